@@ -1,0 +1,579 @@
+#include "host/config/Block.h"
+#include "host/config/Convert.h"
+#include "host/config/TextStore.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <new>
+
+namespace config {
+
+// A list property in one of three forms: views into its document's text (as read), its own
+// strings (once accessed in place or set in code) or its own floats (once accessed as floats).
+// The string list is allocated only when needed; `value` owns it.
+class Block::ListNode final : public BlockEntry<List*> {
+public:
+    enum class Form : uint8_t { Views, Strings, Floats };
+
+    ListNode(std::string name, int line) : BlockEntry(std::move(name), line, false) {}
+    ~ListNode() { delete value; }
+
+    size_t count() const {
+        switch (form) {
+        case Form::Views:
+            return viewCount;
+        case Form::Strings:
+            return value->size();
+        case Form::Floats:
+            return floats->size();
+        }
+        return 0;
+    }
+
+    std::string_view at(size_t index, std::string& scratch) const {
+        switch (form) {
+        case Form::Views:
+            return views[index];
+        case Form::Strings:
+            return (*value)[index];
+        case Form::Floats:
+            scratch = formatFloat((*floats)[index]);
+            return scratch;
+        }
+        return {};
+    }
+
+    List copy() const {
+        List result;
+        const size_t n = count();
+        result.reserve(n);
+        std::string scratch;
+        for (size_t i = 0; i < n; ++i)
+            result.emplace_back(at(i, scratch));
+        return result;
+    }
+
+    List& strings() {
+        if (form != Form::Strings) {
+            List current = copy();
+            if (!value)
+                value = new List();
+            *value = std::move(current);
+            form = Form::Strings;
+        }
+        return *value;
+    }
+
+    bool firstNumber(double* out) const {
+        if (count() == 0)
+            return false;
+        if (form == Form::Floats) {
+            *out = (*floats)[0];
+            return true;
+        }
+        std::string scratch;
+        return parseNumber(at(0, scratch), out);
+    }
+
+    std::unique_ptr<FloatList> floats;
+    const std::string_view* views = nullptr; // in the owning block's chunks
+    uint32_t viewCount = 0;
+    Form form = Form::Views;
+};
+
+class Block::BlockNode final : public BlockEntry<Block*> {
+public:
+    BlockNode(std::string name, int line) : BlockEntry(std::move(name), line, true) {
+        value = &block;
+    }
+
+    Block block;
+};
+
+struct Block::Chunk {
+    Chunk* previous;
+    size_t capacity;
+    size_t used;
+};
+
+namespace {
+constexpr size_t kAlign = alignof(std::max_align_t);
+constexpr size_t roundUp(size_t n) {
+    return (n + kAlign - 1) / kAlign * kAlign;
+}
+} // namespace
+
+void* Block::allocateNode(size_t size) {
+    size = roundUp(size);
+    if (!chunks || chunks->capacity - chunks->used < size) {
+        // Chunks grow with the block: small blocks stay small, big ones need few chunks.
+        size_t capacity = chunks ? chunks->capacity * 2 : 1024;
+        if (capacity > 65536)
+            capacity = 65536;
+        if (capacity < size)
+            capacity = size;
+        void* memory = ::operator new(roundUp(sizeof(Chunk)) + capacity);
+        auto* chunk = static_cast<Chunk*>(memory);
+        chunk->previous = chunks;
+        chunk->capacity = capacity;
+        chunk->used = 0;
+        chunks = chunk;
+    }
+    void* result = reinterpret_cast<char*>(chunks) + roundUp(sizeof(Chunk)) + chunks->used;
+    chunks->used += size;
+    return result;
+}
+
+const std::string_view* Block::copyViews(const std::string_view* views, size_t count) {
+    if (count == 0)
+        return nullptr;
+    auto* copy = static_cast<std::string_view*>(allocateNode(count * sizeof(std::string_view)));
+    for (size_t i = 0; i < count; ++i)
+        new (copy + i) std::string_view(views[i]);
+    return copy;
+}
+
+void Block::destroyEntries() {
+    for (NameEntry* entry = firstEntry; entry;) {
+        NameEntry* next = entry->nextEntry;
+        if (entry->isBlock())
+            static_cast<BlockNode*>(entry)->~BlockNode();
+        else
+            static_cast<ListNode*>(entry)->~ListNode();
+        entry = next;
+    }
+    while (chunks) {
+        Chunk* previous = chunks->previous;
+        ::operator delete(chunks);
+        chunks = previous;
+    }
+    firstEntry = lastEntry = nullptr;
+    firstBlock = lastBlock = nullptr;
+    firstList = lastList = nullptr;
+    blockCount = listCount = 0;
+}
+
+Block::Block() = default;
+
+Block::Block(const Block& other) : thread::SynchronizedObject() {
+    copyFrom(other);
+}
+
+Block::Block(Block&& other) noexcept {
+    *this = std::move(other);
+}
+
+Block& Block::operator=(const Block& other) {
+    if (this != &other) {
+        Block copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+Block& Block::operator=(Block&& other) noexcept {
+    if (this == &other)
+        return *this;
+    destroyEntries();
+    chunks = other.chunks;
+    firstEntry = other.firstEntry;
+    lastEntry = other.lastEntry;
+    firstBlock = other.firstBlock;
+    lastBlock = other.lastBlock;
+    firstList = other.firstList;
+    lastList = other.lastList;
+    blockCount = other.blockCount;
+    listCount = other.listCount;
+    store = std::move(other.store);
+    sourceLine = other.sourceLine;
+    other.chunks = nullptr;
+    other.firstEntry = other.lastEntry = nullptr;
+    other.firstBlock = other.lastBlock = nullptr;
+    other.firstList = other.lastList = nullptr;
+    other.blockCount = other.listCount = 0;
+    other.sourceLine = 0;
+    return *this;
+}
+
+Block::~Block() {
+    destroyEntries();
+}
+
+void Block::copyFrom(const Block& other) {
+    // The copy shares the document text, so values that are still views stay views.
+    store = other.store;
+    sourceLine = other.sourceLine;
+    for (const NameEntry* entry = other.firstEntry; entry; entry = entry->nextEntry) {
+        if (entry->isBlock()) {
+            const auto& source = static_cast<const BlockNode&>(*entry);
+            appendBlock(source.getName(), source.getLine()).copyFrom(source.block);
+            continue;
+        }
+        const auto& source = static_cast<const ListNode&>(*entry);
+        ListNode& node = newList(source.getName(), source.getLine());
+        switch (source.form) {
+        case ListNode::Form::Views:
+            node.views = copyViews(source.views, source.viewCount);
+            node.viewCount = source.viewCount;
+            break;
+        case ListNode::Form::Strings:
+            node.strings() = *source.value;
+            break;
+        case ListNode::Form::Floats:
+            node.floats = std::make_unique<FloatList>(*source.floats);
+            node.form = ListNode::Form::Floats;
+            break;
+        }
+    }
+}
+
+void Block::clear() {
+    *this = Block();
+}
+
+void Block::link(NameEntry* entry) {
+    if (lastEntry)
+        lastEntry->nextEntry = entry;
+    else
+        firstEntry = entry;
+    lastEntry = entry;
+    if (entry->isBlock()) {
+        auto* node = static_cast<BlockNode*>(entry);
+        if (lastBlock)
+            lastBlock->next = node;
+        else
+            firstBlock = node;
+        lastBlock = node;
+        ++blockCount;
+    } else {
+        auto* node = static_cast<ListNode*>(entry);
+        if (lastList)
+            lastList->next = node;
+        else
+            firstList = node;
+        lastList = node;
+        ++listCount;
+    }
+}
+
+Block::ListNode& Block::newList(std::string name, int line, void* memory) {
+    if (!memory)
+        memory = allocateNode(sizeof(ListNode));
+    auto* node = new (memory) ListNode(std::move(name), line);
+    link(node);
+    return *node;
+}
+
+Block::List& Block::appendProperty(std::string name, int line) {
+    return newList(std::move(name), line).strings();
+}
+
+Block& Block::appendBlock(std::string name, int line) {
+    return newBlock(std::move(name), line, allocateNode(sizeof(BlockNode)));
+}
+
+Block& Block::newBlock(std::string name, int line, void* memory) {
+    auto* node = new (memory) BlockNode(std::move(name), line);
+    link(node);
+    // A sub-block made in code still tells which file its parent came from.
+    node->block.store = store;
+    node->block.sourceLine = line;
+    return node->block;
+}
+
+const Block::ListNode* Block::findList(std::string_view name) const {
+    for (auto* node = firstList; node; node = node->next)
+        if (node->getName() == name)
+            return static_cast<const ListNode*>(node);
+    return nullptr;
+}
+
+const Block::BlockNode* Block::findBlock(std::string_view name) const {
+    for (auto* node = firstBlock; node; node = node->next)
+        if (node->getName() == name)
+            return static_cast<const BlockNode*>(node);
+    return nullptr;
+}
+
+const Block* Block::descend(std::string_view parents) const {
+    const Block* block = this;
+    while (!parents.empty()) {
+        const auto dot = parents.find('.');
+        const BlockNode* node = block->findBlock(parents.substr(0, dot));
+        if (!node)
+            return nullptr;
+        block = &node->block;
+        parents = dot == std::string_view::npos ? std::string_view() : parents.substr(dot + 1);
+    }
+    return block;
+}
+
+Block* Block::descendCreating(std::string_view parents) {
+    Block* block = this;
+    while (!parents.empty()) {
+        const auto dot = parents.find('.');
+        const auto segment = parents.substr(0, dot);
+        const BlockNode* node = block->findBlock(segment);
+        block = node ? const_cast<Block*>(&node->block) : &block->appendBlock(std::string(segment));
+        parents = dot == std::string_view::npos ? std::string_view() : parents.substr(dot + 1);
+    }
+    return block;
+}
+
+const Block::ListNode* Block::findListPath(const NamePath& path) const {
+    const Block* block = path.isDotted() ? descend(path.parents()) : this;
+    return block ? block->findList(path.leaf()) : nullptr;
+}
+
+Block::ListNode* Block::findListPath(const NamePath& path) {
+    return const_cast<ListNode*>(static_cast<const Block*>(this)->findListPath(path));
+}
+
+Block::ListNode& Block::listForWrite(const NamePath& path) {
+    Block* block = descendCreating(path.parents());
+    const auto leaf = path.leaf();
+    if (const ListNode* node = block->findList(leaf))
+        return *const_cast<ListNode*>(node);
+    return block->newList(std::string(leaf), 0);
+}
+
+bool Block::getProperty(const NamePath& path, int* out) const {
+    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
+    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    if (!node || node->count() == 0)
+        return false;
+    std::string scratch;
+    if (node->form != ListNode::Form::Floats && parseInt(node->at(0, scratch), out))
+        return true;
+    double number = 0;
+    if (!node->firstNumber(&number) || number >= 2147483648.0 || number <= -2147483649.0)
+        return false;
+    *out = static_cast<int>(number);
+    return true;
+}
+
+bool Block::getProperty(const NamePath& path, float* out) const {
+    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
+    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    double number = 0;
+    if (!node || !node->firstNumber(&number))
+        return false;
+    *out = static_cast<float>(number);
+    return true;
+}
+
+bool Block::getProperty(const NamePath& path, bool* out) const {
+    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
+    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    if (!node || node->count() == 0)
+        return false;
+    std::string scratch;
+    return parseBool(node->at(0, scratch), out);
+}
+
+bool Block::getProperty(const NamePath& path, std::string* out) const {
+    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
+    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    if (!node || node->count() == 0)
+        return false;
+    std::string scratch;
+    out->assign(node->at(0, scratch));
+    return true;
+}
+
+bool Block::getProperty(const NamePath& path, Color* out) const {
+    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
+    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    if (!node || node->count() < 3)
+        return false;
+    double channel[4] = {0, 0, 0, 1};
+    std::string scratch;
+    for (size_t i = 0; i < node->count() && i < 4; ++i)
+        if (!parseNumber(node->at(i, scratch), &channel[i]))
+            return false;
+    *out = Color(static_cast<float>(channel[0]), static_cast<float>(channel[1]),
+                 static_cast<float>(channel[2]), static_cast<float>(channel[3]));
+    return true;
+}
+
+bool Block::getPropertyAccess(const NamePath& path, Block** out) {
+    const Block* parent = descend(path.parents());
+    const BlockNode* node = parent ? parent->findBlock(path.leaf()) : nullptr;
+    if (!node)
+        return false;
+    *out = const_cast<Block*>(&node->block);
+    return true;
+}
+
+bool Block::getPropertyAccess(const NamePath& path, const Block** out) const {
+    const Block* parent = descend(path.parents());
+    const BlockNode* node = parent ? parent->findBlock(path.leaf()) : nullptr;
+    if (!node)
+        return false;
+    *out = &node->block;
+    return true;
+}
+
+bool Block::getPropertyAccess(const NamePath& path, FloatList** out) {
+    Block* owner = const_cast<Block*>(descend(path.parents()));
+    ListNode* node = owner ? const_cast<ListNode*>(owner->findList(path.leaf())) : nullptr;
+    if (!node)
+        return false;
+    if (node->form != ListNode::Form::Floats) {
+        FloatList numbers;
+        numbers.reserve(node->count());
+        std::string scratch;
+        for (size_t i = 0; i < node->count(); ++i) {
+            double number = 0;
+            if (!parseNumber(node->at(i, scratch), &number))
+                return false;
+            numbers.push_back(static_cast<float>(number));
+        }
+        if (!node->floats)
+            node->floats = std::make_unique<FloatList>();
+        *node->floats = std::move(numbers);
+        node->form = ListNode::Form::Floats;
+    }
+    *out = node->floats.get();
+    return true;
+}
+
+bool Block::getPropertyAccess(const NamePath& path, List** out) {
+    Block* owner = const_cast<Block*>(descend(path.parents()));
+    ListNode* node = owner ? const_cast<ListNode*>(owner->findList(path.leaf())) : nullptr;
+    if (!node)
+        return false;
+    *out = &node->strings();
+    return true;
+}
+
+void Block::getProperties(BlockEntry<Block*>** out) {
+    *out = firstBlock;
+}
+
+void Block::getProperties(BlockEntry<List*>** out) {
+    for (auto* node = firstList; node; node = node->next)
+        static_cast<ListNode*>(node)->strings();
+    *out = firstList;
+}
+
+void Block::setProperty(const NamePath& path, const int* value) {
+    List values{std::to_string(*value)};
+    setProperty(path, &values);
+}
+
+void Block::setProperty(const NamePath& path, const float* value) {
+    List values{formatFloat(*value)};
+    setProperty(path, &values);
+}
+
+void Block::setProperty(const NamePath& path, const bool* value) {
+    List values{*value ? "true" : "false"};
+    setProperty(path, &values);
+}
+
+void Block::setProperty(const NamePath& path, const std::string* value) {
+    List values{*value};
+    setProperty(path, &values);
+}
+
+void Block::setProperty(const NamePath& path, const List* values) {
+    ListNode& node = listForWrite(path);
+    node.strings() = *values;
+}
+
+void Block::setProperty(const NamePath& path, const Block* value) {
+    Block copy(*value);
+    Block* parent = descendCreating(path.parents());
+    const auto leaf = path.leaf();
+    if (const BlockNode* node = parent->findBlock(leaf)) {
+        Block& target = const_cast<BlockNode*>(node)->block;
+        const int line = target.sourceLine;
+        target = std::move(copy);
+        target.sourceLine = line;
+        return;
+    }
+    parent->appendBlock(std::string(leaf)) = std::move(copy);
+}
+
+bool Block::hasProperty(const NamePath& path) const {
+    return findListPath(path) != nullptr;
+}
+
+bool Block::hasBlock(const NamePath& path) const {
+    const Block* parent = descend(path.parents());
+    return parent && parent->findBlock(path.leaf());
+}
+
+int Block::getPropertyLine(const NamePath& path) const {
+    const ListNode* node = findListPath(path);
+    return node ? node->getLine() : 0;
+}
+
+Block::List Block::getList(const NamePath& path) const {
+    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
+    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    return node ? node->copy() : List();
+}
+
+const std::string& Block::getSourceFile() const {
+    static const std::string none;
+    return store ? store->file : none;
+}
+
+size_t Block::valueCount(const NameEntry& listEntry) {
+    return static_cast<const ListNode&>(listEntry).count();
+}
+
+std::string_view Block::valueAt(const NameEntry& listEntry, size_t index, std::string& scratch) {
+    return static_cast<const ListNode&>(listEntry).at(index, scratch);
+}
+
+Block::List Block::valuesOf(const NameEntry& listEntry) {
+    return static_cast<const ListNode&>(listEntry).copy();
+}
+
+const Block& Block::blockOf(const NameEntry& blockEntry) {
+    return static_cast<const BlockNode&>(blockEntry).block;
+}
+
+void Reader::start(Block& root, std::shared_ptr<const TextStore> store) {
+    root = Block();
+    root.store = std::move(store);
+    root.sourceLine = 1;
+}
+
+// The reader puts its entries into the document's own chunks: one allocation for many blocks.
+Block& Reader::appendBlock(TextStore& store, Block& parent, std::string&& name, int line) {
+    return parent.newBlock(std::move(name), line, store.allocate(sizeof(Block::BlockNode)));
+}
+
+void Reader::appendList(TextStore& store, Block& parent, std::string&& name, int line,
+                        const std::string_view* values, size_t count) {
+    Block::ListNode& node =
+        parent.newList(std::move(name), line, store.allocate(sizeof(Block::ListNode)));
+    if (count) {
+        auto* views = static_cast<std::string_view*>(store.allocate(count * sizeof(*values)));
+        for (size_t i = 0; i < count; ++i)
+            new (views + i) std::string_view(values[i]);
+        node.views = views;
+    }
+    node.viewCount = static_cast<uint32_t>(count);
+}
+
+void* TextStore::allocate(size_t size) {
+    size = roundUp(size);
+    if (chunks.empty() || capacity - used < size) {
+        capacity = std::max<size_t>(size, chunks.empty() ? 65536
+                                                         : std::min<size_t>(capacity * 2, 1 << 20));
+        chunks.emplace_back(new std::max_align_t[capacity / sizeof(std::max_align_t) + 1]);
+        used = 0;
+    }
+    void* result = reinterpret_cast<char*>(chunks.back().get()) + used;
+    used += size;
+    return result;
+}
+
+} // namespace config

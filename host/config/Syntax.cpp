@@ -1,0 +1,361 @@
+#include "host/config/Syntax.h"
+#include "host/config/Block.h"
+#include "host/config/TextStore.h"
+
+#include <array>
+#include <vector>
+
+namespace config {
+
+namespace {
+
+// Bytes that may appear in a bare word: printable ASCII but the syntax characters, and every
+// byte of a UTF-8 sequence.
+constexpr std::array<bool, 256> makeWordTable() {
+    std::array<bool, 256> table{};
+    for (int c = 0x21; c < 0x7f; ++c)
+        table[c] = true;
+    for (int c = 0x80; c < 0x100; ++c)
+        table[c] = true;
+    for (char c : {'{', '}', '=', ';', '"', '#'})
+        table[static_cast<unsigned char>(c)] = false;
+    return table;
+}
+constexpr std::array<bool, 256> kWordByte = makeWordTable();
+
+inline bool isWordByte(char c) {
+    return kWordByte[static_cast<unsigned char>(c)];
+}
+
+class Parser {
+public:
+    // Values are read as views into the store's text, which must not change while parsing.
+    Parser(TextStore& store, ParseError* error)
+        : begin(store.text.data()), p(begin), end(begin + store.text.size()), store(store),
+          error(error) {}
+
+    bool parseDocument(Block& root) { return parseItems(root, 0, nullptr, std::string_view()); }
+
+private:
+    bool fail(const char* at, const std::string& message) {
+        if (error) {
+            int lineNumber = 1;
+            const char* lineBegin = begin;
+            for (const char* c = begin; c < at; ++c)
+                if (*c == '\n') {
+                    ++lineNumber;
+                    lineBegin = c + 1;
+                }
+            int column = 1;
+            for (const char* c = lineBegin; c < at; ++c)
+                if ((static_cast<unsigned char>(*c) & 0xC0) != 0x80)
+                    ++column;
+            error->file = store.file;
+            error->line = lineNumber;
+            error->column = column;
+            error->message = message;
+        }
+        return false;
+    }
+
+    // Skips blanks and comments; with `newlines`, line ends too (counting them).
+    void skip(bool newlines) {
+        while (p < end) {
+            const char c = *p;
+            if (c == ' ' || c == '\t' || c == '\r') {
+                ++p;
+            } else if (c == '\n') {
+                if (!newlines)
+                    return;
+                ++line;
+                ++p;
+            } else if (c == '#' || (c == '/' && p + 1 < end && p[1] == '/')) {
+                while (p < end && *p != '\n')
+                    ++p;
+            } else {
+                return;
+            }
+        }
+    }
+
+    static std::string describeByte(char c) {
+        static const char digits[] = "0123456789abcdef";
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7f)
+            return std::string("'") + c + "'";
+        return std::string("byte 0x") + digits[byte >> 4] + digits[byte & 15];
+    }
+
+    static std::string quoteName(std::string_view name) {
+        return "'" + std::string(name.substr(0, 40)) + (name.size() > 40 ? "...'" : "'");
+    }
+
+    // A bare word or a quoted string at p, as a view into the text or into a decoded copy.
+    bool readToken(std::string_view* out, const char* what) {
+        if (p >= end)
+            return fail(p, std::string("unexpected end of file, expected ") + what);
+        if (*p == '"')
+            return readQuoted(out);
+        const char* start = p;
+        while (p < end && isWordByte(*p))
+            ++p;
+        if (p == start)
+            return fail(p, "unexpected " + describeByte(*p) + ", expected " + what);
+        *out = std::string_view(start, static_cast<size_t>(p - start));
+        return true;
+    }
+
+    bool readQuoted(std::string_view* out) {
+        const char* open = p++;
+        const char* start = p;
+        while (p < end && *p != '"' && *p != '\\' && *p != '\n')
+            ++p;
+        if (p < end && *p == '"') {
+            *out = std::string_view(start, static_cast<size_t>(p - start));
+            ++p;
+            return true;
+        }
+        // Escapes: decode into storage of the document's own.
+        std::string decoded(start, p);
+        while (true) {
+            if (p >= end || *p == '\n')
+                return fail(open, "unterminated string (missing closing '\"')");
+            const char c = *p;
+            if (c == '"') {
+                ++p;
+                break;
+            }
+            if (c != '\\') {
+                decoded += c;
+                ++p;
+                continue;
+            }
+            const char* escape = p++;
+            if (p >= end)
+                return fail(open, "unterminated string (missing closing '\"')");
+            switch (*p++) {
+            case '"':
+                decoded += '"';
+                break;
+            case '\\':
+                decoded += '\\';
+                break;
+            case 'n':
+                decoded += '\n';
+                break;
+            case 't':
+                decoded += '\t';
+                break;
+            case 'r':
+                decoded += '\r';
+                break;
+            case 'x': {
+                int value = 0;
+                for (int i = 0; i < 2; ++i, ++p) {
+                    const int digit = p < end ? hexDigit(*p) : -1;
+                    if (digit < 0)
+                        return fail(escape, "bad escape: \\x needs two hex digits");
+                    value = value * 16 + digit;
+                }
+                decoded += static_cast<char>(value);
+                break;
+            }
+            default:
+                return fail(escape, "unknown escape \\" + std::string(1, p[-1]) +
+                                        " (use \\\" \\\\ \\n \\t \\r or \\xHH)");
+            }
+        }
+        store.decoded.push_back(std::move(decoded));
+        *out = store.decoded.back();
+        return true;
+    }
+
+    static int hexDigit(char c) {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        return -1;
+    }
+
+    bool parseItems(Block& block, int depth, const char* openBrace, std::string_view blockName) {
+        std::string_view name;
+        while (true) {
+            skip(true);
+            while (p < end && *p == ';') {
+                ++p;
+                skip(true);
+            }
+            if (p >= end) {
+                if (depth == 0)
+                    return true;
+                return fail(p, "expected '}' to close block " + quoteName(blockName) +
+                                   " opened at line " + std::to_string(openLine(openBrace)));
+            }
+            if (*p == '}') {
+                if (depth == 0)
+                    return fail(p, "unexpected '}' with no block open");
+                ++p;
+                return true;
+            }
+            const int nameLine = line;
+            if (!readToken(&name, "a property or block name"))
+                return false;
+            skip(true);
+            if (p < end && *p == '{') {
+                if (depth + 1 > kMaxDepth)
+                    return fail(p, "blocks nested deeper than " + std::to_string(kMaxDepth) +
+                                       " levels");
+                const char* brace = p++;
+                Block& child = Reader::appendBlock(store, block, std::string(name), nameLine);
+                if (!parseItems(child, depth + 1, brace, name))
+                    return false;
+            } else if (p < end && *p == '=') {
+                ++p;
+                values.clear();
+                if (!parseValues(name))
+                    return false;
+                Reader::appendList(store, block, std::string(name), nameLine, values.data(),
+                                   values.size());
+            } else {
+                return fail(p, "expected '=' or '{' after " + quoteName(name));
+            }
+        }
+    }
+
+    bool parseValues(std::string_view name) {
+        std::string_view value;
+        while (true) {
+            skip(false);
+            if (p >= end || *p == '\n' || *p == '}')
+                return true;
+            if (*p == ';') {
+                ++p;
+                return true;
+            }
+            if (*p == '{' || *p == '=')
+                return fail(p, "unexpected " + describeByte(*p) + " in the values of " +
+                                   quoteName(name));
+            if (!readToken(&value, "a value"))
+                return false;
+            values.push_back(value);
+        }
+    }
+
+    int openLine(const char* brace) const {
+        int count = 1;
+        for (const char* c = begin; c < brace; ++c)
+            count += *c == '\n';
+        return count;
+    }
+
+    const char* begin;
+    const char* p;
+    const char* end;
+    int line = 1;
+    std::vector<std::string_view> values; // the property being read; reused
+    TextStore& store;
+    ParseError* error;
+};
+
+void appendToken(std::string& out, std::string_view text) {
+    if (isBareWord(text)) {
+        out.append(text);
+        return;
+    }
+    static const char digits[] = "0123456789abcdef";
+    out += '"';
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            if (byte < 0x20 || byte == 0x7f) {
+                out += "\\x";
+                out += digits[byte >> 4];
+                out += digits[byte & 15];
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += '"';
+}
+
+void writeBlock(const Block& block, std::string& out, int depth) {
+    std::string scratch;
+    for (const NameEntry* entry = block.getFirstEntry(); entry; entry = entry->getNextEntry()) {
+        out.append(static_cast<size_t>(depth) * 4, ' ');
+        appendToken(out, entry->getName());
+        if (entry->isBlock()) {
+            out += " {\n";
+            writeBlock(Block::blockOf(*entry), out, depth + 1);
+            out.append(static_cast<size_t>(depth) * 4, ' ');
+            out += "}\n";
+        } else {
+            out += " =";
+            const size_t count = block.valueCount(*entry);
+            for (size_t i = 0; i < count; ++i) {
+                out += ' ';
+                appendToken(out, block.valueAt(*entry, i, scratch));
+            }
+            out += '\n';
+        }
+    }
+}
+
+} // namespace
+
+std::string ParseError::describe() const {
+    return file + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + message;
+}
+
+bool parse(std::string&& text, const std::string& file, Block& root, ParseError* error) {
+    auto store = std::make_shared<TextStore>();
+    store->file = file;
+    store->text = std::move(text);
+    Reader::start(root, store);
+    Parser parser(*store, error);
+    return parser.parseDocument(root);
+}
+
+bool parse(std::string_view text, const std::string& file, Block& root, ParseError* error) {
+    return parse(std::string(text), file, root, error);
+}
+
+bool isBareWord(std::string_view text) {
+    if (text.empty() || (text.size() >= 2 && text[0] == '/' && text[1] == '/'))
+        return false;
+    for (char c : text)
+        if (!isWordByte(c) || static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+void write(const Block& root, std::string& out) {
+    writeBlock(root, out, 0);
+}
+
+std::string write(const Block& root) {
+    std::string out;
+    write(root, out);
+    return out;
+}
+
+} // namespace config

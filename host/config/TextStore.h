@@ -1,0 +1,40 @@
+#pragma once
+
+// Internal to the configuration library: the storage a parsed document's values point into.
+
+#include "host/config/Block.h"
+
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace config {
+
+// The text of one document and its values. Immutable once the document is read; shared by every
+// block of the document and by their copies, so copying a read block copies no value text.
+// It also holds the entries the reader made (in big chunks); the blocks only destroy them.
+struct TextStore {
+    std::string file;
+    std::string text;
+    std::deque<std::string> decoded; // quoted values with escapes, decoded
+
+    void* allocate(size_t size);
+    std::vector<std::unique_ptr<std::max_align_t[]>> chunks;
+    size_t used = 0;
+    size_t capacity = 0;
+};
+
+// The reader's way into a block: entries whose values are views into the store.
+class Reader {
+public:
+    static void start(Block& root, std::shared_ptr<const TextStore> store);
+    static Block& appendBlock(TextStore& store, Block& parent, std::string&& name, int line);
+    // Copies the views (not the text they point to) into the store.
+    static void appendList(TextStore& store, Block& parent, std::string&& name, int line,
+                           const std::string_view* values, size_t count);
+};
+
+} // namespace config

@@ -1,0 +1,116 @@
+#include "host/debug/Error.h"
+#include "host/debug/Filter.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <mutex>
+
+namespace debug {
+
+namespace {
+
+struct Registry {
+    std::mutex mutex;
+    LogSink sink;
+    std::map<int, std::function<void(const Error&)>> observers;
+    int nextObserver = 1;
+    std::function<void(int)> exitHandler;
+};
+
+Registry& registry() {
+    static Registry instance;
+    return instance;
+}
+
+} // namespace
+
+Error::Error(const Context& context, std::string text) : context(context), text(std::move(text)) {}
+
+void Error::finish() {
+    if (finished)
+        return;
+    message = context.getFile() + "(" + std::to_string(context.getLine()) + "): " + text;
+    finished = true;
+}
+
+void Error::dispatch() {
+    if (dispatched)
+        return;
+    finish();
+    dispatched = true;
+    std::map<int, std::function<void(const Error&)>> observers;
+    {
+        std::lock_guard<std::mutex> guard(registry().mutex);
+        observers = registry().observers;
+    }
+    for (auto& entry : observers)
+        entry.second(*this);
+}
+
+int addErrorObserver(std::function<void(const Error&)> observer) {
+    std::lock_guard<std::mutex> guard(registry().mutex);
+    const int id = registry().nextObserver++;
+    registry().observers.emplace(id, std::move(observer));
+    return id;
+}
+
+void removeErrorObserver(int id) {
+    std::lock_guard<std::mutex> guard(registry().mutex);
+    registry().observers.erase(id);
+}
+
+void setLogSink(LogSink sink) {
+    std::lock_guard<std::mutex> guard(registry().mutex);
+    registry().sink = std::move(sink);
+}
+
+Filter::Filter(std::string name, bool enabled) : name(std::move(name)), enabled(enabled) {}
+
+bool Filter::pass(const Error&) const {
+    return enabled;
+}
+
+void Filter::write(const Error& error) {
+    thread::Lock hold(*this);
+    LogRecord record{name, error.getContext().getFile(), error.getContext().getLine(),
+                     error.getText()};
+    LogSink sink;
+    {
+        std::lock_guard<std::mutex> guard(registry().mutex);
+        sink = registry().sink;
+    }
+    if (sink) {
+        sink(record);
+        return;
+    }
+    std::fprintf(stderr, "[%s] %s(%d): %s\n", record.filter.c_str(), record.file.c_str(),
+                 record.line, record.text.c_str());
+    std::fflush(stderr);
+}
+
+void report(Filter& filter, Error& error) {
+    if (!error.isFinished())
+        error.finish();
+    if (filter.pass(error))
+        filter.write(error);
+    error.dispatch();
+}
+
+void setExitHandler(std::function<void(int)> handler) {
+    std::lock_guard<std::mutex> guard(registry().mutex);
+    registry().exitHandler = std::move(handler);
+}
+
+void exit(int code) {
+    std::function<void(int)> handler;
+    {
+        std::lock_guard<std::mutex> guard(registry().mutex);
+        handler = registry().exitHandler;
+    }
+    if (handler)
+        handler(code);
+    std::exit(code);
+}
+
+} // namespace debug

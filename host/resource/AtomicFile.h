@@ -1,0 +1,18 @@
+#pragma once
+
+#include "host/HostApi.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace resource {
+
+// Replaces `path` with `data` so that at every moment the file is either the old one or the new
+// one, whole: the data goes to a temporary file in the same directory, which is flushed to disk
+// and then renamed over the target. On failure the temporary file is removed and `error` says why.
+// Missing parent directories are created.
+KEL_HOST_API bool writeFileAtomically(const std::filesystem::path& path, std::string_view data,
+                                      std::string* error);
+
+} // namespace resource

@@ -1,0 +1,180 @@
+#include "host/resource/ResourceManager.h"
+#include "host/debug/Error.h"
+#include "host/debug/Filter.h"
+#include "host/resource/FileList.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#ifndef KEL_DATA_DIR
+#define KEL_DATA_DIR "data"
+#endif
+
+namespace resource {
+
+namespace {
+
+debug::Filter& resourceFilter() {
+    static debug::Filter filter("resource", true);
+    return filter;
+}
+
+void refuse(const std::string& gamePath, const std::string& why) {
+    debug::Error error(debug::Context(gamePath, 0), why);
+    debug::report(resourceFilter(), error);
+}
+
+std::filesystem::path defaultProfileRoot() {
+    if (const char* explicitRoot = std::getenv("KEL_PROFILE_DIR"); explicitRoot && *explicitRoot)
+        return explicitRoot;
+#ifdef _WIN32
+    if (const char* appData = std::getenv("APPDATA"); appData && *appData)
+        return std::filesystem::path(appData) / "kel-ui" / "profile";
+#else
+    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome && *dataHome)
+        return std::filesystem::path(dataHome) / "kel-ui" / "profile";
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::filesystem::path(home) / ".local" / "share" / "kel-ui" / "profile";
+#endif
+    std::error_code ec;
+    return std::filesystem::temp_directory_path(ec) / "kel-ui" / "profile";
+}
+
+std::filesystem::path defaultDataRoot() {
+    if (const char* root = std::getenv("KEL_DATA_ROOT"); root && *root)
+        return root;
+    return KEL_DATA_DIR;
+}
+
+ResourceManager instance;
+
+} // namespace
+
+ResourceManager* theResourceManager = &instance;
+
+ResourceManager::ResourceManager()
+    : dataRoot(defaultDataRoot()), profileRoot(defaultProfileRoot()) {}
+
+void ResourceManager::setDataRoot(const std::filesystem::path& root) {
+    std::lock_guard<std::mutex> guard(mutex);
+    dataRoot = root;
+}
+
+std::filesystem::path ResourceManager::getDataRoot() const {
+    std::lock_guard<std::mutex> guard(mutex);
+    return dataRoot;
+}
+
+void ResourceManager::setProfileRoot(const std::filesystem::path& root) {
+    std::lock_guard<std::mutex> guard(mutex);
+    profileRoot = root;
+}
+
+std::filesystem::path ResourceManager::getProfileRoot() const {
+    std::lock_guard<std::mutex> guard(mutex);
+    return profileRoot;
+}
+
+bool ResourceManager::normalise(const std::string& gamePath, std::string* out) const {
+    std::string joined = gamePath;
+    if (joined.empty() || (joined[0] != '/' && joined[0] != '\\'))
+        joined = currentDirectory + "/" + joined;
+    std::vector<std::string> segments;
+    size_t start = 0;
+    while (start <= joined.size()) {
+        size_t stop = joined.find_first_of("/\\", start);
+        if (stop == std::string::npos)
+            stop = joined.size();
+        const std::string segment = joined.substr(start, stop - start);
+        if (segment == "..")
+            return false;
+        if (!segment.empty() && segment != ".")
+            segments.push_back(segment);
+        start = stop + 1;
+    }
+    std::string result;
+    for (const auto& segment : segments)
+        result += "/" + segment;
+    *out = result.empty() ? "/" : result;
+    return true;
+}
+
+bool ResourceManager::resolve(const std::string& gamePath, std::filesystem::path* out) const {
+    std::string normal;
+    std::filesystem::path data, profile;
+    {
+        std::lock_guard<std::mutex> guard(mutex);
+        if (!normalise(gamePath, &normal)) {
+            refuse(gamePath, "refused: a game path may not leave its root with \"..\"");
+            return false;
+        }
+        data = dataRoot;
+        profile = profileRoot;
+    }
+    const std::string profilePrefix = "/Profile";
+    if (normal == profilePrefix || normal.compare(0, profilePrefix.size() + 1, "/Profile/") == 0) {
+        *out = profile / std::filesystem::path(normal.substr(profilePrefix.size())).relative_path();
+        return true;
+    }
+    *out = data / std::filesystem::path(normal).relative_path();
+    return true;
+}
+
+std::string ResourceManager::getCurrentDirectory() const {
+    std::lock_guard<std::mutex> guard(mutex);
+    return currentDirectory;
+}
+
+bool ResourceManager::changeDirectory(const std::string& gamePath) {
+    std::string normal;
+    {
+        std::lock_guard<std::mutex> guard(mutex);
+        if (!normalise(gamePath, &normal)) {
+            refuse(gamePath, "refused: a game path may not leave its root with \"..\"");
+            return false;
+        }
+    }
+    std::filesystem::path target;
+    std::error_code ec;
+    if (!resolve(normal, &target) || !std::filesystem::is_directory(target, ec))
+        return false;
+    std::lock_guard<std::mutex> guard(mutex);
+    currentDirectory = normal;
+    return true;
+}
+
+void ResourceManager::listDirectory(FileList* list) const {
+    std::filesystem::path directory;
+    if (!resolve(getCurrentDirectory(), &directory))
+        return;
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(directory, ec), end; !ec && it != end;
+         it.increment(ec))
+        names.push_back(it->path().filename().string());
+    std::sort(names.begin(), names.end());
+    for (const auto& name : names)
+        list->add(name.c_str());
+}
+
+int ResourceManager::testEntry(const char* name) const {
+    const std::string entry = name ? name : "";
+    if (entry.empty() || entry == "." || entry == ".." ||
+        entry.find_first_of("/\\") != std::string::npos)
+        return 2;
+    std::filesystem::path directory;
+    if (!resolve(getCurrentDirectory(), &directory))
+        return 2;
+    std::error_code ec;
+    const auto status = std::filesystem::status(directory / entry, ec);
+    if (ec)
+        return 2;
+    if (std::filesystem::is_regular_file(status))
+        return 0;
+    if (std::filesystem::is_directory(status))
+        return 1;
+    return 2;
+}
+
+} // namespace resource

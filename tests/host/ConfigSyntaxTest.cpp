@@ -1,0 +1,164 @@
+#include "host/config/Config.h"
+#include "support/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+using config::Block;
+using config::Config;
+
+namespace {
+
+Config parsed(const std::string& text) {
+    Config config;
+    EXPECT_TRUE(config.readString(text, "test.cfg")) << config.getLastError().describe();
+    return config;
+}
+
+// Reads text that must fail and returns the error.
+config::ParseError failure(const std::string& text) {
+    kel::test::LogCapture log;
+    Config config;
+    EXPECT_FALSE(config.readString(text, "bad.cfg"));
+    EXPECT_EQ(log.count("config"), 1u);
+    return config.getLastError();
+}
+
+TEST(ConfigSyntax, HostileStringsRoundTripByteForByte) {
+    const std::vector<std::string> hostile = {"",
+                                              "a\"b}",
+                                              "{",
+                                              "}",
+                                              ";",
+                                              "=",
+                                              "#not a comment",
+                                              "// nor this",
+                                              "back\\slash",
+                                              "line\nbreak",
+                                              "tab\tand\rcr",
+                                              "ünïcødé 名前",
+                                              std::string("nul\0byte", 8),
+                                              "\x01\x7f",
+                                              " spaced ",
+                                              "\\x41",
+                                              "/Configs/UI/units.cfg",
+                                              "-1.5e3",
+                                              "trailing\\"};
+    Config config;
+    for (size_t i = 0; i < hostile.size(); ++i) {
+        config.appendProperty("value" + std::to_string(i)).push_back(hostile[i]);
+        // Hostile names too, on blocks and on properties.
+        config.appendBlock(hostile[i]).appendProperty(hostile[i]) = {hostile[i], hostile[i]};
+    }
+    Config back;
+    ASSERT_TRUE(back.readString(config.writeString(), "round.cfg"))
+        << back.getLastError().describe();
+    const config::NameEntry* a = config.getFirstEntry();
+    const config::NameEntry* b = back.getFirstEntry();
+    for (; a && b; a = a->getNextEntry(), b = b->getNextEntry()) {
+        ASSERT_EQ(a->getName(), b->getName());
+        ASSERT_EQ(a->isBlock(), b->isBlock());
+        if (a->isBlock()) {
+            const Block& inner = Block::blockOf(*b);
+            const config::NameEntry* only = inner.getFirstEntry();
+            ASSERT_TRUE(only && !only->getNextEntry());
+            EXPECT_EQ(only->getName(), a->getName());
+            EXPECT_EQ(Block::valuesOf(*only), (Block::List{a->getName(), a->getName()}));
+        } else {
+            EXPECT_EQ(Block::valuesOf(*a), Block::valuesOf(*b));
+        }
+    }
+    EXPECT_EQ(a, b) << "both documents end together";
+    // Writing what was read gives the same text again.
+    EXPECT_EQ(back.writeString(), config.writeString());
+}
+
+TEST(ConfigSyntax, ReadsCommentsListsNestingAndSeparators) {
+    const Config config = parsed("# a layout\n"
+                                 "mainui {   // the main screen\n"
+                                 "  class = container ; size = 640 480\n"
+                                 "  title { class = text; text = \"PLEASE WAIT\" }\n"
+                                 "  empty =\n"
+                                 "}\n"
+                                 "path = /Maps/a//b  # slashes inside words stay\n");
+    std::string text;
+    EXPECT_TRUE(config.getProperty("mainui.title.text", &text));
+    EXPECT_EQ(text, "PLEASE WAIT");
+    const Block* mainui = nullptr;
+    ASSERT_TRUE(config.getPropertyAccess("mainui", &mainui));
+    EXPECT_EQ(mainui->getSourceLine(), 2);
+    EXPECT_EQ(mainui->getSourceFile(), "test.cfg");
+    EXPECT_EQ(mainui->getPropertyLine("size"), 3);
+    Block* writable = const_cast<Block*>(mainui);
+    Block::List* size = nullptr;
+    ASSERT_TRUE(writable->getPropertyAccess("size", &size));
+    EXPECT_EQ(*size, (Block::List{"640", "480"}));
+    Block::List* empty = nullptr;
+    ASSERT_TRUE(writable->getPropertyAccess("empty", &empty));
+    EXPECT_TRUE(empty->empty());
+    EXPECT_TRUE(config.getProperty("path", &text));
+    EXPECT_EQ(text, "/Maps/a//b");
+}
+
+TEST(ConfigSyntax, ErrorsNameTheExactLineAndColumn) {
+    auto error = failure("a = 1\nname = \"open string\n");
+    EXPECT_EQ(error.file, "bad.cfg");
+    EXPECT_EQ(error.line, 2);
+    EXPECT_EQ(error.column, 8);
+    EXPECT_NE(error.message.find("unterminated string"), std::string::npos);
+
+    error = failure("outer {\n  inner {\n    x = 1\n  }\n");
+    EXPECT_EQ(error.line, 5);
+    EXPECT_NE(error.message.find("'outer' opened at line 1"), std::string::npos);
+
+    error = failure("a = 1\n}\n");
+    EXPECT_EQ(error.line, 2);
+    EXPECT_EQ(error.column, 1);
+
+    error = failure("block {\n  name value\n}");
+    EXPECT_EQ(error.line, 2);
+    EXPECT_EQ(error.column, 8);
+    EXPECT_NE(error.message.find("expected '=' or '{' after 'name'"), std::string::npos);
+
+    error = failure("x = a { b\n");
+    EXPECT_EQ(error.column, 7);
+
+    // Columns count characters, not bytes.
+    error = failure("näme = \"ü\\q\"\n");
+    EXPECT_EQ(error.column, 10);
+    EXPECT_NE(error.message.find("unknown escape"), std::string::npos);
+
+    EXPECT_EQ(failure("x = \"\\x4\"").column, 6);
+    EXPECT_EQ(failure(std::string("x = a\x01")).column, 6);
+}
+
+TEST(ConfigSyntax, NestingBeyondTheLimitIsAnErrorNotACrash) {
+    std::string deep;
+    for (int i = 0; i < config::kMaxDepth; ++i)
+        deep += "b {";
+    std::string closing(config::kMaxDepth, '}');
+    parsed(deep + closing);
+
+    const auto error = failure(deep + "b {" + closing + "}");
+    EXPECT_EQ(error.line, 1);
+    EXPECT_EQ(error.column, 3 * config::kMaxDepth + 3);
+
+    // A hostile document far deeper than the limit fails fast at the limit.
+    std::string hostile;
+    for (int i = 0; i < 200000; ++i)
+        hostile += "b{";
+    EXPECT_EQ(failure(hostile).column, 2 * config::kMaxDepth + 2);
+    EXPECT_EQ(failure("{" + hostile).column, 1);
+}
+
+TEST(ConfigSyntax, AFailedReadLeavesTheConfigUnchanged) {
+    Config config = parsed("kept = 1\n");
+    kel::test::LogCapture log;
+    EXPECT_FALSE(config.readString("broken {", "bad.cfg"));
+    int kept = 0;
+    EXPECT_TRUE(config.getProperty("kept", &kept));
+    EXPECT_EQ(kept, 1);
+    EXPECT_FALSE(config.readFile("/no/such/file.cfg"));
+    EXPECT_EQ(log.count("config"), 1u) << "a missing file is not a syntax error";
+}
+
+} // namespace

@@ -1,0 +1,136 @@
+#include "host/config/Config.h"
+#include "host/resource/FileList.h"
+#include "host/resource/ResourceManager.h"
+#include "support/LogCapture.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+using resource::theResourceManager;
+
+namespace {
+
+// Points the resource manager at temporary data and profile roots for one test.
+class ResourceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedData = theResourceManager->getDataRoot();
+        savedProfile = theResourceManager->getProfileRoot();
+        savedDirectory = theResourceManager->getCurrentDirectory();
+        theResourceManager->setDataRoot(data.get());
+        theResourceManager->setProfileRoot(profile.get());
+    }
+    void TearDown() override {
+        theResourceManager->setDataRoot(savedData);
+        theResourceManager->setProfileRoot(savedProfile);
+        theResourceManager->changeDirectory(savedDirectory);
+    }
+
+    kel::test::TempDir data;
+    kel::test::TempDir profile;
+    std::filesystem::path savedData, savedProfile;
+    std::string savedDirectory;
+};
+
+TEST_F(ResourceTest, GamePathsResolveIntoTheirRootsAndNeverLeaveThem) {
+    std::filesystem::path out;
+    ASSERT_TRUE(theResourceManager->resolve("/Configs/UI/units.cfg", &out));
+    EXPECT_EQ(out, data.get() / "Configs/UI/units.cfg");
+    ASSERT_TRUE(theResourceManager->resolve("/Profile/saves.cfg", &out));
+    EXPECT_EQ(out, profile.get() / "saves.cfg");
+    ASSERT_TRUE(theResourceManager->resolve("/Profiles/x", &out));
+    EXPECT_EQ(out, data.get() / "Profiles/x") << "only the Profile directory itself is redirected";
+
+    kel::test::LogCapture log;
+    for (const char* escape : {"/../etc/passwd", "/Profile/../../x", "/Maps/..", "..\\x"})
+        EXPECT_FALSE(theResourceManager->resolve(escape, &out)) << escape;
+    EXPECT_EQ(log.count("resource"), 4u);
+    config::Config config;
+    EXPECT_FALSE(config.writeFile("/Profile/../escaped.cfg"));
+    EXPECT_FALSE(std::filesystem::exists(profile.get().parent_path() / "escaped.cfg"));
+}
+
+TEST_F(ResourceTest, ListsTheCurrentDirectoryAndTellsFilesFromTheRest) {
+    data.write("Maps/beta.lvx", "");
+    data.write("Maps/alpha.lvx", "");
+    data.write("Maps/old.lvx/inside", "");
+    theResourceManager->changeDirectory("/");
+    const std::string remembered = theResourceManager->getCurrentDirectory();
+    ASSERT_TRUE(theResourceManager->changeDirectory("/Maps"));
+    FileList list;
+    theResourceManager->listDirectory(&list);
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_STREQ(list[0], "alpha.lvx");
+    EXPECT_STREQ(list[1], "beta.lvx");
+    EXPECT_STREQ(list[2], "old.lvx");
+    EXPECT_EQ(theResourceManager->testEntry("alpha.lvx"), 0);
+    EXPECT_NE(theResourceManager->testEntry("old.lvx"), 0);
+    EXPECT_NE(theResourceManager->testEntry("missing"), 0);
+    EXPECT_NE(theResourceManager->testEntry("../Maps/alpha.lvx"), 0);
+
+    // Relative game paths follow the current directory.
+    config::Config config;
+    EXPECT_TRUE(config.writeFile("gamma.lvx"));
+    EXPECT_TRUE(std::filesystem::exists(data.get() / "Maps/gamma.lvx"));
+
+    EXPECT_FALSE(theResourceManager->changeDirectory("/NoSuchDirectory"));
+    EXPECT_EQ(theResourceManager->getCurrentDirectory(), "/Maps");
+    ASSERT_TRUE(theResourceManager->changeDirectory(remembered));
+    EXPECT_EQ(theResourceManager->getCurrentDirectory(), "/");
+}
+
+TEST_F(ResourceTest, WritesAreAtomicAndRoundTrip) {
+    config::Config config;
+    const std::string name = "a\"b}\nc";
+    config.appendBlock("save_000").appendProperty("name").push_back(name);
+    ASSERT_TRUE(config.writeFile("/Profile/sub/saves.cfg"));
+    config::Config back;
+    ASSERT_TRUE(back.readFile("/Profile/sub/saves.cfg"));
+    std::string read;
+    EXPECT_TRUE(back.getProperty("save_000.name", &read));
+    EXPECT_EQ(read, name);
+    // Nothing but the file itself is left in the directory.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(profile / "sub"),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+#ifndef _WIN32
+TEST_F(ResourceTest, TheOldFileSurvivesAWriteThatFailsMidway) {
+    profile.write("saves.cfg", "currentUser = old\n");
+    const std::string before = profile.read("saves.cfg");
+
+    // A child process writes with a file-size limit far below the document's size, so the
+    // write really fails part of the way through, as on a full disk.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        config::Config big;
+        for (int i = 0; i < 2000; ++i)
+            big.appendProperty("line" + std::to_string(i)).push_back(std::string(40, 'x'));
+        debug::setLogSink([](const debug::LogRecord&) {});
+        _exit(big.writeFile("/Profile/saves.cfg") ? 0 : 42);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 42) << "the write must report its failure";
+    EXPECT_EQ(profile.read("saves.cfg"), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(profile.get()),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "the temporary file is removed";
+}
+#endif
+
+} // namespace

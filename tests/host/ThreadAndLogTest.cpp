@@ -1,0 +1,103 @@
+#include "host/debug/Error.h"
+#include "host/debug/Filter.h"
+#include "host/thread/Event.h"
+#include "host/thread/SynchronizedObject.h"
+#include "support/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+TEST(Threads, AnEventSetOnOneThreadReleasesAWaiterOnAnother) {
+    thread::Event event(true, false);
+    std::atomic<bool> released{false};
+    std::thread waiter([&] {
+        event.wait();
+        released = true;
+    });
+    EXPECT_FALSE(event.waitFor(0.01));
+    EXPECT_FALSE(released);
+    event.set();
+    waiter.join();
+    EXPECT_TRUE(released);
+    EXPECT_TRUE(event.isSet()) << "a manual-reset event stays set";
+    event.reset();
+    EXPECT_FALSE(event.isSet());
+}
+
+TEST(Threads, AnAutoResetEventReleasesOneWaiterPerSet) {
+    thread::Event event(false, true);
+    EXPECT_TRUE(event.waitFor(0));
+    EXPECT_FALSE(event.isSet());
+    std::atomic<int> passed{0};
+    std::thread a([&] {
+        event.wait();
+        ++passed;
+    });
+    std::thread b([&] {
+        event.wait();
+        ++passed;
+    });
+    event.set();
+    while (passed < 1)
+        std::this_thread::yield();
+    EXPECT_FALSE(event.waitFor(0.02));
+    EXPECT_EQ(passed, 1);
+    event.set();
+    a.join();
+    b.join();
+    EXPECT_EQ(passed, 2);
+}
+
+TEST(Threads, SynchronizedObjectIsReentrantAndExcludesOtherThreads) {
+    thread::SynchronizedObject object;
+    thread::Lock outer(object);
+    {
+        thread::Lock inner(object);
+        std::atomic<bool> other{true};
+        std::thread([&] { other = object.tryLock(); }).join();
+        EXPECT_FALSE(other);
+    }
+}
+
+TEST(DebugLog, AFilterWritesPassingMessagesAndObserversSeeAll) {
+    kel::test::LogCapture log;
+    std::vector<std::string> seen;
+    const int id =
+        debug::addErrorObserver([&](const debug::Error& e) { seen.push_back(e.getMessage()); });
+    debug::Filter on("kel-ui", true);
+    debug::Filter off("quiet", false);
+    debug::Error first(debug::Context("ui/KELUI", 471), "reassign GameBoard");
+    debug::report(on, first);
+    debug::Error second(debug::Context("host/x", 3), "hidden");
+    debug::report(off, second);
+    debug::removeErrorObserver(id);
+
+    const auto records = log.take();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].filter, "kel-ui");
+    EXPECT_EQ(records[0].file, "ui/KELUI");
+    EXPECT_EQ(records[0].line, 471);
+    EXPECT_EQ(records[0].text, "reassign GameBoard");
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"ui/KELUI(471): reassign GameBoard", "host/x(3): hidden"}));
+    EXPECT_TRUE(first.isDispatched());
+}
+
+TEST(DebugLog, ExitGoesThroughTheInstalledHandler) {
+    struct Exited {
+        int code;
+    };
+    debug::setExitHandler([](int code) { throw Exited{code}; });
+    try {
+        debug::exit(3);
+    } catch (const Exited& exited) {
+        EXPECT_EQ(exited.code, 3);
+    }
+    debug::setExitHandler(nullptr);
+}
+
+} // namespace
