@@ -1,0 +1,28 @@
+#pragma once
+
+#include "host/HostApi.h"
+#include "host/input/Listener.h"
+
+#include <mutex>
+#include <vector>
+
+namespace input {
+
+// Hands every event to its attached listeners in the order they were attached. Listeners may
+// attach and detach others (or themselves) while an event is being delivered: a listener
+// detached during a delivery is not called after that, one attached is called from the next.
+class KEL_HOST_API Broadcaster : public Listener {
+public:
+    void attach(Listener* listener);
+    void detach(Listener* listener);
+    bool isAttached(const Listener* listener) const;
+    void broadcast(counting_ptr<Event> e);
+    void event(counting_ptr<Event> e) override { broadcast(e); }
+    void clean() override;
+
+private:
+    mutable std::recursive_mutex mutex;
+    std::vector<Listener*> listeners; // not owned
+};
+
+} // namespace input
