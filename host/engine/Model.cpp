@@ -1,0 +1,162 @@
+#include "host/engine/Model.h"
+#include "host/config/Config.h"
+#include "host/debug/Error.h"
+#include "host/debug/Filter.h"
+#include "host/engine/RenderDriver.h"
+
+#include <algorithm>
+#include <limits>
+#include <mutex>
+
+namespace {
+
+std::mutex catalogueMutex;
+
+debug::Filter& engineFilter() {
+    static debug::Filter filter("engine", true);
+    return filter;
+}
+
+} // namespace
+
+Animator::Animator(const std::string& modelName)
+    : Animator(modelName, ModelCatalogue::instance().find(modelName)) {}
+
+Animator::Animator(const std::string& modelName, const ModelInfo& info)
+    : modelName(modelName), base("base", KeyMesh(info.min, info.max)), animations(info.animations) {
+}
+
+Animator::~Animator() = default;
+
+void Animator::playBase() {
+    animation = "base";
+    looping = false;
+}
+
+void Animator::play(const std::string& name, bool loop) {
+    animation = name;
+    looping = loop;
+}
+
+bool Animator::hasAnimation(const std::string& name) const {
+    return name == "base" ||
+           std::find(animations.begin(), animations.end(), name) != animations.end();
+}
+
+void Animator::addEffect(ScreenEffect* effect) {
+    if (!hasEffect(effect))
+        effects.push_back(effect);
+}
+
+void Animator::removeEffect(ScreenEffect* effect) {
+    effects.erase(std::remove(effects.begin(), effects.end(), effect), effects.end());
+}
+
+bool Animator::hasEffect(const ScreenEffect* effect) const {
+    return std::find(effects.begin(), effects.end(), effect) != effects.end();
+}
+
+Model::Model(const std::string& name) : animator(std::make_unique<Animator>(name)) {}
+
+Model::Model(std::unique_ptr<Animator> animator) : animator(std::move(animator)) {}
+
+Model::~Model() {
+    // The render driver must not trace a model that is gone.
+    theRenderDriver->forgetModel(this);
+}
+
+bool Model::intersect(const Vector& origin, const Vector& direction, float* distance) const {
+    Vector min, max;
+    animator->getBaseAnimation()->getBaseKeyMesh(0)->getBoundingBox(&min, &max);
+    // Into model space, where the box is axis-aligned (slab test).
+    const Matrix3 inverse = animator->getGlobalOrientation().transposed();
+    const Vector o = inverse * (origin - animator->getGlobalPosition());
+    const Vector d = inverse * direction;
+    float near = -std::numeric_limits<float>::infinity();
+    float far = std::numeric_limits<float>::infinity();
+    for (int axis = 0; axis < 3; ++axis) {
+        if (std::fabs(d[axis]) < 1e-9f) {
+            if (o[axis] < min[axis] || o[axis] > max[axis])
+                return false;
+            continue;
+        }
+        float t1 = (min[axis] - o[axis]) / d[axis];
+        float t2 = (max[axis] - o[axis]) / d[axis];
+        if (t1 > t2)
+            std::swap(t1, t2);
+        near = std::max(near, t1);
+        far = std::min(far, t2);
+        if (near > far)
+            return false;
+    }
+    if (far < 0)
+        return false;
+    *distance = near > 0 ? near : 0;
+    return true;
+}
+
+std::vector<Vector> Model::worldCorners() const {
+    Vector min, max;
+    animator->getBaseAnimation()->getBaseKeyMesh(0)->getBoundingBox(&min, &max);
+    std::vector<Vector> corners;
+    for (int i = 0; i < 8; ++i) {
+        const Vector local(i & 1 ? max.x : min.x, i & 2 ? max.y : min.y, i & 4 ? max.z : min.z);
+        corners.push_back(animator->getGlobalOrientation() * local + animator->getGlobalPosition());
+    }
+    return corners;
+}
+
+std::string Model::describe() const {
+    return "model " + getName();
+}
+
+ModelCatalogue& ModelCatalogue::instance() {
+    static ModelCatalogue catalogue;
+    return catalogue;
+}
+
+const ModelInfo& ModelCatalogue::find(const std::string& name) {
+    std::lock_guard<std::mutex> guard(catalogueMutex);
+    if (!loaded)
+        load();
+    for (const auto& entry : entries)
+        if (entry.first == name)
+            return entry.second;
+    if (std::find(reported.begin(), reported.end(), name) == reported.end()) {
+        reported.push_back(name);
+        debug::Error error(debug::Context("/Configs/Engine/models.cfg", 0),
+                           "unknown model '" + name + "': drawn as a unit box");
+        debug::report(engineFilter(), error);
+    }
+    return unknown;
+}
+
+void ModelCatalogue::reload() {
+    std::lock_guard<std::mutex> guard(catalogueMutex);
+    load();
+}
+
+void ModelCatalogue::load() {
+    loaded = true;
+    entries.clear();
+    reported.clear();
+    config::Config file;
+    if (!file.readFile("/Configs/Engine/models.cfg"))
+        return;
+    config::BlockEntry<config::Block*>* block = nullptr;
+    for (file.getProperties(&block); block; block = block->getNext()) {
+        ModelInfo entry;
+        std::vector<float>* box = nullptr;
+        if (block->getValue()->getPropertyAccess("box", &box) && box->size() == 6) {
+            entry.min = Vector((*box)[0], (*box)[1], (*box)[2]);
+            entry.max = Vector((*box)[3], (*box)[4], (*box)[5]);
+        } else {
+            debug::Error error(debug::Context("/Configs/Engine/models.cfg", block->getLine()),
+                               "model '" + block->getName() +
+                                   "' needs \"box = minx miny minz maxx maxy maxz\"");
+            debug::report(engineFilter(), error);
+        }
+        entry.animations = block->getValue()->getList("animations");
+        entries.emplace_back(block->getName(), std::move(entry));
+    }
+}

@@ -1,0 +1,200 @@
+#include "host/engine/RenderDriver.h"
+#include "host/engine/Model.h"
+#include "host/engine/RenderDriverListener.h"
+#include "host/engine/Timer.h"
+#include "host/engine/View.h"
+
+#include <algorithm>
+
+namespace {
+RenderDriver driver;
+}
+
+RenderDriver* theRenderDriver = &driver;
+
+void RenderDriver::addView(View* view) {
+    thread::Lock hold(*this);
+    if (!isRendering(view))
+        views.push_back(view);
+}
+
+void RenderDriver::removeView(View* view) {
+    thread::Lock hold(*this);
+    views.erase(std::remove(views.begin(), views.end(), view), views.end());
+    if (traced) {
+        const bool inView = std::find(view->getObjects().begin(), view->getObjects().end(),
+                                      traced) != view->getObjects().end();
+        if (inView)
+            traced = nullptr;
+    }
+}
+
+bool RenderDriver::isRendering(const View* view) const {
+    return std::find(views.begin(), views.end(), view) != views.end();
+}
+
+void RenderDriver::registerListener(RenderDriverListener* listener, int) {
+    thread::Lock hold(*this);
+    if (!hasListener(listener))
+        listeners.push_back(listener);
+}
+
+void RenderDriver::unregisterListener(RenderDriverListener* listener) {
+    thread::Lock hold(*this);
+    listeners.erase(std::remove(listeners.begin(), listeners.end(), listener), listeners.end());
+}
+
+bool RenderDriver::hasListener(const RenderDriverListener* listener) const {
+    return std::find(listeners.begin(), listeners.end(), listener) != listeners.end();
+}
+
+void RenderDriver::drawFrame() {
+    frame(false);
+}
+
+void RenderDriver::drawFrameAtOnce() {
+    frame(true);
+}
+
+void RenderDriver::frame(bool forced) {
+    std::function<void(bool)> observer;
+    {
+        thread::Lock hold(*this);
+        const float now = theRenderTimer->getTime();
+        const float elapsed = firstFrame ? 0.0f : now - lastTime;
+        firstFrame = false;
+        lastTime = now;
+
+        const std::vector<RenderDriverListener*> current = listeners;
+        for (RenderDriverListener* listener : current)
+            if (hasListener(listener))
+                listener->initFrame(elapsed);
+
+        std::vector<View*> drawn;
+        for (View* view : views)
+            if (view->isActive())
+                drawn.push_back(view);
+        std::stable_sort(drawn.begin(), drawn.end(), [](const View* a, const View* b) {
+            return a->getRenderPriority() < b->getRenderPriority();
+        });
+        for (View* view : drawn)
+            if (isRendering(view))
+                view->render();
+        trace();
+
+        for (auto it = current.rbegin(); it != current.rend(); ++it)
+            if (hasListener(*it))
+                (*it)->termFrame();
+        ++frames;
+        if (forced)
+            ++forcedFrames;
+        observer = frameObserver;
+    }
+    if (observer)
+        observer(forced);
+}
+
+void RenderDriver::trace() {
+    Model* best = nullptr;
+    int bestPriority = 0;
+    int bestViewPriority = 0;
+    float bestDistance = 0;
+    const float x = pointerX * screenWidth;
+    const float y = pointerY * screenHeight;
+    for (View* view : views) {
+        if (!view->isActive() || !(view->getRenderView()->getFlags() & RenderView::kTraceFlag) ||
+            !view->getCamera())
+            continue;
+        Vector origin, direction;
+        view->getCamera()->ray(x, y, view->getViewport(), screenWidth, screenHeight, &origin,
+                               &direction);
+        for (RenderObject* object : view->getObjects()) {
+            auto* model = dynamic_cast<Model*>(object);
+            float distance = 0;
+            if (!model || !model->getMeshListener() ||
+                !model->intersect(origin, direction, &distance))
+                continue;
+            const int priority = model->getMeshListener()->getTracePriority();
+            const bool better =
+                !best || priority > bestPriority ||
+                (priority == bestPriority &&
+                 (view->getRenderPriority() > bestViewPriority ||
+                  (view->getRenderPriority() == bestViewPriority && distance < bestDistance)));
+            if (better) {
+                best = model;
+                bestPriority = priority;
+                bestViewPriority = view->getRenderPriority();
+                bestDistance = distance;
+            }
+        }
+    }
+    if (best == traced)
+        return;
+    Model* previous = traced;
+    traced = best;
+    if (previous && previous->getMeshListener())
+        previous->getMeshListener()->traceOut(best);
+    if (best)
+        best->getMeshListener()->traceIn(best);
+}
+
+void RenderDriver::forgetModel(const Model* model) {
+    thread::Lock hold(*this);
+    if (traced == model)
+        traced = nullptr;
+}
+
+void RenderDriver::setScreenSize(float width, float height) {
+    screenWidth = width;
+    screenHeight = height;
+}
+
+void RenderDriver::setPointerPosition(float x, float y) {
+    pointerX = x;
+    pointerY = y;
+}
+
+void RenderDriver::setHardwareCursorSize(int width, int height) {
+    cursorWidth = width;
+    cursorHeight = height;
+}
+
+void RenderDriver::setHardwareCursorImage(Image2D* image) {
+    cursorImage = image;
+}
+
+void RenderDriver::setHardwareCursorHotspot(int x, int y) {
+    cursorHotspotX = x;
+    cursorHotspotY = y;
+}
+
+void RenderDriver::setBackground(const config::Color& color, bool enabled) {
+    background = color;
+    backgroundEnabled = enabled;
+}
+
+void RenderDriver::beginLoading() {
+    loading = true;
+}
+
+void RenderDriver::endLoading() {
+    loading = false;
+}
+
+bool RenderDriver::projectToScreen(const View* view, const Vector& world, float* x,
+                                   float* y) const {
+    if (!view->getCamera())
+        return false;
+    float sx, sy;
+    if (!view->getCamera()->project(world, view->getViewport(), screenWidth, screenHeight, &sx,
+                                    &sy))
+        return false;
+    *x = sx / screenWidth;
+    *y = sy / screenHeight;
+    return true;
+}
+
+void RenderDriver::setFrameObserver(std::function<void(bool)> observer) {
+    thread::Lock hold(*this);
+    frameObserver = std::move(observer);
+}

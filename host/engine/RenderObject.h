@@ -1,0 +1,13 @@
+#pragma once
+
+#include "host/HostApi.h"
+
+#include <string>
+
+// Anything a view draws besides decals: models, fades. The snapshot asks each for what it is.
+class KEL_HOST_API RenderObject {
+public:
+    virtual ~RenderObject() = default;
+    // A short description for inspectors and snapshots ("model menu_play", "fade 0.6").
+    virtual std::string describe() const = 0;
+};

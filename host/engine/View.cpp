@@ -1,0 +1,81 @@
+#include "host/engine/View.h"
+#include "host/engine/RenderDriver.h"
+#include "host/engine/RenderDriverListener.h"
+
+#include <algorithm>
+
+namespace {
+template <class T> void removeAll(std::vector<T*>& items, const T* item) {
+    items.erase(std::remove(items.begin(), items.end(), item), items.end());
+}
+template <class T> void addOnce(std::vector<T*>& items, T* item) {
+    if (std::find(items.begin(), items.end(), item) == items.end())
+        items.push_back(item);
+}
+} // namespace
+
+View::View(Camera* camera, const Viewport& viewport, std::string name)
+    : name(std::move(name)), camera(camera), viewport(viewport) {}
+
+View::~View() {
+    if (theRenderDriver)
+        theRenderDriver->removeView(this);
+}
+
+void View::registerObject(RenderObject* object) {
+    addOnce(objects, object);
+}
+void View::unregisterObject(RenderObject* object) {
+    removeAll(objects, object);
+}
+bool View::hasObject(const RenderObject* object) const {
+    return std::find(objects.begin(), objects.end(), object) != objects.end();
+}
+
+void View::registerLight(Light* light) {
+    addOnce(lights, light);
+}
+void View::unregisterLight(Light* light) {
+    removeAll(lights, light);
+}
+
+void View::registerDecal(Decal* decal) {
+    addOnce(decals, decal);
+}
+void View::unregisterDecal(Decal* decal) {
+    removeAll(decals, decal);
+}
+bool View::hasDecal(const Decal* decal) const {
+    return std::find(decals.begin(), decals.end(), decal) != decals.end();
+}
+
+void View::registerListener(RenderDriverListener* listener, int priority) {
+    if (hasListener(listener))
+        return;
+    auto at = std::upper_bound(listeners.begin(), listeners.end(), priority,
+                               [](int p, const Registered& r) { return p < r.priority; });
+    listeners.insert(at, Registered{listener, priority});
+}
+
+void View::unregisterListener(RenderDriverListener* listener) {
+    listeners.erase(std::remove_if(listeners.begin(), listeners.end(),
+                                   [&](const Registered& r) { return r.listener == listener; }),
+                    listeners.end());
+}
+
+bool View::hasListener(const RenderDriverListener* listener) const {
+    return std::any_of(listeners.begin(), listeners.end(),
+                       [&](const Registered& r) { return r.listener == listener; });
+}
+
+void View::render() {
+    // Listeners may register and unregister others while the view is drawn: walk a copy and
+    // skip those that left.
+    const std::vector<Registered> current = listeners;
+    for (const auto& entry : current)
+        if (hasListener(entry.listener))
+            entry.listener->initView(&renderView);
+    for (auto it = current.rbegin(); it != current.rend(); ++it)
+        if (hasListener(it->listener))
+            it->listener->termView();
+}

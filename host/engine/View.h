@@ -1,0 +1,88 @@
+#pragma once
+
+#include "host/HostApi.h"
+#include "host/engine/Camera.h"
+
+#include <string>
+#include <vector>
+
+class Decal;
+class RenderDriverListener;
+class RenderObject;
+
+// What the renderer keeps per view: a flags word. Bit 0 switches the tracing of render meshes
+// under the pointer on (set by default).
+class KEL_HOST_API RenderView {
+public:
+    static constexpr unsigned kTraceFlag = 1u;
+
+    unsigned getFlags() const { return flags; }
+    void setFlags(unsigned value) { flags = value; }
+
+private:
+    unsigned flags = kTraceFlag;
+};
+
+// A 3D view: a camera seen through a viewport, with the objects, lights, decals and listeners
+// registered with it. Nothing here is owned: registrants unregister themselves before they go.
+// A view is drawn by the render driver while it is active and handed to the driver.
+class KEL_HOST_API View {
+public:
+    View(Camera* camera, const Viewport& viewport, std::string name = "view");
+    View(const View&) = delete;
+    View& operator=(const View&) = delete;
+    ~View();
+
+    const std::string& getName() const { return name; }
+    Camera* getCamera() const { return camera; }
+    const Viewport& getViewport() const { return viewport; }
+    void setViewport(const Viewport& v) { viewport = v; }
+
+    void activate() { active = true; }
+    void deactivate() { active = false; }
+    bool isActive() const { return active; }
+
+    void registerObject(RenderObject* object);
+    void unregisterObject(RenderObject* object);
+    bool hasObject(const RenderObject* object) const;
+    const std::vector<RenderObject*>& getObjects() const { return objects; }
+
+    void registerLight(Light* light);
+    void unregisterLight(Light* light);
+    const std::vector<Light*>& getLights() const { return lights; }
+
+    void registerDecal(Decal* decal);
+    void unregisterDecal(Decal* decal);
+    bool hasDecal(const Decal* decal) const;
+    const std::vector<Decal*>& getDecals() const { return decals; }
+
+    // Listeners run in ascending priority (equal priorities in registration order).
+    void registerListener(RenderDriverListener* listener, int priority);
+    void unregisterListener(RenderDriverListener* listener);
+    bool hasListener(const RenderDriverListener* listener) const;
+
+    // Views are drawn in ascending render priority.
+    void setRenderPriority(int priority) { renderPriority = priority; }
+    int getRenderPriority() const { return renderPriority; }
+    RenderView* getRenderView() { return &renderView; }
+
+    // Runs the listeners around a drawing of the view (the render driver calls it).
+    void render();
+
+private:
+    struct Registered {
+        RenderDriverListener* listener;
+        int priority;
+    };
+
+    std::string name;
+    Camera* camera; // not owned
+    Viewport viewport;
+    bool active = false;
+    int renderPriority = 0;
+    RenderView renderView;
+    std::vector<RenderObject*> objects;
+    std::vector<Light*> lights;
+    std::vector<Decal*> decals;
+    std::vector<Registered> listeners;
+};

@@ -1,0 +1,257 @@
+#include "host/ui/Component.h"
+#include "host/config/Block.h"
+#include "host/input/Device.h"
+#include "host/input/Event.h"
+#include "host/ui/ComponentIndex.h"
+#include "host/ui/Container.h"
+#include "host/ui/MousePointer.h"
+#include "host/ui/NotifyEvent.h"
+#include "host/ui/UI.h"
+
+#include <algorithm>
+
+namespace ui {
+
+Component::Component(UI* ui, float x, float y, float width, float height)
+    : ui(ui), x(x), y(y), width(width), height(height) {}
+
+Component::~Component() {
+    visible = false;
+    if (master)
+        master->removeComponent(this);
+    if (ui && ui != this)
+        ui->forget(this);
+    if (!name.empty())
+        ComponentIndex::instance().remove(name, this);
+}
+
+void Component::setName(const std::string& newName) {
+    if (newName == name)
+        return;
+    if (!name.empty())
+        ComponentIndex::instance().remove(name, this);
+    name = newName;
+    if (!name.empty())
+        ComponentIndex::instance().add(name, this);
+}
+
+void Component::setPosition(float newX, float newY) {
+    x = newX;
+    y = newY;
+}
+
+void Component::setSize(float newWidth, float newHeight) {
+    width = newWidth;
+    height = newHeight;
+    updateSize();
+}
+
+void Component::centerBoth() {
+    centerHorizontal();
+    centerVertical();
+}
+
+void Component::centerHorizontal() {
+    const float outer = master ? master->getWidth() : (ui ? ui->getScreenWidth() : 0);
+    setPosition((outer - width) / 2, y);
+}
+
+void Component::centerVertical() {
+    const float outer = master ? master->getHeight() : (ui ? ui->getScreenHeight() : 0);
+    setPosition(x, (outer - height) / 2);
+}
+
+float Component::getAbsoluteX() const {
+    return x + (master ? master->getAbsoluteX() : 0);
+}
+
+float Component::getAbsoluteY() const {
+    return y + (master ? master->getAbsoluteY() : 0);
+}
+
+bool Component::contains(float screenX, float screenY) const {
+    const float left = getAbsoluteX(), top = getAbsoluteY();
+    return screenX >= left && screenX < left + width && screenY >= top && screenY < top + height;
+}
+
+bool Component::computeShowed() const {
+    if (!visible)
+        return false;
+    if (ui == this)
+        return true;
+    if (master)
+        return master->showed;
+    // A top-level component of a UI.
+    return ui && ui->isShowed() && ui->isTopLevel(this);
+}
+
+void Component::setVisible(bool on) {
+    visible = on;
+    if (!master && ui && ui != this)
+        ui->setTopLevel(this, on);
+    refreshShowed();
+}
+
+void Component::setAllVisible(bool on) {
+    setVisible(on);
+}
+
+void Component::refreshShowed() {
+    const bool now = computeShowed();
+    if (now != showed) {
+        showed = now;
+        if (now) {
+            show();
+        } else {
+            hide();
+            if (ui && ui->getFocusedComponent() == this)
+                ui->setFocusedComponent(nullptr);
+            setFlyby(false);
+        }
+        updateShowed();
+    }
+    if (auto* container = dynamic_cast<Container*>(this))
+        for (Component* child : container->snapshot())
+            if (child->master == container)
+                child->refreshShowed();
+    if (ui == this)
+        for (Component* top : std::vector<Component*>(ui->getTopLevel()))
+            top->refreshShowed();
+}
+
+void Component::setEnabled(bool on) {
+    enabled = on;
+}
+
+void Component::notify(NotifyEvent& event) {
+    if (master)
+        master->notify(event);
+}
+
+void Component::notifyAction(const std::string& action) {
+    NotifyEvent event(this);
+    event.setSValue("action", action);
+    notify(event);
+}
+
+bool Component::isFocused() const {
+    return ui && ui->getFocusedComponent() == this;
+}
+
+void Component::updateFocused() {}
+
+void Component::refocus(Component** candidate) {
+    if (!*candidate && showed && enabled && isFocusable())
+        *candidate = this;
+}
+
+void Component::setFlyby(bool on) {
+    if (on == flyby)
+        return;
+    flyby = on;
+    updateFlyby();
+}
+
+void Component::updateFlyby() {}
+
+void Component::reFlyby() {
+    MousePointer* pointer = ui ? ui->getMousePointer() : nullptr;
+    setFlyby(showed && pointer && contains(pointer->getX(), pointer->getY()));
+}
+
+void Component::updatePriority(int newPriority) {
+    priority = newPriority;
+    if (master)
+        master->sortChild(this);
+}
+
+void Component::toBack() {
+    if (!master)
+        return;
+    auto& siblings = master->children;
+    siblings.erase(std::find(siblings.begin(), siblings.end(), this));
+    auto at = siblings.begin();
+    while (at != siblings.end() && (*at)->priority > priority)
+        ++at;
+    siblings.insert(at, this);
+}
+
+void Component::repaint() {
+    ++repaints;
+}
+
+void Component::updateSize() {}
+
+void Component::updateResolution() {}
+
+void Component::updateShowed() {
+    repaint();
+}
+
+void Component::init() {}
+
+void Component::term() {}
+
+void Component::readConfig(config::Block* block) {
+    float pair[2];
+    std::vector<float>* values = nullptr;
+    if (block->getPropertyAccess("position", &values) && values->size() >= 2) {
+        pair[0] = (*values)[0];
+        pair[1] = (*values)[1];
+        setPosition(pair[0], pair[1]);
+    }
+    if (block->getPropertyAccess("size", &values) && values->size() >= 2)
+        setSize((*values)[0], (*values)[1]);
+    bool flag = false;
+    if (block->getProperty("enabled", &flag))
+        setEnabled(flag);
+    if (block->getProperty("notify", &flag))
+        setNotify(flag);
+    int order = 0;
+    if (block->getProperty("priority", &order))
+        updatePriority(order);
+    std::string center;
+    if (block->getProperty("center", &center)) {
+        if (center == "both")
+            centerBoth();
+        else if (center == "horizontal")
+            centerHorizontal();
+        else if (center == "vertical")
+            centerVertical();
+    }
+    // A plain component shows itself at once; a container waits for its children.
+    if (!dynamic_cast<Container*>(this) && block->getProperty("visible", &flag))
+        setVisible(flag);
+}
+
+void Component::processInputEvent(counting_ptr<input::Event> event) {
+    if (!showed || !enabled || !ui)
+        return;
+    if (auto* button = event.as<input::events::Button>()) {
+        const int code = button->getCode();
+        if (button->getDevice() == input::devices::PCMouse::instance()) {
+            if (ui->getMouseTarget() != this)
+                return;
+            onMouseButton(code, button->isPressed());
+            if (button->isPressed() && notifyOn) {
+                NotifyEvent click(this);
+                click.setSValue("action", "mouseclick");
+                click.setIValue("value", code);
+                notify(click);
+            }
+        } else if (isFocused()) {
+            onKey(code, button->getState()->getName(), button->isPressed());
+        }
+    } else if (auto* typed = event.as<input::events::Character>()) {
+        if (isFocused())
+            onCharacter(typed->getText());
+    }
+}
+
+void Component::onMouseButton(int, bool) {}
+
+void Component::onKey(int, const std::string&, bool) {}
+
+void Component::onCharacter(const std::string&) {}
+
+} // namespace ui

@@ -1,0 +1,157 @@
+#pragma once
+
+#include "host/HostApi.h"
+#include "host/input/counting_ptr.h"
+
+#include <string>
+
+namespace config {
+class Block;
+}
+namespace input {
+class Event;
+}
+
+namespace ui {
+
+class Container;
+class NotifyEvent;
+class UI;
+
+// A node of the UI tree: a named rectangle that can be shown, enabled, focused and flown over by
+// the pointer, that takes input events and reports to its master with notifications.
+//
+// Ownership: a master owns its children; deleting a component detaches it first. A component
+// with a UI but no master that is made visible becomes a top-level component of that UI: it is
+// drawn above the tree and takes input first (message boxes, the pointer's picture).
+//
+// Shown state: a component is shown when it and all its masters are visible and it hangs in the
+// UI's tree (or is a visible top-level component of a shown UI). Whenever that state really
+// changes, show() or hide() and then updateShowed() run, masters before their children.
+class KEL_HOST_API Component {
+public:
+    explicit Component(UI* ui = nullptr, float x = 0, float y = 0, float width = 0,
+                       float height = 0);
+    Component(const Component&) = delete;
+    Component& operator=(const Component&) = delete;
+    virtual ~Component();
+
+    const std::string& getName() const { return name; }
+    virtual void setName(const std::string& newName);
+    // The class name layouts use for it ("container", "textbutton", "roundmenu"...).
+    virtual std::string getClassName() const { return "component"; }
+    UI* getUI() const { return ui; }
+    Container* getMaster() const { return master; }
+
+    // Position relative to the master, in screen units.
+    float getXPosition() const { return x; }
+    float getYPosition() const { return y; }
+    float getWidth() const { return width; }
+    float getHeight() const { return height; }
+    virtual void setPosition(float newX, float newY);
+    void setSize(float newWidth, float newHeight);
+    // Centres the component in its master (in the screen when it has none).
+    void centerBoth();
+    void centerHorizontal();
+    void centerVertical();
+    float getAbsoluteX() const;
+    float getAbsoluteY() const;
+    // Whether a screen point lies inside the component's absolute rectangle.
+    bool contains(float screenX, float screenY) const;
+
+    virtual void setVisible(bool visible);
+    bool getVisible() const { return visible; }
+    bool isShowed() const { return showed; }
+    // Sets the visible flag of the component and of every descendant.
+    virtual void setAllVisible(bool visible);
+
+    virtual void setEnabled(bool enabled);
+    bool getEnabled() const { return enabled; }
+
+    // Whether the component reports its own input (clicks, widget actions) to its master.
+    void setNotify(bool on) { notifyOn = on; }
+    bool getNotify() const { return notifyOn; }
+    // Receives a notification from a child (or from itself); the base passes it to the master.
+    virtual void notify(NotifyEvent& event);
+
+    bool isFocused() const;
+    // Called on the component that gained or lost the keyboard focus, after the change.
+    virtual void updateFocused();
+    // Offers the component (or one of its descendants) as a candidate for the keyboard focus.
+    virtual void refocus(Component** candidate);
+    // Whether the component takes the keyboard focus when offered (widgets that read keys).
+    virtual bool isFocusable() const { return false; }
+
+    // The pointer is over the component.
+    bool getFlyby() const { return flyby; }
+    void setFlyby(bool on);
+    // Called when the fly-by state changed.
+    virtual void updateFlyby();
+    // Recomputes the fly-by state from the pointer's position.
+    virtual void reFlyby();
+
+    // Drawing order among siblings: lower priorities are drawn later (in front) and take input
+    // first; equal priorities keep their order.
+    int getPriority() const { return priority; }
+    void updatePriority(int newPriority);
+    // Moves the component to the back of its siblings (drawn first).
+    void toBack();
+
+    // Asks for the component to be drawn again (counted; the reference host draws every frame).
+    virtual void repaint();
+    unsigned getRepaintCount() const { return repaints; }
+
+    virtual void updateSize();
+    virtual void updateResolution();
+    virtual void updateShowed();
+    virtual void init();
+    virtual void term();
+    // Reads the component's own options from its layout block: position, size, visible,
+    // enabled, notify, priority (see docs/host-ui.md).
+    virtual void readConfig(config::Block* block);
+    // Input: containers hand an event to their children first; a component then acts on it.
+    virtual void processInputEvent(counting_ptr<input::Event> event);
+
+    // Recomputes the shown state of the component and its descendants (toolkit use).
+    void refreshShowed();
+    // Whether a mouse button on the component makes it the mouse target (widgets do).
+    virtual bool acceptsMouse() const { return false; }
+
+protected:
+    // Run when the shown state changes, before updateShowed().
+    virtual void show() {}
+    virtual void hide() {}
+    // Input for the component itself: a mouse button pressed or released while the component is
+    // the UI's mouse target, a key while it has the focus, a typed character while it has the
+    // focus. Only enabled, shown components get them.
+    virtual void onMouseButton(int code, bool pressed);
+    virtual void onKey(int code, const std::string& name, bool pressed);
+    virtual void onCharacter(const std::string& text);
+    // Sends a notification from this component with the given action.
+    void notifyAction(const std::string& action);
+
+    // Fields read by subclasses' readConfig.
+    void setUI(UI* newUI) { ui = newUI; }
+
+private:
+    friend class Container;
+    friend class UI;
+    bool computeShowed() const;
+
+    UI* ui;
+    Container* master = nullptr;
+    std::string name;
+    float x;
+    float y;
+    float width;
+    float height;
+    bool visible = false;
+    bool showed = false;
+    bool enabled = true;
+    bool notifyOn = false;
+    bool flyby = false;
+    int priority = 0;
+    unsigned repaints = 0;
+};
+
+} // namespace ui

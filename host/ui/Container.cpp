@@ -1,0 +1,189 @@
+#include "host/ui/Container.h"
+#include "host/config/Block.h"
+#include "host/debug/Error.h"
+#include "host/debug/Filter.h"
+#include "host/ui/ComponentIndex.h"
+#include "host/ui/Factory.h"
+#include "host/ui/UI.h"
+
+#include <algorithm>
+
+namespace ui {
+
+Container::Container(UI* ui, float x, float y, float width, float height)
+    : Component(ui, x, y, width, height) {}
+
+Container::~Container() {
+    deleteAllComponents();
+}
+
+Component* Container::getComponent(const std::string& childName) const {
+    for (Component* child : children)
+        if (child->getName() == childName)
+            return child;
+    return nullptr;
+}
+
+Component* Container::getComponent(int index) const {
+    return index >= 0 && index < getComponentsCount() ? children[index] : nullptr;
+}
+
+Component* Container::getNextComponent(const Component* current) const {
+    if (!current)
+        return children.empty() ? nullptr : children.front();
+    auto at = std::find(children.begin(), children.end(), current);
+    if (at == children.end() || ++at == children.end())
+        return nullptr;
+    return *at;
+}
+
+bool Container::isAncestorOf(const Component* component) const {
+    for (const Component* m = component ? component->getMaster() : nullptr; m; m = m->getMaster())
+        if (m == this)
+            return true;
+    return false;
+}
+
+Component* Container::getDescendant(const std::string& descendantName) const {
+    return ComponentIndex::instance().firstBelow(this, descendantName);
+}
+
+void Container::addComponent(Component* child, bool first) {
+    if (!child || child == this)
+        return;
+    if (child->master)
+        child->master->removeComponent(child);
+    if (child->ui && child->ui != child)
+        child->ui->setTopLevel(child, false);
+    child->master = this;
+    auto at = children.begin();
+    if (first) {
+        while (at != children.end() && (*at)->getPriority() > child->getPriority())
+            ++at;
+    } else {
+        at = children.end();
+        while (at != children.begin() && (*(at - 1))->getPriority() < child->getPriority())
+            --at;
+    }
+    children.insert(at, child);
+    child->refreshShowed();
+}
+
+Component* Container::removeComponent(Component* child) {
+    auto at = std::find(children.begin(), children.end(), child);
+    if (at == children.end())
+        return nullptr;
+    children.erase(at);
+    child->master = nullptr;
+    // Detached, it is hidden until it is added again or shown as a top-level component.
+    child->refreshShowed();
+    return child;
+}
+
+void Container::deleteComponent(Component* child) {
+    if (removeComponent(child))
+        delete child;
+}
+
+void Container::deleteAllComponents() {
+    while (!children.empty()) {
+        Component* child = children.back();
+        children.pop_back();
+        child->master = nullptr;
+        // Gone with its master: it never becomes a top-level component on the way out.
+        child->visible = false;
+        delete child;
+    }
+}
+
+void Container::sortChild(Component* child) {
+    auto at = std::find(children.begin(), children.end(), child);
+    if (at == children.end())
+        return;
+    children.erase(at);
+    auto place = children.end();
+    while (place != children.begin() && (*(place - 1))->getPriority() < child->getPriority())
+        --place;
+    children.insert(place, child);
+}
+
+void Container::setAllVisible(bool on) {
+    for (Component* child : snapshot())
+        child->setAllVisible(on);
+    setVisible(on);
+}
+
+void Container::refocus(Component** candidate) {
+    Component::refocus(candidate);
+    for (Component* child : children) {
+        if (*candidate)
+            return;
+        child->refocus(candidate);
+    }
+}
+
+void Container::updateResolution() {
+    for (Component* child : snapshot())
+        child->updateResolution();
+}
+
+void Container::init() {
+    for (Component* child : snapshot())
+        child->init();
+}
+
+void Container::term() {
+    for (Component* child : snapshot())
+        child->term();
+}
+
+namespace {
+debug::Filter& layoutFilter() {
+    static debug::Filter filter("ui", true);
+    return filter;
+}
+} // namespace
+
+void Container::readConfig(config::Block* block) {
+    Component::readConfig(block);
+    buildChildren(block);
+    bool on = false;
+    if (block->getProperty("visible", &on))
+        setVisible(on);
+}
+
+void Container::buildChildren(config::Block* block) {
+    config::BlockEntry<config::Block*>* entry = nullptr;
+    for (block->getProperties(&entry); entry; entry = entry->getNext()) {
+        config::Block* childBlock = entry->getValue();
+        std::string className;
+        if (!childBlock->getProperty("class", &className))
+            continue; // an option block of this component
+        Component* child = getFactory()->createComponent(className);
+        if (!child) {
+            debug::Error error(debug::Context(childBlock->getSourceFile(), entry->getLine()),
+                               "unknown component class '" + className + "' for '" +
+                                   entry->getName() + "': skipped");
+            debug::report(layoutFilter(), error);
+            continue;
+        }
+        child->setName(entry->getName());
+        addComponent(child);
+        child->readConfig(childBlock);
+        child->init();
+    }
+}
+
+void Container::processInputEvent(counting_ptr<input::Event> event) {
+    // Children first, front-most first; a child that left during the walk is skipped.
+    const std::vector<Component*> current = children;
+    for (auto it = current.rbegin(); it != current.rend(); ++it) {
+        Component* child = *it;
+        if (std::find(children.begin(), children.end(), child) != children.end() &&
+            child->isShowed())
+            child->processInputEvent(event);
+    }
+    Component::processInputEvent(event);
+}
+
+} // namespace ui

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "host/HostApi.h"
+#include "host/ui/Component.h"
+
+#include <vector>
+
+namespace ui {
+
+// A component with children, kept in drawing order (see Component::updatePriority). It owns
+// its children: they are deleted with it or by deleteComponent.
+class KEL_HOST_API Container : public Component {
+public:
+    explicit Container(UI* ui = nullptr, float x = 0, float y = 0, float width = 0,
+                       float height = 0);
+    ~Container() override;
+
+    std::string getClassName() const override { return "container"; }
+
+    // The direct child of that name (the first one), or null.
+    Component* getComponent(const std::string& childName) const;
+    Component* getComponent(int index) const;
+    Component* operator[](int index) const { return getComponent(index); }
+    int getComponentsCount() const { return static_cast<int>(children.size()); }
+    // The child after `current` in order; the first child for null; null after the last.
+    Component* getNextComponent(const Component* current) const;
+    // The first component of that name below this one, depth first in child order.
+    Component* getDescendant(const std::string& descendantName) const;
+    bool isAncestorOf(const Component* component) const;
+
+    // Adds a child and takes ownership; with `first` it goes in front of its equal-priority
+    // siblings' order instead of after them. A child of another master is moved here.
+    virtual void addComponent(Component* child, bool first = false);
+    // Detaches a child without deleting it; the caller owns it again.
+    Component* removeComponent(Component* child);
+    void deleteComponent(Component* child);
+    void deleteAllComponents();
+
+    void setAllVisible(bool visible) override;
+    void refocus(Component** candidate) override;
+    void updateResolution() override;
+    void init() override;
+    void term() override;
+    // The component's options, then one child per sub-block that names a "class": the child is
+    // created by the installed factory, named after its block, added, configured from its block
+    // and initialised. Other sub-blocks are options. An unknown class is reported with file and
+    // line and skipped. The container's own "visible" is applied last, once its children exist.
+    void readConfig(config::Block* block) override;
+    void processInputEvent(counting_ptr<input::Event> event) override;
+
+    const std::vector<Component*>& getChildren() const { return children; }
+
+protected:
+    // The children as they are now, for walks that may change the tree.
+    std::vector<Component*> snapshot() const { return children; }
+    // Creates the children a layout block describes (see readConfig).
+    void buildChildren(config::Block* block);
+
+private:
+    friend class Component;
+    void sortChild(Component* child);
+
+    std::vector<Component*> children; // owned
+};
+
+} // namespace ui

@@ -1,0 +1,117 @@
+#include "host/ui/Font.h"
+#include "host/config/Config.h"
+#include "host/config/Convert.h"
+#include "host/debug/Error.h"
+#include "host/debug/Filter.h"
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+debug::Filter& fontFilter() {
+    static debug::Filter filter("ui", true);
+    return filter;
+}
+
+// The code points of a UTF-8 text; a malformed byte counts as one character.
+template <class F> void forEachCodepoint(const std::string& text, F&& f) {
+    for (size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        int extra = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
+        if (i + extra >= text.size() + (extra ? 0 : 1))
+            extra = 0;
+        unsigned code = extra ? byte & (0x3F >> extra) : byte;
+        for (int k = 1; k <= extra; ++k)
+            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        f(code);
+        i += 1 + extra;
+    }
+}
+
+} // namespace
+
+Font::Font(std::string name, float lineHeight, float advance)
+    : name(std::move(name)), lineHeight(lineHeight), advance(advance) {}
+
+float Font::getCharacterWidth(unsigned codepoint) const {
+    const auto found = widths.find(codepoint);
+    return found == widths.end() ? advance : found->second;
+}
+
+float Font::getTextWidth(const std::string& text) const {
+    float widest = 0, line = 0;
+    forEachCodepoint(text, [&](unsigned code) {
+        if (code == '\n') {
+            widest = std::max(widest, line);
+            line = 0;
+        } else {
+            line += getCharacterWidth(code);
+        }
+    });
+    return std::max(widest, line);
+}
+
+float Font::getHeight(const std::string& text) const {
+    return lineHeight * static_cast<float>(1 + std::count(text.begin(), text.end(), '\n'));
+}
+
+FontManager::FontManager() : fallback(std::make_unique<Font>("fallback", 16, 8)) {}
+
+FontManager::~FontManager() = default;
+
+Font* FontManager::getFont(const std::string& name) {
+    if (!loaded)
+        load();
+    const auto found = fonts.find(name);
+    if (found != fonts.end())
+        return found->second.get();
+    debug::Error error(debug::Context("/Configs/UI/fonts.cfg", 0),
+                       "unknown font '" + name + "': measured with the fallback font");
+    debug::report(fontFilter(), error);
+    fonts[name] = std::make_unique<Font>(name, fallback->getLineHeight(), 8);
+    return fonts[name].get();
+}
+
+void FontManager::reload() {
+    fonts.clear();
+    load();
+}
+
+void FontManager::load() {
+    loaded = true;
+    config::Config file;
+    if (!file.readFile("/Configs/UI/fonts.cfg"))
+        return;
+    config::BlockEntry<config::Block*>* entry = nullptr;
+    for (file.getProperties(&entry); entry; entry = entry->getNext()) {
+        config::Block* block = entry->getValue();
+        float lineHeight = 16, advance = 8;
+        block->getProperty("lineHeight", &lineHeight);
+        block->getProperty("advance", &advance);
+        auto font = std::make_unique<Font>(entry->getName(), lineHeight, advance);
+        // "widths" holds groups: a property per width, naming the characters that have it:
+        //     narrow = 4 "il.,:;'!|"
+        config::Block* widths = nullptr;
+        if (block->getPropertyAccess("widths", &widths)) {
+            config::BlockEntry<config::Block::List*>* group = nullptr;
+            for (widths->getProperties(&group); group; group = group->getNext()) {
+                const auto& values = *group->getValue();
+                double width = -1;
+                if (values.size() != 2 || !config::parseNumber(values[0], &width) || width < 0) {
+                    debug::Error error(debug::Context("/Configs/UI/fonts.cfg", group->getLine()),
+                                       "a width group is 'name = width \"characters\"'");
+                    debug::report(fontFilter(), error);
+                    continue;
+                }
+                forEachCodepoint(values[1], [&](unsigned code) {
+                    font->setCharacterWidth(code, static_cast<float>(width));
+                });
+            }
+        }
+        fonts[entry->getName()] = std::move(font);
+    }
+}
+
+} // namespace ui

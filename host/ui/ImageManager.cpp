@@ -1,0 +1,123 @@
+#include "host/ui/ImageManager.h"
+#include "host/config/Config.h"
+#include "host/config/Convert.h"
+#include "host/debug/Error.h"
+#include "host/debug/Filter.h"
+#include "host/ui/DataStorage.h"
+
+#include <mutex>
+
+namespace ui {
+
+namespace {
+
+struct Catalogue {
+    std::mutex mutex;
+    bool loaded = false;
+    std::map<std::string, std::pair<float, float>> sizes;
+    std::map<std::string, bool> reported;
+
+    void load() {
+        loaded = true;
+        sizes.clear();
+        config::Config file;
+        if (!file.readFile("/Configs/UI/images.cfg"))
+            return;
+        config::BlockEntry<config::Block::List*>* entry = nullptr;
+        for (file.getProperties(&entry); entry; entry = entry->getNext()) {
+            const config::Block::List& values = *entry->getValue();
+            double w = 0, h = 0;
+            if (values.size() == 2 && config::parseNumber(values[0], &w) &&
+                config::parseNumber(values[1], &h)) {
+                sizes[entry->getName()] = {static_cast<float>(w), static_cast<float>(h)};
+            } else {
+                static debug::Filter filter("ui", true);
+                debug::Error error(debug::Context("/Configs/UI/images.cfg", entry->getLine()),
+                                   "image '" + entry->getName() + "' needs a width and a height");
+                debug::report(filter, error);
+            }
+        }
+    }
+};
+
+Catalogue& catalogue() {
+    static Catalogue instance;
+    return instance;
+}
+
+} // namespace
+
+bool ImageManager::lookUpSize(const std::string& name, float* width, float* height) {
+    Catalogue& c = catalogue();
+    std::lock_guard<std::mutex> guard(c.mutex);
+    if (!c.loaded)
+        c.load();
+    const auto found = c.sizes.find(name);
+    if (found == c.sizes.end())
+        return false;
+    *width = found->second.first;
+    *height = found->second.second;
+    return true;
+}
+
+void ImageManager::reloadCatalogue() {
+    Catalogue& c = catalogue();
+    std::lock_guard<std::mutex> guard(c.mutex);
+    c.reported.clear();
+    c.load();
+}
+
+int ImageManager::registerImage(const std::string& name, const std::string& directory, int flags) {
+    std::string localised = name;
+    if (theDataStorage)
+        theDataStorage->localizeImage(localised);
+    thread::Lock hold(*this);
+    const auto found = ids.find(localised);
+    if (found != ids.end())
+        return found->second;
+    Image image;
+    image.name = localised;
+    image.directory = directory;
+    image.flags = flags;
+    if (!lookUpSize(localised, &image.width, &image.height) &&
+        !lookUpSize(name, &image.width, &image.height)) {
+        Catalogue& c = catalogue();
+        std::lock_guard<std::mutex> guard(c.mutex);
+        if (!c.reported[name]) {
+            c.reported[name] = true;
+            static debug::Filter filter("ui", true);
+            debug::Error error(debug::Context("/Configs/UI/images.cfg", 0),
+                               "unknown " + kind + " image '" + name + "': drawn as 64 x 64");
+            debug::report(filter, error);
+        }
+    }
+    const int id = static_cast<int>(images.size());
+    images.push_back(image);
+    ids[localised] = id;
+    return id;
+}
+
+int ImageManager::findImage(const std::string& name) const {
+    thread::Lock hold(*this);
+    const auto found = ids.find(name);
+    return found == ids.end() ? -1 : found->second;
+}
+
+void ImageManager::addReference(int id) {
+    thread::Lock hold(*this);
+    if (id >= 0 && id < getCount())
+        ++images[id].references;
+}
+
+void ImageManager::release(int id) {
+    thread::Lock hold(*this);
+    if (id >= 0 && id < getCount() && images[id].references > 0)
+        --images[id].references;
+}
+
+const ImageManager::Image* ImageManager::getImage(int id) const {
+    thread::Lock hold(*this);
+    return id >= 0 && id < getCount() ? &images[id] : nullptr;
+}
+
+} // namespace ui

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "host/HostApi.h"
+#include "host/thread/SynchronizedObject.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+// The images a UI draws, by id. An image is registered by name (localised through the data store
+// when it has a per-language variant), gets an id and a reference count, and knows its size from
+// the image catalogue "/Configs/UI/images.cfg" (one property per image: name = width height).
+// An image the catalogue does not know is 64 x 64 and reported once. It is a synchronized object:
+// hosts may register images from any thread under its lock.
+class KEL_HOST_API ImageManager : public thread::SynchronizedObject {
+public:
+    struct Image {
+        std::string name;      // as registered (localised)
+        std::string directory; // where the host looks for the file
+        int flags = 0;
+        float width = 64;
+        float height = 64;
+        int references = 0;
+    };
+
+    explicit ImageManager(std::string kind) : kind(std::move(kind)) {}
+
+    // The id of the image, registering it on first use. The name is localised first.
+    int registerImage(const std::string& name, const std::string& directory = "", int flags = 0);
+    // The id of an image registered before, or -1.
+    int findImage(const std::string& name) const;
+    void addReference(int id);
+    void release(int id);
+    const Image* getImage(int id) const;
+    int getCount() const { return static_cast<int>(images.size()); }
+    const std::string& getKind() const { return kind; }
+
+    // The catalogue size of an image name (localised or not); false when unknown.
+    static bool lookUpSize(const std::string& name, float* width, float* height);
+    static void reloadCatalogue();
+
+private:
+    std::string kind; // "sprite" or "texture", for messages
+    std::vector<Image> images;
+    std::map<std::string, int> ids;
+};
+
+} // namespace ui

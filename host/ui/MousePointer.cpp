@@ -1,0 +1,90 @@
+#include "host/ui/MousePointer.h"
+#include "host/engine/RenderDriver.h"
+#include "host/ui/Component.h"
+#include "host/ui/UI.h"
+
+#include <algorithm>
+
+namespace ui {
+
+MousePointer::MousePointer(UI* ui) : ui(ui) {
+    if (ui) {
+        screenWidth = ui->getScreenWidth();
+        screenHeight = ui->getScreenHeight();
+    }
+}
+
+MousePointer::~MousePointer() = default;
+
+void MousePointer::event(counting_ptr<input::Event> e) {
+    if (auto* motion = e.as<input::events::Motion>()) {
+        x += getXIncrease(motion->getDX());
+        y += getYIncrease(motion->getDY());
+        update();
+    }
+}
+
+void MousePointer::setPosition(float newX, float newY) {
+    x = newX;
+    y = newY;
+    update();
+    if (ui)
+        ui->refreshFlyby();
+}
+
+void MousePointer::center() {
+    setPosition(screenWidth / 2, screenHeight / 2);
+}
+
+void MousePointer::setScreenSize(float width, float height) {
+    screenWidth = width;
+    screenHeight = height;
+}
+
+void MousePointer::setHotspot(float hx, float hy) {
+    hotspotX = hx;
+    hotspotY = hy;
+}
+
+void MousePointer::setVisible(bool on) {
+    const bool before = getVisible();
+    if (on)
+        hideCount = std::max(0, hideCount - 1);
+    else
+        ++hideCount;
+    if (before != getVisible())
+        updateVisible();
+}
+
+void MousePointer::restoreCountingVisible() {
+    const bool before = getVisible();
+    hideCount = 0;
+    if (!before)
+        updateVisible();
+}
+
+void MousePointer::setHardwareSupport(bool on) {
+    if (on == hardware)
+        return;
+    hardware = on;
+    updateHardwareMouseSupport();
+}
+
+void MousePointer::update() {
+    x = std::clamp(x, 0.0f, std::max(0.0f, screenWidth - 1));
+    y = std::clamp(y, 0.0f, std::max(0.0f, screenHeight - 1));
+    theRenderDriver->setPointerPosition(x / screenWidth, y / screenHeight);
+    if (component)
+        component->setPosition(x - hotspotX, y - hotspotY);
+}
+
+void MousePointer::updateVisible() {
+    if (component)
+        component->setVisible(getVisible() && !hardware);
+}
+
+void MousePointer::updateHardwareMouseSupport() {
+    updateVisible();
+}
+
+} // namespace ui

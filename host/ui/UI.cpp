@@ -1,0 +1,233 @@
+#include "host/ui/UI.h"
+#include "host/config/Config.h"
+#include "host/debug/Error.h"
+#include "host/debug/Filter.h"
+#include "host/engine/Camera.h"
+#include "host/engine/RenderDriver.h"
+#include "host/engine/View.h"
+#include "host/input/Device.h"
+#include "host/ui/Font.h"
+#include "host/ui/ImageManager.h"
+#include "host/ui/MousePointer.h"
+#include "host/ui/Scene.h"
+
+#include <algorithm>
+
+namespace ui {
+
+UI* theUI = nullptr;
+
+namespace {
+debug::Filter& uiFilter() {
+    static debug::Filter filter("ui", true);
+    return filter;
+}
+} // namespace
+
+UI::UI()
+    : camera(std::make_unique<Camera>()),
+      view(std::make_unique<View>(camera.get(), Viewport(), "ui")),
+      textureCamera(std::make_unique<Camera>()),
+      textureView(std::make_unique<View>(textureCamera.get(), Viewport(), "ui-texture")),
+      fonts(std::make_unique<FontManager>()), sprites(std::make_unique<ImageManager>("sprite")),
+      textures(std::make_unique<ImageManager>("texture")) {
+    setUI(this);
+    theUI = this;
+    camera->setTransformation(Camera::lookingAt(0, 0), Vector());
+    textureCamera->setTransformation(Camera::lookingAt(0, 0), Vector());
+    // The UI's views draw after every 3D scene.
+    view->setRenderPriority(1000);
+    textureView->setRenderPriority(1001);
+    scene = std::make_unique<Scene>(this, "ui-scene");
+    defaultPointer = std::make_unique<MousePointer>(this);
+}
+
+UI::~UI() {
+    deleteAllComponents();
+    // Top-level components that outlive the UI must not call back into it.
+    for (Component* component : topLevel)
+        component->setUI(nullptr);
+    topLevel.clear();
+    theRenderDriver->removeView(view.get());
+    theRenderDriver->removeView(textureView.get());
+    if (theUI == this)
+        theUI = nullptr;
+}
+
+void UI::init() {
+    uiThread = std::this_thread::get_id();
+    view->activate();
+    textureView->activate();
+    theRenderDriver->addView(view.get());
+    theRenderDriver->addView(textureView.get());
+    theRenderDriver->setScreenSize(screenWidth, screenHeight);
+    Container::init();
+}
+
+void UI::term() {
+    Container::term();
+    theRenderDriver->removeView(view.get());
+    theRenderDriver->removeView(textureView.get());
+    view->deactivate();
+    textureView->deactivate();
+}
+
+void UI::readConfig() {
+    config::Config layout;
+    if (!layout.readFile("/Configs/UI/layout.cfg")) {
+        debug::Error error(debug::Context("/Configs/UI/layout.cfg", 0),
+                           "cannot read the layout; the UI stays empty");
+        debug::report(uiFilter(), error);
+        return;
+    }
+    readConfig(&layout);
+    for (const auto& path : layout.getList("include")) {
+        config::Config part;
+        if (!part.readFile(path)) {
+            debug::Error error(
+                debug::Context("/Configs/UI/layout.cfg", layout.getPropertyLine("include")),
+                "cannot read the included layout '" + path + "'");
+            debug::report(uiFilter(), error);
+            continue;
+        }
+        buildChildren(&part);
+    }
+}
+
+void UI::readConfig(config::Block* block) {
+    Container::readConfig(block);
+}
+
+void UI::setResolution(float width, float height) {
+    screenWidth = width;
+    screenHeight = height;
+    theRenderDriver->setScreenSize(width, height);
+    defaultPointer->setScreenSize(width, height);
+}
+
+void UI::updateResolution() {
+    theRenderDriver->setScreenSize(screenWidth, screenHeight);
+    Container::updateResolution();
+    for (Component* component : std::vector<Component*>(topLevel))
+        component->updateResolution();
+}
+
+MousePointer* UI::getMousePointer() const {
+    return pointer ? pointer : defaultPointer.get();
+}
+
+void UI::setMousePointer(MousePointer* newPointer) {
+    pointer = newPointer;
+}
+
+void UI::setFocusedComponent(Component* component) {
+    if (component == focused)
+        return;
+    Component* previous = focused;
+    focused = component;
+    if (previous)
+        previous->updateFocused();
+    if (focused && focused == component)
+        focused->updateFocused();
+}
+
+Font* UI::getFont(const std::string& name) const {
+    return fonts->getFont(name);
+}
+
+void UI::processEvent(counting_ptr<input::Event> e) {
+    processInputEvent(e);
+}
+
+void UI::processInputEvent(counting_ptr<input::Event> event) {
+    if (!isShowed())
+        return;
+    auto* button = event.as<input::events::Button>();
+    const bool mouse = button && button->getDevice() == input::devices::PCMouse::instance();
+    if (mouse && button->isPressed()) {
+        const MousePointer* current = getMousePointer();
+        mouseTarget = componentAt(current->getX(), current->getY());
+    }
+    // Top-level components are in front of the tree: they see the event first.
+    const std::vector<Component*> front(topLevel.rbegin(), topLevel.rend());
+    for (Component* component : front)
+        if (std::find(topLevel.begin(), topLevel.end(), component) != topLevel.end() &&
+            component->isShowed())
+            component->processInputEvent(event);
+    Container::processInputEvent(event);
+    if (event.as<input::events::Motion>())
+        refreshFlyby();
+}
+
+namespace {
+
+// The front-most, deepest component under a point that takes mouse buttons.
+Component* hit(Component* component, float x, float y) {
+    if (!component->isShowed() || !component->getEnabled())
+        return nullptr;
+    if (auto* container = dynamic_cast<Container*>(component)) {
+        const auto& children = container->getChildren();
+        for (auto it = children.rbegin(); it != children.rend(); ++it)
+            if (Component* found = hit(*it, x, y))
+                return found;
+    }
+    return component->contains(x, y) && component->acceptsMouse() ? component : nullptr;
+}
+
+void flyOver(Component* component) {
+    if (!component->isShowed())
+        return;
+    component->reFlyby();
+    if (auto* container = dynamic_cast<Container*>(component))
+        for (Component* child : container->getChildren())
+            flyOver(child);
+}
+
+} // namespace
+
+Component* UI::componentAt(float x, float y) const {
+    for (auto it = topLevel.rbegin(); it != topLevel.rend(); ++it)
+        if (Component* found = hit(*it, x, y))
+            return found;
+    for (auto it = getChildren().rbegin(); it != getChildren().rend(); ++it)
+        if (Component* found = hit(*it, x, y))
+            return found;
+    return nullptr;
+}
+
+void UI::refreshFlyby() {
+    for (Component* component : std::vector<Component*>(topLevel))
+        flyOver(component);
+    for (Component* child : std::vector<Component*>(getChildren()))
+        flyOver(child);
+}
+
+void UI::setTopLevel(Component* component, bool on) {
+    auto at = std::find(topLevel.begin(), topLevel.end(), component);
+    if (!on) {
+        if (at != topLevel.end())
+            topLevel.erase(at);
+        return;
+    }
+    if (at != topLevel.end())
+        return;
+    // Kept in drawing order, like siblings: lower priorities in front (later).
+    auto place = topLevel.end();
+    while (place != topLevel.begin() && (*(place - 1))->getPriority() < component->getPriority())
+        --place;
+    topLevel.insert(place, component);
+}
+
+bool UI::isTopLevel(const Component* component) const {
+    return std::find(topLevel.begin(), topLevel.end(), component) != topLevel.end();
+}
+
+void UI::forget(Component* component) {
+    setTopLevel(component, false);
+    if (focused == component)
+        focused = nullptr;
+    if (mouseTarget == component)
+        mouseTarget = nullptr;
+}
+
+} // namespace ui

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "host/HostApi.h"
+#include "host/input/Listener.h"
+#include "host/thread/SynchronizedObject.h"
+#include "host/ui/Container.h"
+
+#include <memory>
+#include <thread>
+#include <vector>
+
+class Camera;
+class View;
+
+namespace ui {
+
+class Font;
+class FontManager;
+class ImageManager;
+class MousePointer;
+class Scene;
+
+// The root of the UI: the screen, the tree of screens below it, the top-level components above
+// it, the keyboard focus, the pointer, fonts and image managers, and the UI's two views (the 3D
+// view of UI models and timers, and the 2D texture view).
+//
+// It is the UI lock (a re-entrant synchronized object) and knows its UI thread: the one that
+// delivers input and runs frames. Input enters through processEvent/processInputEvent: the
+// top-level components see an event first (front-most first), then the tree.
+class KEL_HOST_API UI : public Container,
+                        public input::Listener,
+                        public thread::SynchronizedObject {
+public:
+    UI();
+    ~UI() override;
+
+    std::string getClassName() const override { return "ui"; }
+
+    // Adds the UI's views to the render driver; term() takes them back after terminating the tree.
+    void init() override;
+    void term() override;
+
+    // Reads the layout: "/Configs/UI/layout.cfg" is the root's block; each file its "include"
+    // property names (game paths) adds further children, in order.
+    virtual void readConfig();
+    void readConfig(config::Block* block) override;
+
+    void setResolution(float width, float height);
+    float getScreenWidth() const { return screenWidth; }
+    float getScreenHeight() const { return screenHeight; }
+    void updateResolution() override;
+
+    // The installed pointer (not owned); the UI's own simple pointer when none is installed.
+    MousePointer* getMousePointer() const;
+    void setMousePointer(MousePointer* pointer);
+
+    void setFocusedComponent(Component* component);
+    Component* getFocusedComponent() const { return focused; }
+
+    View* getView() const { return view.get(); }
+    View* getTextureView() const { return textureView.get(); }
+    Camera* getCamera() const { return camera.get(); }
+    Scene* getScene() const { return scene.get(); }
+    Font* getFont(const std::string& name) const;
+    FontManager* getFontManager() const { return fonts.get(); }
+    ImageManager* getSpriteManager() const { return sprites.get(); }
+    ImageManager* getTextureManager() const { return textures.get(); }
+
+    void processEvent(counting_ptr<input::Event> e) override;
+    void processInputEvent(counting_ptr<input::Event> event) override;
+
+    // The component a mouse button press landed on (the front-most, deepest shown and enabled
+    // widget under the pointer); it gets the press and the following release.
+    Component* getMouseTarget() const { return mouseTarget; }
+    Component* componentAt(float x, float y) const;
+    // Recomputes the fly-by state of every shown component.
+    void refreshFlyby();
+
+    // The thread that delivers input and runs frames (the thread that called init, unless set).
+    void setUIThread(std::thread::id id) { uiThread = id; }
+    bool isUIThread() const { return std::this_thread::get_id() == uiThread; }
+
+    // Visible components without a master, in drawing order (toolkit use).
+    const std::vector<Component*>& getTopLevel() const { return topLevel; }
+    void setTopLevel(Component* component, bool on);
+    bool isTopLevel(const Component* component) const;
+    // A component is going away: drop every reference to it.
+    void forget(Component* component);
+
+private:
+    float screenWidth = 640.0f;
+    float screenHeight = 480.0f;
+    std::unique_ptr<Camera> camera;
+    std::unique_ptr<View> view;
+    std::unique_ptr<Camera> textureCamera;
+    std::unique_ptr<View> textureView;
+    std::unique_ptr<Scene> scene;
+    std::unique_ptr<FontManager> fonts;
+    std::unique_ptr<ImageManager> sprites;
+    std::unique_ptr<ImageManager> textures;
+    std::unique_ptr<MousePointer> defaultPointer;
+    MousePointer* pointer = nullptr; // installed, not owned
+    Component* focused = nullptr;
+    Component* mouseTarget = nullptr;
+    std::vector<Component*> topLevel;
+    std::thread::id uiThread = std::this_thread::get_id();
+};
+
+// The root UI (the last one constructed; null when there is none).
+KEL_HOST_API extern UI* theUI;
+
+} // namespace ui

@@ -1,0 +1,215 @@
+#include "host/ui/ComponentIndex.h"
+#include "host/ui/Container.h"
+#include "host/ui/Factory.h"
+#include "host/ui/NotifyEvent.h"
+#include "support/UiFixture.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using kel::test::UiFixture;
+
+// Records what happens to it, so tests can compare whole traces.
+class Probe : public ui::Container {
+public:
+    Probe(std::string tag, std::string* trace)
+        : Container(ui::theUI), tag(std::move(tag)), trace(trace) {}
+    std::string getClassName() const override { return "probe"; }
+    void updateShowed() override {
+        Container::updateShowed();
+        *trace += tag + (isShowed() ? "+" : "-") + " ";
+    }
+    void updateFocused() override { *trace += tag + (isFocused() ? "*" : "_") + " "; }
+    void notify(ui::NotifyEvent& event) override {
+        std::string name, action;
+        event.getProperty("name", &name);
+        event.getProperty("action", &action);
+        *trace += tag + "<" + name + ":" + action + " ";
+        Container::notify(event);
+    }
+
+private:
+    std::string tag;
+    std::string* trace;
+};
+
+class ComponentTree : public UiFixture {};
+
+TEST_F(ComponentTree, ShownStateChangesAreReportedOnceMastersFirst) {
+    std::string trace;
+    auto* screen = new Probe("screen", &trace);
+    auto* panel = new Probe("panel", &trace);
+    auto* label = new Probe("label", &trace);
+    screen->addComponent(panel);
+    panel->addComponent(label);
+    label->setVisible(true);
+    panel->setVisible(true);
+    ui->addComponent(screen);
+    EXPECT_EQ(trace, "") << "nothing is shown while the screen is hidden";
+
+    screen->setVisible(true);
+    EXPECT_EQ(trace, "screen+ panel+ label+ ");
+    trace.clear();
+    screen->setVisible(false);
+    EXPECT_EQ(trace, "screen- panel- label- ");
+    trace.clear();
+    panel->setVisible(false); // hidden below a hidden master: no change shown
+    screen->setVisible(true);
+    EXPECT_EQ(trace, "screen+ ");
+    EXPECT_FALSE(label->isShowed());
+    EXPECT_TRUE(label->getVisible());
+    trace.clear();
+    panel->setVisible(true);
+    EXPECT_EQ(trace, "panel+ label+ ");
+    trace.clear();
+    screen->setVisible(true); // no change
+    EXPECT_EQ(trace, "");
+
+    // Taking a shown branch out of the tree hides it; deleting it says nothing more.
+    ui->removeComponent(screen);
+    EXPECT_EQ(trace, "screen- panel- label- ");
+    delete screen;
+}
+
+TEST_F(ComponentTree, NotificationsClimbWithClassAndNameAndATreeChangeInFlightIsSafe) {
+    std::string trace;
+    auto* outer = new Probe("outer", &trace);
+    auto* inner = new Probe("inner", &trace);
+    outer->addComponent(inner);
+    ui->addComponent(outer);
+    auto* button = new ui::Component(ui.get());
+    button->setName("ok");
+    inner->addComponent(button);
+
+    ui::NotifyEvent event(button);
+    event.setSValue("action", "job");
+    std::string className;
+    EXPECT_TRUE(event.getProperty("class", &className));
+    EXPECT_EQ(className, "component");
+    button->notify(event);
+    EXPECT_EQ(trace, "inner<ok:job outer<ok:job ");
+
+    // A master that deletes the sender's sibling while the notification travels.
+    auto* sibling = new ui::Component(ui.get());
+    inner->addComponent(sibling);
+    trace.clear();
+    inner->deleteComponent(sibling);
+    button->notify(event);
+    EXPECT_EQ(trace, "inner<ok:job outer<ok:job ");
+}
+
+TEST_F(ComponentTree, FocusMovesAndLeavesHiddenComponents) {
+    std::string trace;
+    auto* a = new Probe("a", &trace);
+    auto* b = new Probe("b", &trace);
+    ui->addComponent(a);
+    ui->addComponent(b);
+    a->setVisible(true);
+    b->setVisible(true);
+    trace.clear();
+    ui->setFocusedComponent(a);
+    ui->setFocusedComponent(b);
+    EXPECT_EQ(trace, "a* a_ b* ");
+    trace.clear();
+    b->setVisible(false);
+    EXPECT_EQ(ui->getFocusedComponent(), nullptr);
+    EXPECT_EQ(trace, "b_ b- ");
+}
+
+TEST_F(ComponentTree, LayoutBuildsChildrenReadsOptionsAndReportsUnknownClasses) {
+    layout("screen {\n"
+           "  class = container\n"
+           "  position = 10 20\n"
+           "  size = 300 200\n"
+           "  visible = true\n"
+           "  options { ignored = 1 }\n"
+           "  panel { class = container; position = 5 5; size = 100 50; visible = true }\n"
+           "  broken { class = nosuchwidget }\n"
+           "  Panel { class = Container }\n"
+           "}\n");
+    auto* screen = dynamic_cast<ui::Container*>(ui->getComponent("screen"));
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->getComponentsCount(), 1);
+    ui::Component* panel = screen->getComponent("panel");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isShowed());
+    EXPECT_FLOAT_EQ(panel->getAbsoluteX(), 15);
+    EXPECT_FLOAT_EQ(panel->getAbsoluteY(), 25);
+    EXPECT_TRUE(panel->contains(114, 74));
+    EXPECT_FALSE(panel->contains(115, 74));
+
+    const auto records = log.take();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].file, "layout.cfg");
+    EXPECT_EQ(records[0].line, 8);
+    EXPECT_NE(records[0].text.find("'nosuchwidget'"), std::string::npos);
+    EXPECT_EQ(records[1].line, 9) << "class names are case-sensitive";
+}
+
+TEST_F(ComponentTree, DescendantLookupMatchesADepthFirstWalkAsTheTreeChanges) {
+    layout("a { class = container\n"
+           "    deep { class = container; target { class = container } }\n"
+           "    target { class = container } }\n"
+           "target { class = container }\n");
+    auto* a = dynamic_cast<ui::Container*>(ui->getComponent("a"));
+    auto* deep = dynamic_cast<ui::Container*>(a->getComponent("deep"));
+    ui::Component* first = deep->getComponent("target");
+    EXPECT_EQ(ui->getDescendant("target"), first) << "depth first: a.deep.target before a.target";
+    EXPECT_EQ(a->getDescendant("target"), first);
+    EXPECT_EQ(deep->getDescendant("deep"), nullptr) << "only below, never the component itself";
+
+    first->setName("renamed");
+    EXPECT_EQ(ui->getDescendant("target"), a->getComponent("target"));
+    EXPECT_EQ(ui->getDescendant("renamed"), first);
+
+    // Moving the root's own "target" in front of "a" makes it first.
+    ui::Component* top = ui->getComponent("target");
+    top->toBack();
+    EXPECT_EQ(ui->getDescendant("target"), top);
+    ui->deleteComponent(top);
+    a->deleteComponent(a->getComponent("target"));
+    EXPECT_EQ(ui->getDescendant("target"), nullptr);
+
+    ui::Container* typed = nullptr;
+    EXPECT_TRUE(ui::getFactory()->getComponent("deep", &typed, nullptr, true));
+    EXPECT_FALSE(ui::getFactory()->getComponent("deep", &typed, nullptr, false))
+        << "a grandchild is no direct child";
+    EXPECT_EQ(typed, nullptr);
+}
+
+TEST_F(ComponentTree, TopLevelComponentsAreDrawnInFrontAndTakeClicksFirst) {
+    // A widget that takes clicks, in the tree and in a top-level box above it.
+    class Clickable : public ui::Component {
+    public:
+        explicit Clickable(ui::UI* ui) : Component(ui, 0, 0, 100, 100) { setNotify(true); }
+        bool acceptsMouse() const override { return true; }
+    };
+    std::string trace;
+    auto* screen = new Probe("screen", &trace);
+    screen->setSize(640, 480);
+    ui->addComponent(screen);
+    screen->setVisible(true);
+    auto* below = new Clickable(ui.get());
+    below->setName("below");
+    screen->addComponent(below);
+    below->setVisible(true);
+
+    auto box = std::make_unique<Probe>("box", &trace);
+    auto* above = new Clickable(ui.get());
+    above->setName("above");
+    box->addComponent(above);
+    above->setVisible(true);
+    box->setVisible(true);
+    trace.clear();
+
+    clickAt(50, 50);
+    EXPECT_EQ(trace, "box<above:mouseclick ");
+    box->setVisible(false);
+    trace.clear();
+    clickAt(50, 50, "RightClick");
+    EXPECT_EQ(trace, "screen<below:mouseclick ");
+}
+
+} // namespace
