@@ -55,8 +55,9 @@ debug::Filter& KelInput::getLog() {
 KelInput::KelInput() {
     // A rebinding reaches the profile's block at once, so any later save of the profile
     // keeps it.
-    deviceToCS.getRedefineControls()->setChangeObserver([this] { storeBindings(); });
-    deviceToCamera.getRedefineControls()->setChangeObserver([this] { storeBindings(); });
+    for (RedefineControls* table :
+         {deviceToCS.getRedefineControls(), deviceToCamera.getRedefineControls()})
+        table->setChangeObserver([this] { ensureCurrent(); }, [this] { storeBindings(); });
 }
 
 KelInput::~KelInput() {
@@ -110,21 +111,40 @@ int KelInput::getModifiers() const {
     return maskOf(heldModifierKeys);
 }
 
-void KelInput::ensureLoaded() {
-    if (loaded)
+void KelInput::ensureCurrent() {
+    if (loaded && profileGeneration == theProfile->getGeneration())
         return;
     thread::Lock hold(lock);
     if (!loaded)
         load();
+    else if (profileGeneration != theProfile->getGeneration())
+        takeProfileBindings();
+}
+
+void KelInput::takeProfileBindings() {
+    thread::Lock hold(lock);
+    RedefineControls* tables[] = {deviceToCamera.getRedefineControls(),
+                                  deviceToCS.getRedefineControls()};
+    {
+        thread::Lock profileHold(*theProfile);
+        for (RedefineControls* table : tables) {
+            table->resetToDefault();
+            applySavedBindings(*table);
+        }
+        profileGeneration = theProfile->getGeneration();
+    }
+    deviceToCamera.clean();
+    deviceToCS.clean();
+    updateProfileSettings();
 }
 
 DeviceToCS* KelInput::getDeviceToCS() {
-    ensureLoaded();
+    ensureCurrent();
     return &deviceToCS;
 }
 
 DeviceToCamera* KelInput::getDeviceToCamera() {
-    ensureLoaded();
+    ensureCurrent();
     return &deviceToCamera;
 }
 
@@ -155,15 +175,8 @@ bool KelInput::load() {
     const bool ok = file.read(kControlsPath);
     deviceToCamera.getRedefineControls()->setControls(file.getCamera());
     deviceToCS.getRedefineControls()->setControls(file.getControlSource());
-    {
-        thread::Lock profileHold(*theProfile);
-        applySavedBindings(*deviceToCamera.getRedefineControls());
-        applySavedBindings(*deviceToCS.getRedefineControls());
-    }
-    deviceToCamera.clean();
-    deviceToCS.clean();
+    takeProfileBindings();
     loaded = true;
-    updateProfileSettings();
     return ok;
 }
 
@@ -244,7 +257,7 @@ void KelInput::storeBindings() {
 }
 
 void KelInput::resetToDefault() {
-    ensureLoaded();
+    ensureCurrent();
     thread::Lock hold(lock);
     deviceToCamera.getRedefineControls()->resetToDefault();
     deviceToCS.getRedefineControls()->resetToDefault();
@@ -252,7 +265,7 @@ void KelInput::resetToDefault() {
 }
 
 bool KelInput::save() {
-    ensureLoaded();
+    ensureCurrent();
     storeBindings();
     return theProfile->save();
 }
@@ -312,6 +325,7 @@ bool KelInput::isRegistered(const DebugInputCapturer* capturer) const {
 void KelInput::reset() {
     thread::Lock hold(lock);
     loaded = false;
+    profileGeneration = -1;
     deviceToCamera.getRedefineControls()->setControls({});
     deviceToCS.getRedefineControls()->setControls({});
     deviceToCamera.clean();

@@ -30,7 +30,8 @@ class DebugInputCapturer;
 // The controls and their default bindings come from the controls file; the player's bindings
 // live in the profile (theProfile's block "bindings", only the controls that differ from the
 // defaults) and are kept there as they change. The host calls load() after theProfile->load();
-// the translators load on first use otherwise.
+// the translators load on first use otherwise, and take the bindings again whenever the profile
+// has been loaded anew since, so a stale table never overwrites the player's bindings.
 //
 // Problems with the controls file or saved bindings go to the host log under "kel-input".
 class KEL_HOST_API KelInput {
@@ -89,7 +90,9 @@ public:
 private:
     using Shortcut = std::pair<unsigned long, int>;
 
-    void ensureLoaded();
+    // Loads, or takes the bindings and settings again when the profile was reloaded.
+    void ensureCurrent();
+    void takeProfileBindings();
     void applySavedBindings(RedefineControls& table);
     // Writes the bindings that differ from the defaults into the profile's block.
     void storeBindings();
@@ -102,6 +105,8 @@ private:
     // Guards loading and the fields below it. Taken before the profile's lock.
     thread::SynchronizedObject lock;
     std::atomic<bool> loaded{false};
+    // The profile's generation the bindings were taken from.
+    std::atomic<int> profileGeneration{-1};
     float mouseMultiplier = 1.0f;
     float mouseX = 0.0f;
     float mouseY = 0.0f;

@@ -49,6 +49,15 @@ bool RedefineControls::getEventData(const std::string& name,
 
 bool RedefineControls::setEventData(const std::string& name,
                                     const std::list<std::list<std::string>>& bindings) {
+    std::function<void()> before;
+    {
+        thread::Lock hold(lock);
+        if (!find(name))
+            return false;
+        before = beforeChange;
+    }
+    if (before)
+        before();
     bool allTaken = true;
     std::function<void()> notify;
     {
@@ -70,7 +79,7 @@ bool RedefineControls::setEventData(const std::string& name,
             debug::report(KelInput::getLog(), error);
         }
         control->bindings = std::move(taken);
-        notify = observer;
+        notify = afterChange;
     }
     if (notify)
         notify();
@@ -113,9 +122,11 @@ void RedefineControls::resetToDefault() {
         control.bindings = control.defaults;
 }
 
-void RedefineControls::setChangeObserver(std::function<void()> changed) {
+void RedefineControls::setChangeObserver(std::function<void()> before,
+                                         std::function<void()> after) {
     thread::Lock hold(lock);
-    observer = std::move(changed);
+    beforeChange = std::move(before);
+    afterChange = std::move(after);
 }
 
 std::vector<RedefineControls::Match>

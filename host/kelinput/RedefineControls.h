@@ -58,8 +58,9 @@ public:
     // observer; false for an unknown name.
     bool setBindings(const std::string& name, Bindings bindings);
     void resetToDefault();
-    // Called after setEventData changed the table.
-    void setChangeObserver(std::function<void()> observer);
+    // `before` is called at the start of setEventData for a known control, `after` once the
+    // table has changed; both without the table's lock.
+    void setChangeObserver(std::function<void()> before, std::function<void()> after);
 
     // The controls that fire when `key` goes down with `held` already down: those with a
     // binding whose last key is `key` and whose earlier keys are all held. Only the most
@@ -84,7 +85,8 @@ private:
     const std::string tableName;
     thread::SynchronizedObject lock;
     std::vector<Control> controls;
-    std::function<void()> observer;
+    std::function<void()> beforeChange;
+    std::function<void()> afterChange;
 };
 
 } // namespace kelinput

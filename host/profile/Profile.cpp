@@ -172,6 +172,7 @@ bool Profile::resolvePath(std::string* out) const {
 
 Profile::LoadResult Profile::load() {
     thread::Lock hold(*this);
+    ++generation;
     input = InputSettings();
     sound = SoundSettings();
     video = VideoSettings();
@@ -363,6 +364,7 @@ int Profile::getSaveCount() const {
 
 void Profile::reset() {
     thread::Lock hold(*this);
+    ++generation;
     input = InputSettings();
     sound = SoundSettings();
     video = VideoSettings();

@@ -7,6 +7,7 @@
 #include "host/profile/VideoSettings.h"
 #include "host/thread/SynchronizedObject.h"
 
+#include <atomic>
 #include <string>
 
 namespace profile {
@@ -58,6 +59,9 @@ public:
 
     // Successful saves since the last reset.
     int getSaveCount() const;
+    // Changes whenever the settings and block are replaced (load, reset), so that whoever keeps
+    // a copy of something in them (kel-input's bindings) can tell it is stale.
+    int getGeneration() const { return generation; }
     // Defaults, an empty block, nothing loaded or saved; for tests and for a host that switches
     // players.
     void reset();
@@ -72,6 +76,7 @@ private:
     SoundSettings sound;
     VideoSettings video;
     config::Block data;
+    std::atomic<int> generation{0};
     LoadResult loadResult = NotLoaded;
     // Set when an unreadable file sits where we would save.
     bool saveRefused = false;

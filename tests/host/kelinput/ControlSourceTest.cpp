@@ -212,6 +212,32 @@ TEST_F(KelInputTest, SavedBindingsOfControlsThisGameDoesNotKnowAreKept) {
     EXPECT_TRUE(data->getProperty("bindings.gamepad.a", &kept));
 }
 
+TEST_F(KelInputTest, APlayersBindingsSurviveAProfileLoadedAfterKelInput) {
+    // kel-input is already in use (the fixture loaded it on the empty profile) when the
+    // player's profile comes from disk.
+    profile.files().write("profile.cfg", "bindings {\n"
+                                         "  controlsource {\n"
+                                         "    endturn { bind = E }\n"
+                                         "  }\n"
+                                         "}\n");
+    auto* table = cs()->getRedefineControls(); // as a menu keeps it
+    ASSERT_EQ(theProfile->load(), profile::Profile::Read);
+
+    // A rebinding through the kept table must not write stale tables over the player's.
+    ASSERT_TRUE(table->setEventData("move", {{"M"}}));
+    ASSERT_TRUE(theKelInput->save());
+    theProfile->reset();
+    theProfile->load();
+    EXPECT_TRUE(theProfile->getData()->hasBlock("bindings.controlsource.endturn"));
+    EXPECT_TRUE(theProfile->getData()->hasBlock("bindings.controlsource.move"));
+
+    // Translation follows the reloaded profile too.
+    tap("E");
+    tap("M");
+    tap("Return");
+    EXPECT_EQ(recorder.take(), (std::vector<int>{28, 23}));
+}
+
 TEST_F(KelInputTest, TranslationAndRebindingMayRunOnDifferentThreads) {
     std::thread rebinding([] {
         auto* table = cs()->getRedefineControls();
