@@ -1,0 +1,79 @@
+#pragma once
+
+#include "host/input/Keys.h"
+#include "host/kelinput/CS.h"
+#include "host/kelinput/KelInput.h"
+#include "host/profile/TempProfile.h"
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kel::test {
+
+// Records the state numbers of the control-source events it is given.
+class CSRecorder : public ::input::Listener {
+public:
+    void event(counting_ptr<::input::Event> e) override {
+        if (const auto* cs = e.as<kel::input::events::CS>()) {
+            std::lock_guard<std::mutex> guard(mutex);
+            states.push_back(cs->getNumber());
+        }
+    }
+    std::vector<int> take() {
+        std::lock_guard<std::mutex> guard(mutex);
+        return std::exchange(states, {});
+    }
+
+private:
+    std::mutex mutex;
+    std::vector<int> states;
+};
+
+// kel-input on the shipped controls with a fresh profile in a temporary directory; the
+// recorder listens to the control-source translator's output.
+class KelInputTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        theKelInput->reset();
+        output = cs()->getOutput();
+        output->attach(&recorder);
+    }
+    void TearDown() override {
+        // Not through getDeviceToCS, which would load the controls again.
+        output->detach(&recorder);
+        theKelInput->reset();
+    }
+
+    static kelinput::DeviceToCS* cs() { return theKelInput->getDeviceToCS(); }
+    static kelinput::DeviceToCamera* camera() { return theKelInput->getDeviceToCamera(); }
+
+    // A button going down or up, as the game UI hands it to both translators.
+    static void button(const std::string& name, bool down) {
+        auto event = ::input::makeButton(name, down);
+        ASSERT_TRUE(event) << name;
+        camera()->processEvent(event);
+        cs()->processEvent(event);
+    }
+    static void press(const std::string& name) { button(name, true); }
+    static void release(const std::string& name) { button(name, false); }
+    static void tap(const std::string& name) {
+        press(name);
+        release(name);
+    }
+    static void motion(float dx, float dy) {
+        counting_ptr<::input::Event> event(
+            new ::input::events::Motion(::input::devices::PCMouse::instance(), dx, dy));
+        camera()->processEvent(event);
+        cs()->processEvent(event);
+    }
+
+    TempProfile profile;
+    CSRecorder recorder;
+    ::input::Broadcaster* output = nullptr;
+};
+
+} // namespace kel::test
