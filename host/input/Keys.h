@@ -9,7 +9,7 @@
 // 15 F1, 23 F2, 30 F3, 47 F4, 48 F5, 52 F6, 54 F7, 60 F8, 73 F9, 77 F10, 79 F11, 80 F12,
 // 84 Pause, 85 ScrollLock, 93 Apps.
 // Mouse codes: 1 WheelUp, 2 WheelDown, 3 LeftClick, 4 MiddleClick, 5 RightClick.
-// The full tables are in docs/host-contracts.md.
+// The full tables are in docs/host-input-profile-sound.md.
 
 #include "host/HostApi.h"
 #include "host/input/Event.h"
