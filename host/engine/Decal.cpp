@@ -39,14 +39,18 @@ void Decal::draw() {
         drawnEffects.push_back(effect->describe());
 }
 
+void Decal::drawInView(View* view) {
+    drawingView = view;
+    draw();
+    drawingView = nullptr;
+}
+
 void drawDecals(View& view) {
     // Walk a copy: a decal may leave the view while it is drawn.
     const std::vector<Decal*> current = view.getDecals();
     for (Decal* decal : current) {
         if (!view.hasDecal(decal))
             continue;
-        decal->drawingView = &view;
-        decal->draw();
-        decal->drawingView = nullptr;
+        decal->drawInView(&view);
     }
 }

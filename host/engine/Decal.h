@@ -52,7 +52,9 @@ public:
     // draw (skip the base call) or change their effects first.
     virtual void draw();
 
-    // The view drawing the decal now; null outside drawDecals.
+    // Draws the decal as part of drawing `view`: getDrawingView() gives the view meanwhile.
+    void drawInView(View* view);
+    // The view drawing the decal now; null outside drawInView.
     View* getDrawingView() const { return drawingView; }
     unsigned long getDrawCount() const { return drawCount; }
     View* getLastDrawnView() const { return lastDrawnView; }
@@ -60,8 +62,6 @@ public:
     const std::vector<std::string>& getDrawnEffects() const { return drawnEffects; }
 
 private:
-    friend KEL_HOST_API void drawDecals(View& view);
-
     float x = 0.0f;
     float y = 0.0f;
     float width = 1.0f;

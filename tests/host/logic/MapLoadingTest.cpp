@@ -1,4 +1,5 @@
 #include "host/engine/Model.h"
+#include "host/engine/RenderDriver.h"
 #include "host/engine/View.h"
 #include "host/logic/Act.h"
 #include "host/logic/Chest.h"
@@ -101,6 +102,13 @@ TEST(MapLoading, AShippedMapLoadsInThreePhasesReportingProgressInOrder) {
     EXPECT_EQ(proto->getAnimator()->getGlobalPosition(), Vector(1, 5, 0));
     EXPECT_FLOAT_EQ(proto->getAnimator()->getBaseAnimation()->getBaseKeyMesh(0)->getHeight(),
                     1.75f);
+    // The board's camera sees every unit.
+    for (kel::logic::Unit* unit : board.getUnits()) {
+        float x = -1, y = -1;
+        ASSERT_TRUE(theRenderDriver->projectToScreen(
+            view, unit->getProtoUnit()->getAnimator()->getGlobalPosition(), &x, &y));
+        EXPECT_TRUE(x > 0 && x < 1 && y > 0 && y < 1) << unit->getInternalName();
+    }
     ASSERT_EQ(board.getChests().size(), 1u);
     EXPECT_EQ(board.getChestAt(1, 1)->getContents(), (std::vector<std::string>{"potion", "gold"}));
     EXPECT_EQ(kel::logic::Object::getNameOfObjectType(board.getObjectAt(2, 0)->getObjectType()),
