@@ -16,9 +16,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 using kel::logic::Game;
 using kel::logic::GameBoard;
@@ -184,6 +186,46 @@ TEST(MapLoading, TheBoardIsUnstableWhileItLoads) {
     EXPECT_FALSE(watcher.sawStable);
     EXPECT_TRUE(game.getBoard().getStateController()->isStateStable());
     game.getBoard().unregisterListener(&watcher);
+}
+
+TEST(MapLoading, TheUiMayDrawFramesAndPlayWhileMapsLoadOnAnotherThread) {
+    kel::test::LogCapture log;
+    Game game;
+    GameBoard& board = game.getBoard();
+    View* view = board.getView();
+    view->activate();
+    theRenderDriver->addView(view);
+    // The loading screen: draws a frame at once for every progress step, on the loading thread.
+    struct Screen : GameBoardListener {
+        int frames = 0;
+        void setLoadProgress(float) override {
+            theRenderDriver->drawFrameAtOnce();
+            ++frames;
+        }
+    } screen;
+    board.registerListener(&screen, 0);
+
+    std::atomic<bool> done{false};
+    std::thread host([&] {
+        for (int i = 0; i < 20; ++i)
+            EXPECT_TRUE(game.loadMap(i % 2 ? "/Maps/Lighthouse.lvx" : "/Maps/Skirmish.lvx"));
+        done = true;
+    });
+    // The UI thread: frames trace the board's view; the player ends turns.
+    int frames = 0;
+    while (!done || frames < 10) {
+        theRenderDriver->drawFrame();
+        if (board.getStateController()->isStateStable() &&
+            board.getGameState() != GameBoard::NO_BATTLE)
+            BATTLE_CONTROL_SOURCE->endTurn();
+        ++frames;
+    }
+    host.join();
+    EXPECT_GT(screen.frames, 0);
+    EXPECT_EQ(view->getObjects().size(), 36u + 3u + 1u + 6u) << "the last map (Lighthouse), whole";
+    board.unregisterListener(&screen);
+    theRenderDriver->removeView(view);
+    EXPECT_EQ(log.take().size(), 0u);
 }
 
 // Bad map files, each in a data root of its own (with the shipped model catalogue).
