@@ -1,4 +1,5 @@
 #include "host/engine/RenderDriver.h"
+#include "host/engine/Decal.h"
 #include "host/engine/Model.h"
 #include "host/engine/RenderDriverListener.h"
 #include "host/engine/Timer.h"
@@ -78,8 +79,10 @@ void RenderDriver::frame(bool forced) {
             return a->getRenderPriority() < b->getRenderPriority();
         });
         for (View* view : drawn)
-            if (isRendering(view))
+            if (isRendering(view)) {
                 view->render();
+                drawDecals(*view);
+            }
         trace();
 
         for (auto it = current.rbegin(); it != current.rend(); ++it)
@@ -192,6 +195,20 @@ bool RenderDriver::projectToScreen(const View* view, const Vector& world, float*
     *x = sx / screenWidth;
     *y = sy / screenHeight;
     return true;
+}
+
+void RenderDriver::reset() {
+    thread::Lock hold(*this);
+    firstFrame = true;
+    lastTime = 0.0f;
+    pointerX = pointerY = 0.5f;
+    cursorWidth = cursorHeight = 0;
+    cursorImage = nullptr;
+    cursorHotspotX = cursorHotspotY = 0;
+    background = config::Color(0, 0, 0, 1);
+    backgroundEnabled = false;
+    loading = false;
+    traced = nullptr;
 }
 
 void RenderDriver::setFrameObserver(std::function<void(bool)> observer) {

@@ -78,6 +78,10 @@ public:
     // Called by whoever destroys a model that may be traced.
     void forgetModel(const Model* model);
 
+    // Forgets the frame timing (the next frame reports 0 seconds), the pointer, cursor,
+    // background and loading state; views and listeners stay. For hosts that restart the clock.
+    void reset();
+
     // Called after every frame with whether it was forced (kel-play counts and pictures them).
     void setFrameObserver(std::function<void(bool forced)> observer);
 

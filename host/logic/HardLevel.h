@@ -2,7 +2,7 @@
 
 namespace kel::logic {
 
-// The difficulty of a battle.
+// The difficulty of a campaign.
 struct HardLevel {
     enum Type { NORMAL = 0, EASY = 1, TRIVIAL = 2 };
 };

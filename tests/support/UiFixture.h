@@ -22,6 +22,7 @@ protected:
     void SetUp() override {
         theTimer->reset();
         theRenderTimer->reset();
+        theRenderDriver->reset();
         ui = std::make_unique<::ui::UI>();
         ui->setResolution(640, 480);
         ui->init();

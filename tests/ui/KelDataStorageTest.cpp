@@ -82,7 +82,7 @@ TEST_F(DataTables, BadMissionDataIsReportedAndKeepsWhatWasRead) {
     EXPECT_NE(records[0].text.find("mission01"), std::string::npos);
 }
 
-TEST(ShippedData, DISABLED_TheGameFlowStartsWithLighthouseAndNamesShippedMaps) {
+TEST(ShippedData, TheGameFlowStartsWithLighthouseAndNamesShippedMaps) {
     kel::test::LogCapture log;
     KelDataStorage storage;
     storage.load();

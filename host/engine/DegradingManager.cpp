@@ -1,0 +1,104 @@
+#include "host/engine/DegradingManager.h"
+
+#include <algorithm>
+
+namespace {
+DegradingManager manager;
+const char* const kNames[] = {"mipmaps", "dithering", "specular", "antialiasing",
+                              "wbuffer", "halo",      "shadows",  "lightmaps"};
+} // namespace
+
+DegradingManager* theDegradingManager = &manager;
+
+bool DegradingManager::hasCapability(Capability capability) const {
+    std::lock_guard<std::mutex> guard(mutex);
+    return valid(capability) && supported[capability];
+}
+
+void DegradingManager::setCapability(Capability capability, bool on) {
+    std::lock_guard<std::mutex> guard(mutex);
+    if (valid(capability))
+        supported[capability] = on;
+}
+
+const char* DegradingManager::getCapabilityName(Capability capability) {
+    return valid(capability) ? kNames[capability] : "";
+}
+
+void DegradingManager::setFeature(Capability capability, bool on) {
+    std::lock_guard<std::mutex> guard(mutex);
+    if (valid(capability))
+        requested[capability] = on;
+}
+
+bool DegradingManager::isFeatureRequested(Capability capability) const {
+    std::lock_guard<std::mutex> guard(mutex);
+    return valid(capability) && requested[capability];
+}
+
+bool DegradingManager::isFeatureOn(Capability capability) const {
+    std::lock_guard<std::mutex> guard(mutex);
+    return valid(capability) && requested[capability] && supported[capability];
+}
+
+void DegradingManager::setTextureDetail(int detail) {
+    std::lock_guard<std::mutex> guard(mutex);
+    textureDetail =
+        std::clamp(detail, static_cast<int>(LowTextures), static_cast<int>(HighTextures));
+}
+
+int DegradingManager::getTextureDetail() const {
+    std::lock_guard<std::mutex> guard(mutex);
+    return textureDetail;
+}
+
+void DegradingManager::setFogDistance(float share) {
+    std::lock_guard<std::mutex> guard(mutex);
+    fogDistance = std::clamp(share, 0.8f, 1.0f);
+}
+
+float DegradingManager::getFogDistance() const {
+    std::lock_guard<std::mutex> guard(mutex);
+    return fogDistance;
+}
+
+void DegradingManager::setDetailsEnabled(bool on) {
+    std::lock_guard<std::mutex> guard(mutex);
+    detailsEnabled = on;
+}
+
+bool DegradingManager::getDetailsEnabled() const {
+    std::lock_guard<std::mutex> guard(mutex);
+    return detailsEnabled;
+}
+
+void DegradingManager::setDetailLevel(float level) {
+    std::lock_guard<std::mutex> guard(mutex);
+    detailLevel = std::clamp(level, 0.0f, 2.0f);
+}
+
+float DegradingManager::getDetailLevel() const {
+    std::lock_guard<std::mutex> guard(mutex);
+    return detailLevel;
+}
+
+void DegradingManager::setSceneActivity(bool on) {
+    std::lock_guard<std::mutex> guard(mutex);
+    sceneActivity = on;
+}
+
+bool DegradingManager::getSceneActivity() const {
+    std::lock_guard<std::mutex> guard(mutex);
+    return sceneActivity;
+}
+
+void DegradingManager::reset() {
+    std::lock_guard<std::mutex> guard(mutex);
+    std::fill(std::begin(supported), std::end(supported), true);
+    std::fill(std::begin(requested), std::end(requested), true);
+    textureDetail = HighTextures;
+    fogDistance = 1.0f;
+    detailsEnabled = true;
+    detailLevel = 1.0f;
+    sceneActivity = true;
+}

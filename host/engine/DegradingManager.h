@@ -1,0 +1,71 @@
+#pragma once
+
+#include "host/HostApi.h"
+
+#include <mutex>
+#include <string>
+
+// What the renderer can do and which detail options are switched on. A capability is a feature
+// the renderer supports (the reference renderer supports them all until told otherwise, so tests
+// can take one away); a feature switched on that the renderer cannot do stays off.
+class KEL_HOST_API DegradingManager {
+public:
+    enum Capability {
+        Mipmaps,
+        Dithering,
+        Specular,
+        Antialiasing,
+        WBuffer,
+        Halo,
+        Shadows,
+        Lightmaps,
+        CapabilityCount
+    };
+    // Texture quality: low, medium, high.
+    enum TextureDetail { LowTextures = 0, MediumTextures = 1, HighTextures = 2 };
+
+    bool hasCapability(Capability capability) const;
+    void setCapability(Capability capability, bool supported);
+    // "mipmaps", "dithering", "specular", "antialiasing", "wbuffer", "halo", "shadows",
+    // "lightmaps"; "" for anything else.
+    static const char* getCapabilityName(Capability capability);
+
+    // What the player asked for, and what is in effect (asked for and supported).
+    void setFeature(Capability capability, bool on);
+    bool isFeatureRequested(Capability capability) const;
+    bool isFeatureOn(Capability capability) const;
+
+    // Values outside low..high are clamped.
+    void setTextureDetail(int detail);
+    int getTextureDetail() const;
+    // Share of the full fog distance, 0.8 to 1 (clamped).
+    void setFogDistance(float share);
+    float getFogDistance() const;
+    void setDetailsEnabled(bool on);
+    bool getDetailsEnabled() const;
+    // 0 to 2 (clamped).
+    void setDetailLevel(float level);
+    float getDetailLevel() const;
+    void setSceneActivity(bool on);
+    bool getSceneActivity() const;
+
+    // Everything supported, every feature on, high textures, full fog distance, details on at
+    // level 1, scene activity on.
+    void reset();
+
+private:
+    static bool valid(Capability capability) {
+        return capability >= 0 && capability < CapabilityCount;
+    }
+
+    mutable std::mutex mutex;
+    bool supported[CapabilityCount] = {true, true, true, true, true, true, true, true};
+    bool requested[CapabilityCount] = {true, true, true, true, true, true, true, true};
+    int textureDetail = HighTextures;
+    float fogDistance = 1.0f;
+    bool detailsEnabled = true;
+    float detailLevel = 1.0f;
+    bool sceneActivity = true;
+};
+
+KEL_HOST_API extern DegradingManager* theDegradingManager;

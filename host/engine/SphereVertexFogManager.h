@@ -1,0 +1,37 @@
+#pragma once
+
+#include "host/HostApi.h"
+#include "host/config/Color.h"
+#include "host/engine/Math.h"
+
+#include <mutex>
+
+class View;
+
+// The distance fog of the world: how much of a position is hidden by fog as seen from a view,
+// and the fog's colour. The fog value grows linearly with the distance from the view's camera,
+// from 0 at the start distance to 1 at the end distance (world units).
+class KEL_HOST_API SphereVertexFogManager {
+public:
+    // 0 (clear) to 1 (fully fogged); 0 for a view without a camera.
+    float getFog(const View* view, const Vector& position) const;
+
+    // An end at or before the start makes the fog a wall at the start distance.
+    void setFogRange(float start, float end);
+    float getFogStart() const;
+    float getFogEnd() const;
+
+    void setFogColor(const config::Color& color);
+    config::Color getFogColor() const;
+
+    // Back to the defaults: range 30 to 80, black fog.
+    void reset();
+
+private:
+    mutable std::mutex mutex;
+    float start = 30.0f;
+    float end = 80.0f;
+    config::Color color{0, 0, 0, 1};
+};
+
+KEL_HOST_API extern SphereVertexFogManager* theSphereVertexFogManager;

@@ -1,0 +1,140 @@
+#include "host/engine/Camera.h"
+#include "host/engine/Decal3D.h"
+#include "host/engine/Image3D.h"
+#include "host/engine/Model.h"
+#include "host/engine/SEContour.h"
+#include "host/engine/SEDirectHighlight.h"
+#include "host/engine/SEFading.h"
+#include "host/engine/SEOpacity.h"
+#include "host/engine/SERotateWithCamera.h"
+#include "host/engine/SEUniversalHighlight.h"
+#include "host/engine/View.h"
+#include "support/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class Decals : public ::testing::Test {
+protected:
+    Camera camera;
+    View view{&camera, Viewport(), "board"};
+};
+
+TEST_F(Decals, AViewDrawsItsDecalsWithTheEffectsAsTheyAreAtThatMoment) {
+    Decal3D digit;
+    SEUniversalHighlight colour(config::Color(1, 0, 0, 1), config::Color(0, 0, 0, 1));
+    SERotateWithCamera facing;
+    SEOpacity opacity(1);
+    digit.addEffect(&colour);
+    digit.addEffect(&facing);
+    digit.addEffect(&opacity);
+    digit.addEffect(&opacity);
+    Decal3D unregistered;
+    view.registerDecal(&digit);
+
+    opacity.setValue(0.25f);
+    drawDecals(view);
+    EXPECT_EQ(digit.getDrawCount(), 1u);
+    EXPECT_EQ(digit.getLastDrawnView(), &view);
+    EXPECT_EQ(digit.getDrawingView(), nullptr) << "only set while the view draws";
+    EXPECT_EQ(digit.getDrawnEffects(),
+              (std::vector<std::string>{"colours 1 0 0 1 / 0 0 0 1", "rotate with camera",
+                                        "opacity 0.25"}));
+    EXPECT_EQ(unregistered.getDrawCount(), 0u);
+
+    digit.delEffect(&facing);
+    opacity.setValue(1);
+    drawDecals(view);
+    EXPECT_EQ(digit.getDrawnEffects(),
+              (std::vector<std::string>{"colours 1 0 0 1 / 0 0 0 1", "opacity 1"}));
+    view.unregisterDecal(&digit);
+    drawDecals(view);
+    EXPECT_EQ(digit.getDrawCount(), 2u);
+}
+
+TEST_F(Decals, ADecalMayDecideNotToDrawAndMayLeaveTheViewWhileItIsDrawn) {
+    // Draws only in its own view, and takes a neighbour out of the view as it draws.
+    struct Picky : Decal {
+        View* own = nullptr;
+        Decal* evict = nullptr;
+        void draw() override {
+            if (evict)
+                getDrawingView()->unregisterDecal(evict);
+            if (getDrawingView() == own)
+                Decal::draw();
+        }
+    };
+    Picky first, second;
+    first.own = &view;
+    second.own = &view;
+    first.evict = &second;
+    view.registerDecal(&first);
+    view.registerDecal(&second);
+    drawDecals(view);
+    EXPECT_EQ(first.getDrawCount(), 1u);
+    EXPECT_EQ(second.getDrawCount(), 0u) << "left the view before its turn";
+
+    View other(&camera, Viewport(), "other");
+    first.evict = nullptr;
+    other.registerDecal(&first);
+    drawDecals(other);
+    EXPECT_EQ(first.getDrawCount(), 1u);
+}
+
+TEST_F(Decals, TheMappingCoversTheWholeTextureUntilCornersAreSet) {
+    Decal decal;
+    Image3D strip(160, 16);
+    decal.setImage(&strip);
+    decal.setDoubleSided(true);
+    float u = -1, v = -1;
+    decal.getMapping(3, &u, &v);
+    EXPECT_EQ(u, 1);
+    EXPECT_EQ(v, 1);
+    // The digit 7 of a strip of ten.
+    decal.setMapping(0, 0.7f, 0);
+    decal.setMapping(1, 0.8f, 0);
+    decal.setMapping(4, 9, 9); // no such corner
+    decal.getMapping(1, &u, &v);
+    EXPECT_FLOAT_EQ(u, 0.8f);
+    EXPECT_EQ(v, 0);
+    decal.getMapping(2, &u, &v);
+    EXPECT_EQ(u, 0);
+    EXPECT_EQ(v, 1);
+    EXPECT_EQ(decal.getImage(), &strip);
+    EXPECT_TRUE(decal.isDoubleSided());
+}
+
+TEST(Effects, AContourFollowsTheAnimatorsItIsAttachedToAndLeavesThemWhenDestroyed) {
+    kel::test::LogCapture log; // the models are not in any catalogue here
+    Animator a("contour-a"), b("contour-b");
+    auto contour = std::make_unique<SEContour>();
+    contour->attach(&a);
+    contour->attach(&a);
+    contour->attach(&b);
+    EXPECT_EQ(a.getEffects().size(), 1u);
+    EXPECT_TRUE(b.hasEffect(contour.get()));
+    contour->detach(&b);
+    contour->detach(&b);
+    EXPECT_FALSE(b.hasEffect(contour.get()));
+    EXPECT_FALSE(contour->isAttached(&b));
+    contour.reset();
+    EXPECT_TRUE(a.getEffects().empty()) << "a destroyed contour must not stay on a model";
+}
+
+TEST(Effects, EachDescribesItselfWithItsCurrentValues) {
+    SEDirectHighlight highlight(config::Color(0.7f, 0.7f, 0.7f, 1));
+    EXPECT_EQ(highlight.describe(), "highlight 0.7 0.7 0.7 1");
+    SEFading fade;
+    EXPECT_EQ(fade.describe(), "fade 0");
+    fade.setValue(0.6f);
+    const RenderObject& drawn = fade;
+    EXPECT_EQ(drawn.describe(), "fade 0.6") << "a fade is drawn as a render object of a view";
+    SEUniversalHighlight colours;
+    colours.setFirstColor(config::Color(0, 1, 0, 1));
+    EXPECT_EQ(colours.describe(), "colours 0 1 0 1 / 0 0 0 1");
+}
+
+} // namespace

@@ -1,0 +1,256 @@
+#include "host/engine/Model.h"
+#include "host/engine/View.h"
+#include "host/logic/Act.h"
+#include "host/logic/Chest.h"
+#include "host/logic/Game.h"
+#include "host/logic/Globals.h"
+#include "host/logic/Landscape.h"
+#include "host/logic/Object.h"
+#include "host/logic/Team.h"
+#include "host/logic/Unit.h"
+#include "host/logic/Unit3d.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace kel::logic;
+
+namespace {
+
+// A battle on the shipped skirmish map.
+class Battle : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(game.loadMap("/Maps/Skirmish.lvx"));
+        source.clearCalls();
+    }
+
+    Game game;
+    GameBoard& board = game.getBoard();
+    RecordingControlSource& source = game.getControlSource();
+};
+
+TEST_F(Battle, EveryCallIsRecordedInOrderWithItsArgument) {
+    std::vector<std::string> observed;
+    source.setObserver([&](const std::string& call) { observed.push_back(call); });
+    ControlSourceInterface* cs = BATTLE_CONTROL_SOURCE;
+    ASSERT_EQ(cs, &source);
+    Unit* orc = board.getUnitAt(1, 0);
+    cs->controlCommand1();
+    cs->targetCommand2(Target(orc));
+    cs->indexedCommand1(3);
+    cs->setFocusTarget(Target(board.getLandscape(2, 3)));
+    cs->targetCommand1(Target());
+    cs->targetCommand3(Target(board.getChestAt(5, 2)));
+    cs->targetCommand4(Target(board.getObjectAt(3, 3)));
+    cs->indexedCommand2(6);
+    cs->clearFocusTarget();
+    cs->controlCommand16();
+    cs->beginUnitFreelook();
+    EXPECT_TRUE(source.isInUnitFreelook());
+    cs->endUnitFreelook();
+    EXPECT_EQ(cs->getSelectedUnit(), nullptr);
+    const std::vector<std::string> expected{"controlCommand1()",
+                                            "targetCommand2(unit:orc)",
+                                            "indexedCommand1(3)",
+                                            "setFocusTarget(landscape:2,3)",
+                                            "targetCommand1(none)",
+                                            "targetCommand3(chest:5,2)",
+                                            "targetCommand4(object:tree)",
+                                            "indexedCommand2(6)",
+                                            "clearFocusTarget()",
+                                            "controlCommand16()",
+                                            "beginUnitFreelook()",
+                                            "endUnitFreelook()",
+                                            "getSelectedUnit()"};
+    EXPECT_EQ(source.getCalls(), expected);
+    EXPECT_EQ(observed, expected);
+    EXPECT_FALSE(source.isInUnitFreelook());
+    source.setObserver(nullptr);
+}
+
+TEST_F(Battle, TheFocusFollowsSetAndClear) {
+    Unit* knight = board.getUnitAt(1, 5);
+    source.setFocusTarget(Target(knight));
+    EXPECT_EQ(source.getFocusTarget(), Target(knight));
+    source.clearFocusTarget();
+    EXPECT_FALSE(source.getFocusTarget().isValid());
+}
+
+TEST_F(Battle, EndingATurnHandsTheBoardToTheNextTeamWithFreshActPoints) {
+    Team* player = board.findTeam("player");
+    Team* enemy = board.findTeam("enemy");
+    Unit* knight = board.getUnitAt(1, 5);
+    Unit* orc = board.getUnitAt(1, 0);
+    orc->setActPool(0);
+    knight->setActPool(1);
+    ASSERT_EQ(board.getActiveTeam(), player);
+    EXPECT_TRUE(source.isPlayerTurn());
+    const int turn = board.getTurn();
+
+    BATTLE_CONTROL_SOURCE->endTurn();
+    EXPECT_EQ(board.getActiveTeam(), enemy);
+    EXPECT_EQ(board.getGameState(), GameBoard::OTHER_TEAM_TURN);
+    EXPECT_EQ(board.getTurn(), turn + 1);
+    EXPECT_EQ(orc->getActPool(), 3) << "the new team's act points are refilled";
+    EXPECT_EQ(knight->getActPool(), 1) << "the team that ended keeps what it left";
+    EXPECT_FALSE(source.isPlayerTurn());
+
+    BATTLE_CONTROL_SOURCE->endTurn();
+    EXPECT_EQ(board.getActiveTeam(), player);
+    EXPECT_EQ(board.getGameState(), GameBoard::FIRST_TEAM_TURN);
+    EXPECT_EQ(knight->getActPool(), 4);
+}
+
+TEST_F(Battle, TheBattleIsOverWhenOneTeamIsLeftAndTurnsStopThere) {
+    for (Unit* unit : board.findTeam("enemy")->getUnits())
+        unit->setHealth(0);
+    source.endTurn();
+    EXPECT_EQ(board.getGameState(), GameBoard::BATTLE_OVER);
+    const int turn = board.getTurn();
+    source.endTurn();
+    EXPECT_EQ(board.getTurn(), turn);
+    EXPECT_EQ(board.getGameState(), GameBoard::BATTLE_OVER);
+}
+
+TEST_F(Battle, ConcedingEndsTheBattle) {
+    source.concede();
+    EXPECT_EQ(board.getGameState(), GameBoard::BATTLE_OVER);
+    EXPECT_EQ(source.getCalls(), std::vector<std::string>{"concede()"});
+}
+
+TEST_F(Battle, TheSelectedUnitMovesAndActsOnItsActPoints) {
+    Unit* knight = board.getUnitAt(1, 5);
+    source.selectUnit(knight);
+    EXPECT_EQ(source.getSelectedUnit(), knight);
+
+    // Two cells north costs two points and moves the model.
+    const Vector before = knight->getProtoUnit()->getAnimator()->getGlobalPosition();
+    EXPECT_TRUE(source.moveSelectedUnit(Target(board.getLandscape(1, 3))));
+    EXPECT_EQ(board.getUnitAt(1, 3), knight);
+    EXPECT_EQ(board.getUnitAt(1, 5), nullptr);
+    EXPECT_EQ(knight->getActPool(), 2);
+    EXPECT_EQ(knight->getProtoUnit()->getAnimator()->getGlobalPosition(),
+              before + Vector(0, -4, 0));
+    // Too far for what is left, a taken cell, or no cell at all: nothing happens.
+    EXPECT_FALSE(source.moveSelectedUnit(Target(board.getLandscape(4, 3))));
+    EXPECT_FALSE(source.moveSelectedUnit(Target(board.getLandscape(2, 2))))
+        << "a rock stands there";
+    EXPECT_FALSE(source.moveSelectedUnit(Target(knight)));
+    EXPECT_EQ(knight->getActPool(), 2);
+
+    Act* slash = knight->findAct("Slash");
+    source.selectAct(slash);
+    EXPECT_EQ(source.getSelectedAct(), slash);
+    EXPECT_FALSE(source.useSelectedAct(Target())) << "an act needs a target";
+    EXPECT_TRUE(source.useSelectedAct(Target(board.getUnitAt(1, 0))));
+    EXPECT_EQ(knight->getActPool(), 0);
+    EXPECT_FALSE(source.useSelectedAct(Target(board.getUnitAt(1, 0))));
+
+    // Another unit's act cannot be chosen for the knight.
+    source.selectAct(board.getUnitAt(1, 0)->findAct("Smash"));
+    EXPECT_EQ(source.getSelectedAct(), slash);
+}
+
+TEST_F(Battle, OnlyTheActiveTeamsUnitsMoveAndSelectionCyclesThroughThem) {
+    Unit* orc = board.getUnitAt(1, 0);
+    source.selectUnit(orc);
+    EXPECT_FALSE(source.moveSelectedUnit(Target(board.getLandscape(1, 1))))
+        << "not the enemy's turn";
+
+    source.deselectUnit();
+    const std::vector<Unit*>& players = board.findTeam("player")->getUnits();
+    source.selectNextUnit();
+    EXPECT_EQ(source.getSelectedUnit(), players[0]);
+    source.selectNextUnit();
+    EXPECT_EQ(source.getSelectedUnit(), players[1]);
+    players[2]->setHealth(0);
+    source.selectNextUnit();
+    EXPECT_EQ(source.getSelectedUnit(), players[3]) << "the fallen are skipped";
+    source.selectNextUnit();
+    EXPECT_EQ(source.getSelectedUnit(), players[0]);
+    source.selectPreviousUnit();
+    EXPECT_EQ(source.getSelectedUnit(), players[3]);
+    source.holdSelectedUnit();
+    EXPECT_EQ(players[3]->getActPool(), 0);
+
+    source.endTurn();
+    EXPECT_EQ(source.getSelectedUnit(), nullptr) << "a turn's end clears the selection";
+    EXPECT_EQ(source.getActiveTeam(), board.findTeam("enemy"));
+}
+
+TEST(Targets, EachKindIsValidAndTellsWhatItHolds) {
+    Game game;
+    ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
+    GameBoard& board = game.getBoard();
+    Unit* knight = board.getUnitAt(2, 5);
+    Landscape* cell = board.getLandscape(0, 0);
+    Object* lighthouse = board.getObjectAt(2, 0);
+    Chest* chest = board.getChestAt(1, 1);
+
+    const Target none;
+    EXPECT_FALSE(none.isValid());
+    EXPECT_EQ(none.getKind(), Target::NOTHING);
+    EXPECT_EQ(none.describe(), "none");
+    EXPECT_FALSE(Target(static_cast<Unit*>(nullptr)).isValid());
+
+    const Target unit(knight), landscape(cell), object(lighthouse), box(chest);
+    for (const Target* t : {&unit, &landscape, &object, &box})
+        EXPECT_TRUE(t->isValid());
+    EXPECT_EQ(unit.getUnit(), knight);
+    EXPECT_EQ(unit.getLandscape(), nullptr);
+    EXPECT_EQ(landscape.getLandscape(), cell);
+    EXPECT_EQ(landscape.getKind(), Target::LANDSCAPE);
+    EXPECT_EQ(object.getObject(), lighthouse);
+    EXPECT_EQ(object.getChest(), nullptr);
+    EXPECT_EQ(box.getChest(), chest);
+    EXPECT_EQ(unit.describe(), "unit:knight");
+    EXPECT_EQ(landscape.describe(), "landscape:0,0");
+    EXPECT_EQ(object.describe(), "object:lighthouse");
+    EXPECT_EQ(box.describe(), "chest:1,1");
+
+    Target copy = unit;
+    EXPECT_EQ(copy, unit);
+    copy = box;
+    EXPECT_NE(copy, unit);
+    EXPECT_EQ(copy.getChest(), chest);
+}
+
+TEST(GameGlobals, AGameInstallsItselfAndTakesItselfOutAgain) {
+    EXPECT_EQ(GAME_BOARD_VIEW, nullptr);
+    {
+        Game game;
+        EXPECT_EQ(GAME_BOARD_VIEW, game.getBoard().getView());
+        EXPECT_EQ(GAME_BOARD_VIEW->getName(), "gameboard");
+        EXPECT_EQ(BATTLE_CONTROL_SOURCE, &game.getControlSource());
+        EXPECT_EQ(SCENARIO, &game.getScenario());
+        int shown = 0;
+        game.getScenario().setObserver([&] { ++shown; });
+        SCENARIO->showGoals();
+        SCENARIO->showGoals();
+        EXPECT_EQ(game.getScenario().getShowGoalsCount(), 2);
+        EXPECT_EQ(shown, 2);
+        EXPECT_EQ(game.getBoard().getGameState(), GameBoard::NO_BATTLE);
+        EXPECT_EQ(game.getBoard().getActiveTeam(), nullptr);
+    }
+    EXPECT_EQ(GAME_BOARD_VIEW, nullptr);
+    EXPECT_EQ(BATTLE_CONTROL_SOURCE, nullptr);
+    EXPECT_EQ(SCENARIO, nullptr);
+}
+
+TEST(GameGlobals, StateTransitionsNestAndUnmatchedEndsAreIgnored) {
+    StateController controller;
+    controller.endTransition();
+    EXPECT_TRUE(controller.isStateStable());
+    {
+        StateTransition outer(controller);
+        controller.beginTransition();
+        EXPECT_FALSE(controller.isStateStable());
+        controller.endTransition();
+        EXPECT_FALSE(controller.isStateStable());
+    }
+    EXPECT_TRUE(controller.isStateStable());
+}
+
+} // namespace

@@ -1,0 +1,378 @@
+#include "host/engine/Model.h"
+#include "host/engine/RenderDriver.h"
+#include "host/engine/View.h"
+#include "host/logic/Act.h"
+#include "host/logic/Chest.h"
+#include "host/logic/Game.h"
+#include "host/logic/Globals.h"
+#include "host/logic/Landscape.h"
+#include "host/logic/Object.h"
+#include "host/logic/Team.h"
+#include "host/logic/Unit.h"
+#include "host/logic/Unit3d.h"
+#include "host/resource/ResourceManager.h"
+#include "support/LogCapture.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+using kel::logic::Game;
+using kel::logic::GameBoard;
+using kel::logic::GameBoardListener;
+using resource::theResourceManager;
+
+namespace {
+
+// Writes what the board tells it into a shared trace.
+class Tracer : public GameBoardListener {
+public:
+    Tracer(std::string tag, std::string* trace) : tag(std::move(tag)), trace(trace) {}
+    void startLoadPhase() override { *trace += tag + "start "; }
+    void finishLoadPhase() override { *trace += tag + "finish "; }
+    void setLoadProgress(float p) override {
+        std::ostringstream text;
+        text << p;
+        *trace += tag + text.str() + " ";
+    }
+    void loadAborted() override { *trace += tag + "aborted "; }
+    void turnStarted(kel::logic::Team* team) override {
+        *trace += tag + "turn:" + (team ? team->getInternalName() : "none") + " ";
+    }
+
+private:
+    std::string tag;
+    std::string* trace;
+};
+
+TEST(MapLoading, AShippedMapLoadsInThreePhasesReportingProgressInOrder) {
+    kel::test::LogCapture log;
+    Game game;
+    GameBoard& board = game.getBoard();
+    std::string trace;
+    Tracer tracer("", &trace);
+    board.registerListener(&tracer, 0);
+
+    ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
+    // Landscape: a step per row; objects and chests: a step each (3 objects, 1 chest);
+    // units: a step each (6).
+    EXPECT_EQ(trace, "start 0.166667 0.333333 0.5 0.666667 0.833333 1 finish "
+                     "start 0.25 0.5 0.75 1 finish "
+                     "start 0.166667 0.333333 0.5 0.666667 0.833333 1 finish turn:player ");
+    EXPECT_EQ(log.take().size(), 0u) << "every model of the map is in the catalogue";
+
+    EXPECT_EQ(board.getMapName(), "Lighthouse");
+    EXPECT_EQ(board.getWidth(), 6);
+    EXPECT_EQ(board.getGameState(), GameBoard::FIRST_TEAM_TURN);
+    EXPECT_TRUE(board.getStateController()->isStateStable());
+    EXPECT_EQ(board.getActiveTeam()->getInternalName(), "player");
+    ASSERT_EQ(board.getTeams().size(), 2u);
+    EXPECT_EQ(board.getTeams()[0]->getUnits().size(), 3u);
+    EXPECT_EQ(board.getUnits().size(), 6u);
+
+    const kel::logic::Landscape* bridge = board.getLandscape(3, 4);
+    ASSERT_NE(bridge, nullptr);
+    EXPECT_EQ(bridge->getLandscapeType(), kel::logic::Landscape::BRIDGE);
+    EXPECT_EQ(kel::logic::Landscape::getNameOfLandscapeSubtype(bridge->getLandscapeSubtype()),
+              "planks");
+    EXPECT_EQ(board.getLandscape(6, 0), nullptr);
+
+    kel::logic::Unit* archer = board.getUnitAt(3, 5);
+    ASSERT_NE(archer, nullptr);
+    EXPECT_EQ(archer->getInternalName(), "archer");
+    EXPECT_EQ(archer->getTeam()->getInternalName(), "player");
+    EXPECT_EQ(archer->getHealth(), 28);
+    EXPECT_EQ(archer->getActPool(), 4);
+    EXPECT_EQ(archer->getActType(), kel::logic::RangedAct);
+    ASSERT_NE(archer->findAct("FireArrow"), nullptr);
+    EXPECT_EQ(archer->findAct("FireArrow")->getCost(), 3);
+    EXPECT_EQ(archer->findAct("FireArrow")->getModifier(), "fire");
+    EXPECT_EQ(archer->findAct("FireArrow")->getActiveUnit(), archer);
+
+    // Every model stands in the board's view, the units at their cells' centres.
+    View* view = GAME_BOARD_VIEW;
+    ASSERT_EQ(view, board.getView());
+    EXPECT_EQ(view->getObjects().size(), 36u + 3u + 1u + 6u);
+    kel::logic::Unit3d* proto = archer->getProtoUnit();
+    EXPECT_TRUE(view->hasObject(proto->getModel()));
+    EXPECT_EQ(proto->getModel()->getName(), "archer");
+    EXPECT_EQ(proto->getAnimator()->getGlobalPosition(), Vector(1, 5, 0));
+    EXPECT_FLOAT_EQ(proto->getAnimator()->getBaseAnimation()->getBaseKeyMesh(0)->getHeight(),
+                    1.75f);
+    // The board's camera sees every unit.
+    for (kel::logic::Unit* unit : board.getUnits()) {
+        float x = -1, y = -1;
+        ASSERT_TRUE(theRenderDriver->projectToScreen(
+            view, unit->getProtoUnit()->getAnimator()->getGlobalPosition(), &x, &y));
+        EXPECT_TRUE(x > 0 && x < 1 && y > 0 && y < 1) << unit->getInternalName();
+    }
+    ASSERT_EQ(board.getChests().size(), 1u);
+    EXPECT_EQ(board.getChestAt(1, 1)->getContents(), (std::vector<std::string>{"potion", "gold"}));
+    EXPECT_EQ(kel::logic::Object::getNameOfObjectType(board.getObjectAt(2, 0)->getObjectType()),
+              "lighthouse");
+    board.unregisterListener(&tracer);
+}
+
+TEST(MapLoading, EveryShippedMapLoadsCleanly) {
+    kel::test::LogCapture log;
+    Game game;
+    for (const char* map : {"/Maps/Lighthouse.lvx", "/Maps/Watermill.lvx", "/Maps/Garden.lvx",
+                            "/Maps/Skirmish.lvx"}) {
+        EXPECT_TRUE(game.loadMap(map)) << map;
+        EXPECT_EQ(game.getBoard().getTeams().size(), 2u) << map;
+        for (kel::logic::Team* team : game.getBoard().getTeams()) {
+            EXPECT_GE(team->getUnits().size(), 2u) << map;
+            EXPECT_LE(team->getUnits().size(), 4u) << map;
+        }
+        EXPECT_FALSE(game.getBoard().getChests().empty()) << map;
+    }
+    for (const auto& record : log.take())
+        ADD_FAILURE() << record.file << "(" << record.line << "): " << record.text;
+    // A new map replaces the old one in the view.
+    EXPECT_EQ(GAME_BOARD_VIEW->getObjects().size(), 36u + game.getBoard().getObjects().size() +
+                                                        game.getBoard().getChests().size() +
+                                                        game.getBoard().getUnits().size());
+}
+
+TEST(MapLoading, ListenersRunByPriorityAndMayLeaveWhileCalled) {
+    Game game;
+    std::string trace;
+    Tracer late("b:", &trace), early("a:", &trace), same("c:", &trace);
+    // Leaves at the end of the first phase.
+    struct Leaver : Tracer {
+        using Tracer::Tracer;
+        GameBoard* board = nullptr;
+        void finishLoadPhase() override {
+            Tracer::finishLoadPhase();
+            board->unregisterListener(this);
+        }
+    } leaver("x:", &trace);
+    leaver.board = &game.getBoard();
+    game.getBoard().registerListener(&late, 5);
+    game.getBoard().registerListener(&early, -1);
+    game.getBoard().registerListener(&same, 5);
+    game.getBoard().registerListener(&leaver, 0);
+    game.getBoard().registerListener(&early, 9); // once only
+    ASSERT_TRUE(game.loadMap("/Maps/Garden.lvx"));
+    EXPECT_EQ(trace.substr(0, 28), "a:start x:start b:start c:st");
+    EXPECT_EQ(trace.find("x:", trace.find("x:finish") + 1), std::string::npos)
+        << "a listener that left is not called again";
+    EXPECT_TRUE(game.getBoard().hasListener(&same));
+    EXPECT_FALSE(game.getBoard().hasListener(&leaver));
+    game.getBoard().unregisterListener(&late);
+    game.getBoard().unregisterListener(&early);
+    game.getBoard().unregisterListener(&same);
+}
+
+TEST(MapLoading, TheBoardIsUnstableWhileItLoads) {
+    Game game;
+    struct Watcher : GameBoardListener {
+        GameBoard* board = nullptr;
+        bool sawUnstable = false;
+        bool sawStable = false;
+        void setLoadProgress(float) override {
+            (board->getStateController()->isStateStable() ? sawStable : sawUnstable) = true;
+        }
+    } watcher;
+    watcher.board = &game.getBoard();
+    game.getBoard().registerListener(&watcher, 0);
+    ASSERT_TRUE(game.loadMap("/Maps/Skirmish.lvx"));
+    EXPECT_TRUE(watcher.sawUnstable);
+    EXPECT_FALSE(watcher.sawStable);
+    EXPECT_TRUE(game.getBoard().getStateController()->isStateStable());
+    game.getBoard().unregisterListener(&watcher);
+}
+
+TEST(MapLoading, TheUiMayDrawFramesAndPlayWhileMapsLoadOnAnotherThread) {
+    kel::test::LogCapture log;
+    Game game;
+    GameBoard& board = game.getBoard();
+    View* view = board.getView();
+    view->activate();
+    theRenderDriver->addView(view);
+    // The loading screen: draws a frame at once for every progress step, on the loading thread.
+    struct Screen : GameBoardListener {
+        int frames = 0;
+        void setLoadProgress(float) override {
+            theRenderDriver->drawFrameAtOnce();
+            ++frames;
+        }
+    } screen;
+    board.registerListener(&screen, 0);
+
+    std::atomic<bool> done{false};
+    std::thread host([&] {
+        for (int i = 0; i < 20; ++i)
+            EXPECT_TRUE(game.loadMap(i % 2 ? "/Maps/Lighthouse.lvx" : "/Maps/Skirmish.lvx"));
+        done = true;
+    });
+    // The UI thread: frames trace the board's view; the player ends turns.
+    int frames = 0;
+    while (!done || frames < 10) {
+        theRenderDriver->drawFrame();
+        if (board.getStateController()->isStateStable() &&
+            board.getGameState() != GameBoard::NO_BATTLE)
+            BATTLE_CONTROL_SOURCE->endTurn();
+        ++frames;
+    }
+    host.join();
+    EXPECT_GT(screen.frames, 0);
+    EXPECT_EQ(view->getObjects().size(), 36u + 3u + 1u + 6u) << "the last map (Lighthouse), whole";
+    board.unregisterListener(&screen);
+    theRenderDriver->removeView(view);
+    EXPECT_EQ(log.take().size(), 0u);
+}
+
+// Bad map files, each in a data root of its own (with the shipped model catalogue).
+class BadMaps : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedData = theResourceManager->getDataRoot();
+        std::ifstream models(savedData / "Configs/Engine/models.cfg");
+        data.write("Configs/Engine/models.cfg",
+                   std::string(std::istreambuf_iterator<char>(models), {}));
+        theResourceManager->setDataRoot(data.get());
+        ModelCatalogue::instance().reload();
+        game.getBoard().registerListener(&tracer, 0);
+    }
+    void TearDown() override {
+        game.getBoard().unregisterListener(&tracer);
+        theResourceManager->setDataRoot(savedData);
+        ModelCatalogue::instance().reload();
+    }
+
+    // Loads a map made of `text`; expects it to fail with one "logic" message at `line` that
+    // contains `words`.
+    void expectRejected(const std::string& text, int line, const std::string& words) {
+        data.write("Maps/bad.lvx", text);
+        trace.clear();
+        EXPECT_FALSE(game.loadMap("/Maps/bad.lvx"));
+        const auto records = log.take();
+        bool found = false;
+        for (const auto& record : records) {
+            if (record.filter != "logic")
+                continue;
+            EXPECT_FALSE(found) << "one message only: " << record.text;
+            found = true;
+            EXPECT_EQ(record.file, "/Maps/bad.lvx");
+            EXPECT_EQ(record.line, line) << record.text;
+            EXPECT_NE(record.text.find(words), std::string::npos) << record.text;
+        }
+        EXPECT_TRUE(found) << "no message on the logic log";
+    }
+
+    // A good 2 x 2 map; `extra` goes at its end.
+    static std::string map(const std::string& extra) {
+        return "size = 2 2\n"                         // 1
+               "teams = player enemy\n"               // 2
+               "landscape {\n"                        // 3
+               "    row = ground:grass ground:sand\n" // 4
+               "    row = water:deep ground:grass\n"  // 5
+               "}\n"                                  // 6
+               "unit { name = knight; team = player; model = knight; position = 0 0; health = 9 }\n" // 7
+               "unit { name = orc; team = enemy; model = orc; position = 1 1; health = 9 }\n" // 8
+               + extra;
+    }
+
+    kel::test::TempDir data;
+    std::filesystem::path savedData;
+    kel::test::LogCapture log;
+    Game game;
+    std::string trace;
+    Tracer tracer{"", &trace};
+};
+
+TEST_F(BadMaps, TheGoodSmallMapLoads) {
+    data.write("Maps/good.lvx", map(""));
+    EXPECT_TRUE(game.loadMap("/Maps/good.lvx"));
+    EXPECT_EQ(game.getBoard().getMapName(), "good") << "named after its file when unnamed";
+    EXPECT_EQ(log.take().size(), 0u);
+}
+
+TEST_F(BadMaps, ASyntaxErrorIsReportedWithItsLineAndNothingIsLoaded) {
+    expectRejected(map("unit { name = wolf\n"), 10, "map not loaded");
+    EXPECT_EQ(trace, "") << "no phase starts on a file that cannot be read";
+    EXPECT_EQ(game.getBoard().getGameState(), GameBoard::NO_BATTLE);
+    EXPECT_FALSE(game.getBoard().isLoaded());
+}
+
+TEST_F(BadMaps, AMissingFileIsReported) {
+    EXPECT_FALSE(game.loadMap("/Maps/none.lvx"));
+    const auto records = log.take();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].file, "/Maps/none.lvx");
+    EXPECT_NE(records[0].text.find("missing"), std::string::npos);
+}
+
+TEST_F(BadMaps, AUnitWithoutATeamIsReportedAtItsBlock) {
+    expectRejected(map("\nunit {\n  name = wolf\n  model = wolf\n  position = 1 0\n"
+                       "  health = 5\n}\n"),
+                   10, "unit 'wolf' has no team");
+    EXPECT_EQ(trace, "start 0.5 1 finish start finish start 0.333333 0.666667 aborted ")
+        << "the units phase starts, goes as far as it can and is aborted";
+}
+
+TEST_F(BadMaps, AnUnknownCellTypeIsReportedAtItsRow) {
+    const std::string text = "size = 2 2\nteams = player\nlandscape {\n"
+                             "    row = ground:grass ground:grass\n"
+                             "    row = ground:grass lava:hot\n}\n";
+    expectRejected(text, 5, "unknown cell type 'lava' at column 1 of row 1");
+    EXPECT_EQ(trace, "start 0.5 aborted ");
+}
+
+TEST_F(BadMaps, EveryOtherMistakeNamesItsLine) {
+    expectRejected("teams = a\nlandscape {\n}\n", 1, "size = width height");
+    expectRejected("size = 2 2\nlandscape {\n row = ground ground\n row = ground ground\n}\n", 1,
+                   "teams");
+    expectRejected(map("unit { name = elf; team = elves; model = x; position = 1 0; "
+                       "health = 3 }\n"),
+                   9, "no team 'elves'");
+    expectRejected(map("unit { name = elf; team = player; model = x; position = 0 1; "
+                       "health = 3 }\n"),
+                   9, "cannot stand on water");
+    expectRejected(map("unit { name = elf; team = player; model = x; position = 0 0; "
+                       "health = 3 }\n"),
+                   9, "the cell is taken");
+    expectRejected(map("unit { name = elf; team = player; model = x; position = 5 0; "
+                       "health = 3 }\n"),
+                   9, "outside the board");
+    expectRejected(map("unit {\n name = elf\n team = player\n model = x\n position = 1 0\n"
+                       " health = lots\n}\n"),
+                   14, "health must be one whole number");
+    expectRejected(map("unit {\n name = elf\n team = player\n model = x\n position = 1 0\n"
+                       " health = 4\n heatlh = 4\n}\n"),
+                   15, "unknown entry 'heatlh'");
+    expectRejected(map("unit {\n name = elf\n team = player\n model = x\n position = 1 0\n"
+                       " health = 4\n act { name = Zap; cost = 1; modifier = lightning }\n}\n"),
+                   15, "modifier 'lightning'");
+    expectRejected(map("object { type = spaceship; model = x; position = 1 0 }\n"), 9,
+                   "unknown object type 'spaceship'");
+    expectRejected("size = 2 2\nteams = a\nlandscape {\n row = ground ground\n}\n", 3,
+                   "1 rows, the map is 2 high");
+    expectRejected("size = 2 2\nteams = a\nlandscape {\n row = ground ground ground\n}\n", 4,
+                   "has 3 cells");
+}
+
+TEST_F(BadMaps, AFailedLoadLeavesTheBoardAsItWas) {
+    data.write("Maps/good.lvx", map(""));
+    ASSERT_TRUE(game.loadMap("/Maps/good.lvx"));
+    const size_t models = GAME_BOARD_VIEW->getObjects().size();
+    kel::logic::Unit* knight = game.getBoard().getUnitAt(0, 0);
+    ASSERT_NE(knight, nullptr);
+
+    expectRejected(map("unit { name = elf; model = x; position = 1 0; health = 3 }\n"), 9,
+                   "has no team");
+    EXPECT_EQ(game.getBoard().getUnitAt(0, 0), knight);
+    EXPECT_EQ(game.getBoard().getMapPath(), "/Maps/good.lvx");
+    EXPECT_EQ(game.getBoard().getUnits().size(), 2u);
+    EXPECT_EQ(GAME_BOARD_VIEW->getObjects().size(), models);
+    EXPECT_EQ(game.getBoard().getGameState(), GameBoard::FIRST_TEAM_TURN);
+    EXPECT_TRUE(game.getBoard().getStateController()->isStateStable());
+}
+
+} // namespace
