@@ -1,0 +1,72 @@
+#include "host/ui/ImageButton.h"
+#include "host/config/Block.h"
+#include "host/ui/Sprite.h"
+#include "host/ui/UI.h"
+
+namespace ui {
+
+ImageButton::ImageButton(View* view, UI* ui)
+    : Button(ui), plane(std::make_unique<Sprite>(getUI())), view(view) {}
+
+ImageButton::ImageButton(UI* ui, std::unique_ptr<Plane> plane, View* view)
+    : Button(ui), plane(std::move(plane)), view(view) {}
+
+ImageButton::~ImageButton() = default;
+
+void ImageButton::setImage(const std::string& imageName) {
+    plane->replaceImage("normal", imageName);
+    plane->setImage(plane->findImage("normal"));
+    repaint();
+}
+
+void ImageButton::setFlybyImage(const std::string& imageName) {
+    plane->replaceImage("flyby", imageName);
+    plane->setImage(plane->findImage("normal"));
+    repaint();
+}
+
+void ImageButton::setPressedImage(const std::string& imageName) {
+    plane->replaceImage("pressed", imageName);
+    plane->setImage(plane->findImage("normal"));
+    repaint();
+}
+
+void ImageButton::setDisabledImage(const std::string& imageName) {
+    plane->replaceImage("disabled", imageName);
+    plane->setImage(plane->findImage("normal"));
+    repaint();
+}
+
+std::string ImageButton::getShownImage() const {
+    const char* wanted = !getEnabled() ? "disabled"
+                         : isPressed() ? "pressed"
+                         : getFlyby()  ? "flyby"
+                                       : "normal";
+    return plane->findImage(wanted) >= 0 ? wanted : "normal";
+}
+
+void ImageButton::readConfig(config::Block* block) {
+    std::string name;
+    if (block->getProperty("image", &name))
+        setImage(name);
+    if (block->getProperty("flybyImage", &name))
+        setFlybyImage(name);
+    if (block->getProperty("pressedImage", &name))
+        setPressedImage(name);
+    if (block->getProperty("disabledImage", &name))
+        setDisabledImage(name);
+    if (!block->hasProperty("size") && plane->getImage() >= 0)
+        setSize(plane->getImageWidth(), plane->getImageHeight());
+    Button::readConfig(block);
+}
+
+void ImageButton::paint(Canvas& canvas) const {
+    const int shown = plane->findImage(getShownImage());
+    if (shown < 0) {
+        paintFace(canvas);
+        return;
+    }
+    plane->paint(canvas, {getAbsoluteX(), getAbsoluteY(), getWidth(), getHeight()}, shown);
+}
+
+} // namespace ui
