@@ -3,6 +3,8 @@
 #include "host/ui/Sprite.h"
 #include "host/ui/UI.h"
 
+#include <vector>
+
 namespace ui {
 
 ImageButton::ImageButton(View* view, UI* ui)
@@ -38,11 +40,18 @@ void ImageButton::setDisabledImage(const std::string& imageName) {
 }
 
 std::string ImageButton::getShownImage() const {
-    const char* wanted = !getEnabled() ? "disabled"
-                         : isPressed() ? "pressed"
-                         : getFlyby()  ? "flyby"
-                                       : "normal";
-    return plane->findImage(wanted) >= 0 ? wanted : "normal";
+    // A missing picture falls back along pressed -> flyby -> normal.
+    std::vector<const char*> wanted;
+    if (!getEnabled())
+        wanted = {"disabled"};
+    else if (isPressed())
+        wanted = {"pressed", "flyby"};
+    else if (getFlyby())
+        wanted = {"flyby"};
+    for (const char* key : wanted)
+        if (plane->findImage(key) >= 0)
+            return key;
+    return "normal";
 }
 
 void ImageButton::readConfig(config::Block* block) {

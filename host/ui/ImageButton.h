@@ -12,8 +12,9 @@ namespace ui {
 class Plane;
 
 // A button drawn as a picture, with optional pictures for the pointer over it, for the pressed
-// state and for the disabled state (each falls back to the plain one). Without a size of its own
-// in the layout it takes the size of its picture.
+// state and for the disabled state. Without a size of its own
+// in the layout it takes the size of its picture. A missing picture falls back: pressed to flyby
+// to normal, flyby and disabled to normal.
 //
 // Layout options: image, flybyImage, pressedImage, disabledImage (image names).
 class KEL_HOST_API ImageButton : public Button {
