@@ -5,6 +5,7 @@
 #include "host/resource/AtomicFile.h"
 #include "host/ui/Canvas.h"
 #include "host/ui/Font.h"
+#include "host/ui/MousePointer.h"
 #include "host/ui/Paintable.h"
 #include "host/ui/Palette.h"
 #include "host/ui/UI.h"
@@ -175,13 +176,14 @@ public:
             << number(mark) << " L" << number(run.rect.x) << " " << number(run.rect.y + mark)
             << " Z\"" << paint("fill", Palette::frameLight) << "/>";
         out << "</g>\n";
-        const float labelSize = std::clamp(std::min(run.rect.height * 0.3f, 11.0f), 6.0f, 11.0f);
+        // The name sits in the top-left corner, small, so content drawn over the picture (a
+        // balloon's text) stays readable.
+        const float labelSize = std::clamp(std::min(run.rect.height * 0.3f, 9.0f), 6.0f, 9.0f);
         if (run.rect.width >= 24 && run.rect.height >= labelSize + 2)
-            out << "<text class=\"label\" x=\"" << number(cx) << "\" y=\""
-                << number(cy + labelSize * 0.35f) << "\" font-size=\"" << number(labelSize)
-                << "\" text-anchor=\"middle\""
-                << paint("fill", pale ? config::Color(0.35f, 0.3f, 0.25f)
-                                      : Palette::faded(Palette::text, 0.75f))
+            out << "<text class=\"label\" x=\"" << number(run.rect.x + mark + 2) << "\" y=\""
+                << number(run.rect.y + labelSize) << "\" font-size=\"" << number(labelSize) << "\""
+                << paint("fill", pale ? config::Color(0.45f, 0.4f, 0.33f)
+                                      : Palette::faded(Palette::text, 0.7f))
                 << ">" << escape(run.name) << "</text>";
         out << "</g>\n";
     }
@@ -340,9 +342,22 @@ std::string Snapshot::render(const Options& options) const {
             out << "</g>\n";
         }
     }
+    if (root) {
+        // The pointer, when no component of the UI draws it and the engine does not either.
+        const MousePointer* pointer = root->getMousePointer();
+        const Component* drawing = pointer->getComponent();
+        if (pointer->getVisible() && !pointer->getHardwareSupport() &&
+            !(drawing && drawing->isShowed())) {
+            const float x = pointer->getX(), y = pointer->getY();
+            out << "<path class=\"pointer\" d=\"M" << number(x) << " " << number(y) << " l0 16 l4 -4 "
+                << "l3 7 l2.5 -1 l-3 -7 l6 0 Z\" fill=\"rgb(245,240,225)\" "
+                   "stroke=\"rgb(20,20,20)\" stroke-width=\"1\"/>\n";
+        }
+    }
     if (!options.title.empty())
-        out << "<text class=\"title\" x=\"6\" y=\"14\" font-size=\"11\" "
-               "fill=\"rgb(230,197,132)\">"
+        out << "<text class=\"title\" x=\"" << number(width - 6) << "\" y=\""
+            << number(height - 6)
+            << "\" font-size=\"11\" text-anchor=\"end\" fill=\"rgb(230,197,132)\">"
             << escape(options.title) << "</text>\n";
     out << "</svg>\n";
     return out.str();

@@ -13,13 +13,14 @@ class UI;
 // models as their projected bounding boxes named by their model, decals counted, a fade as a
 // translucent veil over its view), then the shown components of the UI: its tree in drawing
 // order, then its top-level components. Every Paintable component paints itself; the others
-// show only in the overlay, which outlines and names every shown component.
+// show only in the overlay, which outlines and names every shown component. Last comes the
+// pointer, when neither a component of the UI nor the engine's hardware cursor draws it.
 class KEL_HOST_API Snapshot {
 public:
     struct Options {
         bool overlay = false;      // outline and name every shown component
         bool include3D = true;     // the views' 3D content
-        std::string title;         // a caption in the top-left corner
+        std::string title;         // a caption in the bottom-right corner
     };
 
     // The UI to picture; null means the root UI (theUI).
