@@ -45,9 +45,9 @@ std::string bigLayout() {
     for (int screen = 0; screen < 20; ++screen) {
         text += "screen" + std::to_string(screen) + " {\n  class = container; size = 640 480\n";
         for (int i = 0; i < 49; ++i)
-            text += "  w" + std::to_string(i) + " { " + widgets[i % 7] + "; position = " +
-                    std::to_string(i % 7 * 90) + " " + std::to_string(i / 7 * 60) +
-                    "; size = 80 40; visible = true }\n";
+            text += "  w" + std::to_string(i) + " { " + widgets[i % 7] +
+                    "; position = " + std::to_string(i % 7 * 90) + " " +
+                    std::to_string(i / 7 * 60) + "; size = 80 40; visible = true }\n";
         text += "  visible = true\n}\n";
     }
     return text;

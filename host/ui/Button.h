@@ -17,8 +17,7 @@ namespace ui {
 class KEL_HOST_API Button : public Container, public Paintable {
 public:
     // A null UI means the root UI (theUI).
-    explicit Button(UI* ui = nullptr, float x = 0, float y = 0, float width = 0,
-                    float height = 0);
+    explicit Button(UI* ui = nullptr, float x = 0, float y = 0, float width = 0, float height = 0);
 
     std::string getClassName() const override { return "button"; }
     bool acceptsMouse() const override { return true; }

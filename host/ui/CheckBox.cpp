@@ -40,8 +40,7 @@ void CheckBox::paint(Canvas& canvas) const {
     const float side = std::min(getHeight(), 24.0f);
     const Canvas::Rect box{getAbsoluteX(), getAbsoluteY() + (getHeight() - side) / 2, side, side};
     canvas.fillRect(box, Palette::field, 3);
-    canvas.strokeRect(box, getFlyby() && getEnabled() ? Palette::frameLight : Palette::frame, 1,
-                      3);
+    canvas.strokeRect(box, getFlyby() && getEnabled() ? Palette::frameLight : Palette::frame, 1, 3);
     if (value) {
         const config::Color& ink = getEnabled() ? Palette::tick : Palette::textDisabled;
         canvas.line(box.x + side * 0.22f, box.y + side * 0.55f, box.x + side * 0.42f,

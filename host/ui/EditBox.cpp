@@ -62,9 +62,9 @@ void EditBox::onCharacter(const std::string& typed) {
     if (accepted.empty())
         return;
     if (maxLength > 0) {
-        const size_t room = static_cast<size_t>(maxLength) - std::min<size_t>(
-                                                                   TextLayout::length(text),
-                                                                   static_cast<size_t>(maxLength));
+        const size_t room =
+            static_cast<size_t>(maxLength) -
+            std::min<size_t>(TextLayout::length(text), static_cast<size_t>(maxLength));
         accepted = TextLayout::prefix(accepted, room);
         if (accepted.empty())
             return;

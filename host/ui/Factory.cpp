@@ -62,7 +62,8 @@ const std::vector<ClassEntry>& classTable() {
         {"multitextcomponent", [] { return new MultiTextComponent(theUI); }},
         {"ramka", [] { return new Ramka(theUI); }},
         // The model comes from the layout's "model" option; it is drawn in the UI's own view.
-        {"modelcomponent", [] { return new ModelComponent(theUI, theUI ? theUI->getView() : nullptr, ""); }},
+        {"modelcomponent",
+         [] { return new ModelComponent(theUI, theUI ? theUI->getView() : nullptr, ""); }},
     };
     return table;
 }
@@ -116,19 +117,23 @@ bool Factory::getComponent(const std::string& name, Button** out, Container* par
     return find(name, out, parent, deep);
 }
 
-bool Factory::getComponent(const std::string& name, TextButton** out, Container* parent, bool deep) {
+bool Factory::getComponent(const std::string& name, TextButton** out, Container* parent,
+                           bool deep) {
     return find(name, out, parent, deep);
 }
 
-bool Factory::getComponent(const std::string& name, ImageButton** out, Container* parent, bool deep) {
+bool Factory::getComponent(const std::string& name, ImageButton** out, Container* parent,
+                           bool deep) {
     return find(name, out, parent, deep);
 }
 
-bool Factory::getComponent(const std::string& name, TextureButton** out, Container* parent, bool deep) {
+bool Factory::getComponent(const std::string& name, TextureButton** out, Container* parent,
+                           bool deep) {
     return find(name, out, parent, deep);
 }
 
-bool Factory::getComponent(const std::string& name, UniversalButton** out, Container* parent, bool deep) {
+bool Factory::getComponent(const std::string& name, UniversalButton** out, Container* parent,
+                           bool deep) {
     return find(name, out, parent, deep);
 }
 
@@ -140,11 +145,13 @@ bool Factory::getComponent(const std::string& name, HSlider** out, Container* pa
     return find(name, out, parent, deep);
 }
 
-bool Factory::getComponent(const std::string& name, RadioButton** out, Container* parent, bool deep) {
+bool Factory::getComponent(const std::string& name, RadioButton** out, Container* parent,
+                           bool deep) {
     return find(name, out, parent, deep);
 }
 
-bool Factory::getComponent(const std::string& name, RadioContainer** out, Container* parent, bool deep) {
+bool Factory::getComponent(const std::string& name, RadioContainer** out, Container* parent,
+                           bool deep) {
     return find(name, out, parent, deep);
 }
 
@@ -160,35 +167,43 @@ bool Factory::getComponent(const std::string& name, Text** out, Container* paren
     return find(name, out, parent, deep);
 }
 
-bool Factory::getComponent(const std::string& name, TextComponent** out, Container* parent, bool deep) {
+bool Factory::getComponent(const std::string& name, TextComponent** out, Container* parent,
+                           bool deep) {
     return find(name, out, parent, deep);
 }
 
-bool Factory::getComponent(const std::string& name, PlaneComponent** out, Container* parent, bool deep) {
+bool Factory::getComponent(const std::string& name, PlaneComponent** out, Container* parent,
+                           bool deep) {
     return find(name, out, parent, deep);
 }
 
-bool Factory::getComponent(const std::string& name, SpriteComponent** out, Container* parent, bool deep) {
+bool Factory::getComponent(const std::string& name, SpriteComponent** out, Container* parent,
+                           bool deep) {
     return find(name, out, parent, deep);
 }
 
-bool Factory::getComponent(const std::string& name, TextureComponent** out, Container* parent, bool deep) {
+bool Factory::getComponent(const std::string& name, TextureComponent** out, Container* parent,
+                           bool deep) {
     return find(name, out, parent, deep);
 }
 
-bool Factory::getComponent(const std::string& name, BothTextSprite** out, Container* parent, bool deep) {
+bool Factory::getComponent(const std::string& name, BothTextSprite** out, Container* parent,
+                           bool deep) {
     return find(name, out, parent, deep);
 }
 
-bool Factory::getComponent(const std::string& name, SpriteText** out, Container* parent, bool deep) {
+bool Factory::getComponent(const std::string& name, SpriteText** out, Container* parent,
+                           bool deep) {
     return find(name, out, parent, deep);
 }
 
-bool Factory::getComponent(const std::string& name, DFormattedSpriteText** out, Container* parent, bool deep) {
+bool Factory::getComponent(const std::string& name, DFormattedSpriteText** out, Container* parent,
+                           bool deep) {
     return find(name, out, parent, deep);
 }
 
-bool Factory::getComponent(const std::string& name, MultiTextComponent** out, Container* parent, bool deep) {
+bool Factory::getComponent(const std::string& name, MultiTextComponent** out, Container* parent,
+                           bool deep) {
     return find(name, out, parent, deep);
 }
 
@@ -196,7 +211,8 @@ bool Factory::getComponent(const std::string& name, Ramka** out, Container* pare
     return find(name, out, parent, deep);
 }
 
-bool Factory::getComponent(const std::string& name, ModelComponent** out, Container* parent, bool deep) {
+bool Factory::getComponent(const std::string& name, ModelComponent** out, Container* parent,
+                           bool deep) {
     return find(name, out, parent, deep);
 }
 

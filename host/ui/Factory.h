@@ -50,27 +50,43 @@ public:
     virtual bool getComponent(const std::string& name, Container** out, Container* parent,
                               bool deep);
     virtual bool getComponent(const std::string& name, Button** out, Container* parent, bool deep);
-    virtual bool getComponent(const std::string& name, TextButton** out, Container* parent, bool deep);
-    virtual bool getComponent(const std::string& name, ImageButton** out, Container* parent, bool deep);
-    virtual bool getComponent(const std::string& name, TextureButton** out, Container* parent, bool deep);
-    virtual bool getComponent(const std::string& name, UniversalButton** out, Container* parent, bool deep);
-    virtual bool getComponent(const std::string& name, CheckBox** out, Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, TextButton** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, ImageButton** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, TextureButton** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, UniversalButton** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, CheckBox** out, Container* parent,
+                              bool deep);
     virtual bool getComponent(const std::string& name, HSlider** out, Container* parent, bool deep);
-    virtual bool getComponent(const std::string& name, RadioButton** out, Container* parent, bool deep);
-    virtual bool getComponent(const std::string& name, RadioContainer** out, Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, RadioButton** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, RadioContainer** out, Container* parent,
+                              bool deep);
     virtual bool getComponent(const std::string& name, ListBox** out, Container* parent, bool deep);
     virtual bool getComponent(const std::string& name, EditBox** out, Container* parent, bool deep);
     virtual bool getComponent(const std::string& name, Text** out, Container* parent, bool deep);
-    virtual bool getComponent(const std::string& name, TextComponent** out, Container* parent, bool deep);
-    virtual bool getComponent(const std::string& name, PlaneComponent** out, Container* parent, bool deep);
-    virtual bool getComponent(const std::string& name, SpriteComponent** out, Container* parent, bool deep);
-    virtual bool getComponent(const std::string& name, TextureComponent** out, Container* parent, bool deep);
-    virtual bool getComponent(const std::string& name, BothTextSprite** out, Container* parent, bool deep);
-    virtual bool getComponent(const std::string& name, SpriteText** out, Container* parent, bool deep);
-    virtual bool getComponent(const std::string& name, DFormattedSpriteText** out, Container* parent, bool deep);
-    virtual bool getComponent(const std::string& name, MultiTextComponent** out, Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, TextComponent** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, PlaneComponent** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, SpriteComponent** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, TextureComponent** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, BothTextSprite** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, SpriteText** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, DFormattedSpriteText** out,
+                              Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, MultiTextComponent** out, Container* parent,
+                              bool deep);
     virtual bool getComponent(const std::string& name, Ramka** out, Container* parent, bool deep);
-    virtual bool getComponent(const std::string& name, ModelComponent** out, Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, ModelComponent** out, Container* parent,
+                              bool deep);
 
     // The same for any type, for code that needs no virtual lookup.
     template <class T>

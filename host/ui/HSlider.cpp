@@ -113,8 +113,7 @@ void HSlider::readConfig(config::Block* block) {
 
 void HSlider::paint(Canvas& canvas) const {
     const float mid = getAbsoluteY() + getHeight() / 2;
-    const Canvas::Rect track{getAbsoluteX() + kThumbHalf, mid - 3, getWidth() - 2 * kThumbHalf,
-                             6};
+    const Canvas::Rect track{getAbsoluteX() + kThumbHalf, mid - 3, getWidth() - 2 * kThumbHalf, 6};
     canvas.fillRect(track, Palette::track, 3);
     const float at = thumbX();
     canvas.fillRect({track.x, track.y, at - track.x, track.height},

@@ -15,8 +15,7 @@ namespace ui {
 // are not rounded; otherwise both land on min + k * step).
 class KEL_HOST_API HSlider : public Component, public Paintable {
 public:
-    explicit HSlider(UI* ui = nullptr, float x = 0, float y = 0, float width = 0,
-                     float height = 0);
+    explicit HSlider(UI* ui = nullptr, float x = 0, float y = 0, float width = 0, float height = 0);
 
     std::string getClassName() const override { return "hslider"; }
     bool acceptsMouse() const override { return true; }

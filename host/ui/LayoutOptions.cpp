@@ -91,7 +91,8 @@ bool LayoutOptions::readNumbers(config::Block* block, const std::string& key, si
     }
     if (numbers.size() != count) {
         report(block, key,
-               "needs " + std::to_string(count) + " numbers, has " + std::to_string(numbers.size()));
+               "needs " + std::to_string(count) + " numbers, has " +
+                   std::to_string(numbers.size()));
         return false;
     }
     for (size_t i = 0; i < count; ++i)

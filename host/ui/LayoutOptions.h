@@ -28,8 +28,7 @@ public:
     static bool readChoice(config::Block* block, const std::string& key,
                            const std::vector<std::string>& names, int* out);
     // Exactly `count` numbers.
-    static bool readNumbers(config::Block* block, const std::string& key, size_t count,
-                            float* out);
+    static bool readNumbers(config::Block* block, const std::string& key, size_t count, float* out);
     static bool readColor(config::Block* block, const std::string& key, config::Color* out);
     // Reports a problem with an option of the block.
     static void report(config::Block* block, const std::string& key, const std::string& text);

@@ -192,8 +192,7 @@ void ListBox::paint(Canvas& canvas) const {
             canvas.fillRect({box.x + 2, y, box.width - 4 - (scrolling ? 8 : 0), rowHeight()},
                             Palette::selection, 2);
         TextLayout::paint(canvas, *font, {items[index]}, box.x + kInset + 2, y, textWidth,
-                          TextLayout::Left,
-                          getEnabled() ? Palette::text : Palette::textDisabled);
+                          TextLayout::Left, getEnabled() ? Palette::text : Palette::textDisabled);
     }
     if (scrolling) {
         // A scroll bar: the thumb's share of the track is the share of rows shown.

@@ -22,8 +22,7 @@ class Font;
 // index).
 class KEL_HOST_API ListBox : public Component, public Paintable {
 public:
-    explicit ListBox(UI* ui = nullptr, float x = 0, float y = 0, float width = 0,
-                     float height = 0);
+    explicit ListBox(UI* ui = nullptr, float x = 0, float y = 0, float width = 0, float height = 0);
 
     std::string getClassName() const override { return "listbox"; }
     bool acceptsMouse() const override { return true; }

@@ -8,8 +8,7 @@
 namespace ui {
 
 PlaneComponent::PlaneComponent(UI* ui, float x, float y, float width, float height)
-    : Component(ui ? ui : theUI, x, y, width, height),
-      plane(std::make_unique<Sprite>(getUI())) {}
+    : Component(ui ? ui : theUI, x, y, width, height), plane(std::make_unique<Sprite>(getUI())) {}
 
 PlaneComponent::PlaneComponent(UI* ui, std::unique_ptr<Plane> plane)
     : Component(ui ? ui : theUI), plane(std::move(plane)) {}

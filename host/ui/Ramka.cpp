@@ -29,9 +29,9 @@ void Ramka::paint(Canvas& canvas) const {
     // A thin inner line and corner studs give the game's engraved look.
     const float inset = thickness + 3;
     if (box.width > 2 * inset && box.height > 2 * inset)
-        canvas.strokeRect({box.x + inset, box.y + inset, box.width - 2 * inset,
-                           box.height - 2 * inset},
-                          Palette::faded(border, 0.35f), 1, 4);
+        canvas.strokeRect(
+            {box.x + inset, box.y + inset, box.width - 2 * inset, box.height - 2 * inset},
+            Palette::faded(border, 0.35f), 1, 4);
     const float stud = std::min(6.0f, std::min(box.width, box.height) / 4);
     for (int corner = 0; corner < 4; ++corner) {
         const float x = corner & 1 ? box.x + box.width - stud - 1 : box.x + 1;

@@ -13,8 +13,7 @@ namespace ui {
 // Layout options: color (the border), background, thickness.
 class KEL_HOST_API Ramka : public Component, public Paintable {
 public:
-    explicit Ramka(UI* ui = nullptr, float x = 0, float y = 0, float width = 0,
-                   float height = 0);
+    explicit Ramka(UI* ui = nullptr, float x = 0, float y = 0, float width = 0, float height = 0);
 
     std::string getClassName() const override { return "ramka"; }
 

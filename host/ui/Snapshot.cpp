@@ -40,7 +40,11 @@ std::string escape(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size();) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        size_t length = byte < 0x80 ? 1 : byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 0;
+        size_t length = byte < 0x80    ? 1
+                        : byte >= 0xF0 ? 4
+                        : byte >= 0xE0 ? 3
+                        : byte >= 0xC0 ? 2
+                                       : 0;
         bool valid = length > 0 && i + length <= text.size();
         for (size_t k = 1; valid && k < length; ++k)
             valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
@@ -51,11 +55,21 @@ std::string escape(const std::string& text) {
         }
         if (length == 1) {
             switch (byte) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&apos;"; break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&apos;";
+                break;
             default:
                 out += byte < 0x20 && byte != '\t' ? '?' : static_cast<char>(byte);
             }
@@ -90,12 +104,30 @@ config::Color imageTint(const std::string& name) {
     const float x = 1 - std::fabs(std::fmod(hue, 2.0f) - 1);
     float r = 0, g = 0, b = 0;
     switch (static_cast<int>(hue)) {
-    case 0: r = 1; g = x; break;
-    case 1: r = x; g = 1; break;
-    case 2: g = 1; b = x; break;
-    case 3: g = x; b = 1; break;
-    case 4: r = x; b = 1; break;
-    default: r = 1; b = x; break;
+    case 0:
+        r = 1;
+        g = x;
+        break;
+    case 1:
+        r = x;
+        g = 1;
+        break;
+    case 2:
+        g = 1;
+        b = x;
+        break;
+    case 3:
+        g = x;
+        b = 1;
+        break;
+    case 4:
+        r = x;
+        b = 1;
+        break;
+    default:
+        r = 1;
+        b = x;
+        break;
     }
     return config::Color(0.16f + r * 0.22f, 0.18f + g * 0.2f, 0.22f + b * 0.22f);
 }
@@ -110,8 +142,7 @@ public:
         out << "<rect" << box(r, radius) << paint("fill", color) << "/>\n";
     }
 
-    void strokeRect(const Rect& r, const config::Color& color, float width,
-                    float radius) override {
+    void strokeRect(const Rect& r, const config::Color& color, float width, float radius) override {
         if (color.a <= 0 || r.width <= 0 || r.height <= 0)
             return;
         out << "<rect" << box(r, radius) << " fill=\"none\"" << paint("stroke", color)
@@ -122,9 +153,9 @@ public:
               float width) override {
         if (color.a <= 0)
             return;
-        out << "<line x1=\"" << number(x1) << "\" y1=\"" << number(y1) << "\" x2=\""
-            << number(x2) << "\" y2=\"" << number(y2) << "\"" << paint("stroke", color)
-            << " stroke-width=\"" << number(width) << "\" stroke-linecap=\"round\"/>\n";
+        out << "<line x1=\"" << number(x1) << "\" y1=\"" << number(y1) << "\" x2=\"" << number(x2)
+            << "\" y2=\"" << number(y2) << "\"" << paint("stroke", color) << " stroke-width=\""
+            << number(width) << "\" stroke-linecap=\"round\"/>\n";
     }
 
     void text(const TextRun& run) override {
@@ -264,8 +295,8 @@ void paintView(const View* view, float width, float height, SvgCanvas& canvas) {
             out << "<g class=\"model\" data-model=\"" << escape(model->getName()) << "\">";
             canvas.fillRect(box, config::Color(0.3f, 0.45f, 0.6f, 0.35f), 4);
             canvas.strokeRect(box, config::Color(0.55f, 0.75f, 0.95f, 0.9f), 1.5f, 4);
-            out << "<text x=\"" << number(left + box.width / 2) << "\" y=\""
-                << number(bottom + 11) << "\" font-size=\"10\" text-anchor=\"middle\" "
+            out << "<text x=\"" << number(left + box.width / 2) << "\" y=\"" << number(bottom + 11)
+                << "\" font-size=\"10\" text-anchor=\"middle\" "
                 << "fill=\"rgb(170,205,240)\">" << escape(model->getName()) << "</text></g>\n";
             continue;
         }
@@ -288,8 +319,8 @@ void paintView(const View* view, float width, float height, SvgCanvas& canvas) {
             caption += " " + item + ";";
         caption.pop_back();
         out << "<text class=\"objects\" x=\"" << number(area.x + 4) << "\" y=\""
-            << number(area.y + area.height - 6)
-            << "\" font-size=\"9\" fill=\"rgb(150,170,190)\">" << escape(caption) << "</text>\n";
+            << number(area.y + area.height - 6) << "\" font-size=\"9\" fill=\"rgb(150,170,190)\">"
+            << escape(caption) << "</text>\n";
     }
     out << "</g>\n";
 }
@@ -304,9 +335,9 @@ std::string Snapshot::render(const Options& options) const {
     const float height = root ? root->getScreenHeight() : theRenderDriver->getScreenHeight();
     std::ostringstream out;
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << number(width)
-        << "\" height=\"" << number(height) << "\" viewBox=\"0 0 " << number(width) << " "
-        << number(height) << "\" font-family=\"DejaVu Sans, Verdana, sans-serif\">\n";
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << number(width) << "\" height=\""
+        << number(height) << "\" viewBox=\"0 0 " << number(width) << " " << number(height)
+        << "\" font-family=\"DejaVu Sans, Verdana, sans-serif\">\n";
     SvgCanvas canvas(out);
     const Canvas::Rect screen{0, 0, width, height};
     canvas.fillRect(screen, Palette::screen, 0);
@@ -349,14 +380,14 @@ std::string Snapshot::render(const Options& options) const {
         if (pointer->getVisible() && !pointer->getHardwareSupport() &&
             !(drawing && drawing->isShowed())) {
             const float x = pointer->getX(), y = pointer->getY();
-            out << "<path class=\"pointer\" d=\"M" << number(x) << " " << number(y) << " l0 16 l4 -4 "
+            out << "<path class=\"pointer\" d=\"M" << number(x) << " " << number(y)
+                << " l0 16 l4 -4 "
                 << "l3 7 l2.5 -1 l-3 -7 l6 0 Z\" fill=\"rgb(245,240,225)\" "
                    "stroke=\"rgb(20,20,20)\" stroke-width=\"1\"/>\n";
         }
     }
     if (!options.title.empty())
-        out << "<text class=\"title\" x=\"" << number(width - 6) << "\" y=\""
-            << number(height - 6)
+        out << "<text class=\"title\" x=\"" << number(width - 6) << "\" y=\"" << number(height - 6)
             << "\" font-size=\"11\" text-anchor=\"end\" fill=\"rgb(230,197,132)\">"
             << escape(options.title) << "</text>\n";
     out << "</svg>\n";

@@ -18,9 +18,9 @@ class UI;
 class KEL_HOST_API Snapshot {
 public:
     struct Options {
-        bool overlay = false;      // outline and name every shown component
-        bool include3D = true;     // the views' 3D content
-        std::string title;         // a caption in the bottom-right corner
+        bool overlay = false;  // outline and name every shown component
+        bool include3D = true; // the views' 3D content
+        std::string title;     // a caption in the bottom-right corner
     };
 
     // The UI to picture; null means the root UI (theUI).

@@ -47,8 +47,7 @@ std::vector<std::string> TextLayout::lines(const std::string& text) {
     return result;
 }
 
-std::vector<std::string> TextLayout::wrap(const Font& font, const std::string& text,
-                                          float width) {
+std::vector<std::string> TextLayout::wrap(const Font& font, const std::string& text, float width) {
     std::vector<std::string> result;
     for (const std::string& paragraph : lines(text)) {
         std::string line;
@@ -102,8 +101,8 @@ float TextLayout::lineStart(float left, float width, float lineWidth, int align)
 }
 
 void TextLayout::paint(Canvas& canvas, const Font& font, const std::vector<std::string>& lines,
-                       float left, float top, float width, int align,
-                       const config::Color& color, float spacing) {
+                       float left, float top, float width, int align, const config::Color& color,
+                       float spacing) {
     float y = top;
     for (const std::string& line : lines) {
         Canvas::TextRun run;

@@ -35,8 +35,8 @@ public:
     // Paints lines from `top`, one line height apart (times `spacing`), aligned inside the band
     // [left, left + width].
     static void paint(Canvas& canvas, const Font& font, const std::vector<std::string>& lines,
-                      float left, float top, float width, int align,
-                      const config::Color& color, float spacing = 1.0f);
+                      float left, float top, float width, int align, const config::Color& color,
+                      float spacing = 1.0f);
     // Where a line of `lineWidth` starts in the band.
     static float lineStart(float left, float width, float lineWidth, int align);
 };

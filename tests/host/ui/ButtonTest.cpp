@@ -1,14 +1,14 @@
-#include "host/input/Keys.h"
 #include "host/ui/Button.h"
+#include "NotifyTrace.h"
+#include "host/input/Keys.h"
 #include "host/ui/Factory.h"
 #include "host/ui/Font.h"
 #include "host/ui/ImageButton.h"
 #include "host/ui/Plane.h"
 #include "host/ui/TextButton.h"
 #include "host/ui/TextureButton.h"
-#include "host/ui/UniversalButton.h"
 #include "host/ui/UI.h"
-#include "NotifyTrace.h"
+#include "host/ui/UniversalButton.h"
 #include "support/UiFixture.h"
 
 namespace {
@@ -23,18 +23,19 @@ protected:
         UiFixture::SetUp();
         screen = new NotifyTrace();
         ui->addComponent(screen);
-        layout("plain { class = button; position = 10 100; size = 100 30; visible = true }\n"
-               "caption { class = textbutton; position = 120 100; size = 100 30;\n"
-               "          text = \"Play\"; font = first_blue; visible = true }\n"
-               "arrow { class = texturebutton; position = 230 100; size = 48 30;\n"
-               "        image = /Images/UI/arrow_left.tga; visible = true }\n"
-               "endturn { class = imagebutton; position = 290 100; image = /Images/UI/endturn.tga;\n"
-               "          flybyImage = /Images/UI/endturn_flyby.tga; visible = true }\n"
-               "yes { class = universalbutton; position = 400 100; size = 80 30; text = Yes;\n"
-               "      visible = true }\n"
-               "no { class = universalbutton; position = 500 100; size = 80 30; text = No;\n"
-               "     visible = true }\n",
-               screen);
+        layout(
+            "plain { class = button; position = 10 100; size = 100 30; visible = true }\n"
+            "caption { class = textbutton; position = 120 100; size = 100 30;\n"
+            "          text = \"Play\"; font = first_blue; visible = true }\n"
+            "arrow { class = texturebutton; position = 230 100; size = 48 30;\n"
+            "        image = /Images/UI/arrow_left.tga; visible = true }\n"
+            "endturn { class = imagebutton; position = 290 100; image = /Images/UI/endturn.tga;\n"
+            "          flybyImage = /Images/UI/endturn_flyby.tga; visible = true }\n"
+            "yes { class = universalbutton; position = 400 100; size = 80 30; text = Yes;\n"
+            "      visible = true }\n"
+            "no { class = universalbutton; position = 500 100; size = 80 30; text = No;\n"
+            "     visible = true }\n",
+            screen);
         screen->setVisible(true);
     }
 

@@ -1,3 +1,4 @@
+#include "NotifyTrace.h"
 #include "host/engine/Model.h"
 #include "host/engine/RenderDriver.h"
 #include "host/engine/View.h"
@@ -11,7 +12,6 @@
 #include "host/ui/SpriteComponent.h"
 #include "host/ui/Texture.h"
 #include "host/ui/TextureComponent.h"
-#include "NotifyTrace.h"
 #include "support/TempDir.h"
 #include "support/UiFixture.h"
 

@@ -1,3 +1,4 @@
+#include "host/ui/Snapshot.h"
 #include "host/engine/Model.h"
 #include "host/engine/RenderDriver.h"
 #include "host/engine/RenderObject.h"
@@ -5,7 +6,6 @@
 #include "host/resource/ResourceManager.h"
 #include "host/ui/ModelComponent.h"
 #include "host/ui/Scene.h"
-#include "host/ui/Snapshot.h"
 #include "host/ui/SpriteText.h"
 #include "support/TempDir.h"
 #include "support/UiFixture.h"
@@ -31,8 +31,8 @@ std::string checkXml(const std::string& xml) {
         if (end == std::string::npos || end - at > 10)
             return false;
         const std::string name = xml.substr(at + 1, end - at - 1);
-        return name == "amp" || name == "lt" || name == "gt" || name == "quot" ||
-               name == "apos" || (name.size() > 1 && name[0] == '#');
+        return name == "amp" || name == "lt" || name == "gt" || name == "quot" || name == "apos" ||
+               (name.size() > 1 && name[0] == '#');
     };
     if (xml.compare(0, 5, "<?xml") == 0)
         i = xml.find("?>") + 2;
@@ -77,7 +77,8 @@ std::string checkXml(const std::string& xml) {
             if (xml[at] == '>' || xml.compare(at, 2, "/>") == 0)
                 break;
             const size_t attribute = at;
-            while (at < xml.size() && xml[at] != '=' && !std::isspace(static_cast<unsigned char>(xml[at])))
+            while (at < xml.size() && xml[at] != '=' &&
+                   !std::isspace(static_cast<unsigned char>(xml[at])))
                 ++at;
             if (at == attribute || xml[at] != '=' || (xml[at + 1] != '"' && xml[at + 1] != '\''))
                 return fail("a malformed attribute in <" + name + ">");
@@ -123,8 +124,7 @@ class Snapshots : public UiFixture {
 protected:
     void SetUp() override {
         UiFixture::SetUp();
-        data.write("Configs/Engine/models.cfg",
-                   "menu_play { box = -0.5 -0.5 -0.5 0.5 0.5 0.5 }\n");
+        data.write("Configs/Engine/models.cfg", "menu_play { box = -0.5 -0.5 -0.5 0.5 0.5 0.5 }\n");
         const auto root = resource::theResourceManager->getDataRoot();
         resource::theResourceManager->setDataRoot(data.get());
         ModelCatalogue::instance().reload();

@@ -1,3 +1,4 @@
+#include "NotifyTrace.h"
 #include "host/input/Device.h"
 #include "host/input/Event.h"
 #include "host/ui/CheckBox.h"
@@ -8,7 +9,6 @@
 #include "host/ui/ListBox.h"
 #include "host/ui/RadioButton.h"
 #include "host/ui/RadioContainer.h"
-#include "NotifyTrace.h"
 #include "support/UiFixture.h"
 
 namespace {
@@ -171,9 +171,8 @@ TEST_F(ValueWidgets, AnEditBoxTakesTypedTextAndBackspaceOnlyWhileFocused) {
     tap("Backspace");
     type("e\t");
     EXPECT_EQ(edit->getText(), "Ole");
-    EXPECT_EQ(page->take(),
-              "editname:changed=Ol editname:changed=Ol\xC3\xA9 editname:changed=Ol "
-              "editname:changed=Ole ");
+    EXPECT_EQ(page->take(), "editname:changed=Ol editname:changed=Ol\xC3\xA9 editname:changed=Ol "
+                            "editname:changed=Ole ");
     type("Gunnarsson");
     EXPECT_EQ(edit->getText(), "OleGunna") << "eight characters at most";
     edit->setText("");

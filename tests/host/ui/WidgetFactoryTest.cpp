@@ -42,12 +42,28 @@ TEST_F(WidgetFactory, EveryClassOfTheTableIsMadeAndCallsItselfByItsTableName) {
         EXPECT_EQ(made->getMaster(), nullptr) << "the factory adds nothing to the tree";
     }
     // The widgets the game module's screens rely on by class name.
-    for (const char* needed : {"button", "textbutton", "imagebutton", "texturebutton",
-                               "universalbutton", "checkbox", "hslider", "radio",
-                               "radiocontainer", "listbox", "editbox", "text", "textcomponent",
-                               "planecomponent", "spritecomponent", "texturecomponent",
-                               "bothtextsprite", "spritetext", "dformattedspritetext",
-                               "multitextcomponent", "ramka", "modelcomponent"})
+    for (const char* needed : {"button",
+                               "textbutton",
+                               "imagebutton",
+                               "texturebutton",
+                               "universalbutton",
+                               "checkbox",
+                               "hslider",
+                               "radio",
+                               "radiocontainer",
+                               "listbox",
+                               "editbox",
+                               "text",
+                               "textcomponent",
+                               "planecomponent",
+                               "spritecomponent",
+                               "texturecomponent",
+                               "bothtextsprite",
+                               "spritetext",
+                               "dformattedspritetext",
+                               "multitextcomponent",
+                               "ramka",
+                               "modelcomponent"})
         EXPECT_EQ(seen.count(needed), 1u) << needed;
     EXPECT_EQ(ui::getFactory()->createComponent("SpriteText"), nullptr) << "names are exact";
 }
