@@ -18,6 +18,11 @@ void Button::setEnabled(bool on) {
     Container::setEnabled(on);
 }
 
+void Button::updateFlyby() {
+    Container::updateFlyby();
+    repaint();
+}
+
 void Button::updateShowed() {
     if (!isShowed())
         pressed = false;

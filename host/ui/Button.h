@@ -25,6 +25,8 @@ public:
     bool isPressed() const { return pressed; }
 
     void setEnabled(bool enabled) override;
+    // The face lights up under the pointer.
+    void updateFlyby() override;
     void updateShowed() override;
     void paint(Canvas& canvas) const override;
 

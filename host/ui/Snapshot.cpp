@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <memory>
 #include <sstream>
 
 namespace ui {
@@ -333,6 +334,10 @@ std::string Snapshot::render(const Options& options) const {
     UI* root = ui ? ui : theUI;
     const float width = root ? root->getScreenWidth() : theRenderDriver->getScreenWidth();
     const float height = root ? root->getScreenHeight() : theRenderDriver->getScreenHeight();
+    // The tree and the views must not change under the picture: the UI lock first, then the
+    // render driver's, the order the frame step takes them in.
+    std::unique_ptr<thread::Lock> holdUI(root ? new thread::Lock(*root) : nullptr);
+    thread::Lock holdDriver(*theRenderDriver);
     std::ostringstream out;
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << number(width) << "\" height=\""
