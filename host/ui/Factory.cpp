@@ -1,6 +1,28 @@
 #include "host/ui/Factory.h"
+#include "host/ui/BothTextSprite.h"
+#include "host/ui/Button.h"
+#include "host/ui/CheckBox.h"
 #include "host/ui/Container.h"
+#include "host/ui/DFormattedSpriteText.h"
+#include "host/ui/EditBox.h"
+#include "host/ui/HSlider.h"
+#include "host/ui/ImageButton.h"
+#include "host/ui/ListBox.h"
+#include "host/ui/ModelComponent.h"
+#include "host/ui/MultiTextComponent.h"
+#include "host/ui/PlaneComponent.h"
+#include "host/ui/RadioButton.h"
+#include "host/ui/RadioContainer.h"
+#include "host/ui/Ramka.h"
+#include "host/ui/SpriteComponent.h"
+#include "host/ui/SpriteText.h"
+#include "host/ui/Text.h"
+#include "host/ui/TextButton.h"
+#include "host/ui/TextComponent.h"
+#include "host/ui/TextureButton.h"
+#include "host/ui/TextureComponent.h"
 #include "host/ui/UI.h"
+#include "host/ui/UniversalButton.h"
 
 #include <functional>
 
@@ -18,6 +40,30 @@ const std::vector<ClassEntry>& classTable() {
     static const std::vector<ClassEntry> table = {
         {"container", [] { return new Container(theUI); }},
         {"component", [] { return new Component(theUI); }},
+        {"button", [] { return new Button(theUI); }},
+        {"textbutton", [] { return new TextButton(theUI); }},
+        {"imagebutton", [] { return new ImageButton(theUI ? theUI->getView() : nullptr, theUI); }},
+        {"texturebutton", [] { return new TextureButton(theUI); }},
+        {"universalbutton", [] { return new UniversalButton(theUI); }},
+        {"checkbox", [] { return new CheckBox(theUI); }},
+        {"hslider", [] { return new HSlider(theUI); }},
+        {"radio", [] { return new RadioButton(theUI); }},
+        {"radiocontainer", [] { return new RadioContainer(theUI); }},
+        {"listbox", [] { return new ListBox(theUI); }},
+        {"editbox", [] { return new EditBox(theUI); }},
+        {"text", [] { return new Text(theUI); }},
+        {"textcomponent", [] { return new TextComponent(theUI); }},
+        {"planecomponent", [] { return new PlaneComponent(theUI); }},
+        {"spritecomponent", [] { return new SpriteComponent(theUI); }},
+        {"texturecomponent", [] { return new TextureComponent(theUI); }},
+        {"bothtextsprite", [] { return new BothTextSprite(theUI); }},
+        {"spritetext", [] { return new SpriteText(theUI); }},
+        {"dformattedspritetext", [] { return new DFormattedSpriteText(theUI); }},
+        {"multitextcomponent", [] { return new MultiTextComponent(theUI); }},
+        {"ramka", [] { return new Ramka(theUI); }},
+        // The model comes from the layout's "model" option; it is drawn in the UI's own view.
+        {"modelcomponent",
+         [] { return new ModelComponent(theUI, theUI ? theUI->getView() : nullptr, ""); }},
     };
     return table;
 }
@@ -64,6 +110,109 @@ bool Factory::getComponent(const std::string& name, Component** out, Container* 
 }
 
 bool Factory::getComponent(const std::string& name, Container** out, Container* parent, bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, Button** out, Container* parent, bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, TextButton** out, Container* parent,
+                           bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, ImageButton** out, Container* parent,
+                           bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, TextureButton** out, Container* parent,
+                           bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, UniversalButton** out, Container* parent,
+                           bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, CheckBox** out, Container* parent, bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, HSlider** out, Container* parent, bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, RadioButton** out, Container* parent,
+                           bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, RadioContainer** out, Container* parent,
+                           bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, ListBox** out, Container* parent, bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, EditBox** out, Container* parent, bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, Text** out, Container* parent, bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, TextComponent** out, Container* parent,
+                           bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, PlaneComponent** out, Container* parent,
+                           bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, SpriteComponent** out, Container* parent,
+                           bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, TextureComponent** out, Container* parent,
+                           bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, BothTextSprite** out, Container* parent,
+                           bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, SpriteText** out, Container* parent,
+                           bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, DFormattedSpriteText** out, Container* parent,
+                           bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, MultiTextComponent** out, Container* parent,
+                           bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, Ramka** out, Container* parent, bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, ModelComponent** out, Container* parent,
+                           bool deep) {
     return find(name, out, parent, deep);
 }
 

@@ -6,8 +6,30 @@
 
 namespace ui {
 
+class BothTextSprite;
+class Button;
+class CheckBox;
 class Component;
 class Container;
+class DFormattedSpriteText;
+class EditBox;
+class HSlider;
+class ImageButton;
+class ListBox;
+class ModelComponent;
+class MultiTextComponent;
+class PlaneComponent;
+class RadioButton;
+class RadioContainer;
+class Ramka;
+class SpriteComponent;
+class SpriteText;
+class Text;
+class TextButton;
+class TextComponent;
+class TextureButton;
+class TextureComponent;
+class UniversalButton;
 
 // Makes components by class name for the layout reader and finds components by name and type.
 // The toolkit's own factory knows the toolkit's widgets (see Factory.cpp for the list); a game
@@ -26,6 +48,44 @@ public:
     virtual bool getComponent(const std::string& name, Component** out, Container* parent,
                               bool deep);
     virtual bool getComponent(const std::string& name, Container** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, Button** out, Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, TextButton** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, ImageButton** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, TextureButton** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, UniversalButton** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, CheckBox** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, HSlider** out, Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, RadioButton** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, RadioContainer** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, ListBox** out, Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, EditBox** out, Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, Text** out, Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, TextComponent** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, PlaneComponent** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, SpriteComponent** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, TextureComponent** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, BothTextSprite** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, SpriteText** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, DFormattedSpriteText** out,
+                              Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, MultiTextComponent** out, Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, Ramka** out, Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, ModelComponent** out, Container* parent,
                               bool deep);
 
     // The same for any type, for code that needs no virtual lookup.

@@ -1,0 +1,156 @@
+// Costs of the UI toolkit that grow with a game's screens: building a big layout from its
+// configuration, a frame with many frame listeners, a notification climbing a deep tree and a
+// name lookup in a big tree. Goals: a 1,000-component layout well under 50 ms, a frame of 500
+// listeners and a notification or lookup in microseconds.
+
+#include "host/config/Config.h"
+#include "host/engine/RenderDriver.h"
+#include "host/engine/RenderDriverListener.h"
+#include "host/ui/Button.h"
+#include "host/ui/Container.h"
+#include "host/ui/NotifyEvent.h"
+#include "host/ui/UI.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A root UI on the reference host, shown, for the length of one benchmark.
+struct Root {
+    Root() {
+        ui.setResolution(640, 480);
+        ui.init();
+        ui.setVisible(true);
+    }
+    ~Root() { ui.term(); }
+    ui::UI ui;
+};
+
+// 20 screens of 49 widgets each, plus the screens: 1,000 components in all.
+std::string bigLayout() {
+    static const char* const widgets[] = {
+        "class = textbutton; text = \"Play\"; font = first_blue",
+        "class = checkbox; text = Music; value = true",
+        "class = hslider; range = 0 10; value = 5",
+        "class = spritetext; text = \"PLEASE WAIT\"; font = efirst_blue; align = centre",
+        "class = editbox; text = Ole; maxLength = 12",
+        "class = listbox; items = Lighthouse Watermill Garden",
+        "class = ramka",
+    };
+    std::string text;
+    for (int screen = 0; screen < 20; ++screen) {
+        text += "screen" + std::to_string(screen) + " {\n  class = container; size = 640 480\n";
+        for (int i = 0; i < 49; ++i)
+            text += "  w" + std::to_string(i) + " { " + widgets[i % 7] +
+                    "; position = " + std::to_string(i % 7 * 90) + " " +
+                    std::to_string(i / 7 * 60) + "; size = 80 40; visible = true }\n";
+        text += "  visible = true\n}\n";
+    }
+    return text;
+}
+
+int countBelow(const ui::Container* container) {
+    int count = 0;
+    for (const ui::Component* child : container->getChildren()) {
+        ++count;
+        if (const auto* inner = dynamic_cast<const ui::Container*>(child))
+            count += countBelow(inner);
+    }
+    return count;
+}
+
+void BM_BuildLayoutOf1000Components(benchmark::State& state) {
+    Root root;
+    config::Config layout;
+    if (!layout.readString(bigLayout(), "bench-layout.cfg")) {
+        state.SkipWithError("the generated layout does not parse");
+        return;
+    }
+    for (auto _ : state) {
+        auto* top = new ui::Container(&root.ui, 0, 0, 640, 480);
+        root.ui.addComponent(top);
+        top->readConfig(&layout);
+        if (countBelow(top) != 1000) {
+            state.SkipWithError("the layout did not build 1,000 components");
+            break;
+        }
+        root.ui.deleteComponent(top);
+    }
+    state.counters["components"] = 1000;
+}
+BENCHMARK(BM_BuildLayoutOf1000Components)->Unit(benchmark::kMillisecond);
+
+struct Ticker : RenderDriverListener {
+    void initFrame(float elapsed) override { total += elapsed + 1; }
+    float total = 0;
+};
+
+void BM_FrameWith500Listeners(benchmark::State& state) {
+    Root root;
+    std::vector<Ticker> tickers(500);
+    for (Ticker& ticker : tickers)
+        theRenderDriver->registerListener(&ticker, 0);
+    for (auto _ : state)
+        theRenderDriver->drawFrame();
+    for (Ticker& ticker : tickers)
+        theRenderDriver->unregisterListener(&ticker);
+    benchmark::DoNotOptimize(tickers.front().total);
+}
+BENCHMARK(BM_FrameWith500Listeners)->Unit(benchmark::kMicrosecond);
+
+// A button that can be made to notify from outside.
+struct Sender : ui::Button {
+    using Button::Button;
+    void job() { send("job"); }
+};
+
+void BM_NotificationClimbing8Levels(benchmark::State& state) {
+    Root root;
+    ui::Container* level = &root.ui;
+    for (int depth = 0; depth < 8; ++depth) {
+        auto* next = new ui::Container(&root.ui);
+        next->setName("level" + std::to_string(depth));
+        level->addComponent(next);
+        level = next;
+    }
+    auto* sender = new Sender(&root.ui);
+    sender->setName("button_ok");
+    level->addComponent(sender);
+    for (auto _ : state)
+        sender->job();
+}
+BENCHMARK(BM_NotificationClimbing8Levels)->Unit(benchmark::kNanosecond);
+
+void BM_GetDescendantIn1000Components(benchmark::State& state) {
+    Root root;
+    // 10 branches of 10 containers of 9 leaves: 1,000 components with distinct names.
+    int made = 0;
+    for (int b = 0; b < 10; ++b) {
+        auto* branch = new ui::Container(&root.ui);
+        branch->setName("branch" + std::to_string(b));
+        root.ui.addComponent(branch);
+        ++made;
+        for (int c = 0; c < 10 && made < 1000; ++c) {
+            auto* box = new ui::Container(&root.ui);
+            box->setName("box" + std::to_string(b) + "_" + std::to_string(c));
+            branch->addComponent(box);
+            ++made;
+            for (int l = 0; l < 9 && made < 1000; ++l, ++made) {
+                auto* leaf = new ui::Component(&root.ui);
+                leaf->setName("leaf" + std::to_string(made));
+                box->addComponent(leaf);
+            }
+        }
+    }
+    const std::string wanted = "leaf" + std::to_string(made - 1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(root.ui.getDescendant(wanted));
+    state.counters["components"] = made;
+}
+BENCHMARK(BM_GetDescendantIn1000Components)->Unit(benchmark::kNanosecond);
+
+} // namespace

@@ -1,0 +1,133 @@
+#include "host/ui/BothTextSprite.h"
+#include "host/ui/Canvas.h"
+#include "host/ui/DFormattedSpriteText.h"
+#include "host/ui/Factory.h"
+#include "host/ui/Font.h"
+#include "host/ui/HSlider.h"
+#include "host/ui/ListBox.h"
+#include "host/ui/PlaneComponent.h"
+#include "host/ui/SpriteText.h"
+#include "host/ui/Text.h"
+#include "support/UiFixture.h"
+
+#include <vector>
+
+namespace {
+
+using kel::test::UiFixture;
+
+// Keeps what a component painted, so tests can check where things land.
+class RecordingCanvas : public ui::Canvas {
+public:
+    void fillRect(const Rect& rect, const config::Color&, float) override { fills.push_back(rect); }
+    void strokeRect(const Rect&, const config::Color&, float, float) override {}
+    void line(float, float, float, float, const config::Color&, float) override {}
+    void text(const TextRun& run) override { texts.push_back(run); }
+    void image(const ImageRun& run) override { images.push_back(run); }
+
+    std::vector<Rect> fills;
+    std::vector<TextRun> texts;
+    std::vector<ImageRun> images;
+};
+
+class Painting : public UiFixture {
+protected:
+    template <class T> T* find(const std::string& name) {
+        T* found = nullptr;
+        EXPECT_TRUE(ui::getFactory()->getComponent(name, &found, nullptr, true)) << name;
+        return found;
+    }
+    template <class T> RecordingCanvas paint(const T* component) {
+        RecordingCanvas canvas;
+        component->paint(canvas);
+        return canvas;
+    }
+};
+
+TEST_F(Painting, TextLinesLandByTheirAlignmentAndTheSpriteTextsOwnNumbering) {
+    layout("left { class = text; position = 100 10; size = 200 40; text = \"ab\\nabcd\" }\n"
+           "right { class = text; position = 100 60; size = 200 40; text = ab; align = right }\n"
+           "centred { class = spritetext; position = 100 110; size = 200 20; text = ab;\n"
+           "          align = 1 }\n"
+           "plate { class = bothtextsprite; position = 100 140; size = 200 40; text = ab;\n"
+           "        align = centre; image = /Images/StatusPanel/back.tga }\n");
+    const float ab = ui->getFont("default")->getTextWidth("ab");
+    const float line = ui->getFont("default")->getLineHeight();
+
+    const RecordingCanvas left = paint(find<ui::Text>("left"));
+    ASSERT_EQ(left.texts.size(), 2u);
+    EXPECT_FLOAT_EQ(left.texts[0].x, 100);
+    EXPECT_FLOAT_EQ(left.texts[1].y, 10 + line) << "the second line one line lower";
+    EXPECT_FLOAT_EQ(left.texts[0].width, ab) << "runs carry their metric width";
+
+    const RecordingCanvas right = paint(find<ui::Text>("right"));
+    ASSERT_EQ(right.texts.size(), 1u);
+    EXPECT_FLOAT_EQ(right.texts[0].x, 300 - ab);
+
+    const RecordingCanvas centred = paint(find<ui::SpriteText>("centred"));
+    ASSERT_EQ(centred.texts.size(), 1u);
+    EXPECT_FLOAT_EQ(centred.texts[0].x, 100 + (200 - ab) / 2) << "1 centres a sprite text";
+
+    const RecordingCanvas plate = paint(find<ui::BothTextSprite>("plate"));
+    ASSERT_EQ(plate.images.size(), 1u);
+    EXPECT_EQ(plate.images[0].name, "/Images/StatusPanel/back.tga");
+    ASSERT_EQ(plate.texts.size(), 1u);
+    EXPECT_FLOAT_EQ(plate.texts[0].x, 100 + (200 - ab) / 2);
+    EXPECT_FLOAT_EQ(plate.texts[0].y, 140 + (40 - line) / 2) << "centred on the plate";
+}
+
+TEST_F(Painting, AGrowingBarIsClippedToItsRegionAndAHiddenImageIsNotDrawn) {
+    layout("gadget { class = planecomponent; position = 120 400; image = Garden;\n"
+           "         size = 400 16; visible = true }\n");
+    auto* gadget = find<ui::PlaneComponent>("gadget");
+    gadget->setRegion(0, 0, 400 * 0.37f, 16);
+    RecordingCanvas canvas = paint(gadget);
+    ASSERT_EQ(canvas.images.size(), 1u);
+    EXPECT_TRUE(canvas.images[0].clipped);
+    EXPECT_FLOAT_EQ(canvas.images[0].clip.x, 120);
+    EXPECT_FLOAT_EQ(canvas.images[0].clip.width, 148);
+    EXPECT_FLOAT_EQ(canvas.images[0].rect.width, 400) << "the picture keeps its full size";
+    gadget->setImage(-1);
+    EXPECT_TRUE(paint(gadget).images.empty());
+}
+
+TEST_F(Painting, TheSliderThumbAndTheListRowsFollowTheirValues) {
+    layout("scroll { class = hslider; position = 0 0; size = 110 20; range = -3 3; value = 0 }\n"
+           "list { class = listbox; position = 0 40; size = 100 40;\n"
+           "       items = one two three four five }\n");
+    auto* slider = find<ui::HSlider>("scroll");
+    EXPECT_FLOAT_EQ(slider->thumbX(), 55) << "the middle of the track";
+    slider->setValue(3);
+    EXPECT_FLOAT_EQ(slider->thumbX(), 105);
+    EXPECT_FLOAT_EQ(slider->valueAt(slider->thumbX()), 3);
+
+    auto* list = find<ui::ListBox>("list");
+    ASSERT_EQ(list->getVisibleRows(), 2);
+    list->selectString("four");
+    EXPECT_EQ(list->getTopItem(), 2);
+    const RecordingCanvas rows = paint(list);
+    ASSERT_EQ(rows.texts.size(), 2u) << "only the rows that fit";
+    EXPECT_EQ(rows.texts[0].text, "three");
+    EXPECT_EQ(rows.texts[1].text, "four");
+}
+
+TEST_F(Painting, AWrappedTextIsDrawnOneLinePitchApartAndRevealedWhileTyping) {
+    auto* text = new ui::DFormattedSpriteText(ui.get(), 0, 0, 50, 100);
+    ui->addComponent(text);
+    text->setFont("default");
+    text->setText("aaa bbb ccc", 0.1f);
+    const float pitch = text->getLineHeight();
+    const std::vector<std::string> lines = text->getLines();
+    ASSERT_EQ(lines, (std::vector<std::string>{"aaa", "bbb", "ccc"}));
+    frame(0.45);
+    text->initView();
+    const RecordingCanvas typed = paint(text);
+    ASSERT_EQ(typed.texts.size(), 2u) << "4 characters: the first line and one more";
+    EXPECT_EQ(typed.texts[0].text, "aaa");
+    EXPECT_EQ(typed.texts[1].text, "b");
+    EXPECT_FLOAT_EQ(typed.texts[1].y, pitch);
+    text->finishTyping();
+    EXPECT_EQ(paint(text).texts.size(), 3u);
+}
+
+} // namespace
