@@ -43,6 +43,16 @@ void RenderDriver::registerListener(RenderDriverListener* listener, int) {
 void RenderDriver::unregisterListener(RenderDriverListener* listener) {
     thread::Lock hold(*this);
     listeners.erase(std::remove(listeners.begin(), listeners.end(), listener), listeners.end());
+    if (framing)
+        leftDuringFrame.push_back(listener);
+}
+
+bool RenderDriver::stillRegistered(const RenderDriverListener* listener) const {
+    // Nearly always nothing left during the frame: no search of the whole list per listener.
+    return leftDuringFrame.empty() ||
+           (std::find(leftDuringFrame.begin(), leftDuringFrame.end(), listener) ==
+                leftDuringFrame.end() ||
+            hasListener(listener));
 }
 
 bool RenderDriver::hasListener(const RenderDriverListener* listener) const {
@@ -67,8 +77,10 @@ void RenderDriver::frame(bool forced) {
         lastTime = now;
 
         const std::vector<RenderDriverListener*> current = listeners;
+        const bool outer = !framing; // a frame drawn at once from inside a frame nests
+        framing = true;
         for (RenderDriverListener* listener : current)
-            if (hasListener(listener))
+            if (stillRegistered(listener))
                 listener->initFrame(elapsed);
 
         std::vector<View*> drawn;
@@ -86,8 +98,12 @@ void RenderDriver::frame(bool forced) {
         trace();
 
         for (auto it = current.rbegin(); it != current.rend(); ++it)
-            if (hasListener(*it))
+            if (stillRegistered(*it))
                 (*it)->termFrame();
+        if (outer) {
+            framing = false;
+            leftDuringFrame.clear();
+        }
         ++frames;
         if (forced)
             ++forcedFrames;

@@ -87,10 +87,13 @@ public:
 
 private:
     void frame(bool forced);
+    bool stillRegistered(const RenderDriverListener* listener) const;
     void trace();
 
     std::vector<View*> views; // not owned
     std::vector<RenderDriverListener*> listeners;
+    bool framing = false;
+    std::vector<const RenderDriverListener*> leftDuringFrame;
     unsigned long frames = 0;
     unsigned long forcedFrames = 0;
     float lastTime = 0.0f;

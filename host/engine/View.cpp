@@ -61,6 +61,15 @@ void View::unregisterListener(RenderDriverListener* listener) {
     listeners.erase(std::remove_if(listeners.begin(), listeners.end(),
                                    [&](const Registered& r) { return r.listener == listener; }),
                     listeners.end());
+    if (rendering)
+        leftDuringRender.push_back(listener);
+}
+
+bool View::stillRegistered(const RenderDriverListener* listener) const {
+    return leftDuringRender.empty() ||
+           std::find(leftDuringRender.begin(), leftDuringRender.end(), listener) ==
+               leftDuringRender.end() ||
+           hasListener(listener);
 }
 
 bool View::hasListener(const RenderDriverListener* listener) const {
@@ -72,10 +81,16 @@ void View::render() {
     // Listeners may register and unregister others while the view is drawn: walk a copy and
     // skip those that left.
     const std::vector<Registered> current = listeners;
+    const bool outer = !rendering;
+    rendering = true;
     for (const auto& entry : current)
-        if (hasListener(entry.listener))
+        if (stillRegistered(entry.listener))
             entry.listener->initView(&renderView);
     for (auto it = current.rbegin(); it != current.rend(); ++it)
-        if (hasListener(it->listener))
+        if (stillRegistered(it->listener))
             it->listener->termView();
+    if (outer) {
+        rendering = false;
+        leftDuringRender.clear();
+    }
 }

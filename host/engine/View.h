@@ -70,6 +70,8 @@ public:
     void render();
 
 private:
+    bool stillRegistered(const RenderDriverListener* listener) const;
+
     struct Registered {
         RenderDriverListener* listener;
         int priority;
@@ -85,4 +87,7 @@ private:
     std::vector<Light*> lights;
     std::vector<Decal*> decals;
     std::vector<Registered> listeners;
+    // Listeners that left while the view was being drawn, so the walk skips them.
+    bool rendering = false;
+    std::vector<const RenderDriverListener*> leftDuringRender;
 };

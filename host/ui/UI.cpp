@@ -101,6 +101,8 @@ void UI::readConfig(config::Block* block) {
 void UI::setResolution(float width, float height) {
     screenWidth = width;
     screenHeight = height;
+    // The root covers the screen, so its children can centre themselves in it.
+    setSize(width, height);
     theRenderDriver->setScreenSize(width, height);
     defaultPointer->setScreenSize(width, height);
 }
