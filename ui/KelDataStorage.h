@@ -16,7 +16,7 @@ namespace kel::ui {
 //
 // The root UI creates it (theKelDataStorage) and deletes it through its own type: the toolkit's
 // base has no virtual destructor.
-class KEL_UI_API KelDataStorage : public ::ui::DataStorage {
+class KEL_UI_API KelDataStorage final : public ::ui::DataStorage {
 public:
     KelDataStorage();
     ~KelDataStorage();

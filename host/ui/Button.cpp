@@ -78,3 +78,11 @@ void Button::paint(Canvas& canvas) const {
 }
 
 } // namespace ui
+
+namespace ui {
+
+bool Button::actsOnMouseButton(int code) const {
+    return code == input::mouse::LeftClick;
+}
+
+} // namespace ui

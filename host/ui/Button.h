@@ -32,6 +32,7 @@ public:
 
 protected:
     void onMouseButton(int code, bool down) override;
+    bool actsOnMouseButton(int code) const override;
     // The left button went down on the button (after it took the focus, when focusable).
     virtual void onPress() {}
     // A whole click; notifies "job".

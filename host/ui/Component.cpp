@@ -233,7 +233,7 @@ void Component::processInputEvent(counting_ptr<input::Event> event) {
             if (ui->getMouseTarget() != this)
                 return;
             onMouseButton(code, button->isPressed());
-            if (button->isPressed() && notifyOn) {
+            if (button->isPressed() && notifyOn && !actsOnMouseButton(code)) {
                 NotifyEvent click(this);
                 click.setSValue("action", "mouseclick");
                 click.setIValue("value", code);

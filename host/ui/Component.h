@@ -127,6 +127,9 @@ protected:
     virtual void onMouseButton(int code, bool pressed);
     virtual void onKey(int code, const std::string& name, bool pressed);
     virtual void onCharacter(const std::string& text);
+    // Whether the component acts on that mouse button itself (a button's left click becomes its
+    // "job"); presses of such buttons are not also reported as "mouseclick".
+    virtual bool actsOnMouseButton(int) const { return false; }
     // Sends a notification from this component with the given action.
     void notifyAction(const std::string& action);
 

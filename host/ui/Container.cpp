@@ -107,6 +107,25 @@ void Container::sortChild(Component* child) {
     children.insert(place, child);
 }
 
+void Container::setCycleDimention(bool on) {
+    cycleDimension = on;
+    if (on)
+        repaint();
+}
+
+void Container::repaint() {
+    Component::repaint();
+    if (!cycleDimension)
+        return;
+    float right = 0, bottom = 0;
+    for (const Component* child : children)
+        if (child->getVisible()) {
+            right = std::max(right, child->getXPosition() + child->getWidth());
+            bottom = std::max(bottom, child->getYPosition() + child->getHeight());
+        }
+    setSize(right, bottom);
+}
+
 void Container::setAllVisible(bool on) {
     for (Component* child : snapshot())
         child->setAllVisible(on);

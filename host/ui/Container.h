@@ -50,6 +50,18 @@ public:
 
     const std::vector<Component*>& getChildren() const { return children; }
 
+    // Whether the container keeps its rich content (full-size pictures) loaded. A host may drop
+    // it while a screen waits behind a battle; the reference host keeps everything in memory and
+    // only records the request.
+    void setRich(bool on) { rich = on; }
+    bool isRich() const { return rich; }
+
+    // With the cycle-dimension flag the container's size follows its content: each repaint fits
+    // it to the shown children (a pointer whose picture grows with an act's name).
+    void setCycleDimention(bool on);
+    bool getCycleDimention() const { return cycleDimension; }
+    void repaint() override;
+
 protected:
     // The children as they are now, for walks that may change the tree.
     std::vector<Component*> snapshot() const { return children; }
@@ -61,6 +73,8 @@ private:
     void sortChild(Component* child);
 
     std::vector<Component*> children; // owned
+    bool rich = true;
+    bool cycleDimension = false;
 };
 
 } // namespace ui

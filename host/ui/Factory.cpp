@@ -14,6 +14,7 @@
 #include "host/ui/RadioButton.h"
 #include "host/ui/RadioContainer.h"
 #include "host/ui/Ramka.h"
+#include "host/ui/Screenshot.h"
 #include "host/ui/SpriteComponent.h"
 #include "host/ui/SpriteText.h"
 #include "host/ui/Text.h"
@@ -61,6 +62,7 @@ const std::vector<ClassEntry>& classTable() {
         {"dformattedspritetext", [] { return new DFormattedSpriteText(theUI); }},
         {"multitextcomponent", [] { return new MultiTextComponent(theUI); }},
         {"ramka", [] { return new Ramka(theUI); }},
+        {"screenshot", [] { return new Screenshot(theUI); }},
         // The model comes from the layout's "model" option; it is drawn in the UI's own view.
         {"modelcomponent",
          [] { return new ModelComponent(theUI, theUI ? theUI->getView() : nullptr, ""); }},
@@ -203,6 +205,11 @@ bool Factory::getComponent(const std::string& name, DFormattedSpriteText** out, 
 }
 
 bool Factory::getComponent(const std::string& name, MultiTextComponent** out, Container* parent,
+                           bool deep) {
+    return find(name, out, parent, deep);
+}
+
+bool Factory::getComponent(const std::string& name, Screenshot** out, Container* parent,
                            bool deep) {
     return find(name, out, parent, deep);
 }

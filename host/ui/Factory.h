@@ -22,6 +22,7 @@ class PlaneComponent;
 class RadioButton;
 class RadioContainer;
 class Ramka;
+class Screenshot;
 class SpriteComponent;
 class SpriteText;
 class Text;
@@ -85,6 +86,8 @@ public:
     virtual bool getComponent(const std::string& name, MultiTextComponent** out, Container* parent,
                               bool deep);
     virtual bool getComponent(const std::string& name, Ramka** out, Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, Screenshot** out, Container* parent,
+                              bool deep);
     virtual bool getComponent(const std::string& name, ModelComponent** out, Container* parent,
                               bool deep);
 

@@ -142,6 +142,8 @@ void UI::processEvent(counting_ptr<input::Event> e) {
 }
 
 void UI::processInputEvent(counting_ptr<input::Event> event) {
+    // Input changes the tree: other threads (a host asking a question) take the same lock.
+    thread::Lock hold(*this);
     if (!isShowed())
         return;
     auto* button = event.as<input::events::Button>();

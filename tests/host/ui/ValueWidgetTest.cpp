@@ -66,8 +66,7 @@ TEST_F(ValueWidgets, ACheckBoxTogglesOnEachClickAndSaysItsNewValue) {
     EXPECT_FALSE(check->getValue());
     clickAt(25, 30);
     EXPECT_TRUE(check->getValue());
-    EXPECT_EQ(page->take(), "check_music:mouseclick=3 check_music:valuechanged=false "
-                            "check_music:mouseclick=3 check_music:valuechanged=true ");
+    EXPECT_EQ(page->take(), "check_music:valuechanged=false check_music:valuechanged=true ");
     check->setValue(false);
     EXPECT_EQ(page->take(), "") << "values set from code are silent";
 }
@@ -108,7 +107,7 @@ TEST_F(ValueWidgets, ARadioClickChoosesItAndNotifiesWithItsOwnName) {
     clickAt(225, 110);
     EXPECT_EQ(radios->get(), "normal");
     EXPECT_EQ(radios->getValue(), "hard");
-    EXPECT_EQ(page->take(), "normal:mouseclick=3 normal:job=hard ");
+    EXPECT_EQ(page->take(), "normal:job=hard ");
     EXPECT_FALSE(radios->getRadio("easy")->isSelected());
 
     EXPECT_TRUE(radios->set("trivial"));

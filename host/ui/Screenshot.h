@@ -1,0 +1,36 @@
+#pragma once
+
+#include "host/HostApi.h"
+#include "host/engine/RenderDriverListener.h"
+#include "host/ui/Component.h"
+#include "host/ui/Paintable.h"
+
+namespace ui {
+
+// A still picture of the screen behind an in-game menu: when it is shown it waits for the next
+// frame to finish, keeps that frame as its picture and notifies its master with "taken", so the
+// menu can open over a quiet battle. It covers the screen while shown.
+class KEL_HOST_API Screenshot : public Component, public RenderDriverListener, public Paintable {
+public:
+    explicit Screenshot(UI* ui = nullptr);
+    ~Screenshot() override;
+
+    std::string getClassName() const override { return "screenshot"; }
+
+    // The frame the picture was taken from (0 before the first).
+    unsigned long getTakenFrame() const { return takenFrame; }
+    bool isWaiting() const { return waiting; }
+
+    void updateShowed() override;
+    void updateResolution() override;
+    void termFrame() override;
+    void paint(Canvas& canvas) const override;
+
+private:
+    void stopWaiting();
+
+    bool waiting = false;
+    unsigned long takenFrame = 0;
+};
+
+} // namespace ui

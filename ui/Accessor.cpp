@@ -1,0 +1,33 @@
+#include "ui/Accessor.h"
+#include "ui/KELFactory.h"
+#include "ui/KELUI.h"
+#include "ui/Sky.h"
+
+namespace kel::ui {
+
+namespace {
+template <class T> T* find(const char* name) {
+    T* result = nullptr;
+    if (theFactory)
+        theFactory->getComponent(name, &result, theKELUI, true);
+    return result;
+}
+} // namespace
+
+Sky* Accessor::getSky() {
+    return find<Sky>("sky");
+}
+
+bool Accessor::getGoal(const std::string& name, std::string& text) const {
+    const auto found = roundGoals.find(name);
+    if (found == roundGoals.end())
+        return false;
+    text = found->second;
+    return true;
+}
+
+void Accessor::loadConfiguration(config::Block* block) {
+    configuration = *block;
+}
+
+} // namespace kel::ui

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "host/config/Block.h"
+#include "ui/UiApi.h"
+
+#include <map>
+#include <string>
+
+namespace kel::ui {
+
+class Sky;
+
+// Typed access to the well-known components of the layout, a store of the current mission's goal
+// texts, and a copy of a configuration block the host hands in and takes back. The getters
+// search the whole tree below the root UI by component name and type, so they answer null
+// before the layout exists or when a component of that name has another type.
+class KEL_UI_API Accessor {
+public:
+    Sky* getSky();
+
+    // Replaces the goals as a whole.
+    void setRoundGoals(const std::map<std::string, std::string>& goals) { roundGoals = goals; }
+    // Copies a goal's text into `text`; false, with `text` untouched, for an unknown goal.
+    bool getGoal(const std::string& name, std::string& text) const;
+
+    // Keeps a copy of the whole block.
+    void loadConfiguration(config::Block* block);
+    // Overwrites `block` with the copy kept.
+    void saveConfiguration(config::Block* block) const { *block = configuration; }
+
+private:
+    std::map<std::string, std::string> roundGoals;
+    config::Block configuration;
+};
+
+KEL_UI_API extern Accessor theAccessor;
+
+} // namespace kel::ui

@@ -1,0 +1,80 @@
+#include "ui/KELFactory.h"
+#include "ui/KELUI.h"
+#include "ui/Sky.h"
+
+#include "host/ui/Container.h"
+
+#include <functional>
+#include <vector>
+
+namespace kel::ui {
+
+KELFactory* theFactory = nullptr;
+
+namespace {
+
+struct ClassEntry {
+    std::string name;
+    std::function<::ui::Component*()> create;
+};
+
+// Every class of the module the layout can name, one row each.
+const std::vector<ClassEntry>& classTable() {
+    static const std::vector<ClassEntry> table = {
+        {"sky", [] { return new Sky(); }},
+    };
+    return table;
+}
+
+} // namespace
+
+KELFactory::KELFactory() {
+    theFactory = this;
+    ::ui::installFactory(this);
+}
+
+KELFactory::~KELFactory() {
+    ::ui::installFactory(nullptr);
+    if (theFactory == this)
+        theFactory = nullptr;
+}
+
+::ui::Component* KELFactory::createComponent(const std::string& className) {
+    if (::ui::Component* toolkit = ::ui::Factory::createComponent(className))
+        return toolkit;
+    for (const auto& entry : classTable())
+        if (entry.name == className)
+            return entry.create();
+    return nullptr;
+}
+
+const std::string* KELFactory::moduleClasses(int* count) {
+    static std::vector<std::string> names;
+    if (names.empty())
+        for (const auto& entry : classTable())
+            names.push_back(entry.name);
+    *count = static_cast<int>(names.size());
+    return names.data();
+}
+
+template <class T>
+bool KELFactory::lookUp(const std::string& name, T** out, ::ui::Container* parent, bool deep) {
+    if (!parent)
+        parent = theKELUI;
+    ::ui::Component* found = !parent ? nullptr
+                             : deep  ? parent->getDescendant(name)
+                                     : parent->getComponent(name);
+    *out = dynamic_cast<T*>(found);
+    return *out != nullptr;
+}
+
+} // namespace kel::ui
+
+namespace kel::ui {
+
+bool KELFactory::getComponent(const std::string& name, Sky** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+} // namespace kel::ui

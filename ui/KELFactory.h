@@ -1,0 +1,40 @@
+#pragma once
+
+#include "host/ui/Factory.h"
+#include "ui/UiApi.h"
+
+#include <string>
+
+namespace kel::ui {
+
+class Sky;
+
+// The toolkit's factory extended with the module's component classes and typed lookups of them.
+// The toolkit's own class names come first; the module's names are matched exactly and
+// case-sensitively (the table is in KELFactory.cpp, one row per class). Exactly one exists: it
+// installs itself as the toolkit's factory and as theFactory for its lifetime.
+class KEL_UI_API KELFactory : public ::ui::Factory {
+public:
+    KELFactory();
+    ~KELFactory() override;
+
+    // A new, unparented component owned by the caller; null for an unknown class name.
+    ::ui::Component* createComponent(const std::string& className) override;
+
+    // Typed lookups: the component called `name` below `parent` (the root UI for null), a direct
+    // child unless `deep`, stored in *out when it is of the type, else null.
+    using ::ui::Factory::getComponent;
+    virtual bool getComponent(const std::string& name, Sky** out, ::ui::Container* parent,
+                              bool deep);
+
+    // The module's class names, in the table's order (for tests and tools).
+    static const std::string* moduleClasses(int* count);
+
+private:
+    template <class T>
+    static bool lookUp(const std::string& name, T** out, ::ui::Container* parent, bool deep);
+};
+
+KEL_UI_API extern KELFactory* theFactory;
+
+} // namespace kel::ui

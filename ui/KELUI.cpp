@@ -1,0 +1,548 @@
+#include "ui/KELUI.h"
+#include "ui/Accessor.h"
+#include "ui/CenterUnitListener.h"
+#include "ui/DebugInput.h"
+#include "ui/KELFactory.h"
+#include "ui/KELMousePointer.h"
+#include "ui/KelDataStorage.h"
+#include "ui/ModuleLog.h"
+#include "ui/Saves.h"
+#include "ui/Sky.h"
+#include "ui/SoundMenu.h"
+
+#include "host/engine/RenderDriver.h"
+#include "host/engine/Timer.h"
+#include "host/kelinput/KelInput.h"
+#include "host/logic/ControlSourceInterface.h"
+#include "host/logic/GameBoard.h"
+#include "host/logic/Globals.h"
+#include "host/logic/ScenarioInterface.h"
+#include "host/logic/StateController.h"
+#include "host/profile/Profile.h"
+#include "host/sound/LandInsonificator.h"
+#include "host/sound/Manager.h"
+#include "host/sound/SoundManager.h"
+#include "host/thread/Event.h"
+#include "host/ui/MousePointer.h"
+#include "host/ui/NotifyEvent.h"
+#include "host/ui/SpriteText.h"
+
+#include <algorithm>
+
+namespace kel::ui {
+
+KELUI* theKELUI = nullptr;
+
+KELUI::KELUI()
+    : state(nullptr), mousePointer(nullptr), network(nullptr), progressBar(nullptr),
+      gameBoard(nullptr), gameBoardProcesser(nullptr) {
+    setName("kelui");
+    new KELFactory(); // stores itself in theFactory
+    state = new State(State::INITIAL);
+    theKelDataStorage = new KelDataStorage();
+}
+
+KELUI::~KELUI() {
+    setMousePointer(nullptr);
+    delete theFactory;
+    delete state;
+    delete theKelDataStorage;
+    theKelDataStorage = nullptr;
+}
+
+void KELUI::init() {
+    profile::VideoSettings* video = nullptr;
+    theProfile->getSettings(&video);
+    setResolution(static_cast<float>(video->width), static_cast<float>(video->height));
+    ::ui::UI::init();
+    theSaves.load();
+    theKelDataStorage->load();
+    profile::InputSettings* input = nullptr;
+    theProfile->getSettings(&input);
+
+    mousePointer = new KELMousePointer(this, getView());
+    setMousePointer(mousePointer);
+    mousePointer->setPosition(320, 240);
+    mousePointer->setScreenSize(getScreenWidth(), getScreenHeight());
+    mousePointer->setMode(0);
+    mousePointer->setHardwareSupport(input->hardwareCursor);
+    mousePointer->setVisible(false);
+    theKelInput->getRootBroadcaster()->attach(mousePointer);
+    theRenderDriver->registerListener(mousePointer, 0);
+
+    SoundMenu::updateProfileSettings();
+
+    auto* overlay = static_cast<::ui::SpriteText*>(theFactory->createComponent("spritetext"));
+    overlay->setAlign(1);
+    overlay->setFont("efirst_blue");
+    overlay->setText("PLEASE WAIT");
+    overlay->setName("pleasewait");
+    overlay->setFit(3);
+    addComponent(overlay, false);
+
+    debugInput.registerShortcuts();
+}
+
+void KELUI::term() {
+    debugInput.unregisterShortcuts();
+    setVisible(false);
+    ::ui::UI::term();
+    theRenderDriver->unregisterListener(mousePointer);
+    mousePointer->setHardwareSupport(false);
+    theKelInput->getRootBroadcaster()->detach(mousePointer);
+    setMousePointer(nullptr);
+    delete mousePointer;
+    mousePointer = nullptr;
+}
+
+void KELUI::readConfig(config::Block* block) {
+    ::ui::UI::readConfig(block);
+}
+
+void KELUI::updateResolution() {
+    ::ui::UI::updateResolution();
+}
+
+void KELUI::processInputEvent(counting_ptr<::input::Event> event) {
+    ::ui::UI::processInputEvent(event);
+}
+
+void KELUI::setState(const State& newState) {
+    if (newState == *state)
+        return;
+    *state = newState;
+    if (mousePointer)
+        mousePointer->setMode(state->isMenuMode() ? 0 : 1);
+}
+
+void KELUI::setChildVisible(::ui::Container* container, const std::string& child, bool visible) {
+    if (::ui::Component* component = container->getComponent(child))
+        component->setVisible(visible);
+}
+
+void KELUI::focus(::ui::Container* container, const std::string& child) {
+    setFocusedComponent(container->getComponent(child));
+}
+
+void KELUI::showPointer(bool visible) {
+    if (mousePointer)
+        mousePointer->setVisible(visible);
+}
+
+void KELUI::command(const Command& c) {
+    const State::Name now = *state;
+    Sky* sky = theAccessor.getSky();
+    auto descendant = [this](const char* name, bool visible) {
+        if (::ui::Component* component = getDescendant(name))
+            component->setVisible(visible);
+    };
+    switch (static_cast<Command::Name>(c)) {
+    case Command::LOAD_INTERFACE:
+        if (now == State::INITIAL) {
+            showPleaseWait();
+            setVisible(true);
+            theRenderDriver->drawFrameAtOnce();
+            ::ui::UI::readConfig();
+        }
+        break;
+    case Command::SHOW_MAIN_MENU:
+        if (now == State::INITIAL) {
+            hidePleaseWait();
+            updateResolution();
+            theKelInput->getRootBroadcaster()->attach(this);
+            setChildVisible(this, "mainui", true);
+            setChildVisible(this, "commonui", true);
+            setChildVisible(this, "gameui", false);
+            sound::MANAGER->startFading("bgm", 0, 1);
+            theSoundManager->startMusic("MenuMusic");
+            if (sky)
+                sky->setEnvironmentVisible(true);
+            descendant("mainroundmenu", true);
+            setState(State::MAIN_MENU);
+        } else if (now == State::ENDING_GAME) {
+            hidePleaseWait();
+            setChildVisible(this, "mainui", true);
+            if (auto* mainui = dynamic_cast<::ui::Container*>(getComponent("mainui")))
+                mainui->setRich(true);
+            sound::MANAGER->startFading("bgm", 0, 1);
+            sound::MANAGER->rewind("bgm", "lighthouse");
+            theSoundManager->startMusic("MenuMusic");
+            if (sky)
+                sky->setEnvironmentVisible(true);
+            descendant("mainroundmenu", true);
+            setState(State::MAIN_MENU);
+        }
+        SoundMenu::setMainMenuMode();
+        break;
+    case Command::BEGIN_LOADING:
+        if (now == State::MAIN_MENU) {
+            descendant("mainroundmenu", false);
+            descendant("sky", false);
+            setState(State::LOADING);
+        } else if (now == State::GAME) {
+            setChildVisible(this, "gameui", false);
+            if (sky) {
+                sky->setEnvironmentVisible(false);
+                sky->setCustomView(nullptr);
+            }
+            showPointer(false);
+            setState(State::LOADING);
+        }
+        break;
+    case Command::BEGIN_GAME:
+        if (now == State::LOADING) {
+            getMousePointer()->center();
+            SoundMenu::updateProfileSettings();
+            descendant("gameui", true);
+            if (sky) {
+                sky->setVisible(true);
+                sky->setEnvironmentVisible(true);
+                sky->setCustomView(GAME_BOARD_VIEW);
+            }
+            if (mousePointer)
+                mousePointer->restoreCountingVisible();
+            setState(State::GAME);
+        }
+        break;
+    case Command::SHOW_GAME_MENU:
+        if (now == State::GAME) {
+            descendant("screenshot", true);
+            setState(State::GAME_MENU);
+            showPointer(false);
+        }
+        SoundMenu::setGameMenuMode();
+        break;
+    case Command::RESUME_GAME:
+        if (now == State::GAME_MENU) {
+            descendant("screenshot", false);
+            descendant("gameroundmenu", false);
+            descendant("gameui", true);
+            if (sky) {
+                sky->setVisible(true);
+                sky->setEnvironmentVisible(true);
+                sky->setCustomView(GAME_BOARD_VIEW);
+            }
+            if (mousePointer)
+                mousePointer->restoreCountingVisible();
+            if (thePausedRenderTimer->isPaused()) {
+                thePausedRenderTimer->resume();
+                theDelayedRenderTimer->resume();
+            }
+            setState(State::GAME);
+        }
+        SoundMenu::setGameMode();
+        break;
+    case Command::END_GAME:
+        if (now == State::GAME_MENU) {
+            descendant("screenshot", false);
+            descendant("gameroundmenu", false);
+            if (sky) {
+                sky->setUIConfiguration();
+                sky->startFading(4);
+            }
+            showPleaseWait();
+            theRenderDriver->drawFrameAtOnce();
+            setState(State::ENDING_GAME);
+        } else if (now == State::GAME) {
+            setChildVisible(this, "gameui", false);
+            if (sky) {
+                sky->setEnvironmentVisible(false);
+                sky->setCustomView(nullptr);
+                sky->setUIConfiguration();
+                sky->startFading(4);
+            }
+            setState(State::ENDING_GAME);
+        }
+        break;
+    }
+}
+
+void KELUI::showPleaseWait() {
+    thread::Lock hold(*this);
+    if (::ui::Component* overlay = getDescendant("pleasewait"))
+        overlay->setVisible(true);
+    getMousePointer()->setVisible(false);
+}
+
+void KELUI::hidePleaseWait() {
+    thread::Lock hold(*this);
+    if (::ui::Component* overlay = getDescendant("pleasewait"))
+        overlay->setVisible(false);
+}
+
+void KELUI::setGameBoard(logic::GameBoard* board) {
+    if (gameBoard)
+        reportError("ui/KELUI", 471, "reassign GameBoard");
+    gameBoard = board;
+}
+
+logic::Unit* KELUI::getSelectedUnit() const {
+    return BATTLE_CONTROL_SOURCE ? BATTLE_CONTROL_SOURCE->getSelectedUnit() : nullptr;
+}
+
+void KELUI::addCenterUnitListener(CenterUnitListener* listener) {
+    thread::Lock hold(centerUnitListenersLock);
+    centerUnitListeners.add(listener);
+}
+
+void KELUI::removeCenterUnitListener(CenterUnitListener* listener) {
+    thread::Lock hold(centerUnitListenersLock);
+    centerUnitListeners.remove(listener);
+}
+
+void KELUI::removeAllCenterUnitListeners() {
+    thread::Lock hold(centerUnitListenersLock);
+    for (int i = 0; i < centerUnitListeners.getCount(); ++i)
+        if (CenterUnitListener* listener = centerUnitListeners.at(i))
+            centerUnitListeners.remove(listener);
+}
+
+void KELUI::centerUnit(logic::Unit* unit) {
+    thread::Lock hold(centerUnitListenersLock);
+    centerUnitListeners.notify(
+        [unit](CenterUnitListener* listener) { listener->centerUnit(unit); });
+}
+
+void KELUI::addUIListener(kel::ui::Listener* listener) {
+    thread::Lock hold(uiListenersLock);
+    uiListeners.push_back(listener);
+}
+
+void KELUI::removeUIListener(kel::ui::Listener* listener) {
+    thread::Lock hold(uiListenersLock);
+    uiListeners.erase(std::remove(uiListeners.begin(), uiListeners.end(), listener),
+                      uiListeners.end());
+}
+
+void KELUI::notifyUIListeners(const Event& event) {
+    thread::Lock hold(uiListenersLock);
+    for (kel::ui::Listener* listener : uiListeners)
+        listener->uiEvent(event);
+}
+
+void KELUI::sendEvent(const std::string& name, const std::string& mapName) {
+    Event event;
+    event.setSValue("name", name);
+    if (!mapName.empty() || name == "newgame")
+        event.setSValue("mapName", mapName);
+    notifyUIListeners(event);
+}
+
+MessageBoxA::Button KELUI::messageBox(const std::string& text, int style) {
+    if (isUIThread()) {
+        reportError(__FILE__, __LINE__,
+                    "messageBox called on the UI thread, which must deliver the answer: refused "
+                    "instead of waiting forever");
+        return MessageBoxA::Button(0);
+    }
+    thread::Event answered(true, false);
+    MessageBoxA* box = nullptr;
+    {
+        thread::Lock hold(*this);
+        box = new MessageBoxA(this, text, style, &answered);
+        box->centerBoth();
+        box->setVisible(true);
+        box->repaint();
+    }
+    answered.wait();
+    const MessageBoxA::Button result = box->getResult();
+    {
+        thread::Lock hold(*this);
+        box->term();
+        delete box;
+    }
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Notification routing: every user decision ends here as a notification.
+
+std::string KELUI::stateMenu() const {
+    return *state == State::MAIN_MENU ? "mainroundmenu" : "gameroundmenu";
+}
+
+void KELUI::notify(::ui::NotifyEvent& event) {
+    ::ui::Container* mainui = nullptr;
+    ::ui::Container* gameui = nullptr;
+    ::ui::Container* commonui = nullptr;
+    theFactory->getComponent("mainui", &mainui, this, false);
+    theFactory->getComponent("gameui", &gameui, this, false);
+    theFactory->getComponent("commonui", &commonui, this, false);
+    std::string className, name, action;
+    event.getProperty("class", &className);
+    event.getProperty("name", &name);
+    event.getProperty("action", &action);
+    if (className == "roundmenu")
+        routeRoundMenu(event, name, action, mainui, gameui, commonui);
+    else
+        routeByName(name, action, mainui, gameui, commonui);
+}
+
+void KELUI::routeRoundMenu(::ui::NotifyEvent& event, const std::string& name,
+                           const std::string& action, ::ui::Container* mainui,
+                           ::ui::Container* gameui, ::ui::Container* commonui) {
+    std::string menuName, itemName;
+    event.getProperty("menuName", &menuName);
+    event.getProperty("itemName", &itemName);
+    Sky* sky = theAccessor.getSky();
+
+    if (menuName == "mainroundmenu") {
+        const bool playLeadsToAMenu =
+            theSaves.showPlayMenuAfterPlay() || theSaves.showCreateMenuAfterPlay();
+        if (action == "precommand") {
+            if (itemName == "play" && !playLeadsToAMenu && sky)
+                sky->startFading(5);
+            else if (itemName == "exit")
+                sound::MANAGER->startFading("bgm", 1, 0);
+        } else if (action == "command") {
+            processMainMenuCommand(itemName, mainui, gameui, commonui);
+            if ((!itemName.empty() && itemName != "exit" && itemName != "play") ||
+                (itemName == "play" && playLeadsToAMenu))
+                showPointer(true);
+            sound::MANAGER->endFading("bgm");
+        }
+        int phase = 0;
+        if (name == "main" && action == "setphase" && event.getProperty("phase", &phase) &&
+            phase == 2)
+            getMousePointer()->setPosition(getScreenWidth() * 0.5f, getScreenHeight() * 0.6f);
+    } else if (menuName == "gameroundmenu") {
+        if (action == "command") {
+            processGameMenuCommand(itemName, mainui, gameui, commonui);
+            if (!itemName.empty() && itemName != "endgame" && itemName != "goal")
+                showPointer(true);
+        } else if (action == "precommand" && itemName == "endgame") {
+            if (sky)
+                sky->startFading(2);
+            showPointer(false);
+        } else if (action == "precommand" &&
+                   (itemName == "continue" || (itemName.empty() && name == "main"))) {
+            if (sky)
+                sky->startFading(3);
+            showPointer(false);
+        } else if (action == "exit") {
+            if (sky)
+                sky->startFading(3);
+            showPointer(false);
+        }
+    }
+
+    if (action == "setphase") {
+        int phase = 0;
+        event.getProperty("phase", &phase);
+        if (phase == 2) {
+            showPointer(true);
+            sound::MANAGER->endFading("bgm");
+        } else if (phase == 1 || phase == 3) {
+            showPointer(false);
+        }
+    } else if (action == "startphase" || action == "endphase") {
+        float progress = 0;
+        event.getProperty("progress", &progress);
+        if (sky)
+            sky->doFading(progress);
+        sound::MANAGER->doFading("bgm", progress);
+    }
+}
+
+void KELUI::routeByName(const std::string& name, const std::string& action, ::ui::Container* mainui,
+                        ::ui::Container* gameui, ::ui::Container* commonui) {
+    (void)gameui;
+    const bool closing = action == "ok" || action == "cancel";
+    if (name == "inputmenu" && closing) {
+        setChildVisible(commonui, "inputmenu", false);
+        setChildVisible(mainui, stateMenu(), true);
+    } else if (name == "inputmenu" && action == "customizecontrols") {
+        setChildVisible(commonui, "redefinemenu", true);
+        setChildVisible(commonui, "inputmenu", false);
+        focus(commonui, "redefinemenu");
+    } else if (name == "redefinemenu" && closing) {
+        setChildVisible(commonui, "inputmenu", true);
+        setChildVisible(commonui, "redefinemenu", false);
+        focus(commonui, "inputmenu");
+    } else if ((name == "soundmenu" || name == "videomenu") && closing) {
+        setChildVisible(commonui, name, false);
+        setChildVisible(mainui, stateMenu(), true);
+    } else if (name == "endturnbutton") {
+        if (BATTLE_CONTROL_SOURCE)
+            BATTLE_CONTROL_SOURCE->endTurn();
+    } else if (name == "gameui" && action == "gameroundmenu") {
+        if (gameBoard && gameBoard->getStateController()->isStateStable())
+            command(Command::SHOW_GAME_MENU);
+    } else if (name == "screenshot") {
+        sendEvent("gameroundmenu");
+        Sky* sky = theAccessor.getSky();
+        if (sky) {
+            sky->setEnvironmentVisible(false);
+            sky->setCustomView(nullptr);
+        }
+        setChildVisible(this, "gameui", false);
+        if (::ui::Component* menu = getDescendant("gameroundmenu"))
+            menu->setVisible(true);
+        if (sky)
+            sky->startFading(1);
+        if (!thePausedRenderTimer->isPaused()) {
+            thePausedRenderTimer->pause();
+            theDelayedRenderTimer->pause();
+        }
+        if (mousePointer)
+            mousePointer->setMode(0);
+    } else if (name == "maingoal") {
+        setChildVisible(mainui, "gameroundmenu", true);
+    } else if (name == "gamegoal") {
+        sendEvent("goal");
+    }
+}
+
+void KELUI::processMainMenuCommand(const std::string& command, ::ui::Container* mainui,
+                                   ::ui::Container* gameui, ::ui::Container* commonui) {
+    (void)gameui;
+    if (command == "exit") {
+        theSoundManager->stopMusic();
+        setChildVisible(mainui, "mainroundmenu", false);
+        sendEvent("exit");
+        showPointer(false);
+        return;
+    }
+    if (command == "play") {
+        setChildVisible(mainui, "mainroundmenu", false);
+        sendEvent("newgame", Saves::FIRST_MISSION);
+        theSoundManager->stopMusic();
+    } else if (command == "controls" || command == "video" || command == "sound") {
+        const std::string menu = command == "controls" ? "inputmenu" : command + "menu";
+        setChildVisible(mainui, "mainroundmenu", false);
+        setChildVisible(commonui, menu, true);
+        focus(commonui, menu);
+    } else if (command == "options_play") {
+        setChildVisible(mainui, "mainroundmenu", false);
+        setChildVisible(mainui, "gamemenu", true);
+        focus(mainui, "gamemenu");
+    } else if (command == "selectmap") {
+        setChildVisible(mainui, "mainroundmenu", false);
+        setChildVisible(mainui, "newgamedialog", true);
+    }
+}
+
+void KELUI::processGameMenuCommand(const std::string& command, ::ui::Container* mainui,
+                                   ::ui::Container* gameui, ::ui::Container* commonui) {
+    (void)gameui;
+    if (command == "goal") {
+        if (SCENARIO)
+            SCENARIO->showGoals();
+    } else if (command == "continue" || command.empty()) {
+        this->command(Command::RESUME_GAME);
+    } else if (command == "endgame") {
+        this->command(Command::END_GAME);
+        sendEvent("endgame");
+    } else if (command == "savegame") {
+        sendEvent("savegame");
+    } else if (command == "controls" || command == "video" || command == "sound") {
+        const std::string menu = command == "controls" ? "inputmenu" : command + "menu";
+        setChildVisible(mainui, "gameroundmenu", false);
+        setChildVisible(commonui, menu, true);
+        if (command == "sound")
+            theLandInsonificator->forceUpdate();
+        focus(commonui, menu);
+    }
+}
+
+} // namespace kel::ui
