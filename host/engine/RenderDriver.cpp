@@ -49,10 +49,9 @@ void RenderDriver::unregisterListener(RenderDriverListener* listener) {
 
 bool RenderDriver::stillRegistered(const RenderDriverListener* listener) const {
     // Nearly always nothing left during the frame: no search of the whole list per listener.
-    return leftDuringFrame.empty() ||
-           (std::find(leftDuringFrame.begin(), leftDuringFrame.end(), listener) ==
-                leftDuringFrame.end() ||
-            hasListener(listener));
+    return leftDuringFrame.empty() || (std::find(leftDuringFrame.begin(), leftDuringFrame.end(),
+                                                 listener) == leftDuringFrame.end() ||
+                                       hasListener(listener));
 }
 
 bool RenderDriver::hasListener(const RenderDriverListener* listener) const {
