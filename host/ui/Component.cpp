@@ -182,7 +182,10 @@ void Component::repaint() {
 
 void Component::updateSize() {}
 
-void Component::updateResolution() {}
+void Component::updateResolution() {
+    if (fullscreen && ui)
+        setSize(ui->getScreenWidth(), ui->getScreenHeight());
+}
 
 void Component::updateShowed() {
     repaint();
@@ -210,6 +213,10 @@ void Component::readConfig(config::Block* block) {
     int order = 0;
     if (block->getProperty("priority", &order))
         updatePriority(order);
+    if (block->getProperty("fullscreen", &flag) && flag && ui) {
+        fullscreen = true;
+        setSize(ui->getScreenWidth(), ui->getScreenHeight());
+    }
     std::string center;
     if (block->getProperty("center", &center)) {
         if (center == "both")

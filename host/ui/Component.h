@@ -106,8 +106,9 @@ public:
     virtual void updateShowed();
     virtual void init();
     virtual void term();
-    // Reads the component's own options from its layout block: position, size, visible,
-    // enabled, notify, priority (see docs/host-ui.md).
+    // Reads the component's own options from its layout block: position, size, fullscreen (the
+    // size of the screen, kept through resolution changes), visible, enabled, notify, priority,
+    // center (see docs/host-ui.md).
     virtual void readConfig(config::Block* block);
     // Input: containers hand an event to their children first; a component then acts on it.
     virtual void processInputEvent(counting_ptr<input::Event> event);
@@ -153,6 +154,7 @@ private:
     bool enabled = true;
     bool notifyOn = false;
     bool flyby = false;
+    bool fullscreen = false;
     int priority = 0;
     unsigned repaints = 0;
 };

@@ -142,6 +142,7 @@ void Container::refocus(Component** candidate) {
 }
 
 void Container::updateResolution() {
+    Component::updateResolution();
     for (Component* child : snapshot())
         child->updateResolution();
 }

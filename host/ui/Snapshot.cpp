@@ -2,6 +2,7 @@
 #include "host/engine/Model.h"
 #include "host/engine/RenderDriver.h"
 #include "host/engine/View.h"
+#include "host/environment/Environment.h"
 #include "host/resource/AtomicFile.h"
 #include "host/ui/Canvas.h"
 #include "host/ui/Font.h"
@@ -267,6 +268,42 @@ void outlineTree(const Component* component, std::ostringstream& out) {
             outlineTree(child, out);
 }
 
+std::string rgb(const config::Color& c, float light) {
+    auto channel = [light](float v) {
+        return std::to_string(int(std::clamp(v * light, 0.0f, 1.0f) * 255));
+    };
+    return "rgb(" + channel(c.r) + "," + channel(c.g) + "," + channel(c.b) + ")";
+}
+
+// The sky behind a view: a gradient from zenith to horizon, darker at night, with the sun on its
+// daily arc while it is up.
+void paintSky(const Environment& sky, const Canvas::Rect& area, std::ostringstream& out) {
+    static int skies = 0;
+    const std::string id = "sky" + std::to_string(++skies);
+    const Environment::Look look = sky.getLook();
+    const int minutes = (sky.getDayTime().getHours() * 60 + sky.getDayTime().getMinutesOfHour());
+    const float pi = 3.14159265f;
+    const float daylight = std::max(0.0f, std::cos((minutes - 780) / 1440.0f * 2 * pi));
+    const float light = 0.18f + 0.82f * daylight;
+    out << "<g class=\"sky\"><defs><linearGradient id=\"" << id
+        << "\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\"><stop offset=\"0\" stop-color=\""
+        << rgb(look.zenith, light) << "\"/><stop offset=\"1\" stop-color=\""
+        << rgb(look.horizon, light) << "\"/></linearGradient></defs>";
+    out << "<rect x=\"" << number(area.x) << "\" y=\"" << number(area.y) << "\" width=\""
+        << number(area.width) << "\" height=\"" << number(area.height) << "\" fill=\"url(#" << id
+        << ")\"/>";
+    // The sun rises at six, stands highest at one and sets at eight.
+    if (minutes > 360 && minutes < 1200) {
+        const float t = (minutes - 360) / 840.0f;
+        const float cx = area.x + area.width * (0.1f + 0.8f * t);
+        const float cy = area.y + area.height * (0.75f - 0.6f * std::sin(t * pi));
+        out << "<circle cx=\"" << number(cx) << "\" cy=\"" << number(cy) << "\" r=\""
+            << number(area.height * 0.045f) << "\" fill=\"" << rgb(look.sun, 1.0f)
+            << "\" fill-opacity=\"0.85\"/>";
+    }
+    out << "</g>\n";
+}
+
 // The 3D content of one view, projected through its camera.
 void paintView(const View* view, float width, float height, SvgCanvas& canvas) {
     std::ostringstream& out = canvas.stream();
@@ -275,7 +312,15 @@ void paintView(const View* view, float width, float height, SvgCanvas& canvas) {
                             port.height * height};
     out << "<g class=\"view\" data-view=\"" << escape(view->getName()) << "\">\n";
     std::vector<std::string> others;
+    // The sky first: everything else stands in front of it.
+    for (const RenderObject* object : view->getObjects())
+        if (const auto* sky = dynamic_cast<const Environment*>(object)) {
+            paintSky(*sky, area, out);
+            others.push_back(sky->describe());
+        }
     for (const RenderObject* object : view->getObjects()) {
+        if (dynamic_cast<const Environment*>(object))
+            continue;
         if (const auto* model = dynamic_cast<const Model*>(object)) {
             float left = std::numeric_limits<float>::max(), top = left;
             float right = -left, bottom = -left;

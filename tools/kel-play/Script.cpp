@@ -29,9 +29,12 @@ const std::map<std::string, Verb>& verbs() {
         {"command", {1, 1, "command NAME          a flow command of the host (SHOW_MAIN_MENU...)"}},
         {"ask",
          {2, 2, "ask \"TEXT\" STYLE      the host asks a message box (STYLE: OK|YES|NO...)"}},
-        {"expect", {1, 4, "expect WHAT ...       check the state (see docs/kel-play.md)"}},
+        {"expect",
+         {1, 3,
+          "expect WHAT ...       state NAME | shown NAME | hidden NAME | event TEXT |\n"
+          "                        answer BUTTON | daytime HH:MM | focus NAME |\n"
+          "                        text NAME TEXT | pointer interface|board|hidden"}},
         {"echo", {1, 1, "echo \"TEXT\"           print a line in the transcript"}},
-        {"profile", {1, 1, "profile fresh|keep     start from an empty profile or keep it"}},
         {"quit", {0, 0, "quit                  end the session"}},
     };
     return table;

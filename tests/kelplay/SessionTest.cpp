@@ -1,0 +1,82 @@
+#include "Session.h"
+#include "Tour.h"
+#include "support/LogCapture.h"
+#include "support/TempDir.h"
+
+#include "host/resource/ResourceManager.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+class KelPlaySession : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedProfile = resource::theResourceManager->getProfileRoot();
+        resource::theResourceManager->setProfileRoot(profile.get());
+    }
+    void TearDown() override { resource::theResourceManager->setProfileRoot(savedProfile); }
+
+    // Plays a script and returns the transcript.
+    std::string play(const std::string& text, bool* ok) {
+        kelplay::Session::Options options;
+        options.outputDirectory = out.get();
+        std::string transcript;
+        kelplay::Session session(options,
+                                 [&](const std::string& line) { transcript += line + "\n"; });
+        std::string error;
+        EXPECT_TRUE(session.start(&error)) << error;
+        kelplay::Script script;
+        kelplay::ScriptError scriptError;
+        EXPECT_TRUE(script.parse(text, "test.play", &scriptError)) << scriptError.describe();
+        *ok = session.runScript(script, "test.play", &scriptError);
+        EXPECT_TRUE(session.finish(&error)) << error;
+        return transcript;
+    }
+
+    kel::test::LogCapture log;
+    kel::test::TempDir profile;
+    kel::test::TempDir out;
+    std::filesystem::path savedProfile;
+};
+
+TEST_F(KelPlaySession, TheDefaultTourPlaysThroughWithEveryExpectationMet) {
+    bool ok = false;
+    const std::string transcript = play(kelplay::kDefaultTour, &ok);
+    EXPECT_TRUE(ok) << transcript;
+    EXPECT_EQ(transcript.find("FAILED"), std::string::npos) << transcript;
+    EXPECT_NE(transcript.find("state MAIN_MENU"), std::string::npos);
+    EXPECT_NE(transcript.find("ok: expect answer NO"), std::string::npos);
+    EXPECT_NE(transcript.find("ok: expect daytime 09:00"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(out / "index.html"));
+    EXPECT_TRUE(std::filesystem::exists(out / "01-main-menu.svg"));
+    EXPECT_TRUE(log.take().empty());
+}
+
+TEST_F(KelPlaySession, AFailedExpectationStopsTheScriptAndNamesTheLine) {
+    bool ok = true;
+    const std::string transcript = play("wait 0.1\nexpect state GAME\nkey F2\n", &ok);
+    EXPECT_FALSE(ok);
+    EXPECT_NE(transcript.find("FAILED test.play:2: the state is MAIN_MENU, not GAME"),
+              std::string::npos)
+        << transcript;
+}
+
+#ifndef _WIN32
+TEST(KelPlayProgram, ABadScriptIsRefusedWithItsLineAndANonZeroExit) {
+    kel::test::TempDir dir;
+    dir.write("bad.play", "wait 0.1\nwiggle 3\n");
+    const std::string command =
+        std::string(KEL_PLAY_EXE) + " --quiet --out " + (dir / "out").string() + " --script " +
+        (dir / "bad.play").string() + " 2> " + (dir / "errors.txt").string() + " > /dev/null";
+    const int status = std::system(command.c_str());
+    EXPECT_NE(status, 0);
+    EXPECT_NE(dir.read("errors.txt").find("bad.play:2: unknown command 'wiggle'"),
+              std::string::npos)
+        << dir.read("errors.txt");
+}
+#endif
+
+} // namespace

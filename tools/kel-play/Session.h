@@ -1,0 +1,84 @@
+#pragma once
+
+#include "Report.h"
+#include "Script.h"
+
+#include "ui/Event.h"
+
+#include <atomic>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace kel::logic {
+class Game;
+}
+namespace kel::ui {
+class KELUI;
+}
+
+namespace kelplay {
+
+// Plays the host's part around the module: boots it as the host does (construct, init,
+// LOAD_INTERFACE, SHOW_MAIN_MENU), answers its root-UI events ("newgame" loads the map and
+// starts the battle, "endgame" returns to the main menu, "exit" ends the session), and runs
+// script commands as a player and a host would. Everything that happens goes to the transcript.
+class Session : public kel::ui::Listener {
+public:
+    struct Options {
+        std::filesystem::path outputDirectory = "kel-play-out";
+        bool realClock = false; // interactive sessions follow the machine's clock
+        bool overlay = false;   // snapshots name and outline every component
+    };
+
+    Session(Options options, std::function<void(const std::string&)> print);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Boots the module; false when the output directory cannot be made.
+    bool start(std::string* error);
+    // Runs one command; false (with `error` naming the line) when it failed or an expectation
+    // did not hold.
+    bool run(const ScriptCommand& command, const std::string& file, ScriptError* error);
+    // Runs a whole script, stopping at the first failure.
+    bool runScript(const Script& script, const std::string& file, ScriptError* error);
+    // Shuts the module down and writes the report.
+    bool finish(std::string* error);
+
+    bool isOver() const { return over; }
+    kel::ui::KELUI* getRoot() const { return root.get(); }
+
+    void uiEvent(const kel::ui::Event& event) override;
+
+private:
+    void boot();
+    void shutDown();
+    void say(const std::string& line);
+    void frames(double seconds);
+    bool key(const std::string& name, bool pressed, std::string* problem);
+    bool expect(const std::vector<std::string>& args, std::string* problem);
+    void startBattle(const std::string& mapName);
+    // Waits for the host thread of the last question; false when nobody answered it (the box is
+    // then closed so the thread ends).
+    bool joinQuestion();
+    std::string clockText() const;
+
+    Options options;
+    std::function<void(const std::string&)> print;
+    Report report;
+    std::unique_ptr<kel::ui::KELUI> root;
+    std::unique_ptr<kel::logic::Game> game;
+    std::vector<std::string> heard; // root-UI events not answered yet, oldest first
+    std::string lastEvent;
+    std::thread question; // a host thread waiting in messageBox
+    std::atomic<int> answer{-1};
+    std::atomic<bool> answered{false};
+    bool over = false;
+    bool finished = false;
+};
+
+} // namespace kelplay
