@@ -116,6 +116,8 @@ TEST_F(RootUI, ABattleRoundTripShowsTheHudPausesAndResumesTheTimersInOrder) {
     EXPECT_EQ(root->getState(), State::GAME);
 
     root->command(Command::SHOW_GAME_MENU);
+    frame(); // the battle picture is taken: the sky leaves the board for its own scene
+    EXPECT_EQ(sky->getCustomView(), nullptr);
     root->command(Command::END_GAME);
     EXPECT_EQ(root->getState(), State::ENDING_GAME);
     EXPECT_TRUE(shown("pleasewait"));
