@@ -1,4 +1,7 @@
 #include "ui/Accessor.h"
+#include "ui/CreateMenu.h"
+#include "ui/GameMenu.h"
+#include "ui/PlayMenu.h"
 #include "ui/KELFactory.h"
 #include "ui/KELUI.h"
 #include "ui/Sky.h"
@@ -17,6 +20,12 @@ template <class T> T* find(const char* name) {
 Sky* Accessor::getSky() {
     return find<Sky>("sky");
 }
+
+CreateMenu* Accessor::getCreateMenu() { return find<CreateMenu>("createmenu"); }
+
+PlayMenu* Accessor::getPlayMenu() { return find<PlayMenu>("playmenu"); }
+
+GameMenu* Accessor::getGameMenu() { return find<GameMenu>("gamemenu"); }
 
 bool Accessor::getGoal(const std::string& name, std::string& text) const {
     const auto found = roundGoals.find(name);

@@ -8,6 +8,9 @@
 
 namespace kel::ui {
 
+class CreateMenu;
+class GameMenu;
+class PlayMenu;
 class Sky;
 
 // Typed access to the well-known components of the layout, a store of the current mission's goal
@@ -17,6 +20,9 @@ class Sky;
 class KEL_UI_API Accessor {
 public:
     Sky* getSky();
+    CreateMenu* getCreateMenu();
+    PlayMenu* getPlayMenu();
+    GameMenu* getGameMenu();
 
     // Replaces the goals as a whole.
     void setRoundGoals(const std::map<std::string, std::string>& goals) { roundGoals = goals; }

@@ -1,5 +1,11 @@
 #include "ui/KELFactory.h"
+#include "ui/CreateMenu.h"
+#include "ui/GameMenu.h"
 #include "ui/KELUI.h"
+#include "ui/LoadGameDialog.h"
+#include "ui/NewGameDialog.h"
+#include "ui/PlayMenu.h"
+#include "ui/SaveGameDialog.h"
 #include "ui/Sky.h"
 
 #include "host/ui/Container.h"
@@ -21,7 +27,13 @@ struct ClassEntry {
 // Every class of the module the layout can name, one row each.
 const std::vector<ClassEntry>& classTable() {
     static const std::vector<ClassEntry> table = {
+        {"newgamedialog", [] { return new NewGameDialog(); }},
+        {"loadgamedialog", [] { return new LoadGameDialog(); }},
+        {"savegamedialog", [] { return new SaveGameDialog(); }},
         {"sky", [] { return new Sky(); }},
+        {"playmenu", [] { return new PlayMenu(); }},
+        {"gamemenu", [] { return new GameMenu(); }},
+        {"createmenu", [] { return new CreateMenu(); }},
     };
     return table;
 }
@@ -72,8 +84,38 @@ bool KELFactory::lookUp(const std::string& name, T** out, ::ui::Container* paren
 
 namespace kel::ui {
 
+bool KELFactory::getComponent(const std::string& name, CreateMenu** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, GameMenu** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, PlayMenu** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
 bool KELFactory::getComponent(const std::string& name, Sky** out, ::ui::Container* parent,
                               bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, SaveGameDialog** out,
+                              ::ui::Container* parent, bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, LoadGameDialog** out,
+                              ::ui::Container* parent, bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, NewGameDialog** out,
+                              ::ui::Container* parent, bool deep) {
     return lookUp(name, out, parent, deep);
 }
 

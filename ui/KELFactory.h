@@ -7,6 +7,12 @@
 
 namespace kel::ui {
 
+class CreateMenu;
+class GameMenu;
+class LoadGameDialog;
+class NewGameDialog;
+class PlayMenu;
+class SaveGameDialog;
 class Sky;
 
 // The toolkit's factory extended with the module's component classes and typed lookups of them.
@@ -24,8 +30,20 @@ public:
     // Typed lookups: the component called `name` below `parent` (the root UI for null), a direct
     // child unless `deep`, stored in *out when it is of the type, else null.
     using ::ui::Factory::getComponent;
+    virtual bool getComponent(const std::string& name, CreateMenu** out, ::ui::Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, GameMenu** out, ::ui::Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, PlayMenu** out, ::ui::Container* parent,
+                              bool deep);
     virtual bool getComponent(const std::string& name, Sky** out, ::ui::Container* parent,
                               bool deep);
+    virtual bool getComponent(const std::string& name, SaveGameDialog** out,
+                              ::ui::Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, LoadGameDialog** out,
+                              ::ui::Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, NewGameDialog** out,
+                              ::ui::Container* parent, bool deep);
 
     // The module's class names, in the table's order (for tests and tools).
     static const std::string* moduleClasses(int* count);

@@ -1,11 +1,14 @@
 #include "ui/KELUI.h"
 #include "ui/Accessor.h"
 #include "ui/CenterUnitListener.h"
+#include "ui/CreateMenu.h"
 #include "ui/DebugInput.h"
 #include "ui/KELFactory.h"
 #include "ui/KELMousePointer.h"
 #include "ui/KelDataStorage.h"
 #include "ui/ModuleLog.h"
+#include "ui/NewGameDialog.h"
+#include "ui/PlayMenu.h"
 #include "ui/Saves.h"
 #include "ui/Sky.h"
 #include "ui/SoundMenu.h"
@@ -486,10 +489,52 @@ void KELUI::routeByName(const std::string& name, const std::string& action, ::ui
         }
         if (mousePointer)
             mousePointer->setMode(0);
+    } else if (name == "newgamedialog" && action == "ok") {
+        NewGameDialog* dialog = nullptr;
+        theFactory->getComponent("newgamedialog", &dialog, mainui, false);
+        dialog->setVisible(false);
+        sendEvent("newgame", dialog->getMap());
+        theSoundManager->stopMusic();
+    } else if (name == "newgamedialog" && action == "cancel") {
+        setChildVisible(mainui, "newgamedialog", false);
+        setChildVisible(mainui, "mainroundmenu", true);
     } else if (name == "maingoal") {
         setChildVisible(mainui, "gameroundmenu", true);
     } else if (name == "gamegoal") {
         sendEvent("goal");
+    } else if (name == "createmenu" && action == "cancel") {
+        setChildVisible(mainui, "createmenu", false);
+        if (theAccessor.getCreateMenu()->getMode() == CreateMenu::Play) {
+            setChildVisible(mainui, "mainroundmenu", true);
+        } else {
+            setChildVisible(mainui, "gamemenu", true);
+            focus(mainui, "gamemenu");
+        }
+    } else if (name == "createmenu" && action == "play") {
+        setChildVisible(mainui, "createmenu", false);
+        sendEvent("newgame", Saves::FIRST_MISSION);
+        theSoundManager->stopMusic();
+    } else if (name == "createmenu" && action == "create") {
+        setChildVisible(mainui, "createmenu", false);
+        setChildVisible(mainui, "gamemenu", true);
+    } else if (name == "playmenu" && action == "cancel") {
+        setChildVisible(mainui, "playmenu", false);
+        setChildVisible(mainui, "mainroundmenu", true);
+    } else if (name == "playmenu" && action == "ok") {
+        setChildVisible(mainui, "playmenu", false);
+        sendEvent("newgame", theAccessor.getPlayMenu()->getMission());
+        theSoundManager->stopMusic();
+    } else if (name == "gamemenu" && closing) {
+        setChildVisible(mainui, "gamemenu", false);
+        setChildVisible(mainui, "mainroundmenu", true);
+    } else if (name == "gamemenu" && action == "create") {
+        CreateMenu* create = nullptr;
+        theFactory->getComponent("createmenu", &create, mainui, false);
+        create->setMode(CreateMenu::Create);
+        setChildVisible(mainui, "gamemenu", false);
+        create->setVisible(true);
+        if (::ui::Component* edit = create->getComponent("editname"))
+            setFocusedComponent(edit);
     }
 }
 
@@ -505,8 +550,20 @@ void KELUI::processMainMenuCommand(const std::string& command, ::ui::Container* 
     }
     if (command == "play") {
         setChildVisible(mainui, "mainroundmenu", false);
-        sendEvent("newgame", Saves::FIRST_MISSION);
-        theSoundManager->stopMusic();
+        if (theSaves.showCreateMenuAfterPlay()) {
+            CreateMenu* create = nullptr;
+            theFactory->getComponent("createmenu", &create, mainui, false);
+            create->setMode(CreateMenu::Play);
+            create->setVisible(true);
+            if (::ui::Component* edit = create->getComponent("editname"))
+                setFocusedComponent(edit);
+        } else if (theSaves.showPlayMenuAfterPlay()) {
+            setChildVisible(mainui, "playmenu", true);
+            focus(mainui, "playmenu");
+        } else {
+            sendEvent("newgame", Saves::FIRST_MISSION);
+            theSoundManager->stopMusic();
+        }
     } else if (command == "controls" || command == "video" || command == "sound") {
         const std::string menu = command == "controls" ? "inputmenu" : command + "menu";
         setChildVisible(mainui, "mainroundmenu", false);

@@ -190,6 +190,9 @@ void Container::buildChildren(config::Block* block) {
         child->setName(entry->getName());
         addComponent(child);
         child->readConfig(childBlock);
+        // What a layout names is visible unless it says otherwise, once it is configured.
+        if (!childBlock->hasProperty("visible"))
+            child->setVisible(true);
         child->init();
     }
 }

@@ -43,8 +43,9 @@ public:
     void term() override;
     // The component's options, then one child per sub-block that names a "class": the child is
     // created by the installed factory, named after its block, added, configured from its block
-    // and initialised. Other sub-blocks are options. An unknown class is reported with file and
-    // line and skipped. The container's own "visible" is applied last, once its children exist.
+    // (and made visible then, unless the block says "visible = false") and initialised. Other
+    // sub-blocks are options. An unknown class is reported with file and line and skipped. The
+    // container's own "visible" is applied last, once its children exist.
     void readConfig(config::Block* block) override;
     void processInputEvent(counting_ptr<input::Event> event) override;
 
