@@ -1,9 +1,9 @@
 #include "ui/Accessor.h"
 #include "ui/CreateMenu.h"
 #include "ui/GameMenu.h"
-#include "ui/PlayMenu.h"
 #include "ui/KELFactory.h"
 #include "ui/KELUI.h"
+#include "ui/PlayMenu.h"
 #include "ui/Sky.h"
 
 namespace kel::ui {
@@ -21,11 +21,17 @@ Sky* Accessor::getSky() {
     return find<Sky>("sky");
 }
 
-CreateMenu* Accessor::getCreateMenu() { return find<CreateMenu>("createmenu"); }
+CreateMenu* Accessor::getCreateMenu() {
+    return find<CreateMenu>("createmenu");
+}
 
-PlayMenu* Accessor::getPlayMenu() { return find<PlayMenu>("playmenu"); }
+PlayMenu* Accessor::getPlayMenu() {
+    return find<PlayMenu>("playmenu");
+}
 
-GameMenu* Accessor::getGameMenu() { return find<GameMenu>("gamemenu"); }
+GameMenu* Accessor::getGameMenu() {
+    return find<GameMenu>("gamemenu");
+}
 
 bool Accessor::getGoal(const std::string& name, std::string& text) const {
     const auto found = roundGoals.find(name);

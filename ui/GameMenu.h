@@ -31,8 +31,8 @@ private:
     void setChildVisible(const char* name, bool visible);
 
     ::ui::BothTextSprite* currentPlayerText = nullptr; // child "currentplayervalue"
-    ::ui::RadioContainer* levelRadio = nullptr;         // child "radiocontainer"
-    ::ui::ListBox* userList = nullptr;                  // child "list"
+    ::ui::RadioContainer* levelRadio = nullptr;        // child "radiocontainer"
+    ::ui::ListBox* userList = nullptr;                 // child "list"
 };
 
 } // namespace kel::ui

@@ -114,8 +114,8 @@ bool KELFactory::getComponent(const std::string& name, LoadGameDialog** out,
     return lookUp(name, out, parent, deep);
 }
 
-bool KELFactory::getComponent(const std::string& name, NewGameDialog** out,
-                              ::ui::Container* parent, bool deep) {
+bool KELFactory::getComponent(const std::string& name, NewGameDialog** out, ::ui::Container* parent,
+                              bool deep) {
     return lookUp(name, out, parent, deep);
 }
 

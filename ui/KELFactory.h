@@ -42,8 +42,8 @@ public:
                               ::ui::Container* parent, bool deep);
     virtual bool getComponent(const std::string& name, LoadGameDialog** out,
                               ::ui::Container* parent, bool deep);
-    virtual bool getComponent(const std::string& name, NewGameDialog** out,
-                              ::ui::Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, NewGameDialog** out, ::ui::Container* parent,
+                              bool deep);
 
     // The module's class names, in the table's order (for tests and tools).
     static const std::string* moduleClasses(int* count);

@@ -198,15 +198,27 @@ void Container::buildChildren(config::Block* block) {
 }
 
 void Container::processInputEvent(counting_ptr<input::Event> event) {
-    // Children first, front-most first; a child that left during the walk is skipped.
-    const std::vector<Component*> current = children;
-    for (auto it = current.rbegin(); it != current.rend(); ++it) {
-        Component* child = *it;
+    // Children first, front-most first. An event reaches the children that were shown when it
+    // arrived: a screen that one child opens does not also take the key that opened it, and a
+    // child that left or was hidden during the walk is skipped.
+    deliver(event, shownChildren());
+    Component::processInputEvent(event);
+}
+
+std::vector<Component*> Container::shownChildren() const {
+    std::vector<Component*> shown;
+    shown.reserve(children.size());
+    for (auto it = children.rbegin(); it != children.rend(); ++it)
+        if ((*it)->isShowed())
+            shown.push_back(*it);
+    return shown;
+}
+
+void Container::deliver(counting_ptr<input::Event> event, const std::vector<Component*>& to) {
+    for (Component* child : to)
         if (std::find(children.begin(), children.end(), child) != children.end() &&
             child->isShowed())
             child->processInputEvent(event);
-    }
-    Component::processInputEvent(event);
 }
 
 } // namespace ui

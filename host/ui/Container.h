@@ -68,6 +68,10 @@ protected:
     std::vector<Component*> snapshot() const { return children; }
     // Creates the children a layout block describes (see readConfig).
     void buildChildren(config::Block* block);
+    // The shown children, front-most first, and the delivery of an event to those of them that
+    // are still children and shown.
+    std::vector<Component*> shownChildren() const;
+    void deliver(counting_ptr<input::Event> event, const std::vector<Component*>& to);
 
 private:
     friend class Component;

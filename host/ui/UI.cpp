@@ -152,13 +152,16 @@ void UI::processInputEvent(counting_ptr<input::Event> event) {
         const MousePointer* current = getMousePointer();
         mouseTarget = componentAt(current->getX(), current->getY());
     }
-    // Top-level components are in front of the tree: they see the event first.
+    // Top-level components are in front of the tree: they see the event first. Only what is
+    // shown when the event arrives takes it.
+    const std::vector<Component*> tree = shownChildren();
     const std::vector<Component*> front(topLevel.rbegin(), topLevel.rend());
     for (Component* component : front)
         if (std::find(topLevel.begin(), topLevel.end(), component) != topLevel.end() &&
             component->isShowed())
             component->processInputEvent(event);
-    Container::processInputEvent(event);
+    deliver(event, tree);
+    Component::processInputEvent(event);
     if (event.as<input::events::Motion>())
         refreshFlyby();
 }
