@@ -3,10 +3,12 @@
 #include "ui/GameMenu.h"
 #include "ui/KELUI.h"
 #include "ui/LoadGameDialog.h"
+#include "ui/Menu.h"
 #include "ui/NewGameDialog.h"
 #include "ui/PlayMenu.h"
 #include "ui/SaveGameDialog.h"
 #include "ui/Sky.h"
+#include "ui/SoundMenu.h"
 
 #include "host/ui/Container.h"
 
@@ -27,9 +29,11 @@ struct ClassEntry {
 // Every class of the module the layout can name, one row each.
 const std::vector<ClassEntry>& classTable() {
     static const std::vector<ClassEntry> table = {
+        {"soundmenu", [] { return new SoundMenu(); }},
         {"newgamedialog", [] { return new NewGameDialog(); }},
         {"loadgamedialog", [] { return new LoadGameDialog(); }},
         {"savegamedialog", [] { return new SaveGameDialog(); }},
+        {"menu", [] { return new Menu(); }},
         {"sky", [] { return new Sky(); }},
         {"playmenu", [] { return new PlayMenu(); }},
         {"gamemenu", [] { return new GameMenu(); }},
