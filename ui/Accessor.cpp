@@ -1,4 +1,5 @@
 #include "ui/Accessor.h"
+#include "ui/EntireMenu.h"
 #include "ui/KELFactory.h"
 #include "ui/KELUI.h"
 #include "ui/Sky.h"
@@ -16,6 +17,14 @@ template <class T> T* find(const char* name) {
 
 Sky* Accessor::getSky() {
     return find<Sky>("sky");
+}
+
+EntireMenu* Accessor::getMainRoundMenu() {
+    return find<EntireMenu>("mainroundmenu");
+}
+
+EntireMenu* Accessor::getGameRoundMenu() {
+    return find<EntireMenu>("gameroundmenu");
 }
 
 bool Accessor::getGoal(const std::string& name, std::string& text) const {

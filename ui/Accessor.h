@@ -8,6 +8,7 @@
 
 namespace kel::ui {
 
+class EntireMenu;
 class Sky;
 
 // Typed access to the well-known components of the layout, a store of the current mission's goal
@@ -17,6 +18,9 @@ class Sky;
 class KEL_UI_API Accessor {
 public:
     Sky* getSky();
+    // The round-menu screens "mainroundmenu" and "gameroundmenu".
+    EntireMenu* getMainRoundMenu();
+    EntireMenu* getGameRoundMenu();
 
     // Replaces the goals as a whole.
     void setRoundGoals(const std::map<std::string, std::string>& goals) { roundGoals = goals; }

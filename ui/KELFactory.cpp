@@ -1,5 +1,12 @@
 #include "ui/KELFactory.h"
+#include "ui/EntireMenu.h"
+#include "ui/EntireMenuItem.h"
+#include "ui/GameRoundMenu.h"
+#include "ui/ItemDescription.h"
 #include "ui/KELUI.h"
+#include "ui/MainRoundMenu.h"
+#include "ui/RoundMenu.h"
+#include "ui/RoundMenuContainer.h"
 #include "ui/Sky.h"
 
 #include "host/ui/Container.h"
@@ -21,7 +28,14 @@ struct ClassEntry {
 // Every class of the module the layout can name, one row each.
 const std::vector<ClassEntry>& classTable() {
     static const std::vector<ClassEntry> table = {
+        {"entiremenuitem", [] { return new EntireMenuItem(theKELUI); }},
+        {"roundmenu", [] { return new RoundMenu(theKELUI); }},
+        {"roundmenucontainer", [] { return new RoundMenuContainer(); }},
+        {"entiremenu", [] { return new EntireMenu(); }},
+        {"itemdescription", [] { return new ItemDescription(); }},
         {"sky", [] { return new Sky(); }},
+        {"mainroundmenu", [] { return new MainRoundMenu(); }},
+        {"gameroundmenu", [] { return new GameRoundMenu(); }},
     };
     return table;
 }
@@ -72,8 +86,43 @@ bool KELFactory::lookUp(const std::string& name, T** out, ::ui::Container* paren
 
 namespace kel::ui {
 
+bool KELFactory::getComponent(const std::string& name, GameRoundMenu** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, MainRoundMenu** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
 bool KELFactory::getComponent(const std::string& name, Sky** out, ::ui::Container* parent,
                               bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, ItemDescription** out,
+                              ::ui::Container* parent, bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, EntireMenu** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, RoundMenuContainer** out,
+                              ::ui::Container* parent, bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, RoundMenu** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, EntireMenuItem** out,
+                              ::ui::Container* parent, bool deep) {
     return lookUp(name, out, parent, deep);
 }
 

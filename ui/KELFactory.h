@@ -7,6 +7,13 @@
 
 namespace kel::ui {
 
+class EntireMenu;
+class EntireMenuItem;
+class GameRoundMenu;
+class ItemDescription;
+class MainRoundMenu;
+class RoundMenu;
+class RoundMenuContainer;
 class Sky;
 
 // The toolkit's factory extended with the module's component classes and typed lookups of them.
@@ -24,8 +31,22 @@ public:
     // Typed lookups: the component called `name` below `parent` (the root UI for null), a direct
     // child unless `deep`, stored in *out when it is of the type, else null.
     using ::ui::Factory::getComponent;
+    virtual bool getComponent(const std::string& name, GameRoundMenu** out, ::ui::Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, MainRoundMenu** out, ::ui::Container* parent,
+                              bool deep);
     virtual bool getComponent(const std::string& name, Sky** out, ::ui::Container* parent,
                               bool deep);
+    virtual bool getComponent(const std::string& name, ItemDescription** out,
+                              ::ui::Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, EntireMenu** out, ::ui::Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, RoundMenuContainer** out,
+                              ::ui::Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, RoundMenu** out, ::ui::Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, EntireMenuItem** out,
+                              ::ui::Container* parent, bool deep);
 
     // The module's class names, in the table's order (for tests and tools).
     static const std::string* moduleClasses(int* count);
