@@ -92,6 +92,8 @@ void RoundMenu::readConfig(config::Block* block) {
     Scene::readConfig(block);
     block->getProperty("escapeEvent", &escapeEvent);
     block->getProperty("escapeFlyOut", &escapeFlyOut);
+    // The entries stand on the ring from the start, not at the camera until the first turn.
+    rotate();
 }
 
 void RoundMenu::notify(::ui::NotifyEvent& event) {
