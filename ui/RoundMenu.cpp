@@ -33,6 +33,24 @@ constexpr float kWorkRadius = 1.5f;
 constexpr float kStartRadius = 0.5f;
 // How far round the ring spins while appearing or flying out, in turns.
 constexpr float kSpin = 0.7f;
+
+// Holds a lock when it can be had at once (or is held by this thread already).
+class UiLockIfFree {
+public:
+    explicit UiLockIfFree(const thread::SynchronizedObject& object)
+        : object(object), owned(object.tryLock()) {}
+    ~UiLockIfFree() {
+        if (owned)
+            object.unlock();
+    }
+    UiLockIfFree(const UiLockIfFree&) = delete;
+    UiLockIfFree& operator=(const UiLockIfFree&) = delete;
+    bool owns() const { return owned; }
+
+private:
+    const thread::SynchronizedObject& object;
+    bool owned;
+};
 } // namespace
 
 RoundMenu::RoundMenu(::ui::UI* ui)
@@ -208,7 +226,12 @@ void RoundMenu::sendItemAction(const char* action, const std::string& itemName) 
 // Frames and phases
 
 void RoundMenu::initFrame(float) {
-    thread::Lock hold(*getUI());
+    // The frame already holds the render driver's lock, and key and phase changes take that lock
+    // inside the UI's: waiting for the UI here could deadlock with them. A frame that finds the
+    // UI busy on another thread leaves its step to the next frame (the time is not lost).
+    UiLockIfFree hold(*getUI());
+    if (!hold.owns())
+        return;
     if (phase == FINISHED && commandPending && deferredItem != -2) {
         // Cleared before sending: the command may draw a frame at once (leaving a battle does),
         // and that frame must not send it again.

@@ -24,7 +24,9 @@ class RoundMenuContainer;
 // step goes up as a notification; the children are the entries (EntireMenuItem), in order.
 //
 // Locks: the frame step holds the root UI's lock; key and phase changes hold the render
-// driver's, so a phase change made by the frame step takes it inside the UI lock.
+// driver's, so a phase change made by the frame step takes it inside the UI lock. Frames come
+// with the driver's lock held, so the frame step never waits for the UI lock: when another
+// thread has it, the step is left to the next frame.
 class KEL_UI_API RoundMenu : public Scene, public RenderDriverListener {
 public:
     enum Phase { NONE = 0, START = 1, WORK = 2, END = 3, FINISHED = 4 };

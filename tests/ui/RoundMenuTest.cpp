@@ -16,7 +16,9 @@
 
 #include <cmath>
 #include <functional>
+#include <future>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -272,6 +274,29 @@ TEST_F(RoundMenuScreen, LeftThenRightThenReleasingRightTurnsDownUpAndDownAgain) 
     EXPECT_LT(turnedBy(), 0.0f);
     release("Left");
     EXPECT_EQ(ring->getKeys(), 0);
+}
+
+TEST_F(RoundMenuScreen, AFrameThatFindsTheUiBusyOnAnotherThreadCatchesUpOnTheNext) {
+    buildRing(8);
+    open();
+    press("Left");
+    const float before = ring->getAngle();
+    std::promise<void> locked, released;
+    std::thread host([&] {
+        thread::Lock hold(*root); // a host thread asking a question holds the UI
+        locked.set_value();
+        released.get_future().wait();
+    });
+    locked.get_future().wait();
+    frame();
+    EXPECT_EQ(ring->getAngle(), before) << "the step did not wait for the UI";
+    released.set_value();
+    host.join();
+    frame();
+    float moved = before - ring->getAngle();
+    if (moved < 0)
+        moved += kTwoPi;
+    EXPECT_NEAR(moved, 2 * 5.0f / 60, 1e-3) << "both frames' turning, in one step";
 }
 
 TEST_F(RoundMenuScreen, ChoicesWhileTurningAreIgnored) {
