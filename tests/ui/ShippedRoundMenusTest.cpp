@@ -7,6 +7,7 @@
 #include "ui/RoundMenu.h"
 #include "ui/RoundMenuContainer.h"
 
+#include "host/environment/Environment.h"
 #include "host/logic/Game.h"
 #include "host/sound/Manager.h"
 #include "host/sound/SoundManager.h"
@@ -88,6 +89,16 @@ TEST_F(ShippedRoundMenus, TheMainRingAppearsAtStartAndPutsThePointerInFrontOfIt)
     EXPECT_FLOAT_EQ(root->getMousePointer()->getY(), 768 * 0.6f);
     EXPECT_TRUE(shown("description"));
     EXPECT_TRUE(log.take().empty()) << "every entry's picture is in the image catalogue";
+}
+
+TEST_F(ShippedRoundMenus, ShowingTheMainScreenPutsTheMenusSkyBack) {
+    Environment* environment = kel::ui::theAccessor.getSky()->getEnvironment();
+    environment->setDayTime(DayTime(600)); // a map's sky
+    ::ui::Component* screen = root->getDescendant("mainroundmenu");
+    screen->setVisible(false);
+    EXPECT_EQ(environment->getDayTime().minutes, 600);
+    screen->setVisible(true);
+    EXPECT_EQ(environment->getDayTime().minutes, 18 * 60 + 30);
 }
 
 TEST_F(ShippedRoundMenus, EveryEntryOfTheRingIsOnScreenAtEveryResolution) {
@@ -190,6 +201,8 @@ TEST_F(ShippedRoundMenus, EscapeInTheGameMenuResumesTheBattleAfterTheFlyOut) {
     RoundMenu* main = ring("gameroundmenu", "main");
     ASSERT_EQ(main->getPhase(), RoundMenu::WORK);
     EXPECT_EQ(root->getState(), State::GAME_MENU);
+    EXPECT_FLOAT_EQ(root->getMousePointer()->getX(), 1024 * 0.5f);
+    EXPECT_FLOAT_EQ(root->getMousePointer()->getY(), 768 * 0.6f);
     tap("Escape");
     EXPECT_FALSE(pointer()->getVisible());
     wait(0.6);
