@@ -35,16 +35,16 @@ constexpr float kStartRadius = 0.5f;
 constexpr float kSpin = 0.7f;
 
 // Holds a lock when it can be had at once (or is held by this thread already).
-class UiLockIfFree {
+class LockIfFree {
 public:
-    explicit UiLockIfFree(const thread::SynchronizedObject& object)
+    explicit LockIfFree(const thread::SynchronizedObject& object)
         : object(object), owned(object.tryLock()) {}
-    ~UiLockIfFree() {
+    ~LockIfFree() {
         if (owned)
             object.unlock();
     }
-    UiLockIfFree(const UiLockIfFree&) = delete;
-    UiLockIfFree& operator=(const UiLockIfFree&) = delete;
+    LockIfFree(const LockIfFree&) = delete;
+    LockIfFree& operator=(const LockIfFree&) = delete;
     bool owns() const { return owned; }
 
 private:
@@ -229,7 +229,7 @@ void RoundMenu::initFrame(float) {
     // The frame already holds the render driver's lock, and key and phase changes take that lock
     // inside the UI's: waiting for the UI here could deadlock with them. A frame that finds the
     // UI busy on another thread leaves its step to the next frame (the time is not lost).
-    UiLockIfFree hold(*getUI());
+    LockIfFree hold(*getUI());
     if (!hold.owns())
         return;
     if (phase == FINISHED && commandPending && deferredItem != -2) {
