@@ -1,5 +1,6 @@
 #include "ui/Accessor.h"
 #include "ui/CreateMenu.h"
+#include "ui/EntireMenu.h"
 #include "ui/GameMenu.h"
 #include "ui/KELFactory.h"
 #include "ui/KELUI.h"
@@ -31,6 +32,14 @@ PlayMenu* Accessor::getPlayMenu() {
 
 GameMenu* Accessor::getGameMenu() {
     return find<GameMenu>("gamemenu");
+}
+
+EntireMenu* Accessor::getMainRoundMenu() {
+    return find<EntireMenu>("mainroundmenu");
+}
+
+EntireMenu* Accessor::getGameRoundMenu() {
+    return find<EntireMenu>("gameroundmenu");
 }
 
 bool Accessor::getGoal(const std::string& name, std::string& text) const {

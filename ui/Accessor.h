@@ -11,6 +11,7 @@ namespace kel::ui {
 class CreateMenu;
 class GameMenu;
 class PlayMenu;
+class EntireMenu;
 class Sky;
 
 // Typed access to the well-known components of the layout, a store of the current mission's goal
@@ -23,6 +24,9 @@ public:
     CreateMenu* getCreateMenu();
     PlayMenu* getPlayMenu();
     GameMenu* getGameMenu();
+    // The round-menu screens "mainroundmenu" and "gameroundmenu".
+    EntireMenu* getMainRoundMenu();
+    EntireMenu* getGameRoundMenu();
 
     // Replaces the goals as a whole.
     void setRoundGoals(const std::map<std::string, std::string>& goals) { roundGoals = goals; }

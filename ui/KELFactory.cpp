@@ -1,11 +1,18 @@
 #include "ui/KELFactory.h"
 #include "ui/CreateMenu.h"
+#include "ui/EntireMenu.h"
+#include "ui/EntireMenuItem.h"
 #include "ui/GameMenu.h"
+#include "ui/GameRoundMenu.h"
+#include "ui/ItemDescription.h"
 #include "ui/KELUI.h"
 #include "ui/LoadGameDialog.h"
+#include "ui/MainRoundMenu.h"
 #include "ui/Menu.h"
 #include "ui/NewGameDialog.h"
 #include "ui/PlayMenu.h"
+#include "ui/RoundMenu.h"
+#include "ui/RoundMenuContainer.h"
 #include "ui/SaveGameDialog.h"
 #include "ui/Sky.h"
 #include "ui/SoundMenu.h"
@@ -29,12 +36,19 @@ struct ClassEntry {
 // Every class of the module the layout can name, one row each.
 const std::vector<ClassEntry>& classTable() {
     static const std::vector<ClassEntry> table = {
+        {"entiremenuitem", [] { return new EntireMenuItem(theKELUI); }},
+        {"roundmenu", [] { return new RoundMenu(theKELUI); }},
+        {"roundmenucontainer", [] { return new RoundMenuContainer(); }},
+        {"entiremenu", [] { return new EntireMenu(); }},
         {"soundmenu", [] { return new SoundMenu(); }},
         {"newgamedialog", [] { return new NewGameDialog(); }},
         {"loadgamedialog", [] { return new LoadGameDialog(); }},
         {"savegamedialog", [] { return new SaveGameDialog(); }},
         {"menu", [] { return new Menu(); }},
+        {"itemdescription", [] { return new ItemDescription(); }},
         {"sky", [] { return new Sky(); }},
+        {"mainroundmenu", [] { return new MainRoundMenu(); }},
+        {"gameroundmenu", [] { return new GameRoundMenu(); }},
         {"playmenu", [] { return new PlayMenu(); }},
         {"gamemenu", [] { return new GameMenu(); }},
         {"createmenu", [] { return new CreateMenu(); }},
@@ -84,10 +98,6 @@ bool KELFactory::lookUp(const std::string& name, T** out, ::ui::Container* paren
     return *out != nullptr;
 }
 
-} // namespace kel::ui
-
-namespace kel::ui {
-
 bool KELFactory::getComponent(const std::string& name, CreateMenu** out, ::ui::Container* parent,
                               bool deep) {
     return lookUp(name, out, parent, deep);
@@ -103,8 +113,23 @@ bool KELFactory::getComponent(const std::string& name, PlayMenu** out, ::ui::Con
     return lookUp(name, out, parent, deep);
 }
 
+bool KELFactory::getComponent(const std::string& name, GameRoundMenu** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, MainRoundMenu** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
 bool KELFactory::getComponent(const std::string& name, Sky** out, ::ui::Container* parent,
                               bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, ItemDescription** out,
+                              ::ui::Container* parent, bool deep) {
     return lookUp(name, out, parent, deep);
 }
 
@@ -120,6 +145,26 @@ bool KELFactory::getComponent(const std::string& name, LoadGameDialog** out,
 
 bool KELFactory::getComponent(const std::string& name, NewGameDialog** out, ::ui::Container* parent,
                               bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, EntireMenu** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, RoundMenuContainer** out,
+                              ::ui::Container* parent, bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, RoundMenu** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, EntireMenuItem** out,
+                              ::ui::Container* parent, bool deep) {
     return lookUp(name, out, parent, deep);
 }
 

@@ -8,10 +8,17 @@
 namespace kel::ui {
 
 class CreateMenu;
+class EntireMenu;
+class EntireMenuItem;
 class GameMenu;
+class GameRoundMenu;
+class ItemDescription;
 class LoadGameDialog;
+class MainRoundMenu;
 class NewGameDialog;
 class PlayMenu;
+class RoundMenu;
+class RoundMenuContainer;
 class SaveGameDialog;
 class Sky;
 
@@ -27,8 +34,9 @@ public:
     // A new, unparented component owned by the caller; null for an unknown class name.
     ::ui::Component* createComponent(const std::string& className) override;
 
-    // Typed lookups: the component called `name` below `parent` (the root UI for null), a direct
-    // child unless `deep`, stored in *out when it is of the type, else null.
+    // Typed lookups (in the order of the module's table of lookups, as its classes exist): the
+    // component called `name` below `parent` (the root UI for null), a direct child unless
+    // `deep`, stored in *out when it is of the type, else null.
     using ::ui::Factory::getComponent;
     virtual bool getComponent(const std::string& name, CreateMenu** out, ::ui::Container* parent,
                               bool deep);
@@ -36,14 +44,28 @@ public:
                               bool deep);
     virtual bool getComponent(const std::string& name, PlayMenu** out, ::ui::Container* parent,
                               bool deep);
+    virtual bool getComponent(const std::string& name, GameRoundMenu** out, ::ui::Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, MainRoundMenu** out, ::ui::Container* parent,
+                              bool deep);
     virtual bool getComponent(const std::string& name, Sky** out, ::ui::Container* parent,
                               bool deep);
+    virtual bool getComponent(const std::string& name, ItemDescription** out,
+                              ::ui::Container* parent, bool deep);
     virtual bool getComponent(const std::string& name, SaveGameDialog** out,
                               ::ui::Container* parent, bool deep);
     virtual bool getComponent(const std::string& name, LoadGameDialog** out,
                               ::ui::Container* parent, bool deep);
     virtual bool getComponent(const std::string& name, NewGameDialog** out, ::ui::Container* parent,
                               bool deep);
+    virtual bool getComponent(const std::string& name, EntireMenu** out, ::ui::Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, RoundMenuContainer** out,
+                              ::ui::Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, RoundMenu** out, ::ui::Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, EntireMenuItem** out,
+                              ::ui::Container* parent, bool deep);
 
     // The module's class names, in the table's order (for tests and tools).
     static const std::string* moduleClasses(int* count);

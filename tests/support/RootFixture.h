@@ -64,6 +64,9 @@ protected:
 
     void TearDown() override {
         if (root) {
+            // The root never leaves the input broadcaster by itself: the host that destroys it
+            // must, or the next test's input reaches a dead root.
+            theKelInput->getRootBroadcaster()->detach(root.get());
             root->removeUIListener(&events);
             root->term();
             root.reset();

@@ -101,6 +101,7 @@ TEST_F(PlayerMenus, CancellingThePlayerMenuStillWritesTheSelection) {
     EXPECT_EQ(theSaves.getCurrentUser(), "A");
     tap("Escape");
     EXPECT_FALSE(shown("gamemenu"));
+    EXPECT_TRUE(shown("mainroundmenu"));
     Saves again;
     again.load();
     EXPECT_EQ(again.getCurrentUser(), "A");

@@ -1,0 +1,55 @@
+#include "ui/EntireMenu.h"
+#include "ui/ItemDescription.h"
+#include "ui/KELFactory.h"
+
+#include "host/sound/Manager.h"
+#include "host/ui/NotifyEvent.h"
+#include "host/ui/UI.h"
+
+namespace kel::ui {
+
+EntireMenu::EntireMenu() : Container(::ui::theUI, 0, 0, 0, 0) {}
+
+ItemDescription* EntireMenu::getDescription() {
+    ItemDescription* description = nullptr;
+    if (theFactory)
+        theFactory->getComponent("description", &description, this, false);
+    else
+        description = dynamic_cast<ItemDescription*>(getComponent("description"));
+    return description;
+}
+
+void EntireMenu::notify(::ui::NotifyEvent& event) {
+    event.setProperty("menuName", &getName());
+    Container::notify(event);
+    ItemDescription* description = getDescription();
+    if (!description)
+        return;
+    std::string action, itemName;
+    event.getProperty("action", &action);
+    event.getProperty("itemName", &itemName);
+    if (action == "itemfocuschanged") {
+        if (!itemName.empty()) {
+            sound::MANAGER->play("ui", "focus", false);
+            description->setVisible(true);
+            description->setImage(itemName);
+        } else {
+            bool hide = false;
+            event.getProperty("hidedescription", &hide);
+            if (hide)
+                description->setVisible(false);
+        }
+    } else if (action == "pass") {
+        if (!itemName.empty()) {
+            description->setVisible(true);
+            description->setImage(itemName);
+        }
+    } else if (action == "setphase") {
+        int phase = 0;
+        event.getProperty("phase", &phase);
+        if (phase == 3)
+            description->setVisible(false);
+    }
+}
+
+} // namespace kel::ui

@@ -1,0 +1,82 @@
+#include "ui/RoundMenuContainer.h"
+#include "ui/KELFactory.h"
+#include "ui/RoundMenu.h"
+
+#include "host/config/Block.h"
+#include "host/ui/NotifyEvent.h"
+#include "host/ui/UI.h"
+
+namespace kel::ui {
+
+namespace {
+RoundMenu* roundMenu(RoundMenuContainer* container, const std::string& name) {
+    RoundMenu* menu = nullptr;
+    if (theFactory)
+        theFactory->getComponent(name, &menu, container, false);
+    else
+        menu = dynamic_cast<RoundMenu*>(container->getComponent(name));
+    return menu;
+}
+} // namespace
+
+RoundMenuContainer::RoundMenuContainer() : Container(::ui::theUI, 0, 0, 640, 480) {
+    setNotify(true);
+}
+
+void RoundMenuContainer::readConfig(config::Block* block) {
+    Container::readConfig(block);
+    std::string firstMenu;
+    if (block->getProperty("firstMenu", &firstMenu))
+        setCurrentMenu(firstMenu);
+}
+
+void RoundMenuContainer::setCurrentMenu(const std::string& name) {
+    RoundMenu* current = roundMenu(this, currentMenu);
+    // Asking for the menu that is up already must not fly it out for good.
+    if (name == currentMenu && current && current->isShowed()) {
+        focus(current);
+        return;
+    }
+    if (current)
+        current->flyOut();
+    currentMenu = name;
+    if (name.empty())
+        return;
+    RoundMenu* next = roundMenu(this, name);
+    if (next) {
+        next->setVisible(true);
+        ::ui::NotifyEvent event(this);
+        event.setSValue("action", "currentmenuchanged");
+        notify(event);
+    }
+    focus(next);
+}
+
+void RoundMenuContainer::focus(::ui::Component* component) {
+    if (::ui::UI* ui = getUI())
+        ui->setFocusedComponent(component);
+}
+
+void RoundMenuContainer::notify(::ui::NotifyEvent& event) {
+    Container::notify(event);
+    std::string action;
+    event.getProperty("action", &action);
+    if (action != "changemenu")
+        return;
+    std::string menu;
+    event.getProperty("menu", &menu);
+    setCurrentMenu(menu);
+}
+
+void RoundMenuContainer::updateShowed() {
+    Container::updateShowed();
+    if (!isShowed())
+        return;
+    mouseLastUsed = false;
+    if (RoundMenu* current = roundMenu(this, currentMenu)) {
+        focus(current);
+        current->setVisible(true);
+    }
+}
+
+} // namespace kel::ui
