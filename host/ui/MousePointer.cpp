@@ -39,6 +39,8 @@ void MousePointer::center() {
 void MousePointer::setScreenSize(float width, float height) {
     screenWidth = width;
     screenHeight = height;
+    // The engine's normalised position follows the new size.
+    update();
 }
 
 void MousePointer::setHotspot(float hx, float hy) {
@@ -47,20 +49,10 @@ void MousePointer::setHotspot(float hx, float hy) {
 }
 
 void MousePointer::setVisible(bool on) {
-    const bool before = getVisible();
-    if (on)
-        hideCount = std::max(0, hideCount - 1);
-    else
-        ++hideCount;
-    if (before != getVisible())
-        updateVisible();
-}
-
-void MousePointer::restoreCountingVisible() {
-    const bool before = getVisible();
-    hideCount = 0;
-    if (!before)
-        updateVisible();
+    if (on == visible)
+        return;
+    visible = on;
+    updateVisible();
 }
 
 void MousePointer::setHardwareSupport(bool on) {

@@ -33,11 +33,11 @@ public:
     float getHotspotX() const { return hotspotX; }
     float getHotspotY() const { return hotspotY; }
 
-    // Visibility counts: every setVisible(false) must be matched by a setVisible(true) before the
-    // pointer shows again; restoreCountingVisible() forgets the count and shows it.
+    // The visible flag. Whoever hid the pointer, restoreCountingVisible() shows it again (the
+    // host calls it when a battle starts or resumes).
     void setVisible(bool on);
-    bool getVisible() const { return hideCount == 0; }
-    void restoreCountingVisible();
+    bool getVisible() const { return visible; }
+    void restoreCountingVisible() { setVisible(true); }
 
     void setHardwareSupport(bool on);
     bool getHardwareSupport() const { return hardware; }
@@ -63,7 +63,7 @@ protected:
     float hotspotY = 0.0f;
     float screenWidth = 640.0f;
     float screenHeight = 480.0f;
-    int hideCount = 0;
+    bool visible = true;
     bool hardware = false;
     Component* component = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "host/ui/Snapshot.h"
 #include "host/engine/Model.h"
 #include "host/engine/RenderDriver.h"
+#include "host/engine/ScreenEffect.h"
 #include "host/engine/View.h"
 #include "host/environment/Environment.h"
 #include "host/resource/AtomicFile.h"
@@ -338,9 +339,25 @@ void paintView(const View* view, float width, float height, SvgCanvas& canvas) {
             if (seen == 0)
                 continue; // wholly behind the camera
             const Canvas::Rect box{left, top, right - left, bottom - top};
-            out << "<g class=\"model\" data-model=\"" << escape(model->getName()) << "\">";
-            canvas.fillRect(box, config::Color(0.3f, 0.45f, 0.6f, 0.35f), 4);
-            canvas.strokeRect(box, config::Color(0.55f, 0.75f, 0.95f, 0.9f), 1.5f, 4);
+            // A highlighted model is lit; a contoured one has a bright outline.
+            bool lit = false, outlined = false;
+            for (const ScreenEffect* effect : model->getAnimator()->getEffects()) {
+                const std::string kind = effect->describe();
+                lit = lit || kind.rfind("highlight", 0) == 0;
+                outlined = outlined || kind.rfind("contour", 0) == 0;
+            }
+            out << "<g class=\"model\" data-model=\"" << escape(model->getName()) << "\"";
+            if (lit || outlined)
+                out << " data-effects=\"" << (lit ? "highlight" : "") << (lit && outlined ? " " : "")
+                    << (outlined ? "contour" : "") << "\"";
+            out << ">";
+            canvas.fillRect(box, lit ? config::Color(0.55f, 0.65f, 0.45f, 0.6f)
+                                     : config::Color(0.3f, 0.45f, 0.6f, 0.35f),
+                            4);
+            canvas.strokeRect(box,
+                              outlined ? config::Color(1.0f, 0.85f, 0.4f, 1.0f)
+                                       : config::Color(0.55f, 0.75f, 0.95f, 0.9f),
+                              outlined ? 3.0f : 1.5f, 4);
             out << "<text x=\"" << number(left + box.width / 2) << "\" y=\"" << number(bottom + 11)
                 << "\" font-size=\"10\" text-anchor=\"middle\" "
                 << "fill=\"rgb(170,205,240)\">" << escape(model->getName()) << "</text></g>\n";

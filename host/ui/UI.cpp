@@ -104,7 +104,7 @@ void UI::setResolution(float width, float height) {
     // The root covers the screen, so its children can centre themselves in it.
     setSize(width, height);
     theRenderDriver->setScreenSize(width, height);
-    defaultPointer->setScreenSize(width, height);
+    getMousePointer()->setScreenSize(width, height);
 }
 
 void UI::updateResolution() {
