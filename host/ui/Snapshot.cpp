@@ -348,11 +348,12 @@ void paintView(const View* view, float width, float height, SvgCanvas& canvas) {
             }
             out << "<g class=\"model\" data-model=\"" << escape(model->getName()) << "\"";
             if (lit || outlined)
-                out << " data-effects=\"" << (lit ? "highlight" : "") << (lit && outlined ? " " : "")
-                    << (outlined ? "contour" : "") << "\"";
+                out << " data-effects=\"" << (lit ? "highlight" : "")
+                    << (lit && outlined ? " " : "") << (outlined ? "contour" : "") << "\"";
             out << ">";
-            canvas.fillRect(box, lit ? config::Color(0.55f, 0.65f, 0.45f, 0.6f)
-                                     : config::Color(0.3f, 0.45f, 0.6f, 0.35f),
+            canvas.fillRect(box,
+                            lit ? config::Color(0.55f, 0.65f, 0.45f, 0.6f)
+                                : config::Color(0.3f, 0.45f, 0.6f, 0.35f),
                             4);
             canvas.strokeRect(box,
                               outlined ? config::Color(1.0f, 0.85f, 0.4f, 1.0f)

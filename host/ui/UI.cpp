@@ -156,10 +156,22 @@ void UI::processInputEvent(counting_ptr<input::Event> event) {
     // shown when the event arrives takes it.
     const std::vector<Component*> tree = shownChildren();
     const std::vector<Component*> front(topLevel.rbegin(), topLevel.rend());
+    // A mouse button over a top-level component is its alone: the screens behind never see a
+    // click on a box in front of them.
+    bool covered = false;
+    if (mouse) {
+        const MousePointer* current = getMousePointer();
+        for (Component* component : front)
+            covered = covered || (component->isShowed() &&
+                                  component->contains(current->getX(), current->getY()) &&
+                                  component != current->getComponent());
+    }
     for (Component* component : front)
         if (std::find(topLevel.begin(), topLevel.end(), component) != topLevel.end() &&
             component->isShowed())
             component->processInputEvent(event);
+    if (covered)
+        return;
     deliver(event, tree);
     Component::processInputEvent(event);
     if (event.as<input::events::Motion>())

@@ -51,7 +51,12 @@ TEST_F(KelPlaySession, TheDefaultTourPlaysThroughWithEveryExpectationMet) {
     EXPECT_NE(transcript.find("ok: expect answer NO"), std::string::npos);
     EXPECT_NE(transcript.find("ok: expect daytime 09:00"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(out / "index.html"));
-    EXPECT_TRUE(std::filesystem::exists(out / "01-main-menu.svg"));
+    EXPECT_TRUE(std::filesystem::exists(out / "02-main-menu.svg"));
+    // The roads out of the main menu end where they should.
+    EXPECT_NE(transcript.find("event newgame mapName=Lighthouse"), std::string::npos);
+    EXPECT_NE(transcript.find("event newgame mapName=Watermill"), std::string::npos);
+    EXPECT_NE(transcript.find("event newgame mapName=Skirmish.lvx"), std::string::npos);
+    EXPECT_NE(transcript.find("event endgame"), std::string::npos);
     EXPECT_TRUE(log.take().empty());
 }
 

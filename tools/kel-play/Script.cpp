@@ -35,6 +35,9 @@ const std::map<std::string, Verb>& verbs() {
           "                        answer BUTTON | daytime HH:MM | focus NAME |\n"
           "                        text NAME TEXT | pointer interface|board|hidden"}},
         {"echo", {1, 1, "echo \"TEXT\"           print a line in the transcript"}},
+        {"reach", {1, 1, "reach MISSION         the host reports the current player reached it"}},
+        {"restart",
+         {0, 0, "restart               stop the module and boot it again (the profile stays)"}},
         {"quit", {0, 0, "quit                  end the session"}},
     };
     return table;

@@ -5,17 +5,20 @@
 #include "ui/KELUI.h"
 #include "ui/KelDataStorage.h"
 #include "ui/MessageBoxA.h"
+#include "ui/Saves.h"
 #include "ui/Sky.h"
 
 #include "host/ReferenceHost.h"
 #include "host/engine/RenderDriver.h"
 #include "host/engine/Timer.h"
+#include "host/engine/View.h"
 #include "host/environment/Environment.h"
 #include "host/input/Device.h"
 #include "host/input/Keys.h"
 #include "host/kelinput/KelInput.h"
 #include "host/logic/Game.h"
 #include "host/logic/GameBoard.h"
+#include "host/logic/Globals.h"
 #include "host/logic/RecordingControlSource.h"
 #include "host/profile/Profile.h"
 #include "host/ui/BothTextSprite.h"
@@ -143,7 +146,7 @@ void Session::shutDown() {
         return;
     theKelInput->getDeviceToCS()->getOutput()->detach(root->getCSMessageRedirector());
     root->removeUIListener(this);
-    root->resetGameBoard();
+    leaveBattle();
     root->term();
     root.reset();
     kel::ui::theKELUI = nullptr;
@@ -198,6 +201,14 @@ void Session::frames(double seconds) {
     } while (passed < seconds - 1e-9);
 }
 
+void Session::leaveBattle() {
+    root->resetGameBoard();
+    if (GAME_BOARD_VIEW) {
+        theRenderDriver->removeView(GAME_BOARD_VIEW);
+        GAME_BOARD_VIEW->deactivate();
+    }
+}
+
 void Session::startBattle(const std::string& mapName) {
     std::string file = kel::ui::theKelDataStorage->mapFile(mapName);
     if (file.empty())
@@ -211,6 +222,9 @@ void Session::startBattle(const std::string& mapName) {
         return;
     }
     root->setGameBoard(&game->getBoard());
+    // The game logic draws its board through its own view.
+    GAME_BOARD_VIEW->activate();
+    theRenderDriver->addView(GAME_BOARD_VIEW);
     root->command(kel::ui::Command::BEGIN_GAME);
     say(std::string("state ") + stateName(root->getState()) + ": " +
         std::to_string(game->getBoard().getUnits().size()) + " units on the board");
@@ -309,6 +323,9 @@ bool Session::run(const ScriptCommand& command, const std::string& file, ScriptE
         if (found == commandNames().end())
             return fail("no flow command '" + args[0] + "'");
         root->command(found->second);
+        // A host that leaves the battle itself forgets the board it gave.
+        if (found->second == kel::ui::Command::END_GAME)
+            leaveBattle();
         say("command " + args[0] + " -> " + stateName(root->getState()));
     } else if (verb == "ask") {
         int style = 0;
@@ -348,6 +365,15 @@ bool Session::run(const ScriptCommand& command, const std::string& file, ScriptE
             return fail(problem);
     } else if (verb == "echo") {
         say(args[0]);
+    } else if (verb == "reach") {
+        kel::ui::theSaves.userReached(args[0]);
+        say("the host reports that " + kel::ui::theSaves.getCurrentUser() + " reached " + args[0]);
+    } else if (verb == "restart") {
+        shutDown();
+        resetReferenceHost();
+        theProfile->load();
+        theKelInput->load();
+        boot();
     } else if (verb == "quit") {
         over = true;
     }
@@ -359,7 +385,7 @@ bool Session::run(const ScriptCommand& command, const std::string& file, ScriptE
         if (event.compare(0, 8, "newgame ") == 0) {
             startBattle(event.substr(event.find('=') + 1));
         } else if (event == "endgame") {
-            root->resetGameBoard();
+            leaveBattle();
             root->command(kel::ui::Command::SHOW_MAIN_MENU);
             say(std::string("state ") + stateName(root->getState()));
         } else if (event == "exit") {

@@ -62,6 +62,7 @@ private:
     bool key(const std::string& name, bool pressed, std::string* problem);
     bool expect(const std::vector<std::string>& args, std::string* problem);
     void startBattle(const std::string& mapName);
+    void leaveBattle();
     // Waits for the host thread of the last question; false when nobody answered it (the box is
     // then closed so the thread ends).
     bool joinQuestion();
