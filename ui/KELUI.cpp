@@ -132,6 +132,22 @@ void KELUI::showPointer(bool visible) {
         mousePointer->setVisible(visible);
 }
 
+// The sky drawn in the game-board view during a battle, and back in its own scene.
+void KELUI::skyOverTheBoard(Sky* sky) {
+    if (!sky)
+        return;
+    sky->setVisible(true);
+    sky->setEnvironmentVisible(true);
+    sky->setCustomView(GAME_BOARD_VIEW);
+}
+
+void KELUI::skyOffTheBoard(Sky* sky) {
+    if (!sky)
+        return;
+    sky->setEnvironmentVisible(false);
+    sky->setCustomView(nullptr);
+}
+
 void KELUI::command(const Command& c) {
     const State::Name now = *state;
     Sky* sky = theAccessor.getSky();
@@ -184,10 +200,7 @@ void KELUI::command(const Command& c) {
             setState(State::LOADING);
         } else if (now == State::GAME) {
             setChildVisible(this, "gameui", false);
-            if (sky) {
-                sky->setEnvironmentVisible(false);
-                sky->setCustomView(nullptr);
-            }
+            skyOffTheBoard(sky);
             showPointer(false);
             setState(State::LOADING);
         }
@@ -197,11 +210,7 @@ void KELUI::command(const Command& c) {
             getMousePointer()->center();
             SoundMenu::updateProfileSettings();
             descendant("gameui", true);
-            if (sky) {
-                sky->setVisible(true);
-                sky->setEnvironmentVisible(true);
-                sky->setCustomView(GAME_BOARD_VIEW);
-            }
+            skyOverTheBoard(sky);
             if (mousePointer)
                 mousePointer->restoreCountingVisible();
             setState(State::GAME);
@@ -220,11 +229,7 @@ void KELUI::command(const Command& c) {
             descendant("screenshot", false);
             descendant("gameroundmenu", false);
             descendant("gameui", true);
-            if (sky) {
-                sky->setVisible(true);
-                sky->setEnvironmentVisible(true);
-                sky->setCustomView(GAME_BOARD_VIEW);
-            }
+            skyOverTheBoard(sky);
             if (mousePointer)
                 mousePointer->restoreCountingVisible();
             if (thePausedRenderTimer->isPaused()) {
@@ -248,9 +253,8 @@ void KELUI::command(const Command& c) {
             setState(State::ENDING_GAME);
         } else if (now == State::GAME) {
             setChildVisible(this, "gameui", false);
+            skyOffTheBoard(sky);
             if (sky) {
-                sky->setEnvironmentVisible(false);
-                sky->setCustomView(nullptr);
                 sky->setUIConfiguration();
                 sky->startFading(4);
             }
@@ -474,10 +478,7 @@ void KELUI::routeByName(const std::string& name, const std::string& action, ::ui
     } else if (name == "screenshot") {
         sendEvent("gameroundmenu");
         Sky* sky = theAccessor.getSky();
-        if (sky) {
-            sky->setEnvironmentVisible(false);
-            sky->setCustomView(nullptr);
-        }
+        skyOffTheBoard(sky);
         setChildVisible(this, "gameui", false);
         if (::ui::Component* menu = getDescendant("gameroundmenu"))
             menu->setVisible(true);

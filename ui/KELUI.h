@@ -21,6 +21,7 @@ namespace kel::ui {
 
 class CenterUnitListener;
 class KELMousePointer;
+class Sky;
 
 // The host-side objects nothing in the module assigns; their getters answer null.
 class Network;
@@ -109,6 +110,8 @@ private:
     void setChildVisible(::ui::Container* container, const std::string& child, bool visible);
     void focus(::ui::Container* container, const std::string& child);
     void showPointer(bool visible);
+    static void skyOverTheBoard(Sky* sky);
+    static void skyOffTheBoard(Sky* sky);
     void sendEvent(const std::string& name, const std::string& mapName = std::string());
 
     State* state;                                // owned
