@@ -10,6 +10,7 @@
 #include "host/ReferenceHost.h"
 #include "host/engine/RenderDriver.h"
 #include "host/kelinput/CS.h"
+#include "host/kelinput/KelInput.h"
 #include "host/logic/Game.h"
 #include "host/logic/RecordingControlSource.h"
 #include "host/resource/ResourceManager.h"
@@ -36,6 +37,7 @@ public:
         root->command(kel::ui::Command::SHOW_MAIN_MENU);
     }
     ~BootedModule() {
+        theKelInput->getRootBroadcaster()->detach(root.get());
         root->term();
         root.reset();
         kel::ui::theKELUI = nullptr;

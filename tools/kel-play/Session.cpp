@@ -145,6 +145,9 @@ void Session::shutDown() {
     if (!root)
         return;
     theKelInput->getDeviceToCS()->getOutput()->detach(root->getCSMessageRedirector());
+    // The root attaches itself to the root broadcaster for good; the host takes it off before
+    // the root goes.
+    theKelInput->getRootBroadcaster()->detach(root.get());
     root->removeUIListener(this);
     leaveBattle();
     root->term();
