@@ -51,14 +51,20 @@ void Component::centerBoth() {
     centerVertical();
 }
 
+float Component::getOuterWidth() const {
+    return master ? master->getWidth() : (ui ? ui->getScreenWidth() : 0);
+}
+
+float Component::getOuterHeight() const {
+    return master ? master->getHeight() : (ui ? ui->getScreenHeight() : 0);
+}
+
 void Component::centerHorizontal() {
-    const float outer = master ? master->getWidth() : (ui ? ui->getScreenWidth() : 0);
-    setPosition((outer - width) / 2, y);
+    setPosition((getOuterWidth() - width) / 2, y);
 }
 
 void Component::centerVertical() {
-    const float outer = master ? master->getHeight() : (ui ? ui->getScreenHeight() : 0);
-    setPosition(x, (outer - height) / 2);
+    setPosition(x, (getOuterHeight() - height) / 2);
 }
 
 float Component::getAbsoluteX() const {

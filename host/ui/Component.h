@@ -54,6 +54,9 @@ public:
     void centerBoth();
     void centerHorizontal();
     void centerVertical();
+    // The size of what the component centres in: its master's, or the screen's without one.
+    float getOuterWidth() const;
+    float getOuterHeight() const;
     float getAbsoluteX() const;
     float getAbsoluteY() const;
     // Whether a screen point lies inside the component's absolute rectangle.

@@ -106,24 +106,17 @@ std::vector<std::string> DFormattedSpriteText::getLines() const {
 void DFormattedSpriteText::applyLayout() {
     if (!font)
         return;
-    const Container* master = getMaster();
-    const bool onScreen = !master || master == getUI();
-    const float outerWidth =
-        onScreen ? (getUI() ? getUI()->getScreenWidth() : 0) : master->getWidth();
-    const float outerHeight =
-        onScreen ? (getUI() ? getUI()->getScreenHeight() : 0) : master->getHeight();
+    const float outerWidth = getOuterWidth();
     if (fit == FitMasterWidth)
         setSize(outerWidth, calcHeight(text, outerWidth));
     else if (fit == FitHeight)
         setSize(getWidth(), calcHeight(text, getWidth()));
     else if (fit == FitText)
         setSize(font->getTextWidth(text), calcHeight(text, std::numeric_limits<float>::infinity()));
-    float x = getXPosition(), y = getYPosition();
     if (center == CenterHorizontal || center == CenterBoth)
-        x = (outerWidth - getWidth()) / 2;
+        centerHorizontal();
     if (center == CenterVertical || center == CenterBoth)
-        y = (outerHeight - getHeight()) / 2;
-    setPosition(x, y);
+        centerVertical();
 }
 
 void DFormattedSpriteText::updateShowed() {

@@ -59,16 +59,9 @@ void SpriteText::applyFit() {
     setSize(getTextWidth(), getTextHeight());
     if (fit == FitText)
         return;
-    // The root UI's own rectangle is not the screen's, so the screen stands in for it.
-    const Container* master = getMaster();
-    const bool onScreen = !master || master == getUI();
-    const float outerWidth =
-        onScreen ? (getUI() ? getUI()->getScreenWidth() : 0) : master->getWidth();
-    const float outerHeight =
-        onScreen ? (getUI() ? getUI()->getScreenHeight() : 0) : master->getHeight();
-    const float x = (outerWidth - getWidth()) / 2;
-    const float y = fit == FitTextCentre ? (outerHeight - getHeight()) / 2 : getYPosition();
-    setPosition(x, y);
+    centerHorizontal();
+    if (fit == FitTextCentre)
+        centerVertical();
 }
 
 void SpriteText::updateShowed() {
