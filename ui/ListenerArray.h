@@ -7,8 +7,10 @@
 namespace kel::ui {
 
 // A growable array of listeners (not owned) that tolerates changes during a notification pass:
-// removal only clears a slot, a pass compacts the survivors as it walks, and listeners added
-// during a pass stay registered for the next one without being called in this one.
+// removal only clears a slot, a pass skips cleared slots, and listeners added during a pass stay
+// registered for the next one without being called in this one. Passes may nest (a listener may
+// start another pass); the array is compacted when the outermost pass ends, so no pass ever sees
+// an entry move under it.
 template <class T> class ListenerArray {
 public:
     ListenerArray() = default;
@@ -47,24 +49,24 @@ public:
         return false;
     }
 
-    // Calls `call(listener)` on every listener in order, compacting as it goes.
+    // Removes every listener; during a pass the rest of it calls nobody.
+    void clear() {
+        for (int i = 0; i < count; ++i)
+            entries[i] = nullptr;
+        if (passes == 0)
+            count = 0;
+    }
+
+    // Calls `call(listener)` on every listener registered when the pass starts and still
+    // registered when the pass reaches it, in order.
     template <class F> void notify(F&& call) {
         const int walked = count;
-        int kept = 0;
-        for (int i = 0; i < walked; ++i) {
-            T* listener = entries[i];
-            if (!listener)
-                continue;
-            // Moved down, the listener leaves no copy behind for a removal to find.
-            entries[i] = nullptr;
-            entries[kept++] = listener;
-            call(listener);
-        }
-        // Listeners appended during the pass move down behind the survivors.
-        const int appended = count - walked;
-        for (int i = 0; i < appended; ++i)
-            entries[kept + i] = entries[walked + i];
-        count = kept + appended;
+        ++passes;
+        for (int i = 0; i < walked; ++i)
+            if (T* listener = entries[i])
+                call(listener);
+        if (--passes == 0)
+            compact();
     }
 
     int getCount() const { return count; }
@@ -72,9 +74,19 @@ public:
     T* at(int index) const { return entries[index]; }
 
 private:
+    // Moves the survivors (and what was appended during the passes) down over cleared slots.
+    void compact() {
+        int kept = 0;
+        for (int i = 0; i < count; ++i)
+            if (entries[i])
+                entries[kept++] = entries[i];
+        count = kept;
+    }
+
     T** entries = nullptr;
     int count = 0;
     int capacity = 0;
+    int passes = 0; // notification passes under way (they nest)
 };
 
 } // namespace kel::ui

@@ -79,6 +79,50 @@ TEST(ListenerArrayTest, BeyondTenEntriesRemovalSearchesFromThreeQuartersAndWraps
     EXPECT_EQ(pass(wrap), "ooooooooooo");
 }
 
+TEST(ListenerArrayTest, ANestedPassLosesNoListener) {
+    // A listener that removes another and starts a pass of its own from inside the outer one:
+    // every survivor is called once by each pass and stays registered.
+    ListenerArray<Named> array;
+    Named a{"a"}, b{"b"}, c{"c"}, d{"d"};
+    for (Named* n : {&a, &b, &c, &d})
+        array.add(n);
+    std::string called;
+    bool nested = false;
+    array.notify([&](Named* n) {
+        called += n->name;
+        if (n == &b && !nested) {
+            nested = true;
+            array.remove(&a);
+            called += "[";
+            array.notify([&](Named* inner) { called += inner->name; });
+            called += "]";
+        }
+    });
+    EXPECT_EQ(called, "ab[bcd]cd");
+    EXPECT_EQ(array.getCount(), 3);
+    EXPECT_EQ(pass(array), "bcd");
+}
+
+TEST(ListenerArrayTest, ClearEmptiesItEvenWithDuplicatesBeyondTenAndDuringAPass) {
+    ListenerArray<Named> array;
+    Named x{"x"}, y{"y"};
+    for (int i = 0; i < 14; ++i)
+        array.add(i % 3 ? &x : &y);
+    array.clear();
+    EXPECT_EQ(pass(array), "");
+    EXPECT_EQ(array.getCount(), 0);
+
+    for (int i = 0; i < 12; ++i)
+        array.add(&x);
+    std::string called;
+    array.notify([&](Named* n) {
+        called += n->name;
+        array.clear(); // the rest of this pass calls nobody
+    });
+    EXPECT_EQ(called, "x");
+    EXPECT_EQ(pass(array), "");
+}
+
 TEST(StateTest, PredicatesAndFixedNumbers) {
     using kel::ui::State;
     EXPECT_EQ(static_cast<int>(State::ENDING_GAME), 5);
