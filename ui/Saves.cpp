@@ -1,9 +1,12 @@
 #include "ui/Saves.h"
 #include "ui/KelDataStorage.h"
+#include "ui/ModuleLog.h"
 
 #include "host/config/Config.h"
+#include "host/resource/ResourceManager.h"
 
 #include <cstdio>
+#include <vector>
 
 namespace kel::ui {
 
@@ -15,6 +18,24 @@ std::string blockName(int index) {
     char name[32];
     std::snprintf(name, sizeof name, "save_%.3d", index);
     return name;
+}
+
+// The file's top-level blocks by the number of their name ("save_007" is 7); a slot stays null
+// where no block has that exact name. Only numbers below the block count can be reached.
+std::vector<const config::Block*> numberedBlocks(config::Config& file) {
+    std::vector<const config::Block*> numbered(static_cast<size_t>(file.getBlockCount()));
+    config::BlockEntry<config::Block*>* entry = nullptr;
+    for (file.getProperties(&entry); entry; entry = entry->getNext()) {
+        const std::string& name = entry->getName();
+        if (name.size() < 8 || name.size() > 14 || name.compare(0, 5, "save_") != 0 ||
+            name.find_first_not_of("0123456789", 5) != std::string::npos)
+            continue;
+        const long number = std::stol(name.substr(5));
+        if (number < static_cast<long>(numbered.size()) && !numbered[number] &&
+            blockName(static_cast<int>(number)) == name)
+            numbered[number] = entry->getValue();
+    }
+    return numbered;
 }
 } // namespace
 
@@ -44,25 +65,25 @@ const std::string& Saves::textFromLevel(logic::HardLevel::Type level) {
 
 void Saves::load() {
     users.clear();
+    saveRefused = false;
     config::Config file;
     if (file.readFile(kSavesFile)) {
-        // One pass per block of the file, each taking the next number if it is there: players
-        // are read from save_000 up to the first gap.
-        const int passes = file.getBlockCount();
-        int next = 0;
-        for (int pass = 0; pass < passes; ++pass) {
-            const config::Block* block = nullptr;
-            if (!file.getPropertyAccess(blockName(next), &block))
-                continue;
+        // Players from save_000 upward, to the first missing number. The blocks are indexed by
+        // number in one walk (the first block of a name counts, as a lookup would find it).
+        const std::vector<const config::Block*> numbered = numberedBlocks(file);
+        for (const config::Block* block : numbered) {
+            if (!block)
+                break;
             UserInfo user;
             block->getProperty("name", &user.name);
             block->getProperty("currentmission", &user.currentMission);
             block->getProperty("maximummission", &user.maximumMission);
             block->getProperty("level", &user.level);
             users.push_back(user);
-            ++next;
         }
         file.getProperty("currentUser", &currentUser);
+    } else {
+        keepUnusableFileAside(file);
     }
     if (users.empty()) {
         users.push_back(UserInfo{"default", NORMAL, FIRST_MISSION, FIRST_MISSION});
@@ -70,7 +91,40 @@ void Saves::load() {
     }
 }
 
-void Saves::save() {
+void Saves::keepUnusableFileAside(const config::Config& file) {
+    const config::ParseError& error = file.getLastError();
+    switch (file.getLastReadState()) {
+    case config::Config::Missing:
+    case config::Config::Read:
+        return;
+    case config::Config::Unreadable:
+        saveRefused = true;
+        reportError(kSavesFile, 0,
+                    error.message + "; the players in it are not shown and it will not be "
+                                    "saved over");
+        return;
+    case config::Config::Malformed:
+        break;
+    }
+    std::string why;
+    const std::string aside = resource::theResourceManager->moveAside(kSavesFile, &why);
+    const std::string problem = "column " + std::to_string(error.column) + ": " + error.message;
+    if (aside.empty()) {
+        saveRefused = true;
+        reportError(kSavesFile, error.line,
+                    problem + "; it could not be kept aside (" + why +
+                        "), so it will not be saved over");
+        return;
+    }
+    reportError(kSavesFile, error.line,
+                problem + "; the file was kept aside as " + aside + " and a new one is started");
+}
+
+bool Saves::save() {
+    if (saveRefused) {
+        reportError(kSavesFile, 0, "not saved: the file there could not be read or kept aside");
+        return false;
+    }
     config::Config file;
     int index = 0;
     for (const UserInfo& user : users) {
@@ -81,7 +135,7 @@ void Saves::save() {
         block.appendProperty("level").push_back(user.level);
     }
     file.appendProperty("currentUser").push_back(currentUser);
-    file.writeFile(kSavesFile);
+    return file.writeFile(kSavesFile);
 }
 
 UserInfo* Saves::getUserInfo(const std::string& name) {

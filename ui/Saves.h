@@ -7,6 +7,10 @@
 #include <list>
 #include <string>
 
+namespace config {
+class Config;
+}
+
 namespace kel::ui {
 
 // The players of the game: each with a difficulty, the mission last played and the furthest
@@ -29,9 +33,12 @@ public:
 
     // Reads the file (players from save_000 upward to the first missing number, then
     // "currentUser"); without players afterwards, adds the player "default" (not written yet).
+    // A file that does not parse is kept aside as "saves.cfg.corrupt-N" and reported; one that
+    // cannot be read (or kept aside) is reported and never saved over.
     void load();
-    // Writes every player as save_000, save_001, ... and then currentUser over the whole file.
-    void save();
+    // Writes every player as save_000, save_001, ... and then currentUser over the whole file,
+    // atomically. False, reported, when the write failed or was refused.
+    bool save();
 
     void getUserList(std::list<UserInfo>& out) const { out = users; }
     int getUserCount() const { return static_cast<int>(users.size()); }
@@ -65,9 +72,12 @@ public:
 
 private:
     UserInfo* current() { return getUserInfo(currentUser); }
+    void keepUnusableFileAside(const config::Config& file);
 
     std::list<UserInfo> users;
     std::string currentUser;
+    // The file on disk could not be read or kept aside: writing would lose it.
+    bool saveRefused = false;
 };
 
 KEL_UI_API extern Saves theSaves;

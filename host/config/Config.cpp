@@ -3,6 +3,7 @@
 #include "host/debug/Filter.h"
 #include "host/resource/AtomicFile.h"
 #include "host/resource/ResourceManager.h"
+#include "host/resource/WholeFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -14,26 +15,6 @@ namespace {
 debug::Filter& configFilter() {
     static debug::Filter filter("config", true);
     return filter;
-}
-
-bool readWholeFile(const std::filesystem::path& path, std::string* out) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return false;
-    std::FILE* file = std::fopen(path.string().c_str(), "rb");
-    if (!file)
-        return false;
-    std::string data;
-    char buffer[65536];
-    size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        data.append(buffer, count);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed)
-        return false;
-    *out = std::move(data);
-    return true;
 }
 
 } // namespace
@@ -52,12 +33,28 @@ bool Config::readString(std::string_view text, const std::string& sourceName) {
 bool Config::readFile(const std::string& path) {
     std::filesystem::path file;
     std::string text;
-    if (!resource::theResourceManager->resolve(path, &file) || !readWholeFile(file, &text))
+    std::string why;
+    lastReadState = Unreadable;
+    if (!resource::theResourceManager->resolve(path, &file))
         return false;
+    switch (resource::readWholeFile(file, &text, &why)) {
+    case resource::FileState::Missing:
+        lastReadState = Missing;
+        return false;
+    case resource::FileState::Unreadable:
+        lastError = ParseError();
+        lastError.file = path;
+        lastError.message = "cannot read the file: " + why;
+        return false;
+    case resource::FileState::Read:
+        break;
+    }
+    lastReadState = Malformed;
     Block parsed;
     ParseError error;
     if (!parse(std::move(text), path, parsed, &error))
         return fail(error);
+    lastReadState = Read;
     lastError = ParseError();
     Block::operator=(std::move(parsed));
     return true;

@@ -27,13 +27,20 @@ public:
     bool readString(std::string_view text, const std::string& sourceName);
     std::string writeString() const;
 
-    // The last syntax error met by readFile or readString (line 0 when there was none).
+    // The last syntax error met by readFile or readString (line 0 when there was none); after
+    // an Unreadable file, its message says why.
     const ParseError& getLastError() const { return lastError; }
+
+    // What the last readFile found: no file, a file that could not be read, one that did not
+    // parse, or one read whole.
+    enum ReadState { Missing, Unreadable, Malformed, Read };
+    ReadState getLastReadState() const { return lastReadState; }
 
 private:
     bool fail(const ParseError& error);
 
     ParseError lastError;
+    ReadState lastReadState = Missing;
 };
 
 } // namespace config

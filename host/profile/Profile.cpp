@@ -5,6 +5,7 @@
 #include "host/debug/Filter.h"
 #include "host/resource/AtomicFile.h"
 #include "host/resource/ResourceManager.h"
+#include "host/resource/WholeFile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -129,37 +130,6 @@ private:
     std::vector<Problem>& problems;
 };
 
-enum class FileState { Missing, Read, Unreadable };
-
-FileState readWholeFile(const std::filesystem::path& path, std::string* out, std::string* why) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (status.type() == std::filesystem::file_type::not_found)
-        return FileState::Missing;
-    if (ec || status.type() != std::filesystem::file_type::regular) {
-        *why = ec ? ec.message() : "not a regular file";
-        return FileState::Unreadable;
-    }
-    std::FILE* file = std::fopen(path.string().c_str(), "rb");
-    if (!file) {
-        *why = "cannot open it";
-        return FileState::Unreadable;
-    }
-    std::string data;
-    char buffer[65536];
-    size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        data.append(buffer, count);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        *why = "read error";
-        return FileState::Unreadable;
-    }
-    *out = std::move(data);
-    return FileState::Read;
-}
-
 } // namespace
 
 bool Profile::resolvePath(std::string* out) const {
@@ -186,16 +156,16 @@ Profile::LoadResult Profile::load() {
     }
     std::string text;
     std::string why;
-    switch (readWholeFile(file, &text, &why)) {
-    case FileState::Missing:
+    switch (resource::readWholeFile(file, &text, &why)) {
+    case resource::FileState::Missing:
         return loadResult = Missing;
-    case FileState::Unreadable:
+    case resource::FileState::Unreadable:
         report(kPath, 0,
                "cannot read the profile (" + why +
                    "); default settings are used and will not be saved over it");
         saveRefused = true;
         return loadResult = Unreadable;
-    case FileState::Read:
+    case resource::FileState::Read:
         break;
     }
 
@@ -212,18 +182,9 @@ Profile::LoadResult Profile::load() {
 
 Profile::LoadResult Profile::moveAside(const std::string& file, int line,
                                        const std::string& reason) {
-    // The copy keeps the file's name plus the first free number, so earlier corrupt copies
-    // survive too.
-    namespace fs = std::filesystem;
-    for (int n = 1; n <= 1000; ++n) {
-        const std::string suffix = ".corrupt-" + std::to_string(n);
-        const fs::path aside = fs::path(file + suffix);
-        std::error_code ec;
-        if (fs::exists(aside, ec) || ec)
-            continue;
-        fs::rename(file, aside, ec);
-        if (ec)
-            break;
+    std::string why;
+    const std::filesystem::path aside = resource::moveAside(file, &why);
+    if (!aside.empty()) {
         report(kPath, line,
                reason + "; the profile was moved aside to " + aside.filename().string() +
                    " and default settings are used");

@@ -2,6 +2,7 @@
 #include "host/debug/Error.h"
 #include "host/debug/Filter.h"
 #include "host/resource/FileList.h"
+#include "host/resource/WholeFile.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -119,6 +120,24 @@ bool ResourceManager::resolve(const std::string& gamePath, std::filesystem::path
     }
     *out = data / std::filesystem::path(normal).relative_path();
     return true;
+}
+
+std::string ResourceManager::moveAside(const std::string& gamePath, std::string* why) const {
+    std::string normal;
+    {
+        std::lock_guard<std::mutex> guard(mutex);
+        if (!normalise(gamePath, &normal) || normal.compare(0, 9, "/Profile/") != 0) {
+            *why = "only the player's files under /Profile are moved";
+            return std::string();
+        }
+    }
+    std::filesystem::path file;
+    if (!resolve(normal, &file))
+        return std::string();
+    const std::filesystem::path aside = resource::moveAside(file, why);
+    if (aside.empty())
+        return std::string();
+    return normal.substr(0, normal.find_last_of('/') + 1) + aside.filename().string();
 }
 
 std::string ResourceManager::getCurrentDirectory() const {

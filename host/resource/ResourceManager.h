@@ -32,6 +32,11 @@ public:
     // The file-system path of a game path; false (with a log message) when it is refused.
     bool resolve(const std::string& gamePath, std::filesystem::path* out) const;
 
+    // Keeps a player's file that cannot be used out of the way of later writes: renames it to
+    // "<name>.corrupt-N" (the first free N). Only "/Profile/..." files; returns the new game path,
+    // or "" with `why` when the file could not be moved.
+    std::string moveAside(const std::string& gamePath, std::string* why) const;
+
     // The current directory as a game path ("/" at start). Remember it with
     // getCurrentDirectory() and restore it with changeDirectory().
     std::string getCurrentDirectory() const;

@@ -127,4 +127,48 @@ TEST_F(PlayerSaves, ReachingAMissionOnlyEverRaisesTheFurthestAndAlwaysSaves) {
     EXPECT_EQ(again.getMaximumMission(), "Garden");
 }
 
+TEST_F(PlayerSaves, AFileThatDoesNotParseIsKeptAsideAndNeverSavedOver) {
+    const std::string broken = "save_000 { name = Alice\ncurrentUser = Alice\n";
+    roots.profile.write("saves.cfg", broken);
+    saves.load();
+    EXPECT_EQ(names(), (std::vector<std::string>{"default"}));
+    auto records = log.take();
+    ASSERT_EQ(records.size(), 2u) << "the syntax error, then what became of the file";
+    EXPECT_EQ(records[1].filter, "kel-ui");
+    EXPECT_EQ(records[1].file, "/Profile/saves.cfg");
+    EXPECT_EQ(records[1].line, 3);
+    EXPECT_NE(records[1].text.find("kept aside as /Profile/saves.cfg.corrupt-1"), std::string::npos)
+        << records[1].text;
+    EXPECT_EQ(roots.profile.read("saves.cfg.corrupt-1"), broken);
+
+    EXPECT_TRUE(saves.save());
+    EXPECT_EQ(roots.profile.read("saves.cfg.corrupt-1"), broken) << "the next save leaves it";
+    roots.profile.write("saves.cfg", "}");
+    saves.load();
+    log.take();
+    EXPECT_EQ(roots.profile.read("saves.cfg.corrupt-2"), "}") << "earlier copies survive";
+    EXPECT_EQ(roots.profile.read("saves.cfg.corrupt-1"), broken);
+}
+
+TEST_F(PlayerSaves, AFileThatCannotBeReadIsReportedAndNotSavedOver) {
+    std::filesystem::create_directories(roots.profile / "saves.cfg" / "inside");
+    saves.load();
+    EXPECT_EQ(names(), (std::vector<std::string>{"default"}));
+    EXPECT_EQ(log.count("kel-ui"), 1u);
+    EXPECT_FALSE(saves.save());
+    EXPECT_TRUE(std::filesystem::exists(roots.profile / "saves.cfg" / "inside"));
+    EXPECT_EQ(log.count("kel-ui"), 2u) << "the refused save is reported";
+    log.take();
+}
+
+TEST_F(PlayerSaves, OnlyExactlyNumberedBlocksCountAndTheFirstOfANameWins) {
+    roots.profile.write("saves.cfg", "save_0000 { name = Wrong }\n"
+                                     "save_000 { name = A }\n"
+                                     "save_000 { name = Shadowed }\n"
+                                     "save_1 { name = Wrong }\n"
+                                     "save_001 { name = B }\n");
+    saves.load();
+    EXPECT_EQ(names(), (std::vector<std::string>{"A", "B"}));
+}
+
 } // namespace
