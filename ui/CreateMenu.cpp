@@ -67,6 +67,9 @@ void CreateMenu::updateShowed() {
     Menu::updateShowed();
     if (!isShowed())
         return;
+    // A notice left open when the menu went must not greet the player next time.
+    if (::ui::Component* notice = getDescendant("gamealreadyexists"))
+        notice->setVisible(false);
     ::ui::EditBox* edit = nullptr;
     ::ui::RadioContainer* levels = nullptr;
     if (theFactory->getComponent("editname", &edit, this, true))

@@ -12,7 +12,7 @@
 namespace kel::ui {
 
 void GameMenu::setChildVisible(const char* name, bool visible) {
-    if (::ui::Component* child = getComponent(name))
+    if (::ui::Component* child = getDescendant(name))
         child->setVisible(visible);
 }
 
@@ -56,6 +56,8 @@ void GameMenu::updateShowed() {
         theSaves.save();
         return;
     }
+    // A question left open when the menu went must not greet the player next time.
+    setChildVisible("suretodelete", false);
     theFactory->getComponent("list", &userList, this, true);
     theFactory->getComponent("currentplayervalue", &currentPlayerText, this, true);
     theFactory->getComponent("radiocontainer", &levelRadio, this, true);

@@ -403,8 +403,11 @@ void RoundMenu::setPhase(Phase value) {
     notify(event);
     switch (value) {
     case START:
-        // A menu shown again in the middle of an animation starts it afresh.
+        // A menu shown again in the middle of an animation starts it afresh, and a command
+        // that waited for a fly-out cut short by hiding is forgotten: it was never confirmed.
         phaseStarted = false;
+        deferredItem = -2;
+        commandPending = false;
         break;
     case WORK:
         angle = homeAngle;

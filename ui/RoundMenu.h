@@ -52,8 +52,8 @@ public:
     // Hides the menu at the end of its fly-out.
     virtual void realyHide();
 
-    // Forgets the held keys.
-    void clean();
+    // Forgets the held keys (the toolkit asks when the player's input went elsewhere).
+    void clean() override;
     void flyOut();
     // Chooses the entry under the pointer at once, without a fly-out (work phase only).
     void mouseDoubleClicked();

@@ -73,7 +73,13 @@ void RoundMenuContainer::updateShowed() {
     if (!isShowed())
         return;
     mouseLastUsed = false;
-    if (RoundMenu* current = roundMenu(this, currentMenu)) {
+    // Only the current ring comes back; one that was still flying out when the screen went
+    // stays gone.
+    RoundMenu* current = roundMenu(this, currentMenu);
+    for (::ui::Component* child : snapshot())
+        if (child != current && dynamic_cast<RoundMenu*>(child))
+            child->setVisible(false);
+    if (current) {
         focus(current);
         current->setVisible(true);
     }

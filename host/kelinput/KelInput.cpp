@@ -90,6 +90,16 @@ void KelInput::feed(counting_ptr<input::Event> e) {
     root.broadcast(e);
 }
 
+void KelInput::focusLost() {
+    {
+        thread::Lock hold(lock);
+        heldModifierKeys.clear();
+    }
+    root.clean();
+    deviceToCamera.clean();
+    deviceToCS.clean();
+}
+
 void KelInput::offerShortcut(unsigned long key, int modifier) {
     thread::Lock hold(shortcutLock);
     const auto found = shortcuts.find(Shortcut(key, modifier));

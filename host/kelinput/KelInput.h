@@ -48,6 +48,9 @@ public:
     input::Broadcaster* getRootBroadcaster() { return &root; }
     // The host's entry for raw device events.
     void feed(counting_ptr<input::Event> e);
+    // The host's window lost the player's input: whatever was held will not be released, so
+    // every listener and both translators forget it.
+    void focusLost();
 
     DeviceToCS* getDeviceToCS();
     DeviceToCamera* getDeviceToCamera();

@@ -9,11 +9,30 @@
 #include "host/ui/UI.h"
 
 #include <algorithm>
+#include <mutex>
+#include <set>
 
 namespace ui {
 
+namespace {
+
+// One copy of each layout file name for every component built from it; never freed.
+const std::string* internFileName(const std::string& file) {
+    static std::mutex mutex;
+    static std::set<std::string> names{std::string()};
+    std::lock_guard<std::mutex> guard(mutex);
+    return &*names.insert(file).first;
+}
+
+} // namespace
+
 Component::Component(UI* ui, float x, float y, float width, float height)
-    : ui(ui), x(x), y(y), width(width), height(height) {}
+    : ui(ui), x(x), y(y), width(width), height(height), layoutFile(internFileName(std::string())) {}
+
+void Component::setLayoutSource(const std::string& file, int line) {
+    layoutFile = internFileName(file);
+    layoutLine = line;
+}
 
 Component::~Component() {
     visible = false;

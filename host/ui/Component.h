@@ -115,9 +115,18 @@ public:
     virtual void readConfig(config::Block* block);
     // Input: containers hand an event to their children first; a component then acts on it.
     virtual void processInputEvent(counting_ptr<input::Event> event);
+    // Forgets transient input state such as held keys: the player's input went elsewhere (the
+    // window lost the focus), so no release will come. Containers pass it to their children.
+    virtual void clean() {}
 
     // Recomputes the shown state of the component and its descendants (toolkit use).
     void refreshShowed();
+
+    // Where the layout described the component: its file (a game path) and the line of its
+    // block; "" and 0 for components made in code. For messages about the layout.
+    const std::string& getLayoutFile() const { return *layoutFile; }
+    int getLayoutLine() const { return layoutLine; }
+    void setLayoutSource(const std::string& file, int line);
     // Whether a mouse button on the component makes it the mouse target (widgets do).
     virtual bool acceptsMouse() const { return false; }
 
@@ -160,6 +169,8 @@ private:
     bool fullscreen = false;
     int priority = 0;
     unsigned repaints = 0;
+    const std::string* layoutFile; // interned: layouts are few, components many
+    int layoutLine = 0;
 };
 
 } // namespace ui

@@ -188,6 +188,7 @@ void Container::buildChildren(config::Block* block) {
             continue;
         }
         child->setName(entry->getName());
+        child->setLayoutSource(childBlock->getSourceFile(), entry->getLine());
         addComponent(child);
         child->readConfig(childBlock);
         // What a layout names is visible unless it says otherwise, once it is configured.
@@ -203,6 +204,12 @@ void Container::processInputEvent(counting_ptr<input::Event> event) {
     // child that left or was hidden during the walk is skipped.
     deliver(event, shownChildren());
     Component::processInputEvent(event);
+}
+
+void Container::clean() {
+    for (Component* child : snapshot())
+        if (child->getMaster() == this)
+            child->clean();
 }
 
 std::vector<Component*> Container::shownChildren() const {

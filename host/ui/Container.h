@@ -48,6 +48,7 @@ public:
     // container's own "visible" is applied last, once its children exist.
     void readConfig(config::Block* block) override;
     void processInputEvent(counting_ptr<input::Event> event) override;
+    void clean() override;
 
     const std::vector<Component*>& getChildren() const { return children; }
 

@@ -80,6 +80,7 @@ void UI::readConfig() {
         debug::report(uiFilter(), error);
         return;
     }
+    setLayoutSource("/Configs/UI/layout.cfg", 1);
     readConfig(&layout);
     for (const auto& path : layout.getList("include")) {
         config::Config part;
@@ -139,6 +140,13 @@ Font* UI::getFont(const std::string& name) const {
 
 void UI::processEvent(counting_ptr<input::Event> e) {
     processInputEvent(e);
+}
+
+void UI::clean() {
+    thread::Lock hold(*this);
+    Container::clean();
+    for (Component* top : std::vector<Component*>(topLevel))
+        top->clean();
 }
 
 void UI::processInputEvent(counting_ptr<input::Event> event) {

@@ -67,6 +67,8 @@ public:
     ImageManager* getTextureManager() const { return textures.get(); }
 
     void processEvent(counting_ptr<input::Event> e) override;
+    // The input listener's and the tree's: the whole tree forgets what was held.
+    void clean() override;
     void processInputEvent(counting_ptr<input::Event> event) override;
 
     // The component a mouse button press landed on (the front-most, deepest shown and enabled

@@ -221,4 +221,44 @@ TEST_F(ShippedRoundMenus, EndgameLeavesTheBattleBeforeTheHostHearsItOnce) {
     EXPECT_EQ(events.take(), "");
 }
 
+TEST_F(ShippedRoundMenus, ARingHiddenDuringItsFlyOutForgetsTheCommandAndComesBackAlone) {
+    wait(0.6);
+    RoundMenu* main = ring("mainroundmenu", "main");
+    RoundMenu* options = ring("mainroundmenu", "options");
+    turnTo(main, "sound");
+    tap("Return");
+    frame();
+    ::ui::Component* screen = root->getDescendant("mainroundmenu");
+    screen->setVisible(false); // the flow moved on before the fly-out ended
+    screen->setVisible(true);
+    wait(0.6);
+    ASSERT_EQ(main->getPhase(), RoundMenu::WORK);
+    choose(main, "options"); // the main ring flies out again, for no command this time
+    wait(0.6);
+    EXPECT_FALSE(shown("soundmenu")) << "the forgotten choice never fires";
+    EXPECT_TRUE(options->isShowed());
+
+    // Switching rings and hiding the screen while the old ring still flies out: only the
+    // current ring comes back.
+    tap("Escape"); // back to the main ring; options flies out
+    frame();
+    screen->setVisible(false);
+    screen->setVisible(true);
+    wait(0.6);
+    EXPECT_TRUE(main->isShowed());
+    EXPECT_FALSE(options->isShowed());
+}
+
+TEST_F(ShippedRoundMenus, ARingForgetsAHeldKeyWhenThePlayersInputGoesElsewhere) {
+    wait(0.6);
+    RoundMenu* main = ring("mainroundmenu", "main");
+    press("Right");
+    wait(0.1);
+    ASSERT_EQ(main->getRotation(), RoundMenu::INCREASING);
+    theKelInput->focusLost(); // the window lost the focus: the release never comes
+    EXPECT_EQ(main->getKeys(), 0);
+    wait(1.0);
+    EXPECT_EQ(main->getRotation(), RoundMenu::STOPPED) << "it settles on the next entry";
+}
+
 } // namespace
