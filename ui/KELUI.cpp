@@ -118,13 +118,41 @@ void KELUI::setState(const State& newState) {
         mousePointer->setMode(state->isMenuMode() ? 0 : 1);
 }
 
-void KELUI::setChildVisible(::ui::Container* container, const std::string& child, bool visible) {
-    if (::ui::Component* component = container->getComponent(child))
+::ui::Component* KELUI::screen(::ui::Container* container, const std::string& name,
+                               const char* loss) {
+    if (!container)
+        return nullptr; // the container's absence was reported when the layout was read
+    ::ui::Component* found = container->getComponent(name);
+    if (!found)
+        screens.reportMissing(name, container, loss);
+    return found;
+}
+
+::ui::Component* KELUI::anywhere(const std::string& name, const char* loss) {
+    ::ui::Component* found = getDescendant(name);
+    if (!found)
+        screens.reportMissing(name, this, loss);
+    return found;
+}
+
+::ui::Container* KELUI::topScreen(const char* name) {
+    // Not reported here: reading the layout checked the three containers, and most routes
+    // need only one of them.
+    ::ui::Container* found = nullptr;
+    theFactory->getComponent(name, &found, this, false);
+    return found;
+}
+
+bool KELUI::setChildVisible(::ui::Container* container, const std::string& child, bool visible) {
+    ::ui::Component* component = screen(container, child, "it is neither shown nor hidden");
+    if (component)
         component->setVisible(visible);
+    return component != nullptr;
 }
 
 void KELUI::focus(::ui::Container* container, const std::string& child) {
-    setFocusedComponent(container->getComponent(child));
+    if (::ui::Component* component = screen(container, child, "it cannot take the focus"))
+        setFocusedComponent(component);
 }
 
 void KELUI::showPointer(bool visible) {
@@ -152,7 +180,7 @@ void KELUI::command(const Command& c) {
     const State::Name now = *state;
     Sky* sky = theAccessor.getSky();
     auto descendant = [this](const char* name, bool visible) {
-        if (::ui::Component* component = getDescendant(name))
+        if (::ui::Component* component = anywhere(name, "it is neither shown nor hidden"))
             component->setVisible(visible);
     };
     switch (static_cast<Command::Name>(c)) {
@@ -162,6 +190,9 @@ void KELUI::command(const Command& c) {
             setVisible(true);
             theRenderDriver->drawFrameAtOnce();
             ::ui::UI::readConfig();
+            // A modder's layout may lack a screen the game needs: say so now, once.
+            screens.reset();
+            screens.check(this);
         }
         break;
     case Command::SHOW_MAIN_MENU:
@@ -181,7 +212,7 @@ void KELUI::command(const Command& c) {
         } else if (now == State::ENDING_GAME) {
             hidePleaseWait();
             setChildVisible(this, "mainui", true);
-            if (auto* mainui = dynamic_cast<::ui::Container*>(getComponent("mainui")))
+            if (::ui::Container* mainui = topScreen("mainui"))
                 mainui->setRich(true);
             sound::MANAGER->startFading("bgm", 0, 1);
             sound::MANAGER->rewind("bgm", "lighthouse");
@@ -299,9 +330,7 @@ void KELUI::removeCenterUnitListener(CenterUnitListener* listener) {
 
 void KELUI::removeAllCenterUnitListeners() {
     thread::Lock hold(centerUnitListenersLock);
-    for (int i = 0; i < centerUnitListeners.getCount(); ++i)
-        if (CenterUnitListener* listener = centerUnitListeners.at(i))
-            centerUnitListeners.remove(listener);
+    centerUnitListeners.clear();
 }
 
 void KELUI::centerUnit(logic::Unit* unit) {
@@ -323,8 +352,12 @@ void KELUI::removeUIListener(kel::ui::Listener* listener) {
 
 void KELUI::notifyUIListeners(const Event& event) {
     thread::Lock hold(uiListenersLock);
-    for (kel::ui::Listener* listener : uiListeners)
-        listener->uiEvent(event);
+    // A copy: the lock is re-entrant, so a listener may still (un)register from uiEvent. One
+    // removed before its turn is not called; one added is called from the next event.
+    const std::vector<kel::ui::Listener*> listeners = uiListeners;
+    for (kel::ui::Listener* listener : listeners)
+        if (std::find(uiListeners.begin(), uiListeners.end(), listener) != uiListeners.end())
+            listener->uiEvent(event);
 }
 
 void KELUI::sendEvent(const std::string& name, const std::string& mapName) {
@@ -369,12 +402,9 @@ std::string KELUI::stateMenu() const {
 }
 
 void KELUI::notify(::ui::NotifyEvent& event) {
-    ::ui::Container* mainui = nullptr;
-    ::ui::Container* gameui = nullptr;
-    ::ui::Container* commonui = nullptr;
-    theFactory->getComponent("mainui", &mainui, this, false);
-    theFactory->getComponent("gameui", &gameui, this, false);
-    theFactory->getComponent("commonui", &commonui, this, false);
+    ::ui::Container* mainui = topScreen("mainui");
+    ::ui::Container* gameui = topScreen("gameui");
+    ::ui::Container* commonui = topScreen("commonui");
     std::string className, name, action;
     event.getProperty("class", &className);
     event.getProperty("name", &name);
@@ -459,6 +489,8 @@ void KELUI::routeByName(const std::string& name, const std::string& action, ::ui
         setChildVisible(commonui, "inputmenu", false);
         setChildVisible(mainui, stateMenu(), true);
     } else if (name == "inputmenu" && action == "customizecontrols") {
+        if (!screen(commonui, "redefinemenu", "the key bindings cannot be changed"))
+            return; // the input menu stays
         setChildVisible(commonui, "redefinemenu", true);
         setChildVisible(commonui, "inputmenu", false);
         focus(commonui, "redefinemenu");
@@ -480,7 +512,7 @@ void KELUI::routeByName(const std::string& name, const std::string& action, ::ui
         Sky* sky = theAccessor.getSky();
         skyOffTheBoard(sky);
         setChildVisible(this, "gameui", false);
-        if (::ui::Component* menu = getDescendant("gameroundmenu"))
+        if (::ui::Component* menu = anywhere("gameroundmenu", "the in-game menu cannot open"))
             menu->setVisible(true);
         if (sky)
             sky->startFading(1);
@@ -492,7 +524,10 @@ void KELUI::routeByName(const std::string& name, const std::string& action, ::ui
             mousePointer->setMode(0);
     } else if (name == "newgamedialog" && action == "ok") {
         NewGameDialog* dialog = nullptr;
-        theFactory->getComponent("newgamedialog", &dialog, mainui, false);
+        if (!mainui || !theFactory->getComponent("newgamedialog", &dialog, mainui, false)) {
+            screens.reportMissing("newgamedialog", mainui, "no map can be chosen");
+            return;
+        }
         dialog->setVisible(false);
         sendEvent("newgame", dialog->getMap());
         theSoundManager->stopMusic();
@@ -505,7 +540,8 @@ void KELUI::routeByName(const std::string& name, const std::string& action, ::ui
         sendEvent("goal");
     } else if (name == "createmenu" && action == "cancel") {
         setChildVisible(mainui, "createmenu", false);
-        if (theAccessor.getCreateMenu()->getMode() == CreateMenu::Play) {
+        const CreateMenu* create = theAccessor.getCreateMenu();
+        if (!create || create->getMode() == CreateMenu::Play) {
             setChildVisible(mainui, "mainroundmenu", true);
         } else {
             setChildVisible(mainui, "gamemenu", true);
@@ -513,6 +549,9 @@ void KELUI::routeByName(const std::string& name, const std::string& action, ::ui
         }
     } else if (name == "createmenu" && action == "play") {
         setChildVisible(mainui, "createmenu", false);
+        // The new player is written before the mission starts, so he is there next time
+        // whatever becomes of the game.
+        theSaves.save();
         sendEvent("newgame", Saves::FIRST_MISSION);
         theSoundManager->stopMusic();
     } else if (name == "createmenu" && action == "create") {
@@ -522,21 +561,44 @@ void KELUI::routeByName(const std::string& name, const std::string& action, ::ui
         setChildVisible(mainui, "playmenu", false);
         setChildVisible(mainui, "mainroundmenu", true);
     } else if (name == "playmenu" && action == "ok") {
+        const PlayMenu* play = theAccessor.getPlayMenu();
+        if (!play) {
+            screens.reportMissing("playmenu", mainui, "no mission can be chosen");
+            return;
+        }
         setChildVisible(mainui, "playmenu", false);
-        sendEvent("newgame", theAccessor.getPlayMenu()->getMission());
+        sendEvent("newgame", play->getMission());
         theSoundManager->stopMusic();
     } else if (name == "gamemenu" && closing) {
         setChildVisible(mainui, "gamemenu", false);
         setChildVisible(mainui, "mainroundmenu", true);
     } else if (name == "gamemenu" && action == "create") {
-        CreateMenu* create = nullptr;
-        theFactory->getComponent("createmenu", &create, mainui, false);
+        CreateMenu* create = createMenu(mainui);
+        if (!create)
+            return; // the player menu stays
         create->setMode(CreateMenu::Create);
         setChildVisible(mainui, "gamemenu", false);
         create->setVisible(true);
-        if (::ui::Component* edit = create->getComponent("editname"))
-            setFocusedComponent(edit);
+        focusNameField(create);
     }
+}
+
+CreateMenu* KELUI::createMenu(::ui::Container* mainui) {
+    CreateMenu* create = nullptr;
+    if (mainui && !theFactory->getComponent("createmenu", &create, mainui, false))
+        screens.reportMissing("createmenu", mainui, "no player can be created");
+    return create;
+}
+
+void KELUI::focusNameField(CreateMenu* create) {
+    if (::ui::Component* edit = create->getDescendant("editname"))
+        setFocusedComponent(edit);
+}
+
+void KELUI::backToRing(::ui::Container* mainui, const char* ring) {
+    // Showing the screen anew brings its current ring back with its appear animation.
+    setChildVisible(mainui, ring, false);
+    setChildVisible(mainui, ring, true);
 }
 
 void KELUI::processMainMenuCommand(const std::string& command, ::ui::Container* mainui,
@@ -549,43 +611,58 @@ void KELUI::processMainMenuCommand(const std::string& command, ::ui::Container* 
         showPointer(false);
         return;
     }
+    // Where the entry leads: a screen of mainui or commonui. When the layout has none the player
+    // stays on the ring rather than before an empty screen.
+    ::ui::Component* target = nullptr;
+    bool focusTarget = true;
     if (command == "play") {
-        setChildVisible(mainui, "mainroundmenu", false);
         if (theSaves.showCreateMenuAfterPlay()) {
-            CreateMenu* create = nullptr;
-            theFactory->getComponent("createmenu", &create, mainui, false);
-            create->setMode(CreateMenu::Play);
-            create->setVisible(true);
-            if (::ui::Component* edit = create->getComponent("editname"))
-                setFocusedComponent(edit);
+            target = createMenu(mainui);
         } else if (theSaves.showPlayMenuAfterPlay()) {
-            setChildVisible(mainui, "playmenu", true);
-            focus(mainui, "playmenu");
+            target = screen(mainui, "playmenu", "the player stays on the main menu");
         } else {
+            setChildVisible(mainui, "mainroundmenu", false);
             sendEvent("newgame", Saves::FIRST_MISSION);
             theSoundManager->stopMusic();
+            return;
         }
     } else if (command == "controls" || command == "video" || command == "sound") {
-        const std::string menu = command == "controls" ? "inputmenu" : command + "menu";
-        setChildVisible(mainui, "mainroundmenu", false);
-        setChildVisible(commonui, menu, true);
-        focus(commonui, menu);
+        target = screen(commonui, command == "controls" ? "inputmenu" : command + "menu",
+                        "the player stays on the main menu");
     } else if (command == "options_play") {
-        setChildVisible(mainui, "mainroundmenu", false);
-        setChildVisible(mainui, "gamemenu", true);
-        focus(mainui, "gamemenu");
+        target = screen(mainui, "gamemenu", "the player stays on the main menu");
     } else if (command == "selectmap") {
-        setChildVisible(mainui, "mainroundmenu", false);
-        setChildVisible(mainui, "newgamedialog", true);
+        target = screen(mainui, "newgamedialog", "the player stays on the main menu");
+        focusTarget = false;
+    } else {
+        return; // an entry nothing knows: the ring's screen stays as it is
     }
+    if (!target) {
+        backToRing(mainui, "mainroundmenu");
+        return;
+    }
+    setChildVisible(mainui, "mainroundmenu", false);
+    if (auto* create = dynamic_cast<CreateMenu*>(target)) {
+        create->setMode(CreateMenu::Play);
+        create->setVisible(true);
+        focusNameField(create);
+        return;
+    }
+    target->setVisible(true);
+    if (focusTarget)
+        setFocusedComponent(target);
 }
 
 void KELUI::processGameMenuCommand(const std::string& command, ::ui::Container* mainui,
                                    ::ui::Container* gameui, ::ui::Container* commonui) {
     (void)gameui;
     if (command == "goal") {
-        if (SCENARIO)
+        // The goals come back to this ring when their screen closes; without that screen, or
+        // without a scenario to show them, the ring comes back at once.
+        if (SCENARIO && anywhere("maingoal", "the mission goals cannot be shown"))
             SCENARIO->showGoals();
+        else
+            backToRing(mainui, "gameroundmenu");
     } else if (command == "continue" || command.empty()) {
         this->command(Command::RESUME_GAME);
     } else if (command == "endgame") {
@@ -595,6 +672,10 @@ void KELUI::processGameMenuCommand(const std::string& command, ::ui::Container* 
         sendEvent("savegame");
     } else if (command == "controls" || command == "video" || command == "sound") {
         const std::string menu = command == "controls" ? "inputmenu" : command + "menu";
+        if (!screen(commonui, menu, "the player stays on the in-game menu")) {
+            backToRing(mainui, "gameroundmenu");
+            return;
+        }
         setChildVisible(mainui, "gameroundmenu", false);
         setChildVisible(commonui, menu, true);
         if (command == "sound")

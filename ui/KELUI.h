@@ -6,6 +6,7 @@
 #include "ui/Event.h"
 #include "ui/ListenerArray.h"
 #include "ui/MessageBoxA.h"
+#include "ui/Screens.h"
 #include "ui/State.h"
 #include "ui/UiApi.h"
 
@@ -20,6 +21,7 @@ class Unit;
 namespace kel::ui {
 
 class CenterUnitListener;
+class CreateMenu;
 class KELMousePointer;
 class Sky;
 
@@ -86,6 +88,9 @@ public:
     void showPleaseWait();
     void hidePleaseWait();
 
+    // The well-known screens of the layout, and what of them was found missing.
+    Screens& getScreens() { return screens; }
+
     // Receivers of root-UI events (not owned), in registration order.
     void addUIListener(kel::ui::Listener* listener);
     // Removes every occurrence.
@@ -107,8 +112,20 @@ private:
                      ::ui::Container* gameui, ::ui::Container* commonui);
     // The round menu the settings menus return to.
     std::string stateMenu() const;
-    void setChildVisible(::ui::Container* container, const std::string& child, bool visible);
+    // Screens looked up by name: a direct child of `container` (nothing when the container is
+    // missing), one anywhere below the root, or one of the root's containers. A missing screen
+    // is reported once, saying what the game goes without (`loss`); the containers are checked
+    // when the layout is read.
+    ::ui::Component* screen(::ui::Container* container, const std::string& name, const char* loss);
+    ::ui::Component* anywhere(const std::string& name, const char* loss);
+    ::ui::Container* topScreen(const char* name);
+    // False when there is no such screen.
+    bool setChildVisible(::ui::Container* container, const std::string& child, bool visible);
     void focus(::ui::Container* container, const std::string& child);
+    CreateMenu* createMenu(::ui::Container* mainui);
+    void focusNameField(CreateMenu* create);
+    // Brings a ring that flew out for an entry leading nowhere back in front of the player.
+    void backToRing(::ui::Container* mainui, const char* ring);
     void showPointer(bool visible);
     static void skyOverTheBoard(Sky* sky);
     static void skyOffTheBoard(Sky* sky);
@@ -125,6 +142,7 @@ private:
     CSMessageRedirector csMessageRedirector;
     ListenerArray<CenterUnitListener> centerUnitListeners; // not owned
     thread::SynchronizedObject centerUnitListenersLock;
+    Screens screens; // what the layout lacks, reported once each
 };
 
 KEL_UI_API extern KELUI* theKELUI;

@@ -120,6 +120,9 @@ TEST_F(PlayerMenus, CreatingInPlayModeStartsTheFirstMissionAndInCreateModeReturn
     EXPECT_EQ(events.take(), "newgame mapName=Lighthouse; ");
     EXPECT_FALSE(shown("createmenu"));
     EXPECT_EQ(theSaves.getCurrentUser(), "Alice");
+    Saves onDisk;
+    onDisk.load();
+    EXPECT_TRUE(onDisk.userExists("Alice")) << "saved before the mission starts";
 
     // From the player menu: mode Create, and the new player is listed and selected.
     choose("options_play");
@@ -146,6 +149,27 @@ TEST_F(PlayerMenus, ADuplicateNameShowsTheNoticeAndAddsNothing) {
     EXPECT_TRUE(shown("createmenu"));
     tap("Escape");
     EXPECT_TRUE(shown("gamemenu")) << "cancel in mode Create goes back to the player menu";
+}
+
+TEST_F(PlayerMenus, AQuestionOrNoticeLeftOpenIsGoneWhenTheMenuComesBack) {
+    players({{"A", "easy"}, {"B", "normal"}}, "B");
+    choose("options_play");
+    clickOn("gamemenu", "button_delete");
+    ASSERT_TRUE(shown("suretodelete"));
+    tap("Escape");
+    ASSERT_FALSE(shown("gamemenu"));
+    choose("options_play");
+    EXPECT_FALSE(shown("suretodelete")) << "its Delete would remove whoever is selected";
+    EXPECT_EQ(theSaves.getUserCount(), 2);
+
+    clickOn("gamemenu", "button_create");
+    typeName("A");
+    clickOn("createmenu", "button_play");
+    ASSERT_TRUE(shown("gamealreadyexists"));
+    tap("Escape");
+    ASSERT_TRUE(shown("gamemenu"));
+    clickOn("gamemenu", "button_create");
+    EXPECT_FALSE(shown("gamealreadyexists"));
 }
 
 TEST_F(PlayerMenus, TheMissionMenuStepsOnlyUpToTheFurthestMissionAndCrossFades) {

@@ -8,6 +8,7 @@
 #include "host/sound/InsonificatorManager.h"
 #include "host/sound/Manager.h"
 #include "host/sound/SoundManager.h"
+#include "host/ui/NotifyEvent.h"
 
 namespace {
 
@@ -155,6 +156,14 @@ TEST_F(RootUI, CentringListenersJoinAndLeaveSafelyDuringAPass) {
     root->removeAllCenterUnitListeners();
     root->centerUnit(nullptr);
     EXPECT_EQ(trace, "aaL");
+
+    // Many, with duplicates: removing them all leaves none behind.
+    for (int i = 0; i < 13; ++i)
+        root->addCenterUnitListener(i % 2 ? &a : &b);
+    root->removeAllCenterUnitListeners();
+    trace.clear();
+    root->centerUnit(nullptr);
+    EXPECT_EQ(trace, "");
 }
 
 TEST_F(RootUI, DebugKeysWrapTheDayTimeAndToggleTheRenderTimers) {
@@ -181,6 +190,38 @@ TEST_F(RootUI, DebugKeysWrapTheDayTimeAndToggleTheRenderTimers) {
     tap("F7");
     tap("F6"); // back to 1
     EXPECT_FLOAT_EQ(theDelayedRenderTimer->getTimeScale(), 1.0f);
+}
+
+} // namespace
+
+namespace {
+
+// A host listener that leaves (and takes another with it) while it hears an event.
+TEST_F(RootUI, AListenerMayLeaveWhileItHearsAnEvent) {
+    struct Leaving : kel::ui::Listener {
+        void uiEvent(const kel::ui::Event&) override {
+            ++heard;
+            root->removeUIListener(this);
+            root->removeUIListener(other);
+        }
+        kel::ui::KELUI* root = nullptr;
+        kel::ui::Listener* other = nullptr;
+        int heard = 0;
+    };
+    kel::test::EventLog after;
+    Leaving leaving;
+    leaving.root = root.get();
+    leaving.other = &after;
+    root->addUIListener(&leaving);
+    root->addUIListener(&after);
+    ::ui::NotifyEvent goal(root.get());
+    goal.setSValue("name", "gamegoal");
+    goal.setSValue("action", "close");
+    root->notify(goal);
+    root->notify(goal);
+    EXPECT_EQ(leaving.heard, 1);
+    EXPECT_EQ(after.take(), "") << "removed before its turn: not called";
+    EXPECT_EQ(events.take(), "goal; goal; ");
 }
 
 } // namespace
