@@ -1,10 +1,12 @@
 #pragma once
 
+#include "host/thread/SynchronizedObject.h"
 #include "host/ui/Container.h"
 #include "ui/UiApi.h"
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace thread {
 class Event;
@@ -17,8 +19,10 @@ class TextComponent;
 namespace kel::ui {
 
 // A small modal box built in code: a message and one button per answer asked for. It is shown as
-// a top-level component of the root UI (drawn above the screens); the first button pressed sets
-// the result and signals the caller's event.
+// a top-level component of the root UI (drawn above the screens, which see no input while it
+// is up); the first button pressed sets the result and signals the caller's event, later ones
+// change nothing. Escape answers CANCEL, or NO, when the box has that button. A question wider
+// than the screen allows wraps, and the box grows down to fit it.
 class KEL_UI_API MessageBoxA : public ::ui::Container {
 public:
     // One bit per answer; a style is the OR of the buttons wanted.
@@ -38,14 +42,22 @@ public:
 
     std::string getClassName() const override { return "messagebox"; }
     void notify(::ui::NotifyEvent& event) override;
-    Button getResult() const { return result; }
+    void processInputEvent(counting_ptr<::input::Event> event) override;
+    bool isModal() const override { return true; }
+    // Read by the waiting thread; written on the UI thread.
+    Button getResult() const;
 
 private:
+    void answer(Button button);
+
     ::ui::Ramka* frame;        // a child of the box
     ::ui::TextComponent* text; // a child of the box
     std::map<Button, std::string> buttonLabels;
     thread::Event* event; // not owned
     Button result;
+    bool answered = false;
+    thread::SynchronizedObject resultLock; // guards result and answered
+    std::vector<Button> buttons;           // in the order they stand
 };
 
 } // namespace kel::ui

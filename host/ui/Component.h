@@ -129,6 +129,9 @@ public:
     void setLayoutSource(const std::string& file, int line);
     // Whether a mouse button on the component makes it the mouse target (widgets do).
     virtual bool acceptsMouse() const { return false; }
+    // A modal top-level component takes all input while it is shown: the screens behind it see
+    // no key and no click (a question the player must answer first).
+    virtual bool isModal() const { return false; }
 
 protected:
     // Run when the shown state changes, before updateShowed().

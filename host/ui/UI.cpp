@@ -165,8 +165,10 @@ void UI::processInputEvent(counting_ptr<input::Event> event) {
     const std::vector<Component*> tree = shownChildren();
     const std::vector<Component*> front(topLevel.rbegin(), topLevel.rend());
     // A mouse button over a top-level component is its alone: the screens behind never see a
-    // click on a box in front of them.
+    // click on a box in front of them, nor any input at all while a modal one is shown.
     bool covered = false;
+    for (Component* component : front)
+        covered = covered || (component->isShowed() && component->isModal());
     if (mouse) {
         const MousePointer* current = getMousePointer();
         for (Component* component : front)
@@ -178,10 +180,10 @@ void UI::processInputEvent(counting_ptr<input::Event> event) {
         if (std::find(topLevel.begin(), topLevel.end(), component) != topLevel.end() &&
             component->isShowed())
             component->processInputEvent(event);
-    if (covered)
-        return;
-    deliver(event, tree);
-    Component::processInputEvent(event);
+    if (!covered) {
+        deliver(event, tree);
+        Component::processInputEvent(event);
+    }
     if (event.as<input::events::Motion>())
         refreshFlyby();
 }
