@@ -237,12 +237,13 @@ TEST_F(RoundMenuTable, FlyingOutFollowsItsProgressAndTheCommandComesOnTheNextFra
     }
 }
 
-// Holding a key from rest at angle 0: "pass" for each slot the ring crosses while the key is
+// Holding a key from rest on a slot: "pass" for each slot the ring crosses while the key is
 // held, in order; after the release the ring turns on to the next slot and rests there exactly,
 // without a "pass" for it.
 TEST_F(RoundMenuTable, HeldKeysPassEntriesAndTheRingRestsOnASlot) {
     struct Row {
         int entries;
+        int start; // the entry in front before
         const char* key;
         double held;
         const char* passes;
@@ -250,21 +251,27 @@ TEST_F(RoundMenuTable, HeldKeysPassEntriesAndTheRingRestsOnASlot) {
     };
     const Row rows[] = {
         // 6.75 rad down: 3pi/2, pi, pi/2 and 0 crossed, then on to 3pi/2.
-        {4, "Left", 1.35, "pass(controls) pass(selectmap) pass(options_play) pass(play)", 3},
+        {4, 0, "Left", 1.35, "pass(controls) pass(selectmap) pass(options_play) pass(play)", 3},
         // 1 rad down: no slot crossed while held; rests on 3pi/2.
-        {4, "Left", 0.2, "", 3},
+        {4, 0, "Left", 0.2, "", 3},
         // 2.5 rad up: pi/2 crossed; rests on pi.
-        {4, "Right", 0.5, "pass(options_play)", 2},
+        {4, 0, "Right", 0.5, "pass(options_play)", 2},
+        // From 3pi/2, 1 rad up: rests on 2pi, that is slot 0.
+        {4, 3, "Right", 0.2, "", 0},
+        // From 3pi/2, 2.5 rad up: 2pi crossed (slot 0); rests on pi/2.
+        {4, 3, "Right", 0.5, "pass(play)", 1},
         // 8 entries, 1.5 rad up: pi/4 crossed; rests on pi/2.
-        {8, "Right", 0.3, "pass(options_play)", 2},
+        {8, 0, "Right", 0.3, "pass(options_play)", 2},
         // 8 entries, 3.5 rad down: 7pi/4, 3pi/2, 5pi/4 and pi crossed; rests on 3pi/4.
-        {8, "Left", 0.7, "pass(back) pass(exit) pass(sound) pass(video)", 3},
+        {8, 0, "Left", 0.7, "pass(back) pass(exit) pass(sound) pass(video)", 3},
     };
     for (const Row& row : rows) {
-        const std::string why = std::to_string(row.entries) + " entries, " + row.key + " " +
+        const std::string why = std::to_string(row.entries) + " entries from " +
+                                std::to_string(row.start) + ", " + row.key + " " +
                                 std::to_string(row.held) + " s";
         buildRing(row.entries);
         open();
+        turnLeftTo(row.start);
         std::string passes;
         recorder->onEvent = [&](::ui::NotifyEvent& event) {
             std::string action, name;
