@@ -10,6 +10,7 @@
 #include "host/config/Config.h"
 #include "host/ui/NotifyEvent.h"
 
+#include <cstdio>
 #include <functional>
 #include <set>
 #include <string>
@@ -34,20 +35,27 @@ public:
             onEvent(event);
         Container::notify(event);
     }
-    // One token per notification, the frame-by-frame ones left out: action(itemName),
-    // action(menu[,escape]), action(phase).
-    std::string take() {
+    // One token per notification: action(itemName), action(menu[,escape]), action(phase);
+    // the frame-by-frame ones left out, or with `frames` the start and end phase steps kept as
+    // action(progress), with two decimals.
+    std::string take(bool frames = false) {
         static const std::set<std::string> noisy = {"startphase", "endphase", "updatecontour",
                                                     "tracein", "traceout"};
         std::string trace;
         for (const config::Block& event : events) {
             std::string action, value;
             int phase = 0;
+            float progress = 0;
             bool escape = false;
             event.getProperty("action", &action);
-            if (noisy.count(action))
+            if (noisy.count(action) && !(frames && event.getProperty("progress", &progress)))
                 continue;
             trace += trace.empty() ? action : " " + action;
+            if (event.getProperty("progress", &progress)) {
+                char text[32];
+                std::snprintf(text, sizeof text, "(%.2f)", progress);
+                trace += text;
+            }
             if (event.getProperty("itemName", &value))
                 trace += "(" + value + ")";
             if (event.getProperty("menu", &value))

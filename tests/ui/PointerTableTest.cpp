@@ -454,35 +454,29 @@ TEST_F(GamePointer, TheHardwareCursorIsComposedOfTheShownParts) {
     EXPECT_FALSE(pointer()->getPointerContainer()->getVisible());
     EXPECT_TRUE(kel::ui::BoardTraceSwitch::getPointerVisible());
 
-    // "op source x y w h region" for what the picture holds.
+    // What the picture holds: "bar x,y wxh colour; " and "source x,y wxh from region; ".
+    const auto box = [](float x, float y, float w, float h) {
+        return std::to_string(int(x)) + "," + std::to_string(int(y)) + " " +
+               std::to_string(int(w)) + "x" + std::to_string(int(h));
+    };
     const auto drawn = [&] {
         std::string all;
-        for (const ImageDrawOperation& op : image->getDrawOperations()) {
-            all += op.kind == ImageDrawOperation::Bar ? "bar" : "picture " + op.source;
-            all += " " + std::to_string(int(op.x)) + "," + std::to_string(int(op.y)) + " " +
-                   std::to_string(int(op.width)) + "x" + std::to_string(int(op.height));
-            if (op.kind == ImageDrawOperation::Bar)
-                all += " rgba " + std::to_string(int(op.color.r)) +
-                       std::to_string(int(op.color.g)) + std::to_string(int(op.color.b)) +
-                       std::to_string(int(op.color.a));
-            else
-                all += " from " + std::to_string(int(op.region.x)) + "," +
-                       std::to_string(int(op.region.y)) + " " +
-                       std::to_string(int(op.region.width)) + "x" +
-                       std::to_string(int(op.region.height));
-            all += "; ";
-        }
+        for (const ImageDrawOperation& op : image->getDrawOperations())
+            all += op.kind == ImageDrawOperation::Bar
+                       ? "bar " + box(op.x, op.y, op.width, op.height) +
+                             (op.color == config::Color(0, 0, 0, 1) ? " black; " : " colour; ")
+                       : op.source + " " + box(op.x, op.y, op.width, op.height) + " from " +
+                             box(op.region.x, op.region.y, op.region.width, op.region.height) +
+                             "; ";
         return all;
     };
     const auto part = [&](::ui::SpriteComponent* sprite) {
-        const std::string size = std::to_string(int(sprite->getWidth())) + "x" +
-                                 std::to_string(int(sprite->getHeight()));
-        return "picture " + sprite->getSprite()->getImageName() + " " +
-               std::to_string(int(sprite->getXPosition())) + "," +
-               std::to_string(int(sprite->getYPosition())) + " " + size + " from 0,0 " + size +
-               "; ";
+        const float w = sprite->getWidth(), h = sprite->getHeight();
+        return sprite->getSprite()->getImageName() + " " +
+               box(sprite->getXPosition(), sprite->getYPosition(), w, h) + " from " +
+               box(0, 0, w, h) + "; ";
     };
-    const std::string black = "bar 0,0 64x64 rgba 0001; ";
+    const std::string black = "bar 0,0 64x64 black; ";
     EXPECT_EQ(drawn(), black + part(icon()));
 
     // Every new look is drawn and handed over again; the attack name is never drawn.

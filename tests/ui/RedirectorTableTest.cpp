@@ -34,10 +34,14 @@ protected:
         ASSERT_FALSE(board.getObjects().empty());
         chest = board.getChests().front();
         object = board.getObjects().front();
-        onUnit = redirector.addListener(unit);
-        onCell = redirector.addListener(cell);
-        onChest = redirector.addListener(chest);
-        onObject = redirector.addListener(object);
+        picked[0] = redirector.addListener(unit);
+        picked[1] = redirector.addListener(cell);
+        picked[2] = redirector.addListener(chest);
+        picked[3] = redirector.addListener(object);
+        described[0] = Target(unit).describe();
+        described[1] = Target(cell).describe();
+        described[2] = Target(chest).describe();
+        described[3] = Target(object).describe();
     }
 
     // A control fired: the event kel-input's control-source translator sends.
@@ -53,40 +57,17 @@ protected:
         game.getControlSource().clearCalls();
         return all;
     }
-    // Focuses the listeners of the kinds named by letters: U unit, L landscape, C chest,
-    // O object; in the reverse of the precedence order, so that the order of focusing cannot
-    // stand in for it.
+    // Kinds are named by letters: U unit, L landscape cell, C chest, O map object.
+    static int index(char kind) { return static_cast<int>(std::string("ULCO").find(kind)); }
+    RenderMeshListener* listener(char kind) { return picked[index(kind)]; }
+    const std::string& describe(char kind) { return described[index(kind)]; }
+    // Focuses the kinds named, in the reverse of the precedence order, so that the order of
+    // focusing cannot stand in for it.
     void focus(const std::string& kinds) {
         for (char kind : std::string("OCLU"))
             if (kinds.find(kind) != std::string::npos)
                 listener(kind)->traceIn(nullptr);
         calls();
-    }
-    RenderMeshListener* listener(char kind) {
-        switch (kind) {
-        case 'U':
-            return onUnit;
-        case 'L':
-            return onCell;
-        case 'C':
-            return onChest;
-        default:
-            return onObject;
-        }
-    }
-    std::string describe(char kind) {
-        switch (kind) {
-        case 'U':
-            return Target(unit).describe();
-        case 'L':
-            return Target(cell).describe();
-        case 'C':
-            return Target(chest).describe();
-        case 'O':
-            return Target(object).describe();
-        default:
-            return Target().describe();
-        }
     }
     // "op(target) op(target)" for each letter of `kinds`; "" for none.
     std::string each(const std::string& operation, const std::string& kinds) {
@@ -103,10 +84,8 @@ protected:
     kel::logic::Landscape* cell = nullptr;
     kel::logic::Chest* chest = nullptr;
     kel::logic::Object* object = nullptr;
-    RenderMeshListener* onUnit = nullptr;
-    RenderMeshListener* onCell = nullptr;
-    RenderMeshListener* onChest = nullptr;
-    RenderMeshListener* onObject = nullptr;
+    RenderMeshListener* picked[4] = {}; // owned by the redirector
+    std::string described[4];
 };
 
 // Every state number with nothing under the pointer: exactly one call, or none.
@@ -224,12 +203,12 @@ TEST_F(Redirector, TargetsFollowTheFocusPrecedenceOfEachState) {
 TEST_F(Redirector, TheFirstFocusedListenerOfAKindInCreationOrderCounts) {
     kel::logic::Unit* other = game.getBoard().getUnits().back();
     ASSERT_NE(other, unit);
-    RenderMeshListener* onOther = redirector.addListener(other); // after onUnit
+    RenderMeshListener* onOther = redirector.addListener(other); // after listener('U')
     onOther->traceIn(nullptr);
     fire(22);
     EXPECT_EQ(calls(), "setFocusTarget(" + Target(other).describe() + ") targetCommand1(" +
                            Target(other).describe() + ")");
-    onUnit->traceIn(nullptr); // both set: the earlier one wins, the other is not checked
+    listener('U')->traceIn(nullptr); // both set: the earlier one wins, the other is not checked
     fire(22);
     EXPECT_EQ(calls(),
               "setFocusTarget(" + describe('U') + ") targetCommand1(" + describe('U') + ")");
@@ -266,84 +245,49 @@ TEST_F(Redirector, UnitsAndObjectsAreTracedBeforeTheRest) {
         void traceIn(void*) override {}
         void traceOut(void*) override {}
     } engineDefault;
-    EXPECT_EQ(onUnit->getTracePriority(), 1);
-    EXPECT_EQ(onObject->getTracePriority(), 1);
-    EXPECT_EQ(onCell->getTracePriority(), engineDefault.getTracePriority());
-    EXPECT_EQ(onChest->getTracePriority(), engineDefault.getTracePriority());
+    EXPECT_EQ(listener('U')->getTracePriority(), 1);
+    EXPECT_EQ(listener('O')->getTracePriority(), 1);
+    EXPECT_EQ(listener('L')->getTracePriority(), engineDefault.getTracePriority());
+    EXPECT_EQ(listener('C')->getTracePriority(), engineDefault.getTracePriority());
 }
 
 // removeListener takes out the first listener of that object (and only it); the listener is
 // handed over, not destroyed. An object without a listener changes nothing.
 TEST_F(Redirector, RemovingAListenerTakesTheFirstOneOfThatObjectOut) {
-    for (char kind : std::string("ULCO")) {
+    const auto check = [this](auto* object, auto* another, char kind) {
         SCOPED_TRACE(std::string(1, kind));
         CSMessageRedirector own;
-        RenderMeshListener* first = nullptr;
-        RenderMeshListener* second = nullptr;
-        const auto add = [&] {
-            switch (kind) {
-            case 'U':
-                return own.addListener(unit);
-            case 'L':
-                return own.addListener(cell);
-            case 'C':
-                return own.addListener(chest);
-            default:
-                return own.addListener(object);
-            }
-        };
-        const auto remove = [&] {
-            switch (kind) {
-            case 'U':
-                return own.removeListener(unit);
-            case 'L':
-                return own.removeListener(cell);
-            case 'C':
-                return own.removeListener(chest);
-            default:
-                return own.removeListener(object);
-            }
-        };
         const auto aimed = [&] {
             calls();
             own.processEvent(counting_ptr<::input::Event>(new kel::input::events::CS(22, "")));
             return calls();
         };
         const std::string hit = "targetCommand1(" + describe(kind) + ")";
-        first = add();
-        second = add();
+        RenderMeshListener* first = own.addListener(object);
+        RenderMeshListener* second = own.addListener(object);
         ASSERT_NE(first, second);
-        // Nothing of that kind for another object: unchanged.
-        switch (kind) {
-        case 'U':
-            own.removeListener(game.getBoard().getUnits().back());
-            break;
-        case 'L':
-            own.removeListener(game.getBoard().getLandscape(0, 0));
-            break;
-        case 'C':
-            own.removeListener(static_cast<kel::logic::Chest*>(nullptr));
-            break;
-        default:
-            own.removeListener(game.getBoard().getObjects().back());
-            break;
-        }
+        own.removeListener(another); // has none: unchanged
         first->traceIn(nullptr);
         EXPECT_EQ(aimed(), hit) << "a removal for another object took the listener";
         first->traceOut(nullptr);
         second->traceIn(nullptr);
-        remove(); // takes `first` only
+        own.removeListener(object); // takes `first` only
         EXPECT_EQ(aimed(), hit) << "the second listener of the object stays";
-        remove(); // now `second`
+        own.removeListener(object); // now `second`
         EXPECT_EQ(aimed(), "targetCommand1(none)");
-        remove(); // none left: nothing happens
+        own.removeListener(object); // none left: nothing happens
         EXPECT_EQ(aimed(), "targetCommand1(none)");
-        // Both are the remover's now; still alive and usable until it destroys them.
+        // Both are the remover's now: still alive until it destroys them, and no longer asked.
         first->traceIn(nullptr);
-        EXPECT_EQ(aimed(), "targetCommand1(none)") << "a removed listener no longer counts";
+        EXPECT_EQ(aimed(), "targetCommand1(none)");
         delete first;
         delete second;
-    }
+    };
+    kel::logic::GameBoard& board = game.getBoard();
+    check(unit, board.getUnits().back(), 'U');
+    check(cell, board.getLandscape(0, 0), 'L');
+    check(chest, static_cast<kel::logic::Chest*>(nullptr), 'C');
+    check(object, board.getObjects().back(), 'O');
 }
 
 TEST_F(Redirector, OnlyControlSourceEventsCountAndTheControlSourceIsReadAtEachEvent) {
