@@ -102,10 +102,9 @@ public:
     // Tells the control source the current focus anew (unit, landscape, chest, object).
     void updateFocusOnGameBoardObjects();
 
-    // Runs one state number as a control-source event would.
-    void redirect(int state);
-
 private:
+    // The one call of a state number on the battle control source.
+    void redirect(int state);
     template <class T> static T* focusedIn(const std::list<T*>& listeners);
     logic::Target firstOf(bool unit, bool landscape, bool chest, bool object) const;
     template <class F> void eachOf(F&& call) const;

@@ -583,8 +583,9 @@ void RoundMenu::sendImmediateOrDeffredCommand(int index) {
     const EntireMenuItem* item = getItem(index);
     if (!item)
         return;
-    // The next appearance settles with the chosen entry at the front.
-    homeAngle = kTwoPi / getItemCount() * index;
+    // The next appearance settles with the focused entry at the front: the one the keyboard
+    // left in front, or the one the moving mouse last pointed at.
+    homeAngle = kTwoPi / getItemCount() * focusedItem;
     const std::string changeEvent = item->getChangeEvent();
     const std::string itemName = item->getName();
     if (!changeEvent.empty()) {

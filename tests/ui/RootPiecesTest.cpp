@@ -1,6 +1,5 @@
 #include "support/UiFixture.h"
 #include "ui/ListenerArray.h"
-#include "ui/Scene.h"
 #include "ui/State.h"
 
 #include <gtest/gtest.h>
@@ -132,34 +131,6 @@ TEST(StateTest, PredicatesAndFixedNumbers) {
     EXPECT_TRUE(State(State::GAME).isGameMode());
     EXPECT_FALSE(State(State::LOADING).isPointerVisible());
     EXPECT_TRUE(State(State::GAME_MENU).isPointerVisible());
-}
-
-class SceneProjection : public kel::test::UiFixture {};
-
-TEST_F(SceneProjection, MapsCameraSpaceToTheViewportWithTheLensFactors) {
-    ui->setResolution(1024, 768);
-    kel::ui::Scene scene(ui.get(), 0, 0, 1, 1);
-    float x = 0, y = 0;
-    // Identity orientation: world x is the camera's vertical, y its horizontal, z its depth.
-    scene.projectVector(Vector(0, 1, 10), x, y);
-    EXPECT_NEAR(x, 586.09f, 0.01f);
-    EXPECT_NEAR(y, 384.0f, 0.001f);
-    scene.projectVector(Vector(1, 0, 10), x, y);
-    EXPECT_NEAR(x, 512.0f, 0.001f);
-    EXPECT_LT(y, 384.0f) << "a point that rises moves up the screen";
-
-    kel::ui::Scene inset(ui.get(), 0.05f, 0.05f, 0.94f, 0.85f);
-    inset.projectVector(Vector(0, 0, 5), x, y);
-    EXPECT_NEAR(x, 1024 * (0.05f + 0.89f / 2), 0.01f);
-    EXPECT_NEAR(y, 768 * (0.05f + 0.8f / 2), 0.01f);
-
-    // The engine's own projection (what snapshots and picking use) agrees.
-    float ex = 0, ey = 0;
-    ASSERT_TRUE(inset.getCamera().project(Vector(0.3f, -0.7f, 4), inset.getViewport(), 1024, 768,
-                                          &ex, &ey));
-    inset.projectVector(Vector(0.3f, -0.7f, 4), x, y);
-    EXPECT_NEAR(ex, x, 0.01f);
-    EXPECT_NEAR(ey, y, 0.01f);
 }
 
 } // namespace
