@@ -1,6 +1,7 @@
 #include "ui/NewGameDialog.h"
 #include "ui/KELFactory.h"
 #include "ui/KelDataStorage.h"
+#include "ui/ModuleLog.h"
 
 #include "host/resource/FileList.h"
 #include "host/resource/ResourceManager.h"
@@ -24,7 +25,10 @@ bool isMapFile(const char* name) {
 }
 } // namespace
 
-std::string NewGameDialog::mapOf(const std::string& file) {
+std::string NewGameDialog::mapOf(const std::string& stem) {
+    if (stem.empty())
+        return std::string();
+    const std::string file = stem + kExtension;
     const std::string mission = theKelDataStorage->mapName(file);
     return mission.empty() ? file : mission;
 }
@@ -47,12 +51,17 @@ void NewGameDialog::updateShowed() {
 
     resource::ResourceManager* resources = resource::theResourceManager;
     const std::string remembered = resources->getCurrentDirectory();
-    resources->changeDirectory("/Maps");
+    // Without the map folder nothing is listed: never the directory we happen to be in.
+    const bool inMaps = resources->changeDirectory("/Maps");
     if (isShowed() && list) {
         list->resetContent();
         list->setTopItem(0);
         FileList files;
-        resources->listDirectory(&files);
+        if (inMaps)
+            resources->listDirectory(&files);
+        else
+            reportError(getLayoutFile().c_str(), getLayoutLine(),
+                        "the game has no map folder /Maps: the map dialog lists no map");
         for (const char* name : files) {
             if (resources->testEntry(name) != 0 || !isMapFile(name))
                 continue;
@@ -61,16 +70,19 @@ void NewGameDialog::updateShowed() {
         const std::string selected = list->getSelectedString();
         if (edit)
             edit->setText(selected);
-        selectedMap = mapOf(selected + kExtension);
+        selectedMap = mapOf(selected);
     }
     resources->changeDirectory(remembered);
 }
 
 void NewGameDialog::notify(::ui::NotifyEvent& event) {
-    Menu::notify(event);
     std::string name, action;
     event.getProperty("name", &name);
     event.getProperty("action", &action);
+    // With no map there is nothing to start: the confirm key is not passed on.
+    if (event.getSender() == this && action == "ok" && selectedMap.empty())
+        return;
+    Menu::notify(event);
     if (name == "button_ok" && action == "job") {
         sendAction("ok");
     } else if (name == "button_cancel" && action == "job") {
@@ -80,7 +92,7 @@ void NewGameDialog::notify(::ui::NotifyEvent& event) {
         ::ui::EditBox* edit = nullptr;
         if (!theFactory->getComponent("list", &list, this, false))
             return;
-        selectedMap = mapOf(list->getSelectedString() + kExtension);
+        selectedMap = mapOf(list->getSelectedString());
         if (theFactory->getComponent("edit", &edit, this, false))
             edit->setText(selectedMap);
     }

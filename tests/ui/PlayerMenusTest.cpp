@@ -240,4 +240,38 @@ TEST_F(PlayerMenus, TheMapDialogListsPlainMapFilesOnceAndNamesMissionMaps) {
     EXPECT_EQ(events.take(), "newgame mapName=Lighthouse; ");
 }
 
+TEST_F(PlayerMenus, WithoutAnyMapTheMapDialogStartsNothing) {
+    kel::test::TempDir data;
+    const auto shipped = resource::theResourceManager->getDataRoot();
+    resource::theResourceManager->setDataRoot(data.get());
+    data.write("notes.lvx", ""); // in the root, where a failed change of folder would look
+
+    choose("selectmap"); // no /Maps at all
+    auto* dialog = find<kel::ui::NewGameDialog>("newgamedialog");
+    auto* list = find<::ui::ListBox>("list", "newgamedialog");
+    ASSERT_TRUE(dialog->isShowed());
+    EXPECT_EQ(list->getCount(), 0);
+    EXPECT_EQ(dialog->getMap(), "");
+    const auto records = log.take();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].file, "/Configs/UI/mainui.cfg");
+    EXPECT_NE(records[0].text.find("/Maps"), std::string::npos) << records[0].text;
+    clickOn("newgamedialog", "button_ok");
+    tap("Return");
+    EXPECT_EQ(events.take(), "") << "no game on \".lvx\"";
+    EXPECT_TRUE(dialog->isShowed());
+
+    resource::theResourceManager->setDataRoot(shipped);
+    tap("Escape");
+    resource::theResourceManager->setDataRoot(data.get());
+    std::filesystem::create_directories(data / "Maps"); // there, but empty
+    choose("selectmap");
+    EXPECT_EQ(list->getCount(), 0);
+    clickOn("newgamedialog", "button_ok");
+    EXPECT_EQ(events.take(), "");
+    EXPECT_TRUE(log.take().empty());
+    EXPECT_EQ(resource::theResourceManager->getCurrentDirectory(), "/");
+    resource::theResourceManager->setDataRoot(shipped);
+}
+
 } // namespace
