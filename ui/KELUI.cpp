@@ -46,6 +46,9 @@ KELUI::KELUI()
 }
 
 KELUI::~KELUI() {
+    // A host that skipped term: what init set up must not outlive the root.
+    if (mousePointer)
+        term();
     setMousePointer(nullptr);
     delete theFactory;
     delete state;
@@ -87,6 +90,8 @@ void KELUI::init() {
 }
 
 void KELUI::term() {
+    if (!mousePointer)
+        return; // never initialised, or terminated already
     debugInput.unregisterShortcuts();
     setVisible(false);
     ::ui::UI::term();

@@ -21,6 +21,8 @@ Sky::~Sky() {
         currentView()->unregisterObject(fading.get());
     if (isShowed())
         deactivateDrawing();
+    if (customView)
+        customView->removeObserver(this);
 }
 
 View* Sky::currentView() const {
@@ -79,6 +81,10 @@ void Sky::setCustomView(View* view) {
         currentView()->unregisterObject(fading.get());
         fadingRegistered = false;
     }
+    if (customView)
+        customView->removeObserver(this);
+    if (view)
+        view->addObserver(this);
     if (isShowed()) {
         deactivateDrawing();
         customView = view;
@@ -86,6 +92,14 @@ void Sky::setCustomView(View* view) {
     } else {
         customView = view;
     }
+}
+
+void Sky::viewDestroyed(View* view) {
+    // Told from the view's destructor: the view still answers, and this is the last time.
+    if (view != customView)
+        return;
+    view->removeObserver(this);
+    setCustomView(nullptr);
 }
 
 void Sky::setEnvironmentVisible(bool visible) {

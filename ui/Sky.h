@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/config/Block.h"
+#include "host/engine/View.h"
 #include "host/ui/Component.h"
 #include "host/ui/Scene.h"
 #include "ui/UiApi.h"
@@ -9,7 +10,6 @@
 
 class Environment;
 class SEFading;
-class View;
 
 namespace kel::ui {
 
@@ -17,8 +17,9 @@ namespace kel::ui {
 // and draws it either in a scene of its own (arranged from the UI scene setup "uisky") while the
 // menus are shown, or in a view given from outside (the game-board view) during a battle. It can
 // lay one of five fades over that view and keeps the last map sky configuration so the host can
-// take it back.
-class KEL_UI_API Sky : public ::ui::Component {
+// take it back. A custom view that is destroyed while the sky draws in it (the host ended the
+// battle first) is forgotten, and the sky goes back to its own scene.
+class KEL_UI_API Sky : public ::ui::Component, public ViewObserver {
 public:
     // 0 none; 1 menu appearing (0 to L); 2 leaving the battle (L up to 1); 3 back to the battle
     // (L down to 0); 4 out of a battle (1 down to 0); 5 into a battle (0 up to 1).
@@ -44,6 +45,7 @@ public:
     // Draws in `view` (null: the own scene) from now on; the fade leaves the old view.
     void setCustomView(View* view);
     View* getCustomView() const { return customView; }
+    void viewDestroyed(View* view) override;
     void setEnvironmentVisible(bool visible);
     bool getEnvironmentVisible() const { return environmentVisible; }
 

@@ -3,6 +3,7 @@
 #include "host/debug/Error.h"
 #include "host/debug/Filter.h"
 #include "host/engine/RenderDriver.h"
+#include "host/engine/RenderDriverListener.h"
 
 #include <algorithm>
 #include <limits>
@@ -61,8 +62,26 @@ Model::Model(const std::string& name) : animator(std::make_unique<Animator>(name
 Model::Model(std::unique_ptr<Animator> animator) : animator(std::move(animator)) {}
 
 Model::~Model() {
+    setMeshListener(nullptr);
     // The render driver must not trace a model that is gone.
     theRenderDriver->forgetModel(this);
+}
+
+void Model::setMeshListener(RenderMeshListener* listener) {
+    if (listener == meshListener)
+        return;
+    if (meshListener) {
+        auto& meshes = meshListener->meshes;
+        meshes.erase(std::remove(meshes.begin(), meshes.end(), this), meshes.end());
+    }
+    meshListener = listener;
+    if (listener)
+        listener->meshes.push_back(this);
+}
+
+RenderMeshListener::~RenderMeshListener() {
+    for (Model* model : meshes)
+        model->meshListener = nullptr;
 }
 
 bool Model::intersect(const Vector& origin, const Vector& direction, float* distance) const {

@@ -102,7 +102,8 @@ public:
 
     const std::string& getName() const { return animator->getModelName(); }
     Animator* getAnimator() const { return animator.get(); }
-    void setMeshListener(RenderMeshListener* listener) { meshListener = listener; }
+    // Attaches the listener (null detaches); see RenderMeshListener for their lifetimes.
+    void setMeshListener(RenderMeshListener* listener);
     RenderMeshListener* getMeshListener() const { return meshListener; }
 
     // Whether the ray hits the model's bounding box (key mesh 0 in the animator's global
@@ -113,6 +114,7 @@ public:
     std::string describe() const override;
 
 private:
+    friend class RenderMeshListener;
     std::unique_ptr<Animator> animator;
     RenderMeshListener* meshListener = nullptr;
 };

@@ -20,6 +20,20 @@ View::View(Camera* camera, const Viewport& viewport, std::string name)
 View::~View() {
     if (theRenderDriver)
         theRenderDriver->removeView(this);
+    // Each observer may remove itself (or others) while it is told.
+    while (!observers.empty()) {
+        ViewObserver* observer = observers.back();
+        observers.pop_back();
+        observer->viewDestroyed(this);
+    }
+}
+
+void View::addObserver(ViewObserver* observer) {
+    addOnce(observers, observer);
+}
+
+void View::removeObserver(ViewObserver* observer) {
+    removeAll(observers, observer);
 }
 
 void View::registerObject(RenderObject* object) {

@@ -23,8 +23,21 @@ private:
     unsigned flags = kTraceFlag;
 };
 
+class View;
+
+// Told when a view it uses goes: whoever keeps a view it does not own (a component drawing into
+// the game's board view) forgets it then, instead of reaching into freed memory later.
+class KEL_HOST_API ViewObserver {
+public:
+    virtual void viewDestroyed(View* view) = 0;
+
+protected:
+    ~ViewObserver() = default;
+};
+
 // A 3D view: a camera seen through a viewport, with the objects, lights, decals and listeners
-// registered with it. Nothing here is owned: registrants unregister themselves before they go.
+// registered with it. Nothing here is owned: registrants unregister themselves before they go,
+// and observers are told when the view itself goes.
 // A view is drawn by the render driver while it is active and handed to the driver.
 class KEL_HOST_API View {
 public:
@@ -69,6 +82,10 @@ public:
     // Runs the listeners around a drawing of the view (the render driver calls it).
     void render();
 
+    // Observers (not owned) are told when the view is destroyed; each once, however often added.
+    void addObserver(ViewObserver* observer);
+    void removeObserver(ViewObserver* observer);
+
 private:
     bool stillRegistered(const RenderDriverListener* listener) const;
 
@@ -87,6 +104,7 @@ private:
     std::vector<Light*> lights;
     std::vector<Decal*> decals;
     std::vector<Registered> listeners;
+    std::vector<ViewObserver*> observers;
     // Listeners that left while the view was being drawn, so the walk skips them.
     bool rendering = false;
     std::vector<const RenderDriverListener*> leftDuringRender;

@@ -5,15 +5,65 @@
 
 namespace input {
 
+namespace {
+
+// Guards every listener's list of broadcasters. Never held while a broadcaster's own lock is
+// taken, nor the other way round.
+std::mutex& linkLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+void link(std::vector<Broadcaster*>& attachedTo, Broadcaster* broadcaster, bool on) {
+    std::lock_guard<std::mutex> guard(linkLock());
+    attachedTo.erase(std::remove(attachedTo.begin(), attachedTo.end(), broadcaster),
+                     attachedTo.end());
+    if (on)
+        attachedTo.push_back(broadcaster);
+}
+
+} // namespace
+
+Listener::~Listener() {
+    std::vector<Broadcaster*> broadcasters;
+    {
+        std::lock_guard<std::mutex> guard(linkLock());
+        broadcasters = attachedTo;
+    }
+    for (Broadcaster* broadcaster : broadcasters)
+        broadcaster->detach(this);
+}
+
+Broadcaster::~Broadcaster() {
+    std::vector<Listener*> attached;
+    {
+        std::lock_guard<std::recursive_mutex> guard(mutex);
+        attached.swap(listeners);
+    }
+    for (Listener* listener : attached)
+        link(listener->attachedTo, this, false);
+}
+
 void Broadcaster::attach(Listener* listener) {
-    std::lock_guard<std::recursive_mutex> guard(mutex);
-    if (std::find(listeners.begin(), listeners.end(), listener) == listeners.end())
+    {
+        std::lock_guard<std::recursive_mutex> guard(mutex);
+        if (std::find(listeners.begin(), listeners.end(), listener) != listeners.end())
+            return;
         listeners.push_back(listener);
+    }
+    link(listener->attachedTo, this, true);
 }
 
 void Broadcaster::detach(Listener* listener) {
-    std::lock_guard<std::recursive_mutex> guard(mutex);
-    listeners.erase(std::remove(listeners.begin(), listeners.end(), listener), listeners.end());
+    bool was = false;
+    {
+        std::lock_guard<std::recursive_mutex> guard(mutex);
+        const auto end = std::remove(listeners.begin(), listeners.end(), listener);
+        was = end != listeners.end();
+        listeners.erase(end, listeners.end());
+    }
+    if (was)
+        link(listener->attachedTo, this, false);
 }
 
 bool Broadcaster::isAttached(const Listener* listener) const {

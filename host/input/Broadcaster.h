@@ -11,8 +11,15 @@ namespace input {
 // Hands every event to its attached listeners in the order they were attached. Listeners may
 // attach and detach others (or themselves) while an event is being delivered: a listener
 // detached during a delivery is not called after that, one attached is called from the next.
+// A listener destroyed while attached is detached by its own destructor.
 class KEL_HOST_API Broadcaster : public Listener {
 public:
+    Broadcaster() = default;
+    Broadcaster(const Broadcaster&) = delete;
+    Broadcaster& operator=(const Broadcaster&) = delete;
+    // Its listeners stay; they are only no longer attached here.
+    ~Broadcaster() override;
+
     void attach(Listener* listener);
     void detach(Listener* listener);
     bool isAttached(const Listener* listener) const;
