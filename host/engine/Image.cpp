@@ -26,14 +26,7 @@ Size cataloguedSize(const std::string& fileName) {
     Size size;
     if (ui::ImageManager::lookUpSize(fileName, &size.width, &size.height))
         return size;
-    static std::mutex mutex;
-    static std::set<std::string> reported;
-    bool first = false;
-    {
-        std::lock_guard<std::mutex> guard(mutex);
-        first = reported.insert(fileName).second;
-    }
-    if (first)
+    if (ui::ImageManager::firstReportOf(fileName))
         reportEngineError("/Configs/UI/images.cfg", 0,
                           "unknown image '" + fileName + "': taken as 64 x 64");
     return Size();

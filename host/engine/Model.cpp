@@ -150,6 +150,13 @@ const ModelInfo& ModelCatalogue::find(const std::string& name) {
     return unknown;
 }
 
+void ModelCatalogue::reset() {
+    std::lock_guard<std::mutex> guard(catalogueMutex);
+    loaded = false;
+    entries.clear();
+    reported.clear();
+}
+
 void ModelCatalogue::reload() {
     std::lock_guard<std::mutex> guard(catalogueMutex);
     load();

@@ -128,6 +128,8 @@ public:
     const ModelInfo& find(const std::string& name);
     // Reads the catalogue again (after the data root changed).
     void reload();
+    // Forgets the catalogue and what it reported; it is read again on first use.
+    void reset();
 
 private:
     void load();

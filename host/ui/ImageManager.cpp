@@ -60,6 +60,23 @@ bool ImageManager::lookUpSize(const std::string& name, float* width, float* heig
     return true;
 }
 
+bool ImageManager::firstReportOf(const std::string& name) {
+    Catalogue& c = catalogue();
+    std::lock_guard<std::mutex> guard(c.mutex);
+    bool& reported = c.reported[name];
+    const bool first = !reported;
+    reported = true;
+    return first;
+}
+
+void ImageManager::resetCatalogue() {
+    Catalogue& c = catalogue();
+    std::lock_guard<std::mutex> guard(c.mutex);
+    c.reported.clear();
+    c.sizes.clear();
+    c.loaded = false;
+}
+
 void ImageManager::reloadCatalogue() {
     Catalogue& c = catalogue();
     std::lock_guard<std::mutex> guard(c.mutex);
@@ -81,10 +98,7 @@ int ImageManager::registerImage(const std::string& name, const std::string& dire
     image.flags = flags;
     if (!lookUpSize(localised, &image.width, &image.height) &&
         !lookUpSize(name, &image.width, &image.height)) {
-        Catalogue& c = catalogue();
-        std::lock_guard<std::mutex> guard(c.mutex);
-        if (!c.reported[name]) {
-            c.reported[name] = true;
+        if (firstReportOf(name)) {
             static debug::Filter filter("ui", true);
             debug::Error error(debug::Context("/Configs/UI/images.cfg", 0),
                                "unknown " + kind + " image '" + name + "': drawn as 64 x 64");

@@ -39,7 +39,12 @@ public:
 
     // The catalogue size of an image name (localised or not); false when unknown.
     static bool lookUpSize(const std::string& name, float* width, float* height);
+    // Reads the catalogue again and forgets which unknown images were reported.
     static void reloadCatalogue();
+    // Forgets the catalogue and what was reported; it is read again on first use.
+    static void resetCatalogue();
+    // True the first time an unknown image `name` is reported since the catalogue was read.
+    static bool firstReportOf(const std::string& name);
 
 private:
     std::string kind; // "sprite" or "texture", for messages

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/ReferenceHost.h"
 #include "host/config/Config.h"
 #include "host/engine/RenderDriver.h"
 #include "host/engine/Timer.h"
@@ -20,9 +21,7 @@ namespace kel::test {
 class UiFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        theTimer->reset();
-        theRenderTimer->reset();
-        theRenderDriver->reset();
+        resetReferenceHost();
         ui = std::make_unique<::ui::UI>();
         ui->setResolution(640, 480);
         ui->init();
