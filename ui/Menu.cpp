@@ -9,7 +9,10 @@
 namespace kel::ui {
 
 Menu::Menu()
-    : Container(::ui::theUI, 0, 0, ::ui::theUI->getScreenWidth(), ::ui::theUI->getScreenHeight()) {}
+    : Container(::ui::theUI, 0, 0, ::ui::theUI->getScreenWidth(), ::ui::theUI->getScreenHeight()) {
+    // Until the layout gives the menu a size of its own it follows the screen's.
+    setFullscreen(true);
+}
 
 void Menu::sendAction(const std::string& action) {
     ::ui::NotifyEvent event(this);

@@ -11,7 +11,8 @@ namespace kel::ui {
 // Both go through the menu's own notify, so a subclass sees them before they travel up.
 class KEL_UI_API Menu : public ::ui::Container {
 public:
-    // Covers the screen as it is at construction.
+    // Covers the screen, through resolution changes, until the layout gives it a size (a
+    // dialog centred on the screen).
     Menu();
 
     std::string getClassName() const override { return "menu"; }

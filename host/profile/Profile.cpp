@@ -221,8 +221,8 @@ void Profile::readSettings() {
     snd.read("quality3d", sound.quality3d);
 
     SectionReader vid(data, "video", problems);
-    vid.read("width", video.width, 320, 16384);
-    vid.read("height", video.height, 200, 16384);
+    vid.read("width", video.width, VideoSettings::kMinWidth, VideoSettings::kMaxSide);
+    vid.read("height", video.height, VideoSettings::kMinHeight, VideoSettings::kMaxSide);
     vid.read("traceEnemyActions", video.traceEnemyActions);
     vid.read("fogDistance", video.fogDistance, 0.8f, 1.0f);
     vid.read("detailsOn", video.detailsOn);

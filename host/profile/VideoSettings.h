@@ -28,7 +28,10 @@ struct KEL_HOST_API VideoSettings {
     bool operator==(const VideoSettings& other) const;
     bool operator!=(const VideoSettings& other) const { return !(*this == other); }
 
-    // Screen resolution in pixels.
+    // Screen resolution in pixels. The screens are laid out for at least 640 x 480.
+    static constexpr int kMinWidth = 640;
+    static constexpr int kMinHeight = 480;
+    static constexpr int kMaxSide = 16384;
     int width = 1024;
     int height = 768;
     bool traceEnemyActions = true;

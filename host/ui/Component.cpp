@@ -207,9 +207,27 @@ void Component::repaint() {
 
 void Component::updateSize() {}
 
+void Component::setFullscreen(bool on) {
+    fullscreen = on;
+    if (on && ui)
+        setSize(ui->getScreenWidth(), ui->getScreenHeight());
+}
+
 void Component::updateResolution() {
     if (fullscreen && ui)
         setSize(ui->getScreenWidth(), ui->getScreenHeight());
+    placeInMaster();
+}
+
+void Component::placeInMaster() {
+    if (centering == Both || centering == Horizontal)
+        centerHorizontal();
+    if (centering == Both || centering == Vertical)
+        centerVertical();
+    if (rightMargin >= 0)
+        setPosition(getOuterWidth() - width - rightMargin, y);
+    if (bottomMargin >= 0)
+        setPosition(x, getOuterHeight() - height - bottomMargin);
 }
 
 void Component::updateShowed() {
@@ -228,8 +246,10 @@ void Component::readConfig(config::Block* block) {
         pair[1] = (*values)[1];
         setPosition(pair[0], pair[1]);
     }
-    if (block->getPropertyAccess("size", &values) && values->size() >= 2)
+    if (block->getPropertyAccess("size", &values) && values->size() >= 2) {
         setSize((*values)[0], (*values)[1]);
+        fullscreen = false; // a size of its own: no longer the screen's
+    }
     bool flag = false;
     if (block->getProperty("enabled", &flag))
         setEnabled(flag);
@@ -238,19 +258,20 @@ void Component::readConfig(config::Block* block) {
     int order = 0;
     if (block->getProperty("priority", &order))
         updatePriority(order);
-    if (block->getProperty("fullscreen", &flag) && flag && ui) {
-        fullscreen = true;
-        setSize(ui->getScreenWidth(), ui->getScreenHeight());
-    }
+    if (block->getProperty("fullscreen", &flag) && flag)
+        setFullscreen(true);
     std::string center;
-    if (block->getProperty("center", &center)) {
-        if (center == "both")
-            centerBoth();
-        else if (center == "horizontal")
-            centerHorizontal();
-        else if (center == "vertical")
-            centerVertical();
-    }
+    if (block->getProperty("center", &center))
+        centering = center == "both"         ? Both
+                    : center == "horizontal" ? Horizontal
+                    : center == "vertical"   ? Vertical
+                                             : NotCentred;
+    float margin = 0;
+    if (block->getProperty("right", &margin) && margin >= 0)
+        rightMargin = margin;
+    if (block->getProperty("bottom", &margin) && margin >= 0)
+        bottomMargin = margin;
+    placeInMaster();
     // A plain component shows itself at once; a container waits for its children.
     if (!dynamic_cast<Container*>(this) && block->getProperty("visible", &flag))
         setVisible(flag);

@@ -54,6 +54,12 @@ public:
     void centerBoth();
     void centerHorizontal();
     void centerVertical();
+    // Places the component as its layout asked, in its master's current size: centred ("center")
+    // and at a distance from the master's right or bottom edge ("right", "bottom"). Run after
+    // readConfig and again on every resolution change.
+    void placeInMaster();
+    // The screen's size, kept through resolution changes.
+    void setFullscreen(bool on);
     // The size of what the component centres in: its master's, or the screen's without one.
     float getOuterWidth() const;
     float getOuterHeight() const;
@@ -170,7 +176,11 @@ private:
     bool notifyOn = false;
     bool flyby = false;
     bool fullscreen = false;
+    enum Centering : unsigned char { NotCentred, Both, Horizontal, Vertical };
+    Centering centering = NotCentred;
     int priority = 0;
+    float rightMargin = -1; // kept from the master's right edge when not negative
+    float bottomMargin = -1;
     unsigned repaints = 0;
     const std::string* layoutFile; // interned: layouts are few, components many
     int layoutLine = 0;

@@ -346,6 +346,9 @@ void paintView(const View* view, float width, float height, SvgCanvas& canvas) {
                 lit = lit || kind.rfind("highlight", 0) == 0;
                 outlined = outlined || kind.rfind("contour", 0) == 0;
             }
+            // What the model says to a player (a menu entry's word), else its name.
+            const std::string& caption = ModelCatalogue::instance().find(model->getName()).caption;
+            const std::string& label = caption.empty() ? model->getName() : caption;
             out << "<g class=\"model\" data-model=\"" << escape(model->getName()) << "\"";
             if (lit || outlined)
                 out << " data-effects=\"" << (lit ? "highlight" : "")
@@ -361,7 +364,7 @@ void paintView(const View* view, float width, float height, SvgCanvas& canvas) {
                               outlined ? 3.0f : 1.5f, 4);
             out << "<text x=\"" << number(left + box.width / 2) << "\" y=\"" << number(bottom + 11)
                 << "\" font-size=\"10\" text-anchor=\"middle\" "
-                << "fill=\"rgb(170,205,240)\">" << escape(model->getName()) << "</text></g>\n";
+                << "fill=\"rgb(170,205,240)\">" << escape(label) << "</text></g>\n";
             continue;
         }
         const std::string what = object->describe();

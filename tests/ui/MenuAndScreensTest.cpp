@@ -140,4 +140,69 @@ TEST_F(Screens, EveryScreenShowsRunsAndHidesAtEveryResolution) {
     }
 }
 
+// Whether `inner` lies within `outer` (absolute rectangles, half a unit of slack).
+::testing::AssertionResult inside(const ::ui::Component* inner, const ::ui::Component* outer) {
+    const float x = inner->getAbsoluteX(), y = inner->getAbsoluteY();
+    const float ox = outer->getAbsoluteX(), oy = outer->getAbsoluteY();
+    if (x >= ox - 0.5f && y >= oy - 0.5f &&
+        x + inner->getWidth() <= ox + outer->getWidth() + 0.5f &&
+        y + inner->getHeight() <= oy + outer->getHeight() + 0.5f)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << inner->getName() << " (" << x << ", " << y << ", " << inner->getWidth() << " x "
+           << inner->getHeight() << ") is not within " << outer->getName() << " (" << ox << ", "
+           << oy << ", " << outer->getWidth() << " x " << outer->getHeight() << ")";
+}
+
+void everyShownPartInside(const ::ui::Component* part, const ::ui::Component* dialog) {
+    const auto* container = dynamic_cast<const ::ui::Container*>(part);
+    if (!container)
+        return;
+    for (const ::ui::Component* child : container->getChildren()) {
+        if (!child->isShowed())
+            continue;
+        EXPECT_TRUE(inside(child, dialog));
+        everyShownPartInside(child, dialog);
+    }
+}
+
+TEST_F(Screens, EveryDialogIsCentredWithItsPartsInsideAtAnyResolution) {
+    const std::vector<std::string> dialogs = {"gamemenu", "createmenu", "playmenu", "newgamedialog",
+                                              "soundmenu"};
+    // The smallest screen the profile takes, the usual ones, and a very large one.
+    for (auto [w, h] : std::vector<std::pair<float, float>>{
+             {640, 480}, {1024, 768}, {1280, 720}, {1920, 1080}, {7680, 4320}}) {
+        SCOPED_TRACE(std::to_string(int(w)) + "x" + std::to_string(int(h)));
+        root->setResolution(w, h);
+        root->updateResolution();
+        for (const std::string& name : dialogs) {
+            auto* dialog = dynamic_cast<::ui::Container*>(root->getDescendant(name));
+            dialog->setVisible(true);
+            EXPECT_TRUE(inside(dialog, root.get()));
+            // What the player sees of it, its frame, stands in the middle of the screen.
+            const ::ui::Component* frame = dialog->getComponent("frame");
+            ASSERT_NE(frame, nullptr) << name;
+            const float left = frame->getAbsoluteX();
+            const float right = w - left - frame->getWidth();
+            EXPECT_NEAR(left, right, 1.0f) << name << " centred across";
+            const float top = frame->getAbsoluteY();
+            EXPECT_NEAR(top, h - top - frame->getHeight(), 1.0f) << name << " centred down";
+            everyShownPartInside(dialog, dialog);
+            for (const char* box : {"suretodelete", "gamealreadyexists"})
+                if (::ui::Component* question = root->getDescendant(box)) {
+                    question->setVisible(true);
+                    everyShownPartInside(dialog, dialog);
+                    question->setVisible(false);
+                }
+            dialog->setVisible(false);
+        }
+        root->getDescendant("gameui")->setVisible(true);
+        EXPECT_TRUE(inside(root->getDescendant("endturnbutton"), root.get()));
+        root->getDescendant("gameui")->setVisible(false);
+        const ::ui::Component* description = root->getDescendant("description");
+        EXPECT_TRUE(inside(description, root.get()));
+        EXPECT_NEAR(description->getAbsoluteX() * 2 + description->getWidth(), w, 1.0f);
+    }
+}
+
 } // namespace

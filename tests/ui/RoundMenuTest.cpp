@@ -138,7 +138,7 @@ TEST_F(RoundMenuScreen, ADoubleClickSendsTheCommandAtOnceWithoutAFlyOut) {
 
 TEST_F(RoundMenuScreen, ChangeEventsSwitchRingsAndEscapeComesBack) {
     build("ring { class = roundmenu; visible = false\n" + entries(3) +
-          "options { class = entiremenuitem; model = menu_campaign; changeEvent = second } }\n"
+          "options { class = entiremenuitem; model = menu_options; changeEvent = second } }\n"
           "second { class = roundmenu; visible = false; escapeEvent = ring\n" +
           entries(2) + "}\n");
     RoundMenu* second = nullptr;
