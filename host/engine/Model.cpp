@@ -183,6 +183,7 @@ void ModelCatalogue::load() {
             debug::report(engineFilter(), error);
         }
         entry.animations = block->getValue()->getList("animations");
+        block->getValue()->getProperty("caption", &entry.caption);
         entries.emplace_back(block->getName(), std::move(entry));
     }
 }

@@ -46,6 +46,8 @@ struct ModelInfo {
     Vector min{-0.5f, -0.5f, 0.0f};
     Vector max{0.5f, 0.5f, 1.0f};
     std::vector<std::string> animations;
+    // The words the model shows a player, for models that carry some (menu entries).
+    std::string caption;
 };
 
 // Places a model in the world and plays its animations; effects (highlight, contour) are
@@ -120,7 +122,8 @@ private:
 };
 
 // Every model's mesh data, from "/Configs/Engine/models.cfg": one block per model with
-// "box" (min x y z, max x y z) and "animations" (names besides the base one). An unknown model
+// "box" (min x y z, max x y z), "animations" (names besides the base one) and, for models that
+// show words (menu entries), "caption". An unknown model
 // gets a unit box and is reported once on the "engine" log filter.
 class KEL_HOST_API ModelCatalogue {
 public:
