@@ -1,6 +1,7 @@
 #include "host/ReferenceHost.h"
 #include "host/config/ConfigManager.h"
 #include "host/engine/DegradingManager.h"
+#include "host/engine/Model.h"
 #include "host/engine/RenderDriver.h"
 #include "host/engine/RenderWindow.h"
 #include "host/engine/SphereVertexFogManager.h"
@@ -11,6 +12,7 @@
 #include "host/sound/LandInsonificator.h"
 #include "host/sound/Manager.h"
 #include "host/sound/SoundManager.h"
+#include "host/ui/ImageManager.h"
 
 void resetReferenceHost() {
     theTimer->reset();
@@ -28,4 +30,7 @@ void resetReferenceHost() {
     theLandInsonificator->reset();
     sound::MANAGER->reset();
     config::theConfigManager->clear();
+    // The catalogues are read again from the data root of the new session.
+    ui::ImageManager::forgetCatalogue();
+    ModelCatalogue::instance().forget();
 }

@@ -4,6 +4,7 @@
 #include "host/input/Event.h"
 #include "host/ui/ComponentIndex.h"
 #include "host/ui/Container.h"
+#include "host/ui/LayoutOptions.h"
 #include "host/ui/MousePointer.h"
 #include "host/ui/NotifyEvent.h"
 #include "host/ui/UI.h"
@@ -203,37 +204,35 @@ void Component::term() {}
 
 void Component::readConfig(config::Block* block) {
     float pair[2];
-    std::vector<float>* values = nullptr;
-    if (block->getPropertyAccess("position", &values) && values->size() >= 2) {
-        pair[0] = (*values)[0];
-        pair[1] = (*values)[1];
+    if (LayoutOptions::readNumbers(block, "position", 2, pair))
         setPosition(pair[0], pair[1]);
-    }
-    if (block->getPropertyAccess("size", &values) && values->size() >= 2)
-        setSize((*values)[0], (*values)[1]);
+    if (LayoutOptions::readNumbers(block, "size", 2, pair, config::Range::atLeast(0)))
+        setSize(pair[0], pair[1]);
     bool flag = false;
-    if (block->getProperty("enabled", &flag))
+    if (LayoutOptions::readBool(block, "enabled", &flag))
         setEnabled(flag);
-    if (block->getProperty("notify", &flag))
+    if (LayoutOptions::readBool(block, "notify", &flag))
         setNotify(flag);
     int order = 0;
-    if (block->getProperty("priority", &order))
+    if (LayoutOptions::readInt(block, "priority", config::Range(), &order))
         updatePriority(order);
-    if (block->getProperty("fullscreen", &flag) && flag && ui) {
+    if (LayoutOptions::readBool(block, "fullscreen", &flag) && flag && ui) {
         fullscreen = true;
         setSize(ui->getScreenWidth(), ui->getScreenHeight());
     }
-    std::string center;
-    if (block->getProperty("center", &center)) {
-        if (center == "both")
-            centerBoth();
-        else if (center == "horizontal")
+    // Numbered as a formatted text's centring, which reads the same option.
+    int center = 0;
+    if (LayoutOptions::readChoice(block, "center", {"none", "horizontal", "both", "vertical"},
+                                  &center)) {
+        if (center == 1)
             centerHorizontal();
-        else if (center == "vertical")
+        else if (center == 2)
+            centerBoth();
+        else if (center == 3)
             centerVertical();
     }
     // A plain component shows itself at once; a container waits for its children.
-    if (!dynamic_cast<Container*>(this) && block->getProperty("visible", &flag))
+    if (!dynamic_cast<Container*>(this) && LayoutOptions::readBool(block, "visible", &flag))
         setVisible(flag);
 }
 

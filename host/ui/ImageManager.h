@@ -40,6 +40,9 @@ public:
     // The catalogue size of an image name (localised or not); false when unknown.
     static bool lookUpSize(const std::string& name, float* width, float* height);
     static void reloadCatalogue();
+    // Forgets the catalogue and the images already reported; it is read again when next needed
+    // (after the data root changed, for a new session).
+    static void forgetCatalogue();
 
 private:
     std::string kind; // "sprite" or "texture", for messages
