@@ -191,8 +191,13 @@ void Container::buildChildren(config::Block* block) {
         child->setName(entry->getName());
         addComponent(child);
         child->readConfig(childBlock);
-        // What a layout names is visible unless it says otherwise, once it is configured.
-        if (!childBlock->hasProperty("visible"))
+        // What a layout names is visible unless it says otherwise, once it is configured; a
+        // "visible" that is no bool was reported and the default holds.
+        const config::NameEntry* visible = childBlock->getPropertyEntry("visible");
+        bool said = true;
+        std::string scratch;
+        if (!visible || config::Block::valueCount(*visible) != 1 ||
+            !config::checkBool(config::Block::valueAt(*visible, 0, scratch), &said).empty())
             child->setVisible(true);
         child->init();
     }

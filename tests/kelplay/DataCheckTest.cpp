@@ -60,6 +60,18 @@ const Broken kBroken[] = {
      "probe {\n    class = playmenu\n    motiontime = 0\n}\n", nullptr,
      "/Configs/UI/mainui.cfg:3:5: option 'motiontime': '0' is out of range (above 0); the "
      "default is kept"},
+    {"a slow motion that is no bool", "Configs/UI/mainui.cfg",
+     "probe {\n    class = playmenu\n    slowmotion = sometimes\n}\n", nullptr,
+     "/Configs/UI/mainui.cfg:3:5: option 'slowmotion': 'sometimes' is not true or false (also "
+     "yes/no, on/off, 1/0); the default is kept"},
+    {"an escape fly-out that is no bool", "Configs/UI/mainui.cfg",
+     "probe {\n    class = roundmenu\n    escapeFlyOut = 2\n}\n", nullptr,
+     "/Configs/UI/mainui.cfg:3:5: option 'escapeFlyOut': '2' is not true or false (also yes/no, "
+     "on/off, 1/0); the default is kept"},
+    {"a hit area beyond a float", "Configs/UI/mainui.cfg",
+     "probe {\n    class = entiremenuitem\n    projectionHeight = 1e39\n}\n", nullptr,
+     "/Configs/UI/mainui.cfg:3:5: option 'projectionHeight': '1e39' is out of range (above 0); "
+     "the default is kept"},
     {"a font metric out of range", "Configs/UI/fonts.cfg",
      "probe {\n    lineHeight = 12\n    advance = 9000\n}\n", nullptr,
      "/Configs/UI/fonts.cfg:3:5: font 'probe': 'advance': '9000' is out of range (from 0 to "
