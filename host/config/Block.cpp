@@ -17,7 +17,7 @@ class Block::ListNode final : public BlockEntry<List*> {
 public:
     enum class Form : uint8_t { Views, Strings, Floats };
 
-    ListNode(std::string name, int line, int column = 0)
+    ListNode(std::string name, int line, uint16_t column = 0)
         : BlockEntry(std::move(name), line, false, column) {}
     ~ListNode() { delete value; }
 
@@ -86,7 +86,7 @@ public:
 
 class Block::BlockNode final : public BlockEntry<Block*> {
 public:
-    BlockNode(std::string name, int line, int column = 0)
+    BlockNode(std::string name, int line, uint16_t column = 0)
         : BlockEntry(std::move(name), line, true, column) {
         value = &block;
     }
@@ -276,7 +276,7 @@ void Block::link(NameEntry* entry) {
     }
 }
 
-Block::ListNode& Block::newList(std::string name, int line, void* memory, int column) {
+Block::ListNode& Block::newList(std::string name, int line, void* memory, uint16_t column) {
     if (!memory)
         memory = allocateNode(sizeof(ListNode));
     auto* node = new (memory) ListNode(std::move(name), line, column);
@@ -292,13 +292,13 @@ Block& Block::appendBlock(std::string name, int line) {
     return newBlock(std::move(name), line, allocateNode(sizeof(BlockNode)));
 }
 
-Block& Block::newBlock(std::string name, int line, void* memory, int column) {
+Block& Block::newBlock(std::string name, int line, void* memory, uint16_t column) {
     auto* node = new (memory) BlockNode(std::move(name), line, column);
     link(node);
     // A sub-block made in code still tells which file its parent came from.
     node->block.store = store;
     node->block.sourceLine = line;
-    node->block.sourceColumn = static_cast<uint16_t>(node->getColumn());
+    node->block.sourceColumn = column;
     return node->block;
 }
 
@@ -577,12 +577,12 @@ void Reader::start(Block& root, std::shared_ptr<const TextStore> store) {
 
 // The reader puts its entries into the document's own chunks: one allocation for many blocks.
 Block& Reader::appendBlock(TextStore& store, Block& parent, std::string&& name, int line,
-                           int column) {
+                           uint16_t column) {
     return parent.newBlock(std::move(name), line, store.allocate(sizeof(Block::BlockNode)), column);
 }
 
-void Reader::appendList(TextStore& store, Block& parent, std::string&& name, int line, int column,
-                        const std::string_view* values, size_t count) {
+void Reader::appendList(TextStore& store, Block& parent, std::string&& name, int line,
+                        uint16_t column, const std::string_view* values, size_t count) {
     Block::ListNode& node =
         parent.newList(std::move(name), line, store.allocate(sizeof(Block::ListNode)), column);
     if (count) {

@@ -36,18 +36,18 @@ public:
     // Column of the entry's name on that line (see Location); columns past 65535 read as 65535.
     int getColumn() const { return column; }
     Location getLocation() const { return {line, column}; }
+    // A column as entries keep it: past 65535 it reads as 65535.
+    static uint16_t clampColumn(int column) {
+        return static_cast<uint16_t>(column > 0xFFFF ? 0xFFFF : column);
+    }
     bool isBlock() const { return block; }
     // The next entry of the block, of either kind, in order.
     const NameEntry* getNextEntry() const { return nextEntry; }
 
 protected:
-    NameEntry(std::string name, int line, bool block, int column = 0)
-        : name(std::move(name)), line(line), block(block), column(clampColumn(column)) {}
+    NameEntry(std::string name, int line, bool block, uint16_t column = 0)
+        : name(std::move(name)), line(line), block(block), column(column) {}
     ~NameEntry() = default; // entries are destroyed by their block, which knows their kind
-
-    static uint16_t clampColumn(int column) {
-        return static_cast<uint16_t>(column < 0 ? 0 : column > 0xFFFF ? 0xFFFF : column);
-    }
 
     std::string name;
     int line;
@@ -65,7 +65,7 @@ public:
     BlockEntry* getNext() const { return next; }
 
 protected:
-    BlockEntry(std::string name, int line, bool block, int column = 0)
+    BlockEntry(std::string name, int line, bool block, uint16_t column = 0)
         : NameEntry(std::move(name), line, block, column) {}
 
     T value = nullptr;
@@ -173,8 +173,8 @@ private:
     ListNode* findListPath(const NamePath& path);
     ListNode& listForWrite(const NamePath& path);
     // New entries, in `memory` when given, else in the block's own chunks.
-    ListNode& newList(std::string name, int line, void* memory = nullptr, int column = 0);
-    Block& newBlock(std::string name, int line, void* memory, int column = 0);
+    ListNode& newList(std::string name, int line, void* memory = nullptr, uint16_t column = 0);
+    Block& newBlock(std::string name, int line, void* memory, uint16_t column = 0);
     void copyFrom(const Block& other);
     void link(NameEntry* entry);
     void* allocateNode(size_t size);

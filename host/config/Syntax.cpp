@@ -60,7 +60,8 @@ private:
 
     // Skips blanks and comments; with `newlines`, line ends too (counting them).
     void skip(bool newlines) {
-        skipStart = p;
+        if (newlines) // names are only read after such a skip
+            skipStart = p;
         while (p < end) {
             const char c = *p;
             if (c == ' ' || c == '\t' || c == '\r') {
@@ -202,7 +203,7 @@ private:
                 return true;
             }
             const int nameLine = line;
-            const int nameColumn = columnOf(p);
+            const uint16_t nameColumn = NameEntry::clampColumn(columnOf(p));
             if (!readToken(&name, "a property or block name"))
                 return false;
             skip(true);
