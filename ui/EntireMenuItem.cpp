@@ -29,7 +29,11 @@ void EntireMenuItem::readConfig(config::Block* block) {
     Container::readConfig(block);
     std::string modelName;
     block->getProperty("model", &modelName);
-    create(modelName);
+    {
+        // A model the catalogue lacks is reported at the option that names it.
+        debug::ContextScope at(::ui::LayoutOptions::placeOf(block, "model"));
+        create(modelName);
+    }
     block->getProperty("changeEvent", &changeEvent);
     ::ui::LayoutOptions::readNumber(block, "projectionWidth", config::Range::above(0),
                                     &projectionWidth);

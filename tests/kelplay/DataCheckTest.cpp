@@ -23,13 +23,13 @@ TEST(DataCheck, ReportsEveryBrokenFileWithLineAndColumn) {
               "/Maps/broken.lvx:1:9: unterminated string (missing closing '\"')");
 }
 
-// One mistake in otherwise shipped data, and the one message `kel-play --check` gives for it.
+// One mistake in otherwise shipped data, and what `kel-play --check` says about it.
 struct Broken {
     const char* what;
-    const char* file;    // under the data root
-    const char* prepend; // put before the file's text (a new file when it does not exist)
-    const char* replace; // or: the file's whole text
-    const char* expected;
+    const char* file;     // under the data root
+    const char* prepend;  // put before the file's text (a new file when it does not exist)
+    const char* replace;  // or: the file's whole text
+    const char* expected; // one line per message, sorted
 };
 
 const Broken kBroken[] = {
@@ -56,6 +56,10 @@ const Broken kBroken[] = {
     {"a missing font", "Configs/UI/mainui.cfg",
      "probe {\n    class = text\n    font = nosuchfont\n}\n", nullptr,
      "/Configs/UI/mainui.cfg:3:5: unknown font 'nosuchfont': measured with the fallback font"},
+    {"a missing model", "Configs/UI/mainui.cfg",
+     "probe {\n    class = entiremenuitem\n    model = nosuchmodel\n}\n", nullptr,
+     "/Configs/UI/mainui.cfg:3:5: model 'nosuchmodel' has no animation 'Walk'\n"
+     "/Configs/UI/mainui.cfg:3:5: unknown model 'nosuchmodel': drawn as a unit box"},
     {"a cross-fade of no length", "Configs/UI/mainui.cfg",
      "probe {\n    class = playmenu\n    motiontime = 0\n}\n", nullptr,
      "/Configs/UI/mainui.cfg:3:5: option 'motiontime': '0' is out of range (above 0); the "
@@ -107,10 +111,10 @@ TEST(DataCheck, EachMistakeGivesItsOwnMessageWithFileLineAndColumn) {
         std::filesystem::copy(KEL_DATA_DIR, data.get(), std::filesystem::copy_options::recursive);
         data.write(row.file, row.replace ? row.replace : row.prepend + data.read(row.file));
         const auto result = kelplay::checkGameData(data.get());
-        std::vector<std::string> messages;
+        std::string messages;
         for (const auto& problem : result.problems)
-            messages.push_back(kelplay::describe(problem));
-        EXPECT_EQ(messages, std::vector<std::string>{row.expected});
+            messages += (messages.empty() ? "" : "\n") + kelplay::describe(problem);
+        EXPECT_EQ(messages, row.expected);
     }
     EXPECT_EQ(resource::theResourceManager->getDataRoot(), rootBefore);
     EXPECT_EQ(resource::theResourceManager->getProfileRoot(), profileBefore)
