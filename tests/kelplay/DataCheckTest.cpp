@@ -98,6 +98,8 @@ const Broken kBroken[] = {
      "missions {\n    mission00 = Lighthouse Lighthouse.lvx\n  mission01 = Lost Lost.lvx\n}\n",
      "/Configs/GameFlow/gameflow.cfg:3:3: mission 'Lost' is played on 'Lost.lvx', which is not "
      "under /Maps"},
+    {"a syntax error in a table the module reads", "Configs/UI/statuses.cfg", "}\n", nullptr,
+     "/Configs/UI/statuses.cfg:1:1: unexpected '}' with no block open"},
     {"a syntax error", "Configs/UI/extra.cfg", nullptr, "a = 1\nb {\n",
      "/Configs/UI/extra.cfg:3:1: expected '}' to close block 'b' opened at line 2"},
 };
