@@ -165,7 +165,8 @@ TEST_F(ComponentTree, WrongOptionValuesAreReportedAtTheirPlaceAndNeverUsed) {
            "  color = 1 0\n"
            "  background = 1 0 2\n"
            "  notify = 1 1\n"
-           "}\n");
+           "}\n"
+           "badplane { class = spritecomponent; opacity = 1.5 }\n");
     const std::vector<std::string> expected = {
         "layout.cfg:5:3: option 'position': 'nan' is not a finite number",
         "layout.cfg:6:3: option 'size': '-4' is out of range (at least 0)",
@@ -178,6 +179,7 @@ TEST_F(ComponentTree, WrongOptionValuesAreReportedAtTheirPlaceAndNeverUsed) {
         "blue [alpha]",
         "layout.cfg:12:3: option 'background': '2' is out of range (from 0 to 1)",
         "layout.cfg:13:3: option 'notify': needs 1 value, has 2",
+        "layout.cfg:15:37: option 'opacity': '1.5' is out of range (from 0 to 1)",
     };
     std::vector<std::string> reported;
     for (const auto& record : log.take())
