@@ -3,9 +3,11 @@
 #include "host/debug/Error.h"
 #include "host/debug/Filter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace config {
 
