@@ -30,8 +30,7 @@ void resetReferenceHost() {
     theLandInsonificator->reset();
     sound::MANAGER->reset();
     config::theConfigManager->clear();
-    // The catalogues are read again from the current data root, and what they reported is
-    // reported again.
-    ui::ImageManager::resetCatalogue();
-    ModelCatalogue::instance().reset();
+    // The catalogues are read again from the data root of the new session.
+    ui::ImageManager::forgetCatalogue();
+    ModelCatalogue::instance().forget();
 }

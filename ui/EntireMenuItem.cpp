@@ -5,6 +5,7 @@
 #include "host/engine/Model.h"
 #include "host/engine/SEContour.h"
 #include "host/engine/SEDirectHighlight.h"
+#include "host/ui/LayoutOptions.h"
 #include "host/ui/MousePointer.h"
 #include "host/ui/NotifyEvent.h"
 #include "host/ui/UI.h"
@@ -28,10 +29,16 @@ void EntireMenuItem::readConfig(config::Block* block) {
     Container::readConfig(block);
     std::string modelName;
     block->getProperty("model", &modelName);
-    create(modelName);
+    {
+        // A model the catalogue lacks is reported at the option that names it.
+        debug::ContextScope at(::ui::LayoutOptions::placeOf(block, "model"));
+        create(modelName);
+    }
     block->getProperty("changeEvent", &changeEvent);
-    block->getProperty("projectionWidth", &projectionWidth);
-    block->getProperty("projectionHeight", &projectionHeight);
+    ::ui::LayoutOptions::readNumber(block, "projectionWidth", config::Range::above(0),
+                                    &projectionWidth);
+    ::ui::LayoutOptions::readNumber(block, "projectionHeight", config::Range::above(0),
+                                    &projectionHeight);
     if (block->hasProperty("initialTransformation") && model)
         model->setInitialTransformation();
 }

@@ -103,7 +103,7 @@ void KelDataStorage::readTiles() {
         for (tile->getValue()->getProperties(&variant); variant; variant = variant->getNext()) {
             int number = 0;
             if (!variantNumber(variant->getName(), &number)) {
-                reportError(kTiles, variant->getLine(),
+                reportError(kTiles, variant->getLine(), variant->getColumn(),
                             "tile '" + tile->getName() + "': '" + variant->getName() +
                                 "' is not named number_<n>; skipped");
                 continue;
@@ -142,13 +142,14 @@ void KelDataStorage::readMissions() {
         std::snprintf(name, sizeof name, "mission%.2d", i);
         const config::Block::List values = block->getList(name);
         if (!block->hasProperty(name)) {
-            reportError(kGameFlow, block->getSourceLine(),
+            reportError(kGameFlow, block->getSourceLine(), block->getSourceColumn(),
                         std::string("\"missions\" has no ") + name + ": the list ends at " +
                             std::to_string(i) + " missions");
             return;
         }
         if (values.size() < 2) {
-            reportError(kGameFlow, block->getPropertyLine(name),
+            const config::Location where = block->getPropertyLocation(name);
+            reportError(kGameFlow, where.line, where.column,
                         std::string(name) +
                             " needs a mission name and a map file: the list ends "
                             "at " +

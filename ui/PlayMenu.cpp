@@ -8,6 +8,7 @@
 #include "host/engine/Timer.h"
 #include "host/input/Device.h"
 #include "host/input/Event.h"
+#include "host/ui/LayoutOptions.h"
 #include "host/ui/NotifyEvent.h"
 #include "host/ui/Texture.h"
 #include "host/ui/TextureButton.h"
@@ -22,8 +23,9 @@ PlayMenu::~PlayMenu() {
 
 void PlayMenu::readConfig(config::Block* block) {
     Container::readConfig(block);
-    block->getProperty("slowmotion", &slowMotionEnabled);
-    block->getProperty("motiontime", &motionTime);
+    ::ui::LayoutOptions::readBool(block, "slowmotion", &slowMotionEnabled);
+    // The cross-fade divides by its length: a length of 0 or less would freeze the menu.
+    ::ui::LayoutOptions::readNumber(block, "motiontime", config::Range::above(0), &motionTime);
 }
 
 void PlayMenu::updateShowed() {

@@ -9,6 +9,7 @@
 #include "host/engine/Timer.h"
 #include "host/input/Device.h"
 #include "host/input/Keys.h"
+#include "host/ui/LayoutOptions.h"
 #include "host/ui/NotifyEvent.h"
 #include "host/ui/UI.h"
 
@@ -109,7 +110,7 @@ void RoundMenu::term() {
 void RoundMenu::readConfig(config::Block* block) {
     Scene::readConfig(block);
     block->getProperty("escapeEvent", &escapeEvent);
-    block->getProperty("escapeFlyOut", &escapeFlyOut);
+    ::ui::LayoutOptions::readBool(block, "escapeFlyOut", &escapeFlyOut);
     // The entries stand on the ring from the start, not at the camera until the first turn.
     rotate();
 }

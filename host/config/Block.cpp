@@ -17,7 +17,8 @@ class Block::ListNode final : public BlockEntry<List*> {
 public:
     enum class Form : uint8_t { Views, Strings, Floats };
 
-    ListNode(std::string name, int line) : BlockEntry(std::move(name), line, false) {}
+    ListNode(std::string name, int line, uint16_t column = 0)
+        : BlockEntry(std::move(name), line, false, column) {}
     ~ListNode() { delete value; }
 
     size_t count() const {
@@ -85,7 +86,8 @@ public:
 
 class Block::BlockNode final : public BlockEntry<Block*> {
 public:
-    BlockNode(std::string name, int line) : BlockEntry(std::move(name), line, true) {
+    BlockNode(std::string name, int line, uint16_t column = 0)
+        : BlockEntry(std::move(name), line, true, column) {
         value = &block;
     }
 
@@ -97,6 +99,17 @@ struct Block::Chunk {
     size_t capacity;
     size_t used;
 };
+
+namespace {
+// The column sits in the padding of an entry: a parsed document costs no more memory for it.
+struct EntryWithoutColumn {
+    std::string name;
+    int line;
+    bool block;
+    NameEntry* nextEntry;
+};
+} // namespace
+static_assert(sizeof(NameEntry) == sizeof(EntryWithoutColumn), "entries must not grow");
 
 namespace {
 constexpr size_t kAlign = alignof(std::max_align_t);
@@ -188,12 +201,14 @@ Block& Block::operator=(Block&& other) noexcept {
     listCount = other.listCount;
     store = std::move(other.store);
     sourceLine = other.sourceLine;
+    sourceColumn = other.sourceColumn;
     other.chunks = nullptr;
     other.firstEntry = other.lastEntry = nullptr;
     other.firstBlock = other.lastBlock = nullptr;
     other.firstList = other.lastList = nullptr;
     other.blockCount = other.listCount = 0;
     other.sourceLine = 0;
+    other.sourceColumn = 0;
     return *this;
 }
 
@@ -205,14 +220,17 @@ void Block::copyFrom(const Block& other) {
     // The copy shares the document text, so values that are still views stay views.
     store = other.store;
     sourceLine = other.sourceLine;
+    sourceColumn = other.sourceColumn;
     for (const NameEntry* entry = other.firstEntry; entry; entry = entry->nextEntry) {
         if (entry->isBlock()) {
             const auto& source = static_cast<const BlockNode&>(*entry);
-            appendBlock(source.getName(), source.getLine()).copyFrom(source.block);
+            newBlock(source.getName(), source.getLine(), allocateNode(sizeof(BlockNode)),
+                     source.getColumn())
+                .copyFrom(source.block);
             continue;
         }
         const auto& source = static_cast<const ListNode&>(*entry);
-        ListNode& node = newList(source.getName(), source.getLine());
+        ListNode& node = newList(source.getName(), source.getLine(), nullptr, source.getColumn());
         switch (source.form) {
         case ListNode::Form::Views:
             node.views = copyViews(source.views, source.viewCount);
@@ -258,10 +276,10 @@ void Block::link(NameEntry* entry) {
     }
 }
 
-Block::ListNode& Block::newList(std::string name, int line, void* memory) {
+Block::ListNode& Block::newList(std::string name, int line, void* memory, uint16_t column) {
     if (!memory)
         memory = allocateNode(sizeof(ListNode));
-    auto* node = new (memory) ListNode(std::move(name), line);
+    auto* node = new (memory) ListNode(std::move(name), line, column);
     link(node);
     return *node;
 }
@@ -274,12 +292,13 @@ Block& Block::appendBlock(std::string name, int line) {
     return newBlock(std::move(name), line, allocateNode(sizeof(BlockNode)));
 }
 
-Block& Block::newBlock(std::string name, int line, void* memory) {
-    auto* node = new (memory) BlockNode(std::move(name), line);
+Block& Block::newBlock(std::string name, int line, void* memory, uint16_t column) {
+    auto* node = new (memory) BlockNode(std::move(name), line, column);
     link(node);
     // A sub-block made in code still tells which file its parent came from.
     node->block.store = store;
     node->block.sourceLine = line;
+    node->block.sourceColumn = column;
     return node->block;
 }
 
@@ -491,8 +510,10 @@ void Block::setProperty(const NamePath& path, const Block* value) {
     if (const BlockNode* node = parent->findBlock(leaf)) {
         Block& target = const_cast<BlockNode*>(node)->block;
         const int line = target.sourceLine;
+        const uint16_t column = target.sourceColumn;
         target = std::move(copy);
         target.sourceLine = line;
+        target.sourceColumn = column;
         return;
     }
     parent->appendBlock(std::string(leaf)) = std::move(copy);
@@ -510,6 +531,15 @@ bool Block::hasBlock(const NamePath& path) const {
 int Block::getPropertyLine(const NamePath& path) const {
     const ListNode* node = findListPath(path);
     return node ? node->getLine() : 0;
+}
+
+const NameEntry* Block::getPropertyEntry(const NamePath& path) const {
+    return findListPath(path);
+}
+
+Location Block::getPropertyLocation(const NamePath& path) const {
+    const ListNode* node = findListPath(path);
+    return node ? node->getLocation() : Location();
 }
 
 Block::List Block::getList(const NamePath& path) const {
@@ -546,14 +576,15 @@ void Reader::start(Block& root, std::shared_ptr<const TextStore> store) {
 }
 
 // The reader puts its entries into the document's own chunks: one allocation for many blocks.
-Block& Reader::appendBlock(TextStore& store, Block& parent, std::string&& name, int line) {
-    return parent.newBlock(std::move(name), line, store.allocate(sizeof(Block::BlockNode)));
+Block& Reader::appendBlock(TextStore& store, Block& parent, std::string&& name, int line,
+                           uint16_t column) {
+    return parent.newBlock(std::move(name), line, store.allocate(sizeof(Block::BlockNode)), column);
 }
 
 void Reader::appendList(TextStore& store, Block& parent, std::string&& name, int line,
-                        const std::string_view* values, size_t count) {
+                        uint16_t column, const std::string_view* values, size_t count) {
     Block::ListNode& node =
-        parent.newList(std::move(name), line, store.allocate(sizeof(Block::ListNode)));
+        parent.newList(std::move(name), line, store.allocate(sizeof(Block::ListNode)), column);
     if (count) {
         auto* views = static_cast<std::string_view*>(store.allocate(count * sizeof(*values)));
         for (size_t i = 0; i < count; ++i)

@@ -5,6 +5,7 @@
 #include "host/config/NamePath.h"
 #include "host/thread/SynchronizedObject.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,6 +15,13 @@ namespace config {
 
 class Block;
 struct TextStore;
+
+// Where an entry was read: the line and column of its name (the column 1-based, in characters,
+// a UTF-8 sequence counting once). 0 for entries made in code.
+struct Location {
+    int line = 0;
+    int column = 0;
+};
 
 // What an enumerated entry is called; an entry converts to its name.
 class KEL_HOST_API NameEntry {
@@ -25,18 +33,26 @@ public:
     operator const std::string&() const { return name; }
     // Line of the entry in the file it was read from; 0 for entries made in code.
     int getLine() const { return line; }
+    // Column of the entry's name on that line (see Location); columns past 65535 read as 65535.
+    int getColumn() const { return column; }
+    Location getLocation() const { return {line, column}; }
+    // A column as entries keep it: past 65535 it reads as 65535.
+    static uint16_t clampColumn(int column) {
+        return static_cast<uint16_t>(column > 0xFFFF ? 0xFFFF : column);
+    }
     bool isBlock() const { return block; }
     // The next entry of the block, of either kind, in order.
     const NameEntry* getNextEntry() const { return nextEntry; }
 
 protected:
-    NameEntry(std::string name, int line, bool block)
-        : name(std::move(name)), line(line), block(block) {}
+    NameEntry(std::string name, int line, bool block, uint16_t column = 0)
+        : name(std::move(name)), line(line), block(block), column(column) {}
     ~NameEntry() = default; // entries are destroyed by their block, which knows their kind
 
     std::string name;
     int line;
     bool block;
+    uint16_t column; // in the padding after `block`: entries stay as big as they were
     NameEntry* nextEntry = nullptr;
     friend class Block;
 };
@@ -49,7 +65,8 @@ public:
     BlockEntry* getNext() const { return next; }
 
 protected:
-    BlockEntry(std::string name, int line, bool block) : NameEntry(std::move(name), line, block) {}
+    BlockEntry(std::string name, int line, bool block, uint16_t column = 0)
+        : NameEntry(std::move(name), line, block, column) {}
 
     T value = nullptr;
     BlockEntry* next = nullptr;
@@ -118,6 +135,12 @@ public:
     void clear();
     // Line of the first property of that name, 0 when unknown.
     int getPropertyLine(const NamePath& path) const;
+    // Line and column of the first property of that name; zeros when it is missing or was made
+    // in code.
+    Location getPropertyLocation(const NamePath& path) const;
+    // The first property of that name as an entry (for Block::valueAt and its location), or
+    // null when it is missing.
+    const NameEntry* getPropertyEntry(const NamePath& path) const;
     // The values of the first property of that name as strings (empty when missing).
     List getList(const NamePath& path) const;
 
@@ -125,6 +148,8 @@ public:
     // line of its name (1 for a whole file).
     const std::string& getSourceFile() const;
     int getSourceLine() const { return sourceLine; }
+    // Column of the block's name on its line (0 for a whole file and for blocks made in code).
+    int getSourceColumn() const { return sourceColumn; }
 
     // Every entry in order, for writers and walkers.
     const NameEntry* getFirstEntry() const { return firstEntry; }
@@ -148,8 +173,8 @@ private:
     ListNode* findListPath(const NamePath& path);
     ListNode& listForWrite(const NamePath& path);
     // New entries, in `memory` when given, else in the block's own chunks.
-    ListNode& newList(std::string name, int line, void* memory = nullptr);
-    Block& newBlock(std::string name, int line, void* memory);
+    ListNode& newList(std::string name, int line, void* memory = nullptr, uint16_t column = 0);
+    Block& newBlock(std::string name, int line, void* memory, uint16_t column = 0);
     void copyFrom(const Block& other);
     void link(NameEntry* entry);
     void* allocateNode(size_t size);
@@ -171,6 +196,7 @@ private:
     // and its file name. Null for blocks made in code.
     std::shared_ptr<const TextStore> store;
     int sourceLine = 0;
+    uint16_t sourceColumn = 0;
 };
 
 } // namespace config

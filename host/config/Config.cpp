@@ -62,8 +62,7 @@ bool Config::readFile(const std::string& path) {
 
 bool Config::fail(const ParseError& error) {
     lastError = error;
-    debug::Error message(debug::Context(error.file, error.line),
-                         "column " + std::to_string(error.column) + ": " + error.message);
+    debug::Error message(debug::Context(error.file, error.line, error.column), error.message);
     debug::report(configFilter(), message);
     return false;
 }

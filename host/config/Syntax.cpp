@@ -31,8 +31,8 @@ class Parser {
 public:
     // Values are read as views into the store's text, which must not change while parsing.
     Parser(TextStore& store, ParseError* error)
-        : begin(store.text.data()), p(begin), end(begin + store.text.size()), store(store),
-          error(error) {}
+        : begin(store.text.data()), p(begin), end(begin + store.text.size()), lineStart(begin),
+          skipStart(begin), store(store), error(error) {}
 
     bool parseDocument(Block& root) { return parseItems(root, 0, nullptr, std::string_view()); }
 
@@ -60,6 +60,8 @@ private:
 
     // Skips blanks and comments; with `newlines`, line ends too (counting them).
     void skip(bool newlines) {
+        if (newlines) // names are only read after such a skip
+            skipStart = p;
         while (p < end) {
             const char c = *p;
             if (c == ' ' || c == '\t' || c == '\r') {
@@ -68,7 +70,7 @@ private:
                 if (!newlines)
                     return;
                 ++line;
-                ++p;
+                lineStart = ++p;
             } else if (c == '#' || (c == '/' && p + 1 < end && p[1] == '/')) {
                 while (p < end && *p != '\n')
                     ++p;
@@ -201,6 +203,7 @@ private:
                 return true;
             }
             const int nameLine = line;
+            const uint16_t nameColumn = NameEntry::clampColumn(columnOf(p));
             if (!readToken(&name, "a property or block name"))
                 return false;
             skip(true);
@@ -209,7 +212,8 @@ private:
                     return fail(p, "blocks nested deeper than " + std::to_string(kMaxDepth) +
                                        " levels");
                 const char* brace = p++;
-                Block& child = Reader::appendBlock(store, block, std::string(name), nameLine);
+                Block& child =
+                    Reader::appendBlock(store, block, std::string(name), nameLine, nameColumn);
                 if (!parseItems(child, depth + 1, brace, name))
                     return false;
             } else if (p < end && *p == '=') {
@@ -217,8 +221,8 @@ private:
                 values.clear();
                 if (!parseValues(name))
                     return false;
-                Reader::appendList(store, block, std::string(name), nameLine, values.data(),
-                                   values.size());
+                Reader::appendList(store, block, std::string(name), nameLine, nameColumn,
+                                   values.data(), values.size());
             } else {
                 return fail(p, "expected '=' or '{' after " + quoteName(name));
             }
@@ -244,6 +248,18 @@ private:
         }
     }
 
+    // The column of `at`, where the last skip stopped: 1-based, a UTF-8 sequence counting once.
+    int columnOf(const char* at) const {
+        // When that skip crossed the line's start, only blanks stand before `at` on its line
+        // (a comment runs to the line's end): the usual case of one entry a line needs no scan.
+        if (lineStart >= skipStart)
+            return static_cast<int>(at - lineStart) + 1;
+        int column = 1;
+        for (const char* c = lineStart; c < at; ++c)
+            column += (static_cast<unsigned char>(*c) & 0xC0) != 0x80;
+        return column;
+    }
+
     int openLine(const char* brace) const {
         int count = 1;
         for (const char* c = begin; c < brace; ++c)
@@ -255,6 +271,8 @@ private:
     const char* p;
     const char* end;
     int line = 1;
+    const char* lineStart;                // first byte of the current line
+    const char* skipStart;                // where the last skip began
     std::vector<std::string_view> values; // the property being read; reused
     TextStore& store;
     ParseError* error;

@@ -31,10 +31,11 @@ struct TextStore {
 class Reader {
 public:
     static void start(Block& root, std::shared_ptr<const TextStore> store);
-    static Block& appendBlock(TextStore& store, Block& parent, std::string&& name, int line);
+    static Block& appendBlock(TextStore& store, Block& parent, std::string&& name, int line,
+                              uint16_t column);
     // Copies the views (not the text they point to) into the store.
     static void appendList(TextStore& store, Block& parent, std::string&& name, int line,
-                           const std::string_view* values, size_t count);
+                           uint16_t column, const std::string_view* values, size_t count);
 };
 
 } // namespace config

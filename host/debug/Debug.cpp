@@ -25,12 +25,38 @@ Registry& registry() {
 
 } // namespace
 
+std::string Context::describe() const {
+    std::string text = file;
+    if (line > 0) {
+        text += ":" + std::to_string(line);
+        if (column > 0)
+            text += ":" + std::to_string(column);
+    }
+    return text;
+}
+
+namespace {
+thread_local const ContextScope* innermostScope = nullptr;
+} // namespace
+
+ContextScope::ContextScope(Context context) : context(std::move(context)), outer(innermostScope) {
+    innermostScope = this;
+}
+
+ContextScope::~ContextScope() {
+    innermostScope = outer;
+}
+
+Context ContextScope::current(const Context& fallback) {
+    return innermostScope ? innermostScope->context : fallback;
+}
+
 Error::Error(const Context& context, std::string text) : context(context), text(std::move(text)) {}
 
 void Error::finish() {
     if (finished)
         return;
-    message = context.getFile() + "(" + std::to_string(context.getLine()) + "): " + text;
+    message = context.describe() + ": " + text;
     finished = true;
 }
 
@@ -73,8 +99,8 @@ bool Filter::pass(const Error&) const {
 
 void Filter::write(const Error& error) {
     thread::Lock hold(*this);
-    LogRecord record{name, error.getContext().getFile(), error.getContext().getLine(),
-                     error.getText()};
+    const Context& where = error.getContext();
+    LogRecord record{name, where.getFile(), where.getLine(), where.getColumn(), error.getText()};
     LogSink sink;
     {
         std::lock_guard<std::mutex> guard(registry().mutex);
@@ -84,16 +110,18 @@ void Filter::write(const Error& error) {
         sink(record);
         return;
     }
-    std::fprintf(stderr, "[%s] %s(%d): %s\n", record.filter.c_str(), record.file.c_str(),
-                 record.line, record.text.c_str());
+    std::fprintf(stderr, "[%s] %s: %s\n", record.filter.c_str(), where.describe().c_str(),
+                 record.text.c_str());
     std::fflush(stderr);
 }
 
 void report(Filter& filter, Error& error) {
     if (!error.isFinished())
         error.finish();
-    if (filter.pass(error))
+    if (filter.pass(error)) {
         filter.write(error);
+        error.setLogged();
+    }
     error.dispatch();
 }
 

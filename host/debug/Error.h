@@ -16,8 +16,11 @@ public:
 
     const Context& getContext() const { return context; }
     const std::string& getText() const { return text; }
-    // "file(line): text", available once finished.
+    // "file:line:column: text" (see Context::describe), available once finished.
     const std::string& getMessage() const { return message; }
+    // Whether a filter let it into the log (set by debug::report).
+    bool isLogged() const { return logged; }
+    void setLogged() { logged = true; }
 
     bool isFinished() const { return finished; }
     void finish();
@@ -30,6 +33,7 @@ private:
     std::string message;
     bool finished = false;
     bool dispatched = false;
+    bool logged = false;
 };
 
 // Observers see every dispatched error, whether or not a filter let it into the log.

@@ -15,11 +15,12 @@ struct LogRecord {
     std::string filter;
     std::string file;
     int line = 0;
+    int column = 0; // 0 when unknown
     std::string text;
 };
 
 // Where the host log goes. Without a sink (the default) records are written to stderr as
-// "[filter] file(line): text".
+// "[filter] file:line:column: text" (an unknown column or line is left out).
 using LogSink = std::function<void(const LogRecord&)>;
 KEL_HOST_API void setLogSink(LogSink sink);
 

@@ -1,4 +1,5 @@
 #include "host/engine/Model.h"
+#include "host/config/CheckedRead.h"
 #include "host/config/Config.h"
 #include "host/debug/Error.h"
 #include "host/debug/Filter.h"
@@ -143,23 +144,25 @@ const ModelInfo& ModelCatalogue::find(const std::string& name) {
             return entry.second;
     if (std::find(reported.begin(), reported.end(), name) == reported.end()) {
         reported.push_back(name);
-        debug::Error error(debug::Context("/Configs/Engine/models.cfg", 0),
-                           "unknown model '" + name + "': drawn as a unit box");
+        // A model a layout or map names is reported where it is named.
+        debug::Error error(
+            debug::ContextScope::current(debug::Context("/Configs/Engine/models.cfg", 0)),
+            "unknown model '" + name + "': drawn as a unit box");
         debug::report(engineFilter(), error);
     }
     return unknown;
 }
 
-void ModelCatalogue::reset() {
+void ModelCatalogue::reload() {
+    std::lock_guard<std::mutex> guard(catalogueMutex);
+    load();
+}
+
+void ModelCatalogue::forget() {
     std::lock_guard<std::mutex> guard(catalogueMutex);
     loaded = false;
     entries.clear();
     reported.clear();
-}
-
-void ModelCatalogue::reload() {
-    std::lock_guard<std::mutex> guard(catalogueMutex);
-    load();
 }
 
 void ModelCatalogue::load() {
@@ -172,15 +175,23 @@ void ModelCatalogue::load() {
     config::BlockEntry<config::Block*>* block = nullptr;
     for (file.getProperties(&block); block; block = block->getNext()) {
         ModelInfo entry;
-        std::vector<float>* box = nullptr;
-        if (block->getValue()->getPropertyAccess("box", &box) && box->size() == 6) {
-            entry.min = Vector((*box)[0], (*box)[1], (*box)[2]);
-            entry.max = Vector((*box)[3], (*box)[4], (*box)[5]);
-        } else {
-            debug::Error error(debug::Context("/Configs/Engine/models.cfg", block->getLine()),
-                               "model '" + block->getName() +
-                                   "' needs \"box = minx miny minz maxx maxy maxz\"");
+        const config::Block& model = *block->getValue();
+        const config::CheckedReader reader(engineFilter(), model,
+                                           "model '" + block->getName() + "': ");
+        float box[6];
+        if (!model.hasProperty("box")) {
+            debug::Error error(
+                debug::Context(file.getSourceFile(), block->getLine(), block->getColumn()),
+                "model '" + block->getName() + "' needs \"box = minx miny minz maxx maxy maxz\"");
             debug::report(engineFilter(), error);
+        } else if (reader.readNumbers("box", 6, config::Range(), box)) {
+            if (box[0] <= box[3] && box[1] <= box[4] && box[2] <= box[5]) {
+                entry.min = Vector(box[0], box[1], box[2]);
+                entry.max = Vector(box[3], box[4], box[5]);
+            } else {
+                reader.report("box", "a minimum is above its maximum (minx miny minz maxx maxy "
+                                     "maxz)");
+            }
         }
         entry.animations = block->getValue()->getList("animations");
         block->getValue()->getProperty("caption", &entry.caption);

@@ -131,8 +131,8 @@ public:
     const ModelInfo& find(const std::string& name);
     // Reads the catalogue again (after the data root changed).
     void reload();
-    // Forgets the catalogue and what it reported; it is read again on first use.
-    void reset();
+    // Forgets the catalogue and the models already reported; it is read again when next needed.
+    void forget();
 
 private:
     void load();

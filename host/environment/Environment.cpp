@@ -13,9 +13,9 @@ namespace {
 const char* const kSkyCatalogue = "/Configs/Environment/skies.cfg";
 const char* const kWeathers[] = {"clear", "rain", "snow", "storm", "fog"};
 
-void report(const std::string& file, int line, const std::string& text) {
+void report(const std::string& file, config::Location where, const std::string& text) {
     static debug::Filter filter("environment", true);
-    debug::Error error(debug::Context(file, line), text);
+    debug::Error error(debug::Context(file, where.line, where.column), text);
     debug::report(filter, error);
 }
 
@@ -63,7 +63,7 @@ void Environment::loadConfiguration(const config::Block* block) {
 
     std::string sky;
     if (block->getProperty("sky", &sky))
-        applySky(sky, file, block->getPropertyLine("sky"));
+        applySky(sky, file, block->getPropertyLocation("sky"));
 
     if (block->hasProperty("dayTime")) {
         std::string text;
@@ -72,7 +72,7 @@ void Environment::loadConfiguration(const config::Block* block) {
         if (parseDayTime(text, &minutes))
             setDayTime(DayTime(minutes));
         else
-            report(file, block->getPropertyLine("dayTime"),
+            report(file, block->getPropertyLocation("dayTime"),
                    "dayTime '" + text + "' is neither minutes since midnight nor HH:MM");
     }
 
@@ -82,7 +82,7 @@ void Environment::loadConfiguration(const config::Block* block) {
             std::lock_guard<std::mutex> guard(mutex);
             weather = newWeather;
         } else {
-            report(file, block->getPropertyLine("weather"),
+            report(file, block->getPropertyLocation("weather"),
                    "unknown weather '" + newWeather + "' (clear, rain, snow, storm or fog)");
         }
     }
@@ -93,23 +93,25 @@ void Environment::loadConfiguration(const config::Block* block) {
             std::lock_guard<std::mutex> guard(mutex);
             fogColor = color;
         } else {
-            report(file, block->getPropertyLine("fogColor"),
+            report(file, block->getPropertyLocation("fogColor"),
                    "fogColor needs three or four numbers (red green blue [alpha])");
         }
     }
 }
 
 bool Environment::selectSky(const std::string& name) {
-    return applySky(name, kSkyCatalogue, 0);
+    return applySky(name, kSkyCatalogue, config::Location());
 }
 
-bool Environment::applySky(const std::string& name, const std::string& where, int whereLine) {
+bool Environment::applySky(const std::string& name, const std::string& where,
+                           config::Location whereLine) {
     // The catalogue is small and skies change rarely: it is read on every selection, so it
     // follows the data root.
     const std::string file = kSkyCatalogue;
     config::Config catalogue;
     if (!catalogue.readFile(file)) {
-        report(file, catalogue.getLastError().line, "cannot read the sky catalogue");
+        const config::ParseError& error = catalogue.getLastError();
+        report(file, {error.line, error.column}, "cannot read the sky catalogue");
         return false;
     }
     const config::Block* entry = nullptr;
@@ -120,7 +122,7 @@ bool Environment::applySky(const std::string& name, const std::string& where, in
     Look newLook;
     const auto color = [&](const char* key, config::Color* out) {
         if (entry->hasProperty(key) && !entry->getProperty(key, out))
-            report(file, entry->getPropertyLine(key),
+            report(file, entry->getPropertyLocation(key),
                    std::string("sky '") + name + "': " + key + " needs three or four numbers");
     };
     color("zenith", &newLook.zenith);
@@ -128,12 +130,12 @@ bool Environment::applySky(const std::string& name, const std::string& where, in
     color("sun", &newLook.sun);
     if (entry->hasProperty("clouds") && (!entry->getProperty("clouds", &newLook.clouds) ||
                                          newLook.clouds < 0 || newLook.clouds > 1)) {
-        report(file, entry->getPropertyLine("clouds"),
+        report(file, entry->getPropertyLocation("clouds"),
                "sky '" + name + "': clouds must be a number from 0 to 1");
         newLook.clouds = std::clamp(newLook.clouds, 0.0f, 1.0f);
     }
     if (entry->hasProperty("stars") && !entry->getProperty("stars", &newLook.stars))
-        report(file, entry->getPropertyLine("stars"),
+        report(file, entry->getPropertyLocation("stars"),
                "sky '" + name + "': stars must be yes or no");
     std::lock_guard<std::mutex> guard(mutex);
     skyName = name;

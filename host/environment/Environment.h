@@ -72,7 +72,7 @@ public:
 private:
     // Selects a sky of the catalogue; an unknown name is reported at `where`, `whereLine` (the
     // configuration that named it).
-    bool applySky(const std::string& name, const std::string& where, int whereLine);
+    bool applySky(const std::string& name, const std::string& where, config::Location whereLine);
 
     mutable std::mutex mutex; // guards everything below; never held while a view is changed
     std::string skyName = "Default";

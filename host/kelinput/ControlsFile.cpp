@@ -18,16 +18,20 @@ namespace kelinput {
 
 namespace {
 
-void reportTo(const std::string& file, int line, const std::string& text) {
-    debug::Error error(debug::Context(file, line), text);
+void reportTo(const std::string& file, int line, const std::string& text, int column = 0) {
+    debug::Error error(debug::Context(file, line, column), text);
     debug::report(KelInput::getLog(), error);
 }
 
 } // namespace
 
 void ControlsFile::report(int line, const std::string& text) {
+    report(config::Location{line, 0}, text);
+}
+
+void ControlsFile::report(config::Location where, const std::string& text) {
     ++problems;
-    reportTo(file, line, text);
+    reportTo(file, where.line, text, where.column);
 }
 
 bool ControlsFile::read(const std::string& path) {
@@ -52,8 +56,8 @@ bool ControlsFile::read(const std::string& path) {
     config::Block root;
     config::ParseError error;
     if (!config::parse(std::move(text), path, root, &error))
-        report(error.line, "column " + std::to_string(error.column) + ": " + error.message +
-                               "; the controls before it are used");
+        report(config::Location{error.line, error.column},
+               error.message + "; the controls before it are used");
     const int syntaxProblems = problems;
     read(root, path);
     problems += syntaxProblems;
@@ -73,20 +77,20 @@ bool ControlsFile::read(const config::Block& root, const std::string& name) {
          entry = entry->getNextEntry()) {
         const std::string& table = entry->getName();
         if (!entry->isBlock()) {
-            report(entry->getLine(), "unknown entry '" + table +
-                                         "'; expected the blocks "
-                                         "camera and controlsource");
+            report(entry->getLocation(), "unknown entry '" + table +
+                                             "'; expected the blocks "
+                                             "camera and controlsource");
             continue;
         }
         bool& seen = table == "camera" ? seenCamera : seenControlSource;
         if (table != "camera" && table != "controlsource") {
-            report(entry->getLine(), "unknown block '" + table +
-                                         "'; expected camera or "
-                                         "controlsource");
+            report(entry->getLocation(), "unknown block '" + table +
+                                             "'; expected camera or "
+                                             "controlsource");
             continue;
         }
         if (seen) {
-            report(entry->getLine(), "a second '" + table + "' block is ignored");
+            report(entry->getLocation(), "a second '" + table + "' block is ignored");
             continue;
         }
         seen = true;
@@ -111,14 +115,15 @@ void ControlsFile::readTable(const config::Block& table, bool controlSourceTable
          entry = entry->getNextEntry()) {
         const std::string& name = entry->getName();
         const int line = entry->getLine();
+        const config::Location where = entry->getLocation();
         if (!entry->isBlock()) {
-            report(line, "'" + name + "' in " + tableName + " is no control block; ignored");
+            report(where, "'" + name + "' in " + tableName + " is no control block; ignored");
             continue;
         }
         const config::Block& block = config::Block::blockOf(*entry);
         if (std::any_of(controls.begin(), controls.end(),
                         [&](const Control& c) { return c.name == name; })) {
-            report(line, "control '" + name + "' is defined twice; the first is used");
+            report(where, "control '" + name + "' is defined twice; the first is used");
             continue;
         }
         Control control;
@@ -127,42 +132,44 @@ void ControlsFile::readTable(const config::Block& table, bool controlSourceTable
 
         bool axis = false;
         if (block.hasProperty("axis") && !block.getProperty("axis", &axis))
-            report(block.getPropertyLine("axis"), "axis of '" + name + "' is not true or false");
+            report(block.getPropertyLocation("axis"),
+                   "axis of '" + name + "' is not true or false");
         if (controlSourceTable) {
             if (axis)
-                report(block.getPropertyLine("axis"),
+                report(block.getPropertyLocation("axis"),
                        "control-source control '" + name + "' cannot be an axis");
             axis = false;
             int state = -1;
             if (!block.getProperty("state", &state) || state < 0 || state >= kStateCount) {
-                report(block.hasProperty("state") ? block.getPropertyLine("state") : line,
+                report(block.hasProperty("state") ? block.getPropertyLocation("state") : where,
                        "control '" + name + "' needs a state from 0 to 36; ignored");
                 continue;
             }
             const auto same = std::find_if(controls.begin(), controls.end(),
                                            [&](const Control& c) { return c.state == state; });
             if (same != controls.end()) {
-                report(block.getPropertyLine("state"), "state " + std::to_string(state) + " of '" +
-                                                           name + "' is already sent by '" +
-                                                           same->name + "'; ignored");
+                report(block.getPropertyLocation("state"),
+                       "state " + std::to_string(state) + " of '" + name +
+                           "' is already sent by '" + same->name + "'; ignored");
                 continue;
             }
             control.state = state;
         } else {
             bool cameraAxis = false;
             if (!DeviceToCamera::knowsControl(name, &cameraAxis)) {
-                report(line, "the camera has no control '" + name + "'; ignored");
+                report(where, "the camera has no control '" + name + "'; ignored");
                 continue;
             }
             if (block.hasProperty("axis") && axis != cameraAxis)
-                report(block.getPropertyLine("axis"), "camera control '" + name + "' is " +
-                                                          (cameraAxis ? "" : "not ") + "an axis");
+                report(block.getPropertyLocation("axis"), "camera control '" + name + "' is " +
+                                                              (cameraAxis ? "" : "not ") +
+                                                              "an axis");
             axis = cameraAxis;
         }
         control.axis = axis;
 
         if (!block.getProperty("name", &control.sweetName) || control.sweetName.empty()) {
-            report(line, "control '" + name + "' has no display name");
+            report(where, "control '" + name + "' has no display name");
             control.sweetName = name;
         }
         for (const config::NameEntry* property = block.getFirstEntry(); property;
@@ -172,7 +179,7 @@ void ControlsFile::readTable(const config::Block& table, bool controlSourceTable
                 !property->isBlock() && (key == "name" || key == "axis" || key == "bind" ||
                                          (key == "state" && controlSourceTable));
             if (!known)
-                report(property->getLine(),
+                report(property->getLocation(),
                        "unknown entry '" + key + "' in control '" + name + "'; ignored");
         }
         control.defaults = readBindings(block, axis, file, name, &problems);

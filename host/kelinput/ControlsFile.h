@@ -8,7 +8,8 @@
 
 namespace config {
 class Block;
-}
+struct Location;
+} // namespace config
 
 namespace kelinput {
 
@@ -48,6 +49,7 @@ private:
     void checkStates(int line);
     void checkDuplicates();
     void report(int line, const std::string& text);
+    void report(config::Location where, const std::string& text);
 
     std::string file;
     std::vector<Control> camera;

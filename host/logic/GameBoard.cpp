@@ -69,8 +69,9 @@ bool GameBoard::hasListener(const GameBoardListener* listener) const {
                        [&](const Registered& e) { return e.listener == listener; });
 }
 
-void GameBoard::reportUnreadable(const std::string& path, int line, const std::string& why) {
-    reportLogicError(path, line, "map not loaded: " + why);
+void GameBoard::reportUnreadable(const std::string& path, int line, int column,
+                                 const std::string& why) {
+    reportLogicError(path, line, column, "map not loaded: " + why);
 }
 
 bool GameBoard::load(const std::string& path) {
@@ -79,9 +80,9 @@ bool GameBoard::load(const std::string& path) {
     if (!file.readFile(path)) {
         const config::ParseError& error = file.getLastError();
         if (error.line > 0)
-            reportUnreadable(path, error.line, error.message);
+            reportUnreadable(path, error.line, error.column, error.message);
         else
-            reportUnreadable(path, 0, "the file is missing or unreadable");
+            reportUnreadable(path, 0, 0, "the file is missing or unreadable");
         return false;
     }
 

@@ -98,7 +98,7 @@ private:
         ListenerPriority priority;
     };
     template <class Call> void notify(Call call);
-    void reportUnreadable(const std::string& mapPath, int line, const std::string& why);
+    void reportUnreadable(const std::string& mapPath, int line, int column, const std::string& why);
     // Swaps the new content in and shows it; under the lock.
     void commit(std::unique_ptr<BoardContent> loaded, const std::string& mapPath);
     void unregisterModels();

@@ -9,8 +9,8 @@ debug::Filter& logicLog() {
     return filter;
 }
 
-void reportLogicError(const std::string& file, int line, const std::string& text) {
-    debug::Error error(debug::Context(file, line), text);
+void reportLogicError(const std::string& file, int line, int column, const std::string& text) {
+    debug::Error error(debug::Context(file, line, column), text);
     debug::report(logicLog(), error);
 }
 

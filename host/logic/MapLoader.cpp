@@ -38,10 +38,10 @@ bool isStatus(const std::string& text) {
     return text.empty();
 }
 
-// The line of a property, or of its block when the property is missing.
-int lineOf(const config::Block& block, const char* key, int blockLine) {
-    const int line = block.getPropertyLine(key);
-    return line > 0 ? line : blockLine;
+// The place of a property, or of its block when the property is missing.
+config::Location placeOf(const config::Block& block, const char* key, config::Location blockPlace) {
+    const config::Location where = block.getPropertyLocation(key);
+    return where.line > 0 ? where : blockPlace;
 }
 
 } // namespace
@@ -49,8 +49,8 @@ int lineOf(const config::Block& block, const char* key, int blockLine) {
 MapLoader::MapLoader(std::string path, const config::Config& file, BoardContent& content)
     : path(std::move(path)), file(file), content(content) {}
 
-bool MapLoader::fail(int line, const std::string& text) {
-    reportLogicError(path, line, text);
+bool MapLoader::fail(config::Location where, const std::string& text) {
+    reportLogicError(path, where.line, where.column, text);
     return false;
 }
 
@@ -62,51 +62,51 @@ bool MapLoader::checkKeys(const config::Block& block, const char* const* known,
         for (const char* const* key = known; *key && !found; ++key)
             found = entry->getName() == *key;
         if (!found)
-            return fail(entry->getLine(), owner + ": unknown entry '" + entry->getName() + "'");
+            return fail(entry->getLocation(), owner + ": unknown entry '" + entry->getName() + "'");
     }
     return true;
 }
 
 bool MapLoader::readInt(const config::Block& block, const char* key, int* out, bool required,
-                        int blockLine, const std::string& owner) {
+                        config::Location blockPlace, const std::string& owner) {
     if (!block.hasProperty(key))
-        return !required || fail(blockLine, owner + " has no " + key);
+        return !required || fail(blockPlace, owner + " has no " + key);
     const config::Block::List values = block.getList(key);
     if (values.size() != 1 || !config::parseInt(values[0], out))
-        return fail(lineOf(block, key, blockLine),
+        return fail(placeOf(block, key, blockPlace),
                     owner + ": " + key + " must be one whole number");
     return true;
 }
 
 bool MapLoader::readFloat(const config::Block& block, const char* key, float* out, bool required,
-                          int blockLine, const std::string& owner) {
+                          config::Location blockPlace, const std::string& owner) {
     if (!block.hasProperty(key))
-        return !required || fail(blockLine, owner + " has no " + key);
+        return !required || fail(blockPlace, owner + " has no " + key);
     const config::Block::List values = block.getList(key);
     double value = 0;
     if (values.size() != 1 || !config::parseNumber(values[0], &value) || !std::isfinite(value))
-        return fail(lineOf(block, key, blockLine), owner + ": " + key + " must be one number");
+        return fail(placeOf(block, key, blockPlace), owner + ": " + key + " must be one number");
     *out = static_cast<float>(value);
     return true;
 }
 
 bool MapLoader::readString(const config::Block& block, const char* key, std::string* out,
-                           bool required, int blockLine, const std::string& owner) {
+                           bool required, config::Location blockPlace, const std::string& owner) {
     if (!block.hasProperty(key))
-        return !required || fail(blockLine, owner + " has no " + key);
+        return !required || fail(blockPlace, owner + " has no " + key);
     const config::Block::List values = block.getList(key);
     if (values.size() != 1 || values[0].empty())
-        return fail(lineOf(block, key, blockLine), owner + ": " + key + " must be one word");
+        return fail(placeOf(block, key, blockPlace), owner + ": " + key + " must be one word");
     *out = values[0];
     return true;
 }
 
-bool MapLoader::readPosition(const config::Block& block, int blockLine, const std::string& owner,
-                             int* x, int* y) {
+bool MapLoader::readPosition(const config::Block& block, config::Location blockPlace,
+                             const std::string& owner, int* x, int* y) {
     if (!block.hasProperty("position"))
-        return fail(blockLine, owner + " has no position");
+        return fail(blockPlace, owner + " has no position");
     const config::Block::List values = block.getList("position");
-    const int line = lineOf(block, "position", blockLine);
+    const config::Location line = placeOf(block, "position", blockPlace);
     if (values.size() != 2 || !config::parseInt(values[0], x) || !config::parseInt(values[1], y))
         return fail(line, owner + ": position must be two whole numbers (column row)");
     if (!content.inside(*x, *y))
@@ -121,7 +121,7 @@ bool MapLoader::readHeader() {
         return false;
 
     const config::Block::List size = file.getList("size");
-    const int sizeLine = lineOf(file, "size", 1);
+    const config::Location sizeLine = placeOf(file, "size", {1, 0});
     if (size.size() != 2 || !config::parseInt(size[0], &content.width) ||
         !config::parseInt(size[1], &content.height))
         return fail(sizeLine, "map needs \"size = width height\" (whole numbers of cells)");
@@ -141,7 +141,7 @@ bool MapLoader::readHeader() {
     }
 
     const config::Block::List teams = file.getList("teams");
-    const int teamsLine = lineOf(file, "teams", 1);
+    const config::Location teamsLine = placeOf(file, "teams", {1, 0});
     if (teams.empty())
         return fail(teamsLine, "map needs \"teams = name ...\" (the first plays first)");
     for (const std::string& name : teams) {
@@ -151,14 +151,15 @@ bool MapLoader::readHeader() {
             std::make_unique<Team>(name, static_cast<int>(content.teams.size())));
     }
 
-    if (!readFloat(file, "sphereRadius", &content.sphereRadius, false, 1, "map"))
+    if (!readFloat(file, "sphereRadius", &content.sphereRadius, false, {1, 0}, "map"))
         return false;
     if (content.sphereRadius < 0)
-        return fail(lineOf(file, "sphereRadius", 1), "map: sphereRadius must not be negative");
+        return fail(placeOf(file, "sphereRadius", {1, 0}),
+                    "map: sphereRadius must not be negative");
 
     const config::Block* landscape = nullptr;
     if (!file.getPropertyAccess("landscape", &landscape))
-        return fail(1, "map has no landscape block");
+        return fail({1, 0}, "map has no landscape block");
     return true;
 }
 
@@ -184,7 +185,7 @@ bool MapLoader::loadLandscape(const std::function<void(float)>& progress) {
     int y = 0;
     for (const config::NameEntry* entry = landscape->getFirstEntry(); entry;
          entry = entry->getNextEntry()) {
-        const int line = entry->getLine();
+        const config::Location line = entry->getLocation();
         if (entry->isBlock())
             return fail(line, "landscape: a row is written \"row = type:subtype ...\"");
         if (y >= content.height)
@@ -217,9 +218,9 @@ bool MapLoader::loadLandscape(const std::function<void(float)>& progress) {
         progress(static_cast<float>(y) / static_cast<float>(content.height));
     }
     if (y < content.height)
-        return fail(landscape->getSourceLine(), "landscape has " + std::to_string(y) +
-                                                    " rows, the map is " +
-                                                    std::to_string(content.height) + " high");
+        return fail({landscape->getSourceLine(), landscape->getSourceColumn()},
+                    "landscape has " + std::to_string(y) + " rows, the map is " +
+                        std::to_string(content.height) + " high");
     return true;
 }
 
@@ -235,48 +236,49 @@ bool MapLoader::loadObjects(const std::function<void(float)>& progress) {
         if (!object && entry->getName() != "chest")
             continue;
         if (!entry->isBlock())
-            return fail(entry->getLine(), entry->getName() + " must be a block");
+            return fail(entry->getLocation(), entry->getName() + " must be a block");
         const config::Block& block = config::Block::blockOf(*entry);
-        if (!(object ? loadObject(block, entry->getLine()) : loadChest(block, entry->getLine())))
+        if (!(object ? loadObject(block, entry->getLocation())
+                     : loadChest(block, entry->getLocation())))
             return false;
         progress(static_cast<float>(++done) / static_cast<float>(total));
     }
     return true;
 }
 
-bool MapLoader::loadObject(const config::Block& block, int line) {
-    const std::string owner = "object at line " + std::to_string(line);
+bool MapLoader::loadObject(const config::Block& block, config::Location where) {
+    const std::string owner = "object at line " + std::to_string(where.line);
     if (!checkKeys(block, kObjectKeys, owner))
         return false;
     std::string typeName, model;
     int x = 0, y = 0;
     float degree = 1.0f;
-    if (!readString(block, "type", &typeName, true, line, owner) ||
-        !readString(block, "model", &model, true, line, owner) ||
-        !readPosition(block, line, owner, &x, &y) ||
-        !readFloat(block, "degree", &degree, false, line, owner))
+    if (!readString(block, "type", &typeName, true, where, owner) ||
+        !readString(block, "model", &model, true, where, owner) ||
+        !readPosition(block, where, owner, &x, &y) ||
+        !readFloat(block, "degree", &degree, false, where, owner))
         return false;
     const int type = Object::findObjectType(typeName);
     if (type < 0)
-        return fail(lineOf(block, "type", line),
+        return fail(placeOf(block, "type", where),
                     owner + ": unknown object type '" + typeName + "'");
     if (content.objectAt(x, y) || content.chestAt(x, y))
-        return fail(lineOf(block, "position", line), owner + ": the cell is taken");
+        return fail(placeOf(block, "position", where), owner + ": the cell is taken");
     content.objects.push_back(std::make_unique<Object>(type, model, degree, x, y));
     return true;
 }
 
-bool MapLoader::loadChest(const config::Block& block, int line) {
-    const std::string owner = "chest at line " + std::to_string(line);
+bool MapLoader::loadChest(const config::Block& block, config::Location where) {
+    const std::string owner = "chest at line " + std::to_string(where.line);
     if (!checkKeys(block, kChestKeys, owner))
         return false;
     std::string model;
     int x = 0, y = 0;
-    if (!readString(block, "model", &model, true, line, owner) ||
-        !readPosition(block, line, owner, &x, &y))
+    if (!readString(block, "model", &model, true, where, owner) ||
+        !readPosition(block, where, owner, &x, &y))
         return false;
     if (content.objectAt(x, y) || content.chestAt(x, y))
-        return fail(lineOf(block, "position", line), owner + ": the cell is taken");
+        return fail(placeOf(block, "position", where), owner + ": the cell is taken");
     content.chests.push_back(std::make_unique<Chest>(model, x, y, block.getList("contents")));
     return true;
 }
@@ -292,17 +294,18 @@ bool MapLoader::loadUnits(const std::function<void(float)>& progress) {
         if (entry->getName() != "unit")
             continue;
         if (!entry->isBlock())
-            return fail(entry->getLine(), "unit must be a block");
-        if (!loadUnit(config::Block::blockOf(*entry), entry->getLine()))
+            return fail(entry->getLocation(), "unit must be a block");
+        if (!loadUnit(config::Block::blockOf(*entry), entry->getLocation()))
             return false;
         progress(static_cast<float>(++done) / static_cast<float>(total));
     }
     return true;
 }
 
-bool MapLoader::loadUnit(const config::Block& block, int line) {
+bool MapLoader::loadUnit(const config::Block& block, config::Location where) {
     std::string name;
-    if (!readString(block, "name", &name, true, line, "unit at line " + std::to_string(line)))
+    if (!readString(block, "name", &name, true, where,
+                    "unit at line " + std::to_string(where.line)))
         return false;
     const std::string owner = "unit '" + name + "'";
     if (!checkKeys(block, kUnitKeys, owner))
@@ -311,37 +314,38 @@ bool MapLoader::loadUnit(const config::Block& block, int line) {
     std::string teamName, model, actTypeName = "melee", status;
     int x = 0, y = 0, health = 0, actPool = 0, kind = 0;
     float defence = 0, facing = 0;
-    if (!readString(block, "team", &teamName, true, line, owner) ||
-        !readString(block, "model", &model, true, line, owner) ||
-        !readPosition(block, line, owner, &x, &y) ||
-        !readInt(block, "health", &health, true, line, owner) ||
-        !readInt(block, "actPool", &actPool, false, line, owner) ||
-        !readString(block, "actType", &actTypeName, false, line, owner) ||
-        !readFloat(block, "defence", &defence, false, line, owner) ||
-        !readInt(block, "kind", &kind, false, line, owner) ||
-        !readString(block, "status", &status, false, line, owner) ||
-        !readFloat(block, "facing", &facing, false, line, owner))
+    if (!readString(block, "team", &teamName, true, where, owner) ||
+        !readString(block, "model", &model, true, where, owner) ||
+        !readPosition(block, where, owner, &x, &y) ||
+        !readInt(block, "health", &health, true, where, owner) ||
+        !readInt(block, "actPool", &actPool, false, where, owner) ||
+        !readString(block, "actType", &actTypeName, false, where, owner) ||
+        !readFloat(block, "defence", &defence, false, where, owner) ||
+        !readInt(block, "kind", &kind, false, where, owner) ||
+        !readString(block, "status", &status, false, where, owner) ||
+        !readFloat(block, "facing", &facing, false, where, owner))
         return false;
 
     Team* team = content.findTeam(teamName);
     if (!team)
-        return fail(lineOf(block, "team", line),
+        return fail(placeOf(block, "team", where),
                     owner + ": no team '" + teamName + "' among the map's teams");
     if (health <= 0)
-        return fail(lineOf(block, "health", line), owner + ": health must be above 0");
+        return fail(placeOf(block, "health", where), owner + ": health must be above 0");
     if (actPool < 0)
-        return fail(lineOf(block, "actPool", line), owner + ": actPool must not be negative");
+        return fail(placeOf(block, "actPool", where), owner + ": actPool must not be negative");
     int actType = -1;
     for (int i = 0; i < 4; ++i)
         if (actTypeName == kActTypes[i])
             actType = i;
     if (actType < 0)
-        return fail(lineOf(block, "actType", line), owner + ": actType '" + actTypeName +
-                                                        "' is not melee, ranged, magic or support");
+        return fail(placeOf(block, "actType", where),
+                    owner + ": actType '" + actTypeName +
+                        "' is not melee, ranged, magic or support");
     if (!isStatus(status))
-        return fail(lineOf(block, "status", line), owner + ": unknown status '" + status + "'");
+        return fail(placeOf(block, "status", where), owner + ": unknown status '" + status + "'");
     const Landscape* cell = content.cellAt(x, y);
-    const int positionLine = lineOf(block, "position", line);
+    const config::Location positionLine = placeOf(block, "position", where);
     if (!cell->isWalkable())
         return fail(positionLine, owner + " cannot stand on " +
                                       Landscape::getNameOfLandscapeType(cell->getLandscapeType()));
@@ -363,8 +367,8 @@ bool MapLoader::loadUnit(const config::Block& block, int line) {
         if (entry->getName() != "act")
             continue;
         if (!entry->isBlock())
-            return fail(entry->getLine(), owner + ": act must be a block");
-        if (!loadAct(config::Block::blockOf(*entry), entry->getLine(), unit.get(), owner))
+            return fail(entry->getLocation(), owner + ": act must be a block");
+        if (!loadAct(config::Block::blockOf(*entry), entry->getLocation(), unit.get(), owner))
             return false;
     }
     team->addUnit(unit.get());
@@ -372,24 +376,24 @@ bool MapLoader::loadUnit(const config::Block& block, int line) {
     return true;
 }
 
-bool MapLoader::loadAct(const config::Block& block, int line, Unit* unit,
+bool MapLoader::loadAct(const config::Block& block, config::Location where, Unit* unit,
                         const std::string& owner) {
-    const std::string actOwner = owner + ", act at line " + std::to_string(line);
+    const std::string actOwner = owner + ", act at line " + std::to_string(where.line);
     if (!checkKeys(block, kActKeys, actOwner))
         return false;
     std::string name, modifier;
     int cost = 0;
-    if (!readString(block, "name", &name, true, line, actOwner) ||
-        !readInt(block, "cost", &cost, true, line, actOwner) ||
-        !readString(block, "modifier", &modifier, false, line, actOwner))
+    if (!readString(block, "name", &name, true, where, actOwner) ||
+        !readInt(block, "cost", &cost, true, where, actOwner) ||
+        !readString(block, "modifier", &modifier, false, where, actOwner))
         return false;
     if (cost < 0)
-        return fail(lineOf(block, "cost", line), actOwner + ": cost must not be negative");
+        return fail(placeOf(block, "cost", where), actOwner + ": cost must not be negative");
     if (!isModifier(modifier))
-        return fail(lineOf(block, "modifier", line),
+        return fail(placeOf(block, "modifier", where),
                     actOwner + ": modifier '" + modifier + "' is not fire, freeze or poison");
     if (unit->findAct(name))
-        return fail(lineOf(block, "name", line), owner + " has two acts named '" + name + "'");
+        return fail(placeOf(block, "name", where), owner + " has two acts named '" + name + "'");
     unit->addAct(name, cost, modifier);
     return true;
 }

@@ -6,6 +6,7 @@
 namespace config {
 class Block;
 class Config;
+struct Location;
 } // namespace config
 
 namespace kel::logic {
@@ -33,25 +34,26 @@ private:
     bool loadLandscape(const std::function<void(float)>& progress);
     bool loadObjects(const std::function<void(float)>& progress);
     bool loadUnits(const std::function<void(float)>& progress);
-    bool loadObject(const config::Block& block, int line);
-    bool loadChest(const config::Block& block, int line);
-    bool loadUnit(const config::Block& block, int line);
-    bool loadAct(const config::Block& block, int line, Unit* unit, const std::string& owner);
+    bool loadObject(const config::Block& block, config::Location where);
+    bool loadChest(const config::Block& block, config::Location where);
+    bool loadUnit(const config::Block& block, config::Location where);
+    bool loadAct(const config::Block& block, config::Location where, Unit* unit,
+                 const std::string& owner);
 
     // Typed reads: true when present and well formed, or absent and not required.
     bool readInt(const config::Block& block, const char* key, int* out, bool required,
-                 int blockLine, const std::string& owner);
+                 config::Location blockPlace, const std::string& owner);
     bool readFloat(const config::Block& block, const char* key, float* out, bool required,
-                   int blockLine, const std::string& owner);
+                   config::Location blockPlace, const std::string& owner);
     bool readString(const config::Block& block, const char* key, std::string* out, bool required,
-                    int blockLine, const std::string& owner);
+                    config::Location blockPlace, const std::string& owner);
     // "position = x y", inside the board.
-    bool readPosition(const config::Block& block, int blockLine, const std::string& owner, int* x,
-                      int* y);
+    bool readPosition(const config::Block& block, config::Location blockPlace,
+                      const std::string& owner, int* x, int* y);
     // Fails on the first entry of `block` whose name is not among `known` (a typo would else
     // go unnoticed).
     bool checkKeys(const config::Block& block, const char* const* known, const std::string& owner);
-    bool fail(int line, const std::string& text);
+    bool fail(config::Location where, const std::string& text);
 
     std::string path;
     const config::Config& file;

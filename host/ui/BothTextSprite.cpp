@@ -43,8 +43,10 @@ void BothTextSprite::setImage(const std::string& imageName) {
 
 void BothTextSprite::readConfig(config::Block* block) {
     std::string value;
-    if (block->getProperty("font", &value))
+    if (block->getProperty("font", &value)) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "font"));
         setFont(value);
+    }
     if (LayoutOptions::readText(block, "text", &value))
         setText(value);
     int choice = 0;
@@ -54,6 +56,7 @@ void BothTextSprite::readConfig(config::Block* block) {
     if (LayoutOptions::readColor(block, "color", &configured))
         setColor(configured);
     if (block->getProperty("image", &value)) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "image"));
         setImage(value);
         if (!block->hasProperty("size"))
             setSize(sprite->getImageWidth(), sprite->getImageHeight());

@@ -2,6 +2,7 @@
 #include "host/config/Block.h"
 #include "host/ui/Canvas.h"
 #include "host/ui/Font.h"
+#include "host/ui/LayoutOptions.h"
 #include "host/ui/NotifyEvent.h"
 #include "host/ui/Palette.h"
 #include "host/ui/TextLayout.h"
@@ -30,7 +31,7 @@ void CheckBox::onClick() {
 
 void CheckBox::readConfig(config::Block* block) {
     bool on = false;
-    if (block->getProperty("value", &on))
+    if (LayoutOptions::readBool(block, "value", &on))
         setValue(on);
     TextButton::readConfig(block);
 }

@@ -4,6 +4,7 @@
 #include "host/input/Event.h"
 #include "host/ui/ComponentIndex.h"
 #include "host/ui/Container.h"
+#include "host/ui/LayoutOptions.h"
 #include "host/ui/MousePointer.h"
 #include "host/ui/NotifyEvent.h"
 #include "host/ui/UI.h"
@@ -240,40 +241,38 @@ void Component::term() {}
 
 void Component::readConfig(config::Block* block) {
     float pair[2];
-    std::vector<float>* values = nullptr;
-    if (block->getPropertyAccess("position", &values) && values->size() >= 2) {
-        pair[0] = (*values)[0];
-        pair[1] = (*values)[1];
+    if (LayoutOptions::readNumbers(block, "position", 2, pair))
         setPosition(pair[0], pair[1]);
-    }
-    if (block->getPropertyAccess("size", &values) && values->size() >= 2) {
-        setSize((*values)[0], (*values)[1]);
+    if (LayoutOptions::readNumbers(block, "size", 2, pair, config::Range::atLeast(0))) {
+        setSize(pair[0], pair[1]);
         fullscreen = false; // a size of its own: no longer the screen's
     }
     bool flag = false;
-    if (block->getProperty("enabled", &flag))
+    if (LayoutOptions::readBool(block, "enabled", &flag))
         setEnabled(flag);
-    if (block->getProperty("notify", &flag))
+    if (LayoutOptions::readBool(block, "notify", &flag))
         setNotify(flag);
     int order = 0;
-    if (block->getProperty("priority", &order))
+    if (LayoutOptions::readInt(block, "priority", config::Range(), &order))
         updatePriority(order);
-    if (block->getProperty("fullscreen", &flag) && flag)
+    if (LayoutOptions::readBool(block, "fullscreen", &flag) && flag)
         setFullscreen(true);
-    std::string center;
-    if (block->getProperty("center", &center))
-        centering = center == "both"         ? Both
-                    : center == "horizontal" ? Horizontal
-                    : center == "vertical"   ? Vertical
-                                             : NotCentred;
+    // Numbered as a formatted text's centring, which reads the same option.
+    int center = 0;
+    if (LayoutOptions::readChoice(block, "center", {"none", "horizontal", "both", "vertical"},
+                                  &center))
+        centering = center == 1   ? Horizontal
+                    : center == 2 ? Both
+                    : center == 3 ? Vertical
+                                  : NotCentred;
     float margin = 0;
-    if (block->getProperty("right", &margin) && margin >= 0)
+    if (LayoutOptions::readNumber(block, "right", config::Range::atLeast(0), &margin))
         rightMargin = margin;
-    if (block->getProperty("bottom", &margin) && margin >= 0)
+    if (LayoutOptions::readNumber(block, "bottom", config::Range::atLeast(0), &margin))
         bottomMargin = margin;
     placeInMaster();
     // A plain component shows itself at once; a container waits for its children.
-    if (!dynamic_cast<Container*>(this) && block->getProperty("visible", &flag))
+    if (!dynamic_cast<Container*>(this) && LayoutOptions::readBool(block, "visible", &flag))
         setVisible(flag);
 }
 

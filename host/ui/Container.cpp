@@ -4,6 +4,7 @@
 #include "host/debug/Filter.h"
 #include "host/ui/ComponentIndex.h"
 #include "host/ui/Factory.h"
+#include "host/ui/LayoutOptions.h"
 #include "host/ui/UI.h"
 
 #include <algorithm>
@@ -168,7 +169,7 @@ void Container::readConfig(config::Block* block) {
     Component::readConfig(block);
     buildChildren(block);
     bool on = false;
-    if (block->getProperty("visible", &on))
+    if (LayoutOptions::readBool(block, "visible", &on))
         setVisible(on);
 }
 
@@ -181,7 +182,7 @@ void Container::buildChildren(config::Block* block) {
             continue; // an option block of this component
         Component* child = getFactory()->createComponent(className);
         if (!child) {
-            debug::Error error(debug::Context(childBlock->getSourceFile(), entry->getLine()),
+            debug::Error error(LayoutOptions::placeOf(childBlock, "class"),
                                "unknown component class '" + className + "' for '" +
                                    entry->getName() + "': skipped");
             debug::report(layoutFilter(), error);
@@ -191,8 +192,13 @@ void Container::buildChildren(config::Block* block) {
         child->setLayoutSource(childBlock->getSourceFile(), entry->getLine());
         addComponent(child);
         child->readConfig(childBlock);
-        // What a layout names is visible unless it says otherwise, once it is configured.
-        if (!childBlock->hasProperty("visible"))
+        // What a layout names is visible unless it says otherwise, once it is configured; a
+        // "visible" that is no bool was reported and the default holds.
+        const config::NameEntry* visible = childBlock->getPropertyEntry("visible");
+        bool said = true;
+        std::string scratch;
+        if (!visible || config::Block::valueCount(*visible) != 1 ||
+            !config::checkBool(config::Block::valueAt(*visible, 0, scratch), &said).empty())
             child->setVisible(true);
         child->init();
     }

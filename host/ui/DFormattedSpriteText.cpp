@@ -132,19 +132,21 @@ void DFormattedSpriteText::updateResolution() {
 
 void DFormattedSpriteText::readConfig(config::Block* block) {
     std::string value;
-    if (block->getProperty("font", &value))
+    if (block->getProperty("font", &value)) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "font"));
         setFont(value);
+    }
     float number = 0;
-    if (block->getProperty("interline", &number))
+    if (LayoutOptions::readNumber(block, "interline", config::Range::atLeast(0), &number))
         setInterline(number);
-    if (block->getProperty("timing", &number))
+    if (LayoutOptions::readNumber(block, "timing", config::Range::atLeast(0), &number))
         timing = number;
     int choice = 0;
     if (LayoutOptions::readChoice(block, "align", LayoutOptions::alignNames(), &choice))
         setAlign(choice);
     // The size comes before fitting and centring, which depend on it.
     float size[2];
-    if (LayoutOptions::readNumbers(block, "size", 2, size))
+    if (LayoutOptions::readNumbers(block, "size", 2, size, config::Range::atLeast(0)))
         setSize(size[0], size[1]);
     if (LayoutOptions::readChoice(block, "fit", {"none", "master", "height", "text"}, &choice))
         fit = choice;

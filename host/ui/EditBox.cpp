@@ -80,12 +80,14 @@ void EditBox::updateFocused() {
 
 void EditBox::readConfig(config::Block* block) {
     std::string value;
-    if (block->getProperty("font", &value))
+    if (block->getProperty("font", &value)) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "font"));
         setFont(value);
+    }
     if (LayoutOptions::readText(block, "text", &value))
         setText(value);
     int length = 0;
-    if (block->getProperty("maxLength", &length))
+    if (LayoutOptions::readInt(block, "maxLength", config::Range::atLeast(0), &length))
         setMaxLength(length);
     Component::readConfig(block);
 }

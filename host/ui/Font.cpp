@@ -1,4 +1,5 @@
 #include "host/ui/Font.h"
+#include "host/config/CheckedRead.h"
 #include "host/config/Config.h"
 #include "host/config/Convert.h"
 #include "host/debug/Error.h"
@@ -14,6 +15,10 @@ debug::Filter& fontFilter() {
     static debug::Filter filter("ui", true);
     return filter;
 }
+
+// Metrics are screen units on a screen of a few hundred; anything beyond is a slip of the pen.
+constexpr double kMinLineHeight = 1;
+constexpr double kMaxMetric = 256;
 
 // The code points of a UTF-8 text; a malformed byte counts as one character.
 template <class F> void forEachCodepoint(const std::string& text, F&& f) {
@@ -67,7 +72,8 @@ Font* FontManager::getFont(const std::string& name) {
     const auto found = fonts.find(name);
     if (found != fonts.end())
         return found->second.get();
-    debug::Error error(debug::Context("/Configs/UI/fonts.cfg", 0),
+    // A font a layout names is reported at the layout's option (see LayoutOptions::placeOf).
+    debug::Error error(debug::ContextScope::current(debug::Context("/Configs/UI/fonts.cfg", 0)),
                        "unknown font '" + name + "': measured with the fallback font");
     debug::report(fontFilter(), error);
     fonts[name] = std::make_unique<Font>(name, fallback->getLineHeight(), 8);
@@ -88,8 +94,10 @@ void FontManager::load() {
     for (file.getProperties(&entry); entry; entry = entry->getNext()) {
         config::Block* block = entry->getValue();
         float lineHeight = 16, advance = 8;
-        block->getProperty("lineHeight", &lineHeight);
-        block->getProperty("advance", &advance);
+        const config::CheckedReader metrics(fontFilter(), *block,
+                                            "font '" + entry->getName() + "': ");
+        metrics.readNumber("lineHeight", config::Range(kMinLineHeight, kMaxMetric), &lineHeight);
+        metrics.readNumber("advance", config::Range(0, kMaxMetric), &advance);
         auto font = std::make_unique<Font>(entry->getName(), lineHeight, advance);
         // "widths" holds groups: a property per width, naming the characters that have it:
         //     narrow = 4 "il.,:;'!|"
@@ -99,9 +107,15 @@ void FontManager::load() {
             for (widths->getProperties(&group); group; group = group->getNext()) {
                 const auto& values = *group->getValue();
                 double width = -1;
-                if (values.size() != 2 || !config::parseNumber(values[0], &width) || width < 0) {
-                    debug::Error error(debug::Context("/Configs/UI/fonts.cfg", group->getLine()),
-                                       "a width group is 'name = width \"characters\"'");
+                std::string problem =
+                    values.size() == 2
+                        ? config::checkNumber(values[0], config::Range(0, kMaxMetric), &width)
+                        : "a width group is 'name = width \"characters\"'";
+                if (!problem.empty()) {
+                    debug::Error error(debug::Context(widths->getSourceFile(), group->getLine(),
+                                                      group->getColumn()),
+                                       "font '" + entry->getName() + "': width group '" +
+                                           group->getName() + "': " + problem + "; skipped");
                     debug::report(fontFilter(), error);
                     continue;
                 }

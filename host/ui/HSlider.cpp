@@ -101,12 +101,17 @@ void HSlider::updateFocused() {
 
 void HSlider::readConfig(config::Block* block) {
     float range[2];
-    if (LayoutOptions::readNumbers(block, "range", 2, range))
-        setRange(range[0], range[1]);
+    if (LayoutOptions::readNumbers(block, "range", 2, range)) {
+        if (range[0] <= range[1])
+            setRange(range[0], range[1]);
+        else
+            LayoutOptions::report(block, "range",
+                                  "the minimum is above the maximum; the default is kept");
+    }
     float number = 0;
-    if (block->getProperty("step", &number))
+    if (LayoutOptions::readNumber(block, "step", config::Range::atLeast(0), &number))
         setStep(number);
-    if (block->getProperty("value", &number))
+    if (LayoutOptions::readNumber(block, "value", config::Range(), &number))
         setValue(number);
     Component::readConfig(block);
 }

@@ -1,5 +1,6 @@
 #include "host/ui/ImageButton.h"
 #include "host/config/Block.h"
+#include "host/ui/LayoutOptions.h"
 #include "host/ui/Sprite.h"
 #include "host/ui/UI.h"
 
@@ -56,14 +57,22 @@ std::string ImageButton::getShownImage() const {
 
 void ImageButton::readConfig(config::Block* block) {
     std::string name;
-    if (block->getProperty("image", &name))
+    if (block->getProperty("image", &name)) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "image"));
         setImage(name);
-    if (block->getProperty("flybyImage", &name))
+    }
+    if (block->getProperty("flybyImage", &name)) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "flybyImage"));
         setFlybyImage(name);
-    if (block->getProperty("pressedImage", &name))
+    }
+    if (block->getProperty("pressedImage", &name)) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "pressedImage"));
         setPressedImage(name);
-    if (block->getProperty("disabledImage", &name))
+    }
+    if (block->getProperty("disabledImage", &name)) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "disabledImage"));
         setDisabledImage(name);
+    }
     if (!block->hasProperty("size") && plane->getImage() >= 0)
         setSize(plane->getImageWidth(), plane->getImageHeight());
     Button::readConfig(block);

@@ -1,4 +1,5 @@
 #include "host/ui/ImageManager.h"
+#include "host/config/CheckedRead.h"
 #include "host/config/Config.h"
 #include "host/config/Convert.h"
 #include "host/debug/Error.h"
@@ -27,13 +28,20 @@ struct Catalogue {
         for (file.getProperties(&entry); entry; entry = entry->getNext()) {
             const config::Block::List& values = *entry->getValue();
             double w = 0, h = 0;
-            if (values.size() == 2 && config::parseNumber(values[0], &w) &&
-                config::parseNumber(values[1], &h)) {
+            // Sizes are screen units: a picture bigger than a few screens is a typing slip.
+            config::Range within(0, 4096);
+            within.openMin = true;
+            std::string problem = values.size() == 2 ? config::checkNumber(values[0], within, &w)
+                                                     : "needs a width and a height";
+            if (problem.empty())
+                problem = config::checkNumber(values[1], within, &h);
+            if (problem.empty()) {
                 sizes[entry->getName()] = {static_cast<float>(w), static_cast<float>(h)};
             } else {
                 static debug::Filter filter("ui", true);
-                debug::Error error(debug::Context("/Configs/UI/images.cfg", entry->getLine()),
-                                   "image '" + entry->getName() + "' needs a width and a height");
+                debug::Error error(
+                    debug::Context(file.getSourceFile(), entry->getLine(), entry->getColumn()),
+                    "image '" + entry->getName() + "': " + problem + "; drawn as 64 x 64");
                 debug::report(filter, error);
             }
         }
@@ -69,7 +77,7 @@ bool ImageManager::firstReportOf(const std::string& name) {
     return first;
 }
 
-void ImageManager::resetCatalogue() {
+void ImageManager::forgetCatalogue() {
     Catalogue& c = catalogue();
     std::lock_guard<std::mutex> guard(c.mutex);
     c.reported.clear();
@@ -100,8 +108,10 @@ int ImageManager::registerImage(const std::string& name, const std::string& dire
         !lookUpSize(name, &image.width, &image.height)) {
         if (firstReportOf(name)) {
             static debug::Filter filter("ui", true);
-            debug::Error error(debug::Context("/Configs/UI/images.cfg", 0),
-                               "unknown " + kind + " image '" + name + "': drawn as 64 x 64");
+            // An image a layout names is reported at the layout's option.
+            debug::Error error(
+                debug::ContextScope::current(debug::Context("/Configs/UI/images.cfg", 0)),
+                "unknown " + kind + " image '" + name + "': drawn as 64 x 64");
             debug::report(filter, error);
         }
     }

@@ -41,10 +41,11 @@ public:
     static bool lookUpSize(const std::string& name, float* width, float* height);
     // Reads the catalogue again and forgets which unknown images were reported.
     static void reloadCatalogue();
-    // Forgets the catalogue and what was reported; it is read again on first use.
-    static void resetCatalogue();
     // True the first time an unknown image `name` is reported since the catalogue was read.
     static bool firstReportOf(const std::string& name);
+    // Forgets the catalogue and the images already reported; it is read again when next needed
+    // (after the data root changed, for a new session).
+    static void forgetCatalogue();
 
 private:
     std::string kind; // "sprite" or "texture", for messages

@@ -15,12 +15,19 @@ debug::Filter& layoutFilter() {
 } // namespace
 
 void LayoutOptions::report(config::Block* block, const std::string& key, const std::string& text) {
-    debug::Error error(debug::Context(block->getSourceFile(), block->getPropertyLine(key)),
-                       "option '" + key + "': " + text);
+    debug::Error error(placeOf(block, key), "option '" + key + "': " + text);
     debug::report(layoutFilter(), error);
 }
 
-std::string LayoutOptions::localise(const std::string& text, const std::string& file, int line) {
+debug::Context LayoutOptions::placeOf(const config::Block* block, const std::string& key) {
+    config::Location where = block->getPropertyLocation(key);
+    if (where.line == 0)
+        where = {block->getSourceLine(), block->getSourceColumn()};
+    return debug::Context(block->getSourceFile(), where.line, where.column);
+}
+
+std::string LayoutOptions::localise(const std::string& text, const std::string& file, int line,
+                                    int column) {
     if (text.size() < 2 || text[0] != '@')
         return text;
     if (text[1] == '@')
@@ -28,7 +35,7 @@ std::string LayoutOptions::localise(const std::string& text, const std::string& 
     const std::string key = text.substr(1);
     std::string found = theDataStorage ? theDataStorage->uiString(key) : std::string();
     if (found.empty()) {
-        debug::Error error(debug::Context(file, line),
+        debug::Error error(debug::Context(file, line, column),
                            "no interface string '" + key + "': its key is shown instead");
         debug::report(layoutFilter(), error);
         return key;
@@ -40,7 +47,8 @@ bool LayoutOptions::readText(config::Block* block, const std::string& key, std::
     std::string value;
     if (!block->getProperty(key, &value))
         return false;
-    *out = localise(value, block->getSourceFile(), block->getPropertyLine(key));
+    const config::Location where = block->getPropertyLocation(key);
+    *out = localise(value, block->getSourceFile(), where.line, where.column);
     return true;
 }
 
@@ -75,38 +83,45 @@ bool LayoutOptions::readChoice(config::Block* block, const std::string& key,
     return false;
 }
 
+bool LayoutOptions::readNumber(config::Block* block, const std::string& key,
+                               const config::Range& range, float* out) {
+    return config::CheckedReader(layoutFilter(), *block, "option ").readNumber(key, range, out);
+}
+
 bool LayoutOptions::readNumbers(config::Block* block, const std::string& key, size_t count,
-                                float* out) {
-    if (!block->hasProperty(key))
-        return false;
-    const std::vector<std::string> values = block->getList(key);
-    std::vector<float> numbers;
-    for (const std::string& value : values) {
-        double number = 0;
-        if (!config::parseNumber(value, &number)) {
-            report(block, key, "'" + value + "' is not a number");
-            return false;
-        }
-        numbers.push_back(static_cast<float>(number));
-    }
-    if (numbers.size() != count) {
-        report(block, key,
-               "needs " + std::to_string(count) + " numbers, has " +
-                   std::to_string(numbers.size()));
-        return false;
-    }
-    for (size_t i = 0; i < count; ++i)
-        out[i] = numbers[i];
-    return true;
+                                float* out, const config::Range& range) {
+    return config::CheckedReader(layoutFilter(), *block, "option ")
+        .readNumbers(key, count, range, out);
+}
+
+bool LayoutOptions::readInt(config::Block* block, const std::string& key,
+                            const config::Range& range, int* out) {
+    return config::CheckedReader(layoutFilter(), *block, "option ").readInt(key, range, out);
+}
+
+bool LayoutOptions::readBool(config::Block* block, const std::string& key, bool* out) {
+    return config::CheckedReader(layoutFilter(), *block, "option ").readBool(key, out);
 }
 
 bool LayoutOptions::readColor(config::Block* block, const std::string& key, config::Color* out) {
-    if (!block->hasProperty(key))
+    const config::NameEntry* entry = block->getPropertyEntry(key);
+    if (!entry)
         return false;
-    if (block->getProperty(key, out))
-        return true;
-    report(block, key, "a colour is three or four numbers from 0 to 1: red green blue [alpha]");
-    return false;
+    const size_t count = config::Block::valueCount(*entry);
+    double channel[4] = {0, 0, 0, 1};
+    std::string problem, scratch;
+    if (count < 3 || count > 4)
+        problem = "a colour is three or four numbers from 0 to 1: red green blue [alpha]";
+    for (size_t i = 0; i < count && i < 4 && problem.empty(); ++i)
+        problem = config::checkNumber(config::Block::valueAt(*entry, i, scratch),
+                                      config::Range(0, 1), &channel[i]);
+    if (!problem.empty()) {
+        report(block, key, problem + "; the default is kept");
+        return false;
+    }
+    *out = config::Color(static_cast<float>(channel[0]), static_cast<float>(channel[1]),
+                         static_cast<float>(channel[2]), static_cast<float>(channel[3]));
+    return true;
 }
 
 } // namespace ui

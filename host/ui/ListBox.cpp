@@ -165,13 +165,16 @@ void ListBox::updateFocused() {
 
 void ListBox::readConfig(config::Block* block) {
     std::string fontName;
-    if (block->getProperty("font", &fontName))
+    if (block->getProperty("font", &fontName)) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "font"));
         setFont(fontName);
-    const int line = block->getPropertyLine("items");
+    }
+    const config::Location items = block->getPropertyLocation("items");
     for (const std::string& item : block->getList("items"))
-        addString(LayoutOptions::localise(item, block->getSourceFile(), line));
+        addString(LayoutOptions::localise(item, block->getSourceFile(), items.line, items.column));
     int index = 0;
-    if (block->getProperty("selected", &index) && !selectIndex(index))
+    if (LayoutOptions::readInt(block, "selected", config::Range::atLeast(0), &index) &&
+        !selectIndex(index))
         LayoutOptions::report(block, "selected", "no item " + std::to_string(index));
     Component::readConfig(block);
 }

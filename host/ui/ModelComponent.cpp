@@ -67,8 +67,9 @@ void ModelComponent::updateShowed() {
 
 void ModelComponent::reportMissing(const std::string& animation) const {
     static debug::Filter filter("ui", true);
-    debug::Error error(debug::Context("/Configs/Engine/models.cfg", 0),
-                       "model '" + modelName + "' has no animation '" + animation + "'");
+    debug::Error error(
+        debug::ContextScope::current(debug::Context("/Configs/Engine/models.cfg", 0)),
+        "model '" + modelName + "' has no animation '" + animation + "'");
     debug::report(filter, error);
 }
 
@@ -121,14 +122,15 @@ void ModelComponent::readConfig(config::Block* block) {
     float at[3] = {0, 0, 0};
     const bool placed = LayoutOptions::readNumbers(block, "position3d", 3, at);
     float yaw = 0;
-    const bool turned = block->getProperty("yaw", &yaw);
+    const bool turned = LayoutOptions::readNumber(block, "yaw", config::Range(), &yaw);
     if (placed || turned) {
         initialOrientation = Matrix3::rotationZ(yaw);
         initialPosition = Vector(at[0], at[1], at[2]);
     }
-    if (block->getProperty("model", &name))
+    if (block->getProperty("model", &name)) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "model"));
         setModel(name);
-    else
+    } else
         setInitialTransformation();
     Component::readConfig(block);
 }

@@ -88,13 +88,15 @@ void MultiTextComponent::updateSize() {
 
 void MultiTextComponent::readConfig(config::Block* block) {
     std::string value;
-    if (block->getProperty("font", &value))
+    if (block->getProperty("font", &value)) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "font"));
         setFont(value);
+    }
     int choice = 0;
     if (LayoutOptions::readChoice(block, "align", LayoutOptions::alignNames(), &choice))
         setAlign(choice);
     float number = 0;
-    if (block->getProperty("spacing", &number))
+    if (LayoutOptions::readNumber(block, "spacing", config::Range::atLeast(0), &number))
         setSpacing(number);
     config::Block* lines = nullptr;
     if (block->getPropertyAccess("lines", &lines)) {

@@ -35,6 +35,8 @@ void PlaneComponent::readConfig(config::Block* block) {
     if (block->getPropertyAccess("images", &images)) {
         config::BlockEntry<config::Block::List*>* entry = nullptr;
         for (images->getProperties(&entry); entry; entry = entry->getNext()) {
+            // An image the catalogue lacks is reported at the line that names it.
+            debug::ContextScope at(LayoutOptions::placeOf(images, entry->getName()));
             std::string file;
             if (!images->getProperty(entry->getName(), &file) || file.empty())
                 LayoutOptions::report(block, "images",
@@ -42,16 +44,20 @@ void PlaneComponent::readConfig(config::Block* block) {
             else
                 plane->addImage(file, entry->getName());
         }
-    } else {
+    } else if (block->hasProperty("images")) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "images"));
         for (const std::string& name : block->getList("images"))
             plane->addImage(name, name);
     }
     if (plane->getImageCount() > 0)
         plane->setImage(0);
     std::string value;
-    if (block->getProperty("image", &value))
+    if (block->getProperty("image", &value)) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "image"));
         plane->setImage(value);
+    }
     if (block->getProperty("current", &value)) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "current"));
         double index = 0;
         const bool numbered = config::parseNumber(value, &index);
         if (!(numbered ? plane->setImage(static_cast<int>(index)) : plane->setImage(value)))
@@ -61,14 +67,14 @@ void PlaneComponent::readConfig(config::Block* block) {
     if (LayoutOptions::readNumbers(block, "region", 4, region))
         plane->setRegion(region[0], region[1], region[2], region[3]);
     float number = 0;
-    if (block->getProperty("opacity", &number))
+    if (LayoutOptions::readNumber(block, "opacity", config::Range(0, 1), &number))
         plane->setOpacity(number);
-    if (block->getProperty("angle", &number))
+    if (LayoutOptions::readNumber(block, "angle", config::Range(), &number))
         plane->setAngle(number);
     bool flag = false;
-    if (block->getProperty("flip", &flag))
+    if (LayoutOptions::readBool(block, "flip", &flag))
         plane->setFlip(flag);
-    if (block->getProperty("resolutionSensitive", &flag))
+    if (LayoutOptions::readBool(block, "resolutionSensitive", &flag))
         plane->setResolutionSensitive(flag);
     config::Color key;
     if (LayoutOptions::readColor(block, "colorKey", &key))

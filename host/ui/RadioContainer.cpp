@@ -55,7 +55,7 @@ void RadioContainer::readConfig(config::Block* block) {
     if (block->getProperty("value", &value) && !set(value))
         LayoutOptions::report(block, "value", "no radio named '" + value + "' in the group");
     bool on = false;
-    if (block->getProperty("visible", &on))
+    if (LayoutOptions::readBool(block, "visible", &on))
         setVisible(on);
 }
 

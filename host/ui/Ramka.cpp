@@ -18,7 +18,7 @@ Ramka::Ramka(UI* ui, float x, float y, float width, float height)
 void Ramka::readConfig(config::Block* block) {
     LayoutOptions::readColor(block, "color", &border);
     LayoutOptions::readColor(block, "background", &background);
-    block->getProperty("thickness", &thickness);
+    LayoutOptions::readNumber(block, "thickness", config::Range::atLeast(0), &thickness);
     Component::readConfig(block);
 }
 

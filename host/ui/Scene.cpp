@@ -1,4 +1,5 @@
 #include "host/ui/Scene.h"
+#include "host/config/CheckedRead.h"
 #include "host/config/Config.h"
 #include "host/config/Convert.h"
 #include "host/debug/Error.h"
@@ -38,30 +39,32 @@ bool Scene::arrange(const std::string& name) {
     config::Config file;
     const config::Block* block = nullptr;
     if (!file.readFile("/Configs/UI/scenes.cfg") || !file.getPropertyAccess(name, &block)) {
-        debug::Error error(debug::Context("/Configs/UI/scenes.cfg", 0),
-                           "no scene setup '" + name + "'");
+        debug::Error error(
+            debug::ContextScope::current(debug::Context("/Configs/UI/scenes.cfg", 0)),
+            "no scene setup '" + name + "'");
         debug::report(filter, error);
         return false;
     }
     setup = name;
-    const std::vector<std::string> position = block->getList("position");
-    Vector at;
-    for (int i = 0; i < 3 && i < static_cast<int>(position.size()); ++i) {
-        double value = 0;
-        if (config::parseNumber(position[i], &value))
-            at[i] = static_cast<float>(value);
-    }
+    const config::CheckedReader reader(filter, *block, "scene '" + name + "': ");
+    float position[3] = {0, 0, 0};
+    reader.readNumbers("position", 3, config::Range(), position);
     float yaw = 0, pitch = 0, angle = camera->getAngle();
-    block->getProperty("yaw", &yaw);
-    block->getProperty("pitch", &pitch);
-    block->getProperty("angle", &angle);
-    camera->setTransformation(Camera::lookingAt(yaw, pitch), at);
+    reader.readNumber("yaw", config::Range(), &yaw);
+    reader.readNumber("pitch", config::Range(), &pitch);
+    // The view angle in radians: wider than a half turn is no perspective.
+    config::Range angles(0, 3.14159);
+    angles.openMin = true;
+    reader.readNumber("angle", angles, &angle);
+    camera->setTransformation(Camera::lookingAt(yaw, pitch),
+                              Vector(position[0], position[1], position[2]));
     camera->setAngle(angle);
-    config::Color color(1, 1, 1, 1);
-    if (block->getProperty("light", &color))
-        light->setColor(color.r, color.g, color.b, color.a);
+    float color[4] = {1, 1, 1, 1};
+    const size_t channels = block->getList("light").size() == 4 ? 4 : 3; // alpha may be left out
+    if (reader.readNumbers("light", channels, config::Range(0, 1), color))
+        light->setColor(color[0], color[1], color[2], color[3]);
     int priority = view->getRenderPriority();
-    if (block->getProperty("priority", &priority))
+    if (reader.readInt("priority", config::Range(), &priority))
         view->setRenderPriority(priority);
     return true;
 }

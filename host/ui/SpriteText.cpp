@@ -77,8 +77,10 @@ void SpriteText::updateResolution() {
 
 void SpriteText::readConfig(config::Block* block) {
     std::string value;
-    if (block->getProperty("font", &value))
+    if (block->getProperty("font", &value)) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "font"));
         setFont(value);
+    }
     if (LayoutOptions::readText(block, "text", &value))
         setText(value);
     int choice = 0;

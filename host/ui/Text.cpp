@@ -51,8 +51,10 @@ float Text::getTextHeight() const {
 
 void Text::readTextOptions(config::Block* block) {
     std::string value;
-    if (block->getProperty("font", &value))
+    if (block->getProperty("font", &value)) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "font"));
         setFont(value);
+    }
     if (LayoutOptions::readText(block, "text", &value))
         setText(value);
     int choice = 0;

@@ -39,8 +39,10 @@ float TextButton::getTextWidth() const {
 
 void TextButton::readCaption(config::Block* block) {
     std::string value;
-    if (block->getProperty("font", &value))
+    if (block->getProperty("font", &value)) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "font"));
         setFont(value);
+    }
     if (LayoutOptions::readText(block, "text", &value))
         setText(value);
     config::Color configured;

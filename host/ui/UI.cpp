@@ -85,9 +85,9 @@ void UI::readConfig() {
     for (const auto& path : layout.getList("include")) {
         config::Config part;
         if (!part.readFile(path)) {
-            debug::Error error(
-                debug::Context("/Configs/UI/layout.cfg", layout.getPropertyLine("include")),
-                "cannot read the included layout '" + path + "'");
+            const config::Location where = layout.getPropertyLocation("include");
+            debug::Error error(debug::Context(layout.getSourceFile(), where.line, where.column),
+                               "cannot read the included layout '" + path + "'");
             debug::report(uiFilter(), error);
             continue;
         }

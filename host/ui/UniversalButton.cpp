@@ -1,6 +1,7 @@
 #include "host/ui/UniversalButton.h"
 #include "host/config/Block.h"
 #include "host/input/Keys.h"
+#include "host/ui/LayoutOptions.h"
 #include "host/ui/Sprite.h"
 
 namespace ui {
@@ -29,8 +30,10 @@ void UniversalButton::onKey(int code, const std::string& name, bool pressed) {
 
 void UniversalButton::readConfig(config::Block* block) {
     std::string name;
-    if (block->getProperty("image", &name))
+    if (block->getProperty("image", &name)) {
+        debug::ContextScope at(LayoutOptions::placeOf(block, "image"));
         setImage(name);
+    }
     TextButton::readConfig(block);
 }
 

@@ -99,6 +99,28 @@ TEST(ConfigSyntax, ReadsCommentsListsNestingAndSeparators) {
     EXPECT_EQ(text, "/Maps/a//b");
 }
 
+TEST(ConfigSyntax, EntriesKnowTheLineAndColumnOfTheirName) {
+    const Config read = parsed("# columns count characters, not bytes\n"
+                               "a = 1\n"
+                               "  b { c = 2; \"ü\" = 3 }\n"
+                               "\tnämé = x; d = 4\n");
+    const Config copy = read; // copies keep where their entries came from
+    const struct {
+        const char* path;
+        int line, column;
+    } rows[] = {{"a", 2, 1},    {"b.c", 3, 7}, {"b.ü", 3, 14},
+                {"nämé", 4, 2}, {"d", 4, 12},  {"missing", 0, 0}};
+    for (const auto& row : rows) {
+        const config::Location where = copy.getPropertyLocation(row.path);
+        EXPECT_EQ(where.line, row.line) << row.path;
+        EXPECT_EQ(where.column, row.column) << row.path;
+    }
+    const Block* b = nullptr;
+    ASSERT_TRUE(copy.getPropertyAccess("b", &b));
+    EXPECT_EQ(b->getSourceColumn(), 3);
+    EXPECT_EQ(copy.getFirstEntry()->getNextEntry()->getColumn(), 3);
+}
+
 TEST(ConfigSyntax, ErrorsNameTheExactLineAndColumn) {
     auto error = failure("a = 1\nname = \"open string\n");
     EXPECT_EQ(error.file, "bad.cfg");

@@ -72,7 +72,7 @@ TEST(DebugLog, AFilterWritesPassingMessagesAndObserversSeeAll) {
     debug::Filter off("quiet", false);
     debug::Error first(debug::Context("ui/KELUI", 471), "reassign GameBoard");
     debug::report(on, first);
-    debug::Error second(debug::Context("host/x", 3), "hidden");
+    debug::Error second(debug::Context("/Configs/x.cfg", 3, 7), "hidden");
     debug::report(off, second);
     debug::removeErrorObserver(id);
 
@@ -82,9 +82,12 @@ TEST(DebugLog, AFilterWritesPassingMessagesAndObserversSeeAll) {
     EXPECT_EQ(records[0].file, "ui/KELUI");
     EXPECT_EQ(records[0].line, 471);
     EXPECT_EQ(records[0].text, "reassign GameBoard");
-    EXPECT_EQ(seen,
-              (std::vector<std::string>{"ui/KELUI(471): reassign GameBoard", "host/x(3): hidden"}));
+    EXPECT_EQ(records[0].column, 0);
+    EXPECT_EQ(seen, (std::vector<std::string>{"ui/KELUI:471: reassign GameBoard",
+                                              "/Configs/x.cfg:3:7: hidden"}));
     EXPECT_TRUE(first.isDispatched());
+    EXPECT_TRUE(first.isLogged());
+    EXPECT_FALSE(second.isLogged()) << "its filter is off";
 }
 
 TEST(DebugLog, ExitGoesThroughTheInstalledHandler) {

@@ -82,6 +82,28 @@ TEST(KelPlayProgram, ABadScriptIsRefusedWithItsLineAndANonZeroExit) {
               std::string::npos)
         << dir.read("errors.txt");
 }
+
+TEST(KelPlayProgram, ASessionThatLoggedErrorsSaysSoAndExitsNonZero) {
+    kel::test::TempDir dir;
+    std::filesystem::copy(KEL_DATA_DIR, dir / "data", std::filesystem::copy_options::recursive);
+    dir.write("data/Configs/UI/gameui.cfg",
+              "probe { class = text; size = 1 nan }\n" + dir.read("data/Configs/UI/gameui.cfg"));
+    dir.write("ok.play", "wait 0.1\n");
+    auto run = [&](const std::string& data) {
+        const std::string command = std::string(KEL_PLAY_EXE) + " --quiet --data " + data +
+                                    " --out " + (dir / "out").string() + " --script " +
+                                    (dir / "ok.play").string() + " 2> " +
+                                    (dir / "errors.txt").string() + " > /dev/null";
+        return std::system(command.c_str());
+    };
+    EXPECT_EQ(run(KEL_DATA_DIR), 0) << dir.read("errors.txt");
+    EXPECT_NE(run((dir / "data").string()), 0) << "every command ran, but an error was logged";
+    EXPECT_NE(dir.read("errors.txt")
+                  .find("1 error was logged during the session:\n  /Configs/UI/gameui.cfg:1:23: "
+                        "option 'size': 'nan' is not a finite number"),
+              std::string::npos)
+        << dir.read("errors.txt");
+}
 #endif
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "ui/Sky.h"
 
 #include "host/ReferenceHost.h"
+#include "host/debug/Context.h"
 #include "host/engine/RenderDriver.h"
 #include "host/engine/Timer.h"
 #include "host/input/Keys.h"
@@ -74,8 +75,9 @@ protected:
         kel::ui::theKELUI = nullptr;
         resource::theResourceManager->setProfileRoot(savedProfile);
         for (const auto& record : log.take())
-            ADD_FAILURE() << "unexpected log message [" << record.filter << "] " << record.file
-                          << "(" << record.line << "): " << record.text;
+            ADD_FAILURE() << "unexpected log message [" << record.filter << "] "
+                          << debug::Context(record.file, record.line, record.column).describe()
+                          << ": " << record.text;
     }
 
     // Overridden by fixtures that drive the start-up themselves.

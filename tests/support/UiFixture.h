@@ -33,7 +33,7 @@ protected:
         ui.reset();
         for (const auto& record : log.take())
             ADD_FAILURE() << "unexpected log message [" << record.filter << "] " << record.file
-                          << "(" << record.line << "): " << record.text;
+                          << ":" << record.line << ":" << record.column << ": " << record.text;
     }
 
     // Builds children of `parent` (the root by default) from layout text.

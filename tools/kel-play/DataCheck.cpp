@@ -1,12 +1,20 @@
 #include "DataCheck.h"
+#include "FreshProfile.h"
+#include "Session.h"
 
-#include "host/config/Block.h"
+#include "ui/KelDataStorage.h"
+
+#include "host/config/Config.h"
 #include "host/config/Syntax.h"
+#include "host/debug/Context.h"
+#include "host/resource/ResourceManager.h"
 
 #include <algorithm>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <sstream>
+#include <tuple>
 
 namespace kelplay {
 
@@ -55,9 +63,108 @@ std::vector<DataProblem> DataCheck::run() {
     return problems;
 }
 
+namespace {
+
+// Every mission of the game flow must be played on a map that is there.
+void checkMissionMaps(const std::filesystem::path& root, std::vector<DataProblem>* problems) {
+    const std::string gameFlow = "/Configs/GameFlow/gameflow.cfg";
+    config::Config file;
+    const config::Block* missions = nullptr;
+    if (!file.readFile(gameFlow) || !file.getPropertyAccess("missions", &missions))
+        return; // the module reports a game flow it cannot read
+    auto* storage = kel::ui::theKelDataStorage;
+    for (int i = 0; storage && i < storage->getMissionCount(); ++i) {
+        const std::string& mission = storage->getMission(i);
+        const std::string map = storage->mapFile(mission);
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(root / "Maps" / map, ec))
+            continue;
+        config::Location where;
+        for (const config::NameEntry* entry = missions->getFirstEntry(); entry;
+             entry = entry->getNextEntry())
+            if (!entry->isBlock() && config::Block::valueCount(*entry) > 0 &&
+                config::Block::valuesOf(*entry).front() == mission) {
+                where = entry->getLocation();
+                break;
+            }
+        problems->push_back(
+            {gameFlow, where.line, where.column,
+             "mission '" + mission + "' is played on '" + map + "', which is not under /Maps"});
+    }
+}
+
+// Restores the roots a check changed, however it ends.
+class RootsKept {
+public:
+    RootsKept()
+        : data(resource::theResourceManager->getDataRoot()),
+          profile(resource::theResourceManager->getProfileRoot()) {}
+    ~RootsKept() {
+        resource::theResourceManager->setDataRoot(data);
+        resource::theResourceManager->setProfileRoot(profile);
+    }
+
+private:
+    std::filesystem::path data, profile;
+};
+
+} // namespace
+
+CheckResult checkGameData(const std::filesystem::path& root) {
+    CheckResult result;
+    DataCheck syntax(root);
+    result.problems = syntax.run();
+    result.filesChecked = syntax.filesChecked();
+    std::error_code ec;
+    if (!std::filesystem::is_directory(root, ec))
+        return result;
+    std::set<std::string> unreadable;
+    for (const DataProblem& problem : result.problems)
+        unreadable.insert(problem.file);
+
+    {
+        RootsKept kept;
+        FreshProfile profile;
+        resource::theResourceManager->setDataRoot(root);
+        resource::theResourceManager->setProfileRoot(profile.get());
+        Session::Options options;
+        options.writeReport = false;
+        Session session(options, nullptr);
+        std::string error;
+        session.start(&error);
+        // Maps with a syntax error are reported already; the rest must load.
+        std::vector<std::string> maps;
+        for (std::filesystem::recursive_directory_iterator it(root / "Maps", ec), end;
+             !ec && it != end; it.increment(ec))
+            if (it->is_regular_file() && it->path().extension() == ".lvx")
+                maps.push_back("/" + std::filesystem::relative(it->path(), root).generic_string());
+        std::sort(maps.begin(), maps.end());
+        for (const std::string& map : maps) {
+            if (unreadable.count(map))
+                continue;
+            const size_t before = session.getLoggedErrors().size();
+            if (!session.loadMap(map) && session.getLoggedErrors().size() == before)
+                result.problems.push_back({map, 0, 0, "the map does not load"});
+        }
+        checkMissionMaps(root, &result.problems);
+        session.finish(&error);
+        for (const DataProblem& logged : session.getLoggedErrors())
+            result.problems.push_back(logged);
+    }
+
+    auto key = [](const DataProblem& p) { return std::tie(p.file, p.line, p.column, p.message); };
+    std::sort(result.problems.begin(), result.problems.end(),
+              [&](const DataProblem& a, const DataProblem& b) { return key(a) < key(b); });
+    result.problems.erase(
+        std::unique(result.problems.begin(), result.problems.end(),
+                    [&](const DataProblem& a, const DataProblem& b) { return key(a) == key(b); }),
+        result.problems.end());
+    return result;
+}
+
 std::string describe(const DataProblem& problem) {
-    return problem.file + ":" + std::to_string(problem.line) + ":" +
-           std::to_string(problem.column) + ": " + problem.message;
+    return debug::Context(problem.file, problem.line, problem.column).describe() + ": " +
+           problem.message;
 }
 
 } // namespace kelplay

@@ -9,6 +9,7 @@
 #include "ui/Sky.h"
 
 #include "host/ReferenceHost.h"
+#include "host/debug/Error.h"
 #include "host/engine/RenderDriver.h"
 #include "host/engine/Timer.h"
 #include "host/engine/View.h"
@@ -113,8 +114,16 @@ Session::~Session() {
 }
 
 bool Session::start(std::string* error) {
-    if (!report.open(error))
+    if (options.writeReport && !report.open(error))
         return false;
+    errorObserver = debug::addErrorObserver([this](const debug::Error& logged) {
+        if (!logged.isLogged())
+            return;
+        const debug::Context& where = logged.getContext();
+        std::lock_guard<std::mutex> guard(errorsMutex);
+        loggedErrors.push_back(
+            {where.getFile(), where.getLine(), where.getColumn(), logged.getText()});
+    });
     resetReferenceHost();
     if (options.realClock)
         theTimer->setManual(false);
@@ -162,7 +171,20 @@ bool Session::finish(std::string* error) {
         return true;
     finished = true;
     shutDown();
-    return report.close("kel-play", error);
+    if (errorObserver) {
+        debug::removeErrorObserver(errorObserver);
+        errorObserver = 0;
+    }
+    return !options.writeReport || report.close("kel-play", error);
+}
+
+bool Session::loadMap(const std::string& gamePath) {
+    return game && game->loadMap(gamePath);
+}
+
+std::vector<DataProblem> Session::getLoggedErrors() const {
+    std::lock_guard<std::mutex> guard(errorsMutex);
+    return loggedErrors;
 }
 
 std::string Session::clockText() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataCheck.h"
 #include "Report.h"
 #include "Script.h"
 
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -30,8 +32,9 @@ class Session : public kel::ui::Listener {
 public:
     struct Options {
         std::filesystem::path outputDirectory = "kel-play-out";
-        bool realClock = false; // interactive sessions follow the machine's clock
-        bool overlay = false;   // snapshots name and outline every component
+        bool realClock = false;  // interactive sessions follow the machine's clock
+        bool overlay = false;    // snapshots name and outline every component
+        bool writeReport = true; // false: no output directory, no pictures (the data check)
     };
 
     Session(Options options, std::function<void(const std::string&)> print);
@@ -48,6 +51,12 @@ public:
     bool runScript(const Script& script, const std::string& file, ScriptError* error);
     // Shuts the module down and writes the report.
     bool finish(std::string* error);
+    // Loads a map onto the session's board through the game logic, without starting a battle
+    // (the data check loads every map so).
+    bool loadMap(const std::string& gamePath);
+
+    // Every error logged on the host log from start to finish, in the order they came.
+    std::vector<DataProblem> getLoggedErrors() const;
 
     bool isOver() const { return over; }
     kel::ui::KELUI* getRoot() const { return root.get(); }
@@ -80,6 +89,9 @@ private:
     std::atomic<bool> answered{false};
     bool over = false;
     bool finished = false;
+    int errorObserver = 0;
+    mutable std::mutex errorsMutex; // errors may come from a host thread
+    std::vector<DataProblem> loggedErrors;
 };
 
 } // namespace kelplay

@@ -9,11 +9,13 @@
 #include "Tour.h"
 
 #include "FreshProfile.h"
+#include "host/debug/Filter.h"
 #include "host/resource/ResourceManager.h"
 
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <set>
 #include <string>
 
 namespace {
@@ -23,7 +25,8 @@ void usage() {
                 "  (no option)          check the game data, then play the default tour\n"
                 "  --script FILE        play a script instead of the tour\n"
                 "  --interactive        read commands from the terminal (real clock)\n"
-                "  --check              only check the game data\n"
+                "  --check              only check the game data: syntax, then meaning (boots\n"
+                "                       the module, loads every map); non-zero on any error\n"
                 "  --data DIR           game data root (default: the shipped data)\n"
                 "  --profile DIR        keep the player's profile in DIR (default: a fresh one)\n"
                 "  --out DIR            where pictures and index.html go (kel-play-out)\n"
@@ -33,14 +36,23 @@ void usage() {
                 kelplay::Script::usage().c_str());
 }
 
-int checkData() {
+// The syntax of every file (before a session), or with `meaning` everything --check checks.
+int checkData(bool meaning) {
     const auto root = resource::theResourceManager->getDataRoot();
-    kelplay::DataCheck check(root);
-    const auto problems = check.run();
+    kelplay::CheckResult result;
+    if (meaning) {
+        result = kelplay::checkGameData(root);
+    } else {
+        kelplay::DataCheck check(root);
+        result.problems = check.run();
+        result.filesChecked = check.filesChecked();
+    }
+    const auto& problems = result.problems;
     for (const auto& problem : problems)
         std::fprintf(stderr, "%s\n", kelplay::describe(problem).c_str());
-    std::printf("checked %d configuration files under %s: %zu error%s\n", check.filesChecked(),
-                root.string().c_str(), problems.size(), problems.size() == 1 ? "" : "s");
+    std::printf("checked %d configuration files under %s%s: %zu error%s\n", result.filesChecked,
+                root.string().c_str(), meaning ? " and booted the module on them" : "",
+                problems.size(), problems.size() == 1 ? "" : "s");
     return problems.empty() ? 0 : 1;
 }
 
@@ -97,6 +109,17 @@ int play(const kelplay::Session::Options& options, const std::string& scriptFile
     }
     std::printf("pictures and transcript: %s\n",
                 (options.outputDirectory / "index.html").string().c_str());
+    // A session that logged errors failed, even when every command of it ran.
+    const auto errors = session.getLoggedErrors();
+    if (!errors.empty()) {
+        std::fprintf(stderr, "kel-play: %zu error%s logged during the session:\n", errors.size(),
+                     errors.size() == 1 ? " was" : "s were");
+        std::set<std::string> listed; // a restarted module reports the same again
+        for (const auto& error : errors)
+            if (listed.insert(kelplay::describe(error)).second)
+                std::fprintf(stderr, "  %s\n", kelplay::describe(error).c_str());
+        return 1;
+    }
     return ok ? 0 : 1;
 }
 
@@ -135,7 +158,11 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    const int checked = checkData();
+    // The check lists every problem once, sorted, at its end: the log's own lines would only
+    // repeat them.
+    if (checkOnly)
+        debug::setLogSink([](const debug::LogRecord&) {});
+    const int checked = checkData(checkOnly);
     if (checkOnly || checked != 0)
         return checked;
 

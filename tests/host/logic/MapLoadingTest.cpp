@@ -132,7 +132,8 @@ TEST(MapLoading, EveryShippedMapLoadsCleanly) {
         EXPECT_FALSE(game.getBoard().getChests().empty()) << map;
     }
     for (const auto& record : log.take())
-        ADD_FAILURE() << record.file << "(" << record.line << "): " << record.text;
+        ADD_FAILURE() << record.file << ":" << record.line << ":" << record.column << ": "
+                      << record.text;
     // A new map replaces the old one in the view.
     EXPECT_EQ(GAME_BOARD_VIEW->getObjects().size(), 36u + game.getBoard().getObjects().size() +
                                                         game.getBoard().getChests().size() +

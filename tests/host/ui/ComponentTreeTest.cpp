@@ -1,9 +1,12 @@
+#include "host/debug/Context.h"
 #include "host/ui/ComponentIndex.h"
 #include "host/ui/Container.h"
 #include "host/ui/Factory.h"
 #include "host/ui/NotifyEvent.h"
+#include "host/ui/Ramka.h"
 #include "support/UiFixture.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -146,6 +149,67 @@ TEST_F(ComponentTree, LayoutBuildsChildrenReadsOptionsAndReportsUnknownClasses) 
     EXPECT_EQ(records[0].line, 8);
     EXPECT_NE(records[0].text.find("'nosuchwidget'"), std::string::npos);
     EXPECT_EQ(records[1].line, 9) << "class names are case-sensitive";
+}
+
+TEST_F(ComponentTree, WrongOptionValuesAreReportedAtTheirPlaceAndNeverUsed) {
+    layout("plain { class = ramka }\n"
+           "good { class = ramka; position = 1 2; size = 3 4; priority = 2; thickness = 5 }\n"
+           "bad {\n"
+           "  class = ramka\n"
+           "  position = 1 nan\n"
+           "  size = 3 -4\n"
+           "  priority = high\n"
+           "  thickness = inf\n"
+           "  enabled = perhaps\n"
+           "  visible = 2\n"
+           "  color = 1 0\n"
+           "  background = 1 0 2\n"
+           "  notify = 1 1\n"
+           "}\n"
+           "badplane { class = spritecomponent; opacity = 1.5 }\n");
+    const std::vector<std::string> expected = {
+        "layout.cfg:5:3: option 'position': 'nan' is not a finite number",
+        "layout.cfg:6:3: option 'size': '-4' is out of range (at least 0)",
+        "layout.cfg:7:3: option 'priority': 'high' is not a number",
+        "layout.cfg:8:3: option 'thickness': 'inf' is not a finite number",
+        "layout.cfg:9:3: option 'enabled': 'perhaps' is not true or false (also yes/no, on/off, "
+        "1/0)",
+        "layout.cfg:10:3: option 'visible': '2' is not true or false (also yes/no, on/off, 1/0)",
+        "layout.cfg:11:3: option 'color': a colour is three or four numbers from 0 to 1: red green "
+        "blue [alpha]",
+        "layout.cfg:12:3: option 'background': '2' is out of range (from 0 to 1)",
+        "layout.cfg:13:3: option 'notify': needs 1 value, has 2",
+        "layout.cfg:15:37: option 'opacity': '1.5' is out of range (from 0 to 1)",
+    };
+    std::vector<std::string> reported;
+    for (const auto& record : log.take())
+        reported.push_back(debug::Context(record.file, record.line, record.column).describe() +
+                           ": " + record.text);
+    std::sort(reported.begin(), reported.end(), [](const std::string& a, const std::string& b) {
+        return std::stoi(a.substr(11)) < std::stoi(b.substr(11));
+    });
+    ASSERT_EQ(reported.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(reported[i], expected[i] + "; the default is kept");
+
+    auto* plain = dynamic_cast<ui::Ramka*>(ui->getComponent("plain"));
+    auto* good = dynamic_cast<ui::Ramka*>(ui->getComponent("good"));
+    auto* bad = dynamic_cast<ui::Ramka*>(ui->getComponent("bad"));
+    ASSERT_TRUE(plain && good && bad);
+    EXPECT_EQ(good->getXPosition() + good->getHeight() + good->getThickness(), 1 + 4 + 5)
+        << "right values are read";
+    EXPECT_EQ(good->getPriority(), 2);
+    EXPECT_EQ(bad->getXPosition(), plain->getXPosition());
+    EXPECT_EQ(bad->getYPosition(), plain->getYPosition());
+    EXPECT_EQ(bad->getWidth(), plain->getWidth());
+    EXPECT_EQ(bad->getHeight(), plain->getHeight());
+    EXPECT_EQ(bad->getPriority(), plain->getPriority());
+    EXPECT_EQ(bad->getThickness(), plain->getThickness());
+    EXPECT_EQ(bad->getEnabled(), plain->getEnabled());
+    EXPECT_EQ(bad->getVisible(), plain->getVisible());
+    EXPECT_EQ(bad->getNotify(), plain->getNotify());
+    EXPECT_EQ(bad->getBorder().r, plain->getBorder().r);
+    EXPECT_EQ(bad->getBackground().b, plain->getBackground().b);
 }
 
 TEST_F(ComponentTree, DescendantLookupMatchesADepthFirstWalkAsTheTreeChanges) {
