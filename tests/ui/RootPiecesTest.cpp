@@ -1,7 +1,6 @@
 #include "support/UiFixture.h"
 #include "ui/ListenerArray.h"
 #include "ui/Scene.h"
-#include "ui/State.h"
 
 #include <gtest/gtest.h>
 
@@ -77,17 +76,6 @@ TEST(ListenerArrayTest, BeyondTenEntriesRemovalSearchesFromThreeQuartersAndWraps
         wrap.add(&other);
     EXPECT_TRUE(wrap.remove(&twice));
     EXPECT_EQ(pass(wrap), "ooooooooooo");
-}
-
-TEST(StateTest, PredicatesAndFixedNumbers) {
-    using kel::ui::State;
-    EXPECT_EQ(static_cast<int>(State::ENDING_GAME), 5);
-    EXPECT_EQ(static_cast<int>(kel::ui::Command::END_GAME), 6);
-    EXPECT_TRUE(State(State::GAME_MENU).isMenuMode());
-    EXPECT_FALSE(State(State::GAME).isMenuMode());
-    EXPECT_TRUE(State(State::GAME).isGameMode());
-    EXPECT_FALSE(State(State::LOADING).isPointerVisible());
-    EXPECT_TRUE(State(State::GAME_MENU).isPointerVisible());
 }
 
 class SceneProjection : public kel::test::UiFixture {};
