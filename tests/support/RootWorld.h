@@ -42,10 +42,10 @@ public:
     // The screens whose visible flags are watched; a focus is named after the nearest of them.
     static const std::vector<std::string>& screens() {
         static const std::vector<std::string> names = {
-            "mainui",     "commonui",     "gameui",    "mainroundmenu", "gameroundmenu",
-            "createmenu", "gamemenu",     "playmenu",  "newgamedialog", "inputmenu",
-            "redefinemenu", "soundmenu",  "videomenu", "screenshot",    "sky",
-            "pleasewait", "endturnbutton"};
+            "mainui",       "commonui",     "gameui",    "mainroundmenu", "gameroundmenu",
+            "createmenu",   "gamemenu",     "playmenu",  "newgamedialog", "inputmenu",
+            "redefinemenu", "soundmenu",    "videomenu", "screenshot",    "sky",
+            "pleasewait",   "endturnbutton"};
         return names;
     }
 
@@ -72,7 +72,7 @@ public:
                         where(sky->getFading(), sky->getScene().getView());
             s.emplace_back("fade", fade);
             s.emplace_back("env", sky->getEnvironmentVisible() ? "on" : "off");
-            s.emplace_back("view", !sky->getCustomView()                   ? "own"
+            s.emplace_back("view", !sky->getCustomView()                     ? "own"
                                    : sky->getCustomView() == GAME_BOARD_VIEW ? "board"
                                                                              : "other");
             s.emplace_back("skyname", sky->getEnvironment()->getSkyName());
@@ -80,11 +80,12 @@ public:
         s.emplace_back("bgm", std::string(sound::MANAGER->isFading("bgm") ? "fading@" : "still@") +
                                   number(sound::MANAGER->getFadeLevel("bgm")));
         s.emplace_back("rewound", number(sound::MANAGER->getRewound("bgm").size()));
-        s.emplace_back("music", theSoundManager->isMusicPlaying() ? theSoundManager->getMusicName()
-                                                                   : "off");
+        s.emplace_back("music",
+                       theSoundManager->isMusicPlaying() ? theSoundManager->getMusicName() : "off");
         s.emplace_back("level", theSoundManager->isLoud() ? "loud" : "quiet");
-        s.emplace_back("classes", std::string(theInsonificatorManager->getIsEnabled(0) ? "1" : "0") +
-                                      (theInsonificatorManager->getIsEnabled(1) ? "1" : "0"));
+        s.emplace_back("classes",
+                       std::string(theInsonificatorManager->getIsEnabled(0) ? "1" : "0") +
+                           (theInsonificatorManager->getIsEnabled(1) ? "1" : "0"));
         s.emplace_back("timers", std::string(thePausedRenderTimer->isPaused() ? "P" : "-") +
                                      (theDelayedRenderTimer->isPaused() ? "D" : "-"));
         s.emplace_back("forced", number(theRenderDriver->getForcedFrameCount()));
@@ -118,8 +119,7 @@ public:
             if (found != old.end() && found->second == value)
                 continue;
             if (found != old.end() && std::count(counts.begin(), counts.end(), key))
-                tokens.push_back(key + "=+" +
-                                 number(std::stol(value) - std::stol(found->second)));
+                tokens.push_back(key + "=+" + number(std::stol(value) - std::stol(found->second)));
             else
                 tokens.push_back(value == "+" || value == "-" ? value + key : key + "=" + value);
         }

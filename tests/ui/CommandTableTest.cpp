@@ -7,6 +7,7 @@
 #include "host/config/Config.h"
 #include "host/engine/RenderDriverListener.h"
 #include "host/logic/Game.h"
+#include "host/ui/SpriteText.h"
 
 #include <memory>
 #include <set>
@@ -21,15 +22,18 @@ using kel::ui::State;
 struct CommandRow {
     const char* label;
     // Where the root stands: "loaded" (layout read, still INITIAL), "MAIN_MENU", "LOADING",
-    // "GAME", "GAME_MENU" or "ENDING_GAME" (left from the game menu); then "pointer=shown", "-screen", "music=off", "env=off", "quiet"/"loud",
-    // "classes=00|11", "timers=PD|-D|--", "at=10,10", "rich=no", "mapsky".
+    // "GAME", "GAME_MENU" or "ENDING_GAME" (left from the game menu); then "pointer=shown",
+    // "-screen", "music=off", "env=off", "quiet"/"loud", "classes=00|11", "timers=PD|-D|--",
+    // "at=10,10", "rich=no", "mapsky".
     const char* given;
     Command::Name command;
     // Everything that has changed once the command returns (RootWorld's tokens).
     const char* changes;
 };
 
-std::ostream& operator<<(std::ostream& out, const CommandRow& row) { return out << row.label; }
+std::ostream& operator<<(std::ostream& out, const CommandRow& row) {
+    return out << row.label;
+}
 
 std::vector<std::string> words(const std::string& text) {
     std::istringstream in(text);
@@ -95,9 +99,8 @@ protected:
                     value[c] == '1' ? theInsonificatorManager->enable(c)
                                     : theInsonificatorManager->disable(c);
             } else if (key == "timers") {
-                for (auto [timer, paused] :
-                     {std::pair{thePausedRenderTimer, value[0] == 'P'},
-                      std::pair{theDelayedRenderTimer, value[1] == 'D'}})
+                for (auto [timer, paused] : {std::pair{thePausedRenderTimer, value[0] == 'P'},
+                                             std::pair{theDelayedRenderTimer, value[1] == 'D'}})
                     paused ? timer->pause() : timer->resume();
             } else if (key == "at") {
                 root->getMousePointer()->setPosition(10, 10);
@@ -129,8 +132,7 @@ TEST_P(CommandTable, HasExactlyItsStepsAndTakesTheNewState) {
         return;
     const RootWorld::Snapshot before = RootWorld::take(root.get());
     root->command(row.command);
-    EXPECT_EQ(RootWorld::diff(before, RootWorld::take(root.get())),
-              RootWorld::sorted(row.changes));
+    EXPECT_EQ(RootWorld::diff(before, RootWorld::take(root.get())), RootWorld::sorted(row.changes));
     EXPECT_EQ(events.take(), "") << "commands tell the host nothing";
 }
 
@@ -149,12 +151,11 @@ const CommandRow kCommands[] = {
      "-mainroundmenu -sky state=LOADING mode=1"},
     {"BeginLoadingFromTheBattleHidesTheHudAndTakesTheSkyOffTheBoard", "GAME pointer=shown",
      Command::BEGIN_LOADING, "-gameui env=off view=own pointer=hidden state=LOADING"},
-    {"BeginGameShowsTheHudAndTheSkyOverTheBoard", "LOADING env=off at=10,10",
-     Command::BEGIN_GAME,
+    {"BeginGameShowsTheHudAndTheSkyOverTheBoard", "LOADING env=off at=10,10", Command::BEGIN_GAME,
      // the profile's sound settings are applied again: the battle sound classes come on
      "at=512,384 +gameui +sky env=on view=board pointer=shown state=GAME classes=11"},
-    {"ShowGameMenuShowsTheBattlePictureAndQuietensTheBattle",
-     "GAME pointer=shown loud classes=11", Command::SHOW_GAME_MENU,
+    {"ShowGameMenuShowsTheBattlePictureAndQuietensTheBattle", "GAME pointer=shown loud classes=11",
+     Command::SHOW_GAME_MENU,
      "+screenshot state=GAME_MENU mode=0 pointer=hidden level=quiet classes=00"},
     {"ResumeGameResumesPausedTimers", "GAME_MENU pointer=hidden", Command::RESUME_GAME,
      "-screenshot -gameroundmenu +gameui env=on view=board fade=0 pointer=shown timers=-- "
@@ -172,8 +173,7 @@ const CommandRow kCommands[] = {
      "-screenshot -gameroundmenu skyname=Default fade=4@1:own +pleasewait pointer=hidden "
      "forced=+1 state=ENDING_GAME mode=1"},
     {"EndGameFromTheBattleTakesTheSkyOffTheBoardAndFadesOut", "GAME mapsky pointer=shown",
-     Command::END_GAME,
-     "-gameui env=off view=own skyname=Default fade=4@1:own state=ENDING_GAME"},
+     Command::END_GAME, "-gameui env=off view=own skyname=Default fade=4@1:own state=ENDING_GAME"},
 };
 INSTANTIATE_TEST_SUITE_P(Accepted, CommandTable, ::testing::ValuesIn(kCommands),
                          [](const auto& info) { return std::string(info.param.label); });
@@ -243,6 +243,12 @@ TEST_F(Commands, LoadInterfaceDrawsPleaseWaitBeforeReadingTheLayout) {
     root->command(Command::LOAD_INTERFACE);
     theRenderDriver->unregisterListener(&probe);
     EXPECT_EQ(probe.seen, "overlay=on layout=unread; ");
+    auto* overlay = dynamic_cast<::ui::SpriteText*>(root->getComponent("pleasewait"));
+    ASSERT_NE(overlay, nullptr) << "a child of the root";
+    EXPECT_EQ(overlay->getText(), "PLEASE WAIT");
+    EXPECT_EQ(overlay->getFontName(), "efirst_blue");
+    EXPECT_EQ(overlay->getAlign(), ::ui::SpriteText::AlignCentre);
+    EXPECT_EQ(overlay->getFit(), ::ui::SpriteText::FitTextCentre);
     EXPECT_EQ(theRenderDriver->getForcedFrameCount(), forced + 1);
     EXPECT_TRUE(root->isShowed());
     EXPECT_NE(root->getDescendant("mainui"), nullptr);
@@ -300,9 +306,9 @@ TEST(StateAndCommand, FixedNumbersAndPredicates) {
         bool menu, game, pointerVisible;
     };
     const StateRow kStates[] = {
-        {State::INITIAL, 0, false, false, false},   {State::MAIN_MENU, 1, true, false, true},
-        {State::LOADING, 2, false, false, false},   {State::GAME, 3, false, true, true},
-        {State::GAME_MENU, 4, true, false, true},   {State::ENDING_GAME, 5, false, false, false},
+        {State::INITIAL, 0, false, false, false}, {State::MAIN_MENU, 1, true, false, true},
+        {State::LOADING, 2, false, false, false}, {State::GAME, 3, false, true, true},
+        {State::GAME_MENU, 4, true, false, true}, {State::ENDING_GAME, 5, false, false, false},
     };
     for (const StateRow& row : kStates) {
         const State state(row.state);
@@ -329,17 +335,19 @@ protected:
 // nothing at all.
 TEST_F(SetState, ChangesOnlyTheStateAndThePointerMode) {
     const std::pair<State::Name, const char*> kRows[] = {
-        {State::LOADING, "state=LOADING mode=1"},         {State::GAME, "state=GAME mode=1"},
-        {State::GAME_MENU, "state=GAME_MENU mode=0"},     {State::INITIAL, "state=INITIAL mode=1"},
-        {State::ENDING_GAME, "state=ENDING_GAME mode=1"}, {State::MAIN_MENU, "state=MAIN_MENU mode=0"},
+        {State::LOADING, "state=LOADING mode=1"},
+        {State::GAME, "state=GAME mode=1"},
+        {State::GAME_MENU, "state=GAME_MENU mode=0"},
+        {State::INITIAL, "state=INITIAL mode=1"},
+        {State::ENDING_GAME, "state=ENDING_GAME mode=1"},
+        {State::MAIN_MENU, "state=MAIN_MENU mode=0"},
     };
     for (const auto& [state, changes] : kRows) {
         // The pointer's mode set against the new state, so setting it shows.
         pointer()->setMode(State(state).isMenuMode() ? 1 : 0);
         const RootWorld::Snapshot before = RootWorld::take(root.get());
         root->setState(state);
-        EXPECT_EQ(RootWorld::diff(before, RootWorld::take(root.get())),
-                  RootWorld::sorted(changes));
+        EXPECT_EQ(RootWorld::diff(before, RootWorld::take(root.get())), RootWorld::sorted(changes));
     }
     pointer()->setMode(1); // out of step with the state on purpose
     root->setState(State::MAIN_MENU);

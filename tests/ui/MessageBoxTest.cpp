@@ -32,7 +32,8 @@ public:
     static constexpr int kWaiting = -1;
 
     HostAsks(kel::ui::KELUI* root, const std::string& text, int style)
-        : root(root), asker([this, text, style] { answer = this->root->messageBox(text, style); }) {}
+        : root(root), asker([this, text, style] { answer = this->root->messageBox(text, style); }) {
+    }
     ~HostAsks() {
         MessageBoxA* answered = nullptr;
         while (answer == kWaiting) {
@@ -115,6 +116,8 @@ TEST_P(MessageBox, TheHostThreadWaitsForTheClickedAnswer) {
         thread::Lock hold(*root);
         EXPECT_EQ(layoutOf(*box), row.layout);
         EXPECT_TRUE(box->isShowed());
+        EXPECT_EQ(box->getXPosition(), (root->getScreenWidth() - box->getWidth()) / 2);
+        EXPECT_EQ(box->getYPosition(), (root->getScreenHeight() - box->getHeight()) / 2);
         ::ui::Component* button = box->getComponent(row.press);
         ASSERT_NE(button, nullptr) << row.press;
         x = button->getAbsoluteX() + 50;
@@ -136,10 +139,10 @@ const Answer kAnswers[] = {
      "mb: OK=OK@70 mb: CANCEL=CANCEL@240 410x100"},
     {MessageBoxA::CANCEL | MessageBoxA::OK, "mb: CANCEL", MessageBoxA::CANCEL,
      "mb: OK=OK@70 mb: CANCEL=CANCEL@240 410x100"},
-    {MessageBoxA::IGNORE | MessageBoxA::RETRY | MessageBoxA::ABORT, "mb: ABORT",
-     MessageBoxA::ABORT, "mb: ABORT=ABORT@70 mb: RETRY=RETRY@240 mb: IGNORE=IGNORE@410 580x100"},
-    {MessageBoxA::IGNORE | MessageBoxA::RETRY | MessageBoxA::ABORT, "mb: RETRY",
-     MessageBoxA::RETRY, "mb: ABORT=ABORT@70 mb: RETRY=RETRY@240 mb: IGNORE=IGNORE@410 580x100"},
+    {MessageBoxA::IGNORE | MessageBoxA::RETRY | MessageBoxA::ABORT, "mb: ABORT", MessageBoxA::ABORT,
+     "mb: ABORT=ABORT@70 mb: RETRY=RETRY@240 mb: IGNORE=IGNORE@410 580x100"},
+    {MessageBoxA::IGNORE | MessageBoxA::RETRY | MessageBoxA::ABORT, "mb: RETRY", MessageBoxA::RETRY,
+     "mb: ABORT=ABORT@70 mb: RETRY=RETRY@240 mb: IGNORE=IGNORE@410 580x100"},
     {MessageBoxA::IGNORE | MessageBoxA::RETRY | MessageBoxA::ABORT, "mb: IGNORE",
      MessageBoxA::IGNORE, "mb: ABORT=ABORT@70 mb: RETRY=RETRY@240 mb: IGNORE=IGNORE@410 580x100"},
 };
@@ -164,7 +167,8 @@ TEST_F(MessageBoxLayout, ButtonsInBitOrderAndTheWidthOfButtonsOrText) {
          "mb: IGNORE=IGNORE@920 mb: CANCEL=CANCEL@1090 1260x100"},
         {"?", 0, "70x100"},
         {longText, MessageBoxA::OK, "mb: OK=OK@70 " + wide + "x100"},
-        {longText, MessageBoxA::YES | MessageBoxA::NO, "mb: YES=YES@70 mb: NO=NO@240 " + wide + "x100"},
+        {longText, MessageBoxA::YES | MessageBoxA::NO,
+         "mb: YES=YES@70 mb: NO=NO@240 " + wide + "x100"},
     };
     for (const auto& row : kRows) {
         thread::Event unused(true, false);
@@ -178,8 +182,11 @@ TEST_F(MessageBoxLayout, ButtonsInBitOrderAndTheWidthOfButtonsOrText) {
         }
         ASSERT_TRUE(text && frame);
         EXPECT_EQ(text->getText(), row.text);
+        EXPECT_EQ(text->getXPosition(), 0);
         EXPECT_EQ(text->getYPosition(), 20);
         EXPECT_EQ(text->getWidth(), 440);
+        EXPECT_EQ(text->getHeight(), root->getFont("first_blue")->getHeight("a"));
+        EXPECT_EQ(text->getAlign(), 2) << "centred";
         EXPECT_EQ(frame->getWidth(), box.getWidth());
         EXPECT_EQ(frame->getHeight(), 100);
     }

@@ -40,7 +40,9 @@ struct Row {
     const char* atEvent = "";
 };
 
-std::ostream& operator<<(std::ostream& out, const Row& row) { return out << row.label; }
+std::ostream& operator<<(std::ostream& out, const Row& row) {
+    return out << row.label;
+}
 
 std::vector<std::string> words(const std::string& text) {
     std::istringstream in(text);
@@ -134,8 +136,8 @@ protected:
                 if (value == "none")
                     theSaves.removeUser(theSaves.getCurrentUser());
                 else if (value == "beyond")
-                    for (auto set : {&kel::ui::Saves::setMaximumMission,
-                                     &kel::ui::Saves::setCurrentMission})
+                    for (auto set :
+                         {&kel::ui::Saves::setMaximumMission, &kel::ui::Saves::setCurrentMission})
                         (theSaves.*set)(kel::ui::theKelDataStorage->getMission(1));
             } else if (key == "mode") {
                 kel::ui::theAccessor.getCreateMenu()->setMode(
@@ -182,9 +184,9 @@ protected:
         if (at != std::string::npos) {
             const std::string ring = from.substr(0, at), screen = from.substr(at + 1);
             auto* entire = dynamic_cast<::ui::Container*>(root->getDescendant(screen));
-            auto* rings = entire ? dynamic_cast<::ui::Container*>(
-                                       entire->getDescendant("roundmenucontainer"))
-                                 : nullptr;
+            auto* rings =
+                entire ? dynamic_cast<::ui::Container*>(entire->getDescendant("roundmenucontainer"))
+                       : nullptr;
             ::ui::Component* real = rings ? rings->getComponent(ring) : nullptr;
             event = std::make_unique<::ui::NotifyEvent>(real);
             through = real;
@@ -243,7 +245,9 @@ TEST_P(Routing, HasExactlyItsEffectsWhenTheNotificationArrives) {
         game->getBoard().getStateController()->endTransition();
 }
 
-std::string rowName(const ::testing::TestParamInfo<Row>& info) { return info.param.label; }
+std::string rowName(const ::testing::TestParamInfo<Row>& info) {
+    return info.param.label;
+}
 
 // The main ring ("main@mainroundmenu"; its options ring is "options@mainroundmenu").
 const Row kMainRing[] = {
@@ -253,8 +257,8 @@ const Row kMainRing[] = {
      "action=precommand itemName=play", ""},
     {"PrecommandPlayBeforePlayerCreationKeepsTheSky", "players=none", "main@mainroundmenu",
      "action=precommand itemName=play", ""},
-    {"PrecommandExitFadesTheMusicOut", "", "main@mainroundmenu",
-     "action=precommand itemName=exit", "bgm=fading@1"},
+    {"PrecommandExitFadesTheMusicOut", "", "main@mainroundmenu", "action=precommand itemName=exit",
+     "bgm=fading@1"},
     {"PrecommandOtherEntryDoesNothing", "", "main@mainroundmenu",
      "action=precommand itemName=sound", ""},
     {"CommandPlayStartsTheFirstMission", "", "main@mainroundmenu", "action=command itemName=play",
@@ -263,13 +267,12 @@ const Row kMainRing[] = {
      "main@mainroundmenu", "action=command itemName=play",
      "-mainroundmenu +createmenu createmode=Play focus=createmenu:editname pointer=shown "
      "bgm=still@0.75"},
-    {"CommandPlayBeyondTheFirstMissionOpensTheMissionMenu", "players=beyond",
-     "main@mainroundmenu", "action=command itemName=play",
+    {"CommandPlayBeyondTheFirstMissionOpensTheMissionMenu", "players=beyond", "main@mainroundmenu",
+     "action=command itemName=play",
      "-mainroundmenu +playmenu focus=playmenu pointer=shown bgm=still@0.75"},
     {"CommandExitStopsTheMusicTellsTheHostThenHidesThePointer", "pointer=shown",
      "main@mainroundmenu", "action=command itemName=exit",
-     "music=off -mainroundmenu pointer=hidden bgm=still@0.75", "exit",
-     "music=off -mainroundmenu"},
+     "music=off -mainroundmenu pointer=hidden bgm=still@0.75", "exit", "music=off -mainroundmenu"},
     {"CommandControlsOpensTheInputPage", "", "main@mainroundmenu",
      "action=command itemName=controls",
      "-mainroundmenu +inputmenu focus=inputmenu pointer=shown bgm=still@0.75"},
@@ -288,16 +291,15 @@ const Row kMainRing[] = {
      "action=command itemName=options", "pointer=shown bgm=still@0.75"},
     {"CommandWithoutEntryOnlyEndsTheMusicFade", "", "main@mainroundmenu", "action=command",
      "bgm=still@0.75"},
-    {"WorkingMainRingPlacesAndShowsThePointer", "", "main@mainroundmenu",
-     "action=setphase phase=2", "at=512,460.8 pointer=shown bgm=still@0.75"},
+    {"WorkingMainRingPlacesAndShowsThePointer", "", "main@mainroundmenu", "action=setphase phase=2",
+     "at=512,460.8 pointer=shown bgm=still@0.75"},
     {"WorkingOptionsRingShowsThePointerWhereItIs", "", "options@mainroundmenu",
      "action=setphase phase=2", "pointer=shown bgm=still@0.75"},
     {"AppearingHidesThePointer", "pointer=shown", "main@mainroundmenu", "action=setphase phase=1",
      "pointer=hidden"},
     {"DisappearingHidesThePointer", "pointer=shown", "options@mainroundmenu",
      "action=setphase phase=3", "pointer=hidden"},
-    {"GonePhaseDoesNothing", "pointer=shown", "main@mainroundmenu", "action=setphase phase=4",
-     ""},
+    {"GonePhaseDoesNothing", "pointer=shown", "main@mainroundmenu", "action=setphase phase=4", ""},
     {"StartphaseDrivesTheSkyAndTheMusic", "fade=1", "main@mainroundmenu",
      "action=startphase progress=0.5", "fade=1@0.3:own bgm=fading@0.5"},
     {"EndphaseAboveOneEndsTheSkyFade", "fade=4", "main@mainroundmenu",
@@ -328,8 +330,7 @@ const Row kGameRing[] = {
     {"CommandGoalWithoutAScenarioDoesNothing", "@gamemenu noscenario", "main@gameroundmenu",
      "action=command itemName=goal", ""},
     {"CommandControlsOpensTheInputPage", "@gamemenu", "main@gameroundmenu",
-     "action=command itemName=controls",
-     "-gameroundmenu +inputmenu focus=inputmenu pointer=shown"},
+     "action=command itemName=controls", "-gameroundmenu +inputmenu focus=inputmenu pointer=shown"},
     {"CommandVideoOpensTheVideoPage", "@gamemenu", "main@gameroundmenu",
      "action=command itemName=video", "-gameroundmenu +videomenu focus=videomenu pointer=shown"},
     {"CommandSoundOpensTheSoundPageAndUpdatesTheLandSounds", "@gamemenu", "main@gameroundmenu",
@@ -361,10 +362,10 @@ const Row kOtherRing[] = {
      "pointer=shown bgm=still@0.75"},
     {"AppearingHidesThePointer", "pointer=shown", "main@other", "action=setphase phase=1",
      "pointer=hidden"},
-    {"StartphaseDrivesTheSkyAndTheMusic", "fade=5", "main@other",
-     "action=startphase progress=0.25", "fade=5@0.25:own bgm=fading@0.375"},
-    {"PrecommandAndCommandDoNothing", "pointer=shown", "main@other",
-     "action=command itemName=exit", ""},
+    {"StartphaseDrivesTheSkyAndTheMusic", "fade=5", "main@other", "action=startphase progress=0.25",
+     "fade=5@0.25:own bgm=fading@0.375"},
+    {"PrecommandAndCommandDoNothing", "pointer=shown", "main@other", "action=command itemName=exit",
+     ""},
 };
 INSTANTIATE_TEST_SUITE_P(OtherRoundMenu, Routing, ::testing::ValuesIn(kOtherRing), rowName);
 
@@ -391,8 +392,8 @@ const Row kBySender[] = {
      "action=cancel", "-videomenu +mainroundmenu focus=mainroundmenu:main"},
     {"VideoPageOkReturnsToTheGameRing", "@gamemenu +videomenu -gameroundmenu", "videomenu",
      "action=ok", "-videomenu +gameroundmenu focus=gameroundmenu:main at=512,460.8"},
-    {"SettingsPageOtherActionDoesNothing", "+soundmenu -mainroundmenu", "soundmenu",
-     "action=value", ""},
+    {"SettingsPageOtherActionDoesNothing", "+soundmenu -mainroundmenu", "soundmenu", "action=value",
+     ""},
     {"EndTurnButtonEndsTheTurn", "@game", "endturnbutton", "action=job", "endturns=+1"},
     {"HudAsksForTheGameMenuOverAStableBoard", "@game pointer=shown", "gameui",
      "action=gameroundmenu",
@@ -410,13 +411,11 @@ const Row kBySender[] = {
      "action=taken",
      "-gameui +gameroundmenu focus=gameroundmenu:main at=512,460.8 env=off view=own fade=1 "
      "mode=0",
-     "gameroundmenu",
-     ""},
-    {"MapDialogOkStartsTheSelectedMap", "+newgamedialog map=Skirmish", "newgamedialog",
-     "action=ok", "-newgamedialog music=off", "newgame mapName=Skirmish.lvx", "-newgamedialog"},
-    {"MapDialogOkStartsTheMissionOfTheSelectedMap", "+newgamedialog map=Garden",
-     "newgamedialog", "action=ok", "-newgamedialog music=off", "newgame mapName=Garden",
-     "-newgamedialog"},
+     "gameroundmenu", ""},
+    {"MapDialogOkStartsTheSelectedMap", "+newgamedialog map=Skirmish", "newgamedialog", "action=ok",
+     "-newgamedialog music=off", "newgame mapName=Skirmish.lvx", "-newgamedialog"},
+    {"MapDialogOkStartsTheMissionOfTheSelectedMap", "+newgamedialog map=Garden", "newgamedialog",
+     "action=ok", "-newgamedialog music=off", "newgame mapName=Garden", "-newgamedialog"},
     {"MapDialogCancelReturnsToTheMainRing", "+newgamedialog -mainroundmenu", "newgamedialog",
      "action=cancel", "-newgamedialog +mainroundmenu focus=mainroundmenu:main"},
     {"MainGoalScreenReopensTheGameRing", "@gamemenu -gameroundmenu", "maingoal", "action=ok",
@@ -430,12 +429,11 @@ const Row kBySender[] = {
      "-createmenu music=off", "newgame mapName=Lighthouse", "-createmenu"},
     {"CreationCreateReturnsToThePlayerMenu", "+createmenu", "createmenu", "action=create",
      "-createmenu +gamemenu"},
-    {"MissionMenuCancelReturnsToTheMainRing", "players=beyond +playmenu -mainroundmenu",
-     "playmenu", "action=cancel", "-playmenu +mainroundmenu focus=mainroundmenu:main"},
+    {"MissionMenuCancelReturnsToTheMainRing", "players=beyond +playmenu -mainroundmenu", "playmenu",
+     "action=cancel", "-playmenu +mainroundmenu focus=mainroundmenu:main"},
     {"MissionMenuOkStartsTheMission", "players=beyond +playmenu", "playmenu", "action=ok",
      "-playmenu music=off", "newgame mapName=Watermill", "-playmenu"},
-    {"MissionMenuOtherActionDoesNothing", "players=beyond +playmenu", "playmenu", "action=job",
-     ""},
+    {"MissionMenuOtherActionDoesNothing", "players=beyond +playmenu", "playmenu", "action=job", ""},
     {"PlayerMenuCancelReturnsToTheMainRing", "+gamemenu -mainroundmenu", "gamemenu",
      "action=cancel", "-gamemenu +mainroundmenu focus=mainroundmenu:main"},
     {"PlayerMenuOkReturnsToTheMainRing", "+gamemenu -mainroundmenu", "gamemenu", "action=ok",
