@@ -103,6 +103,10 @@ struct Answer {
     const char* layout;
 };
 
+std::ostream& operator<<(std::ostream& out, const Answer& row) {
+    return out << "style " << row.style << ", pressing " << row.press;
+}
+
 class MessageBox : public kel::test::RootFixture, public ::testing::WithParamInterface<Answer> {};
 
 // Every answer, asked by a host thread and given by a click on the UI thread.

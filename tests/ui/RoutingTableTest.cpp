@@ -392,6 +392,8 @@ const Row kBySender[] = {
      "action=cancel", "-videomenu +mainroundmenu focus=mainroundmenu:main"},
     {"VideoPageOkReturnsToTheGameRing", "@gamemenu +videomenu -gameroundmenu", "videomenu",
      "action=ok", "-videomenu +gameroundmenu focus=gameroundmenu:main at=512,460.8"},
+    {"VideoPageClosedInBattleReturnsToTheGameRing", "@game +videomenu", "videomenu",
+     "action=cancel", "-videomenu +gameroundmenu focus=gameroundmenu:main at=512,460.8"},
     {"SettingsPageOtherActionDoesNothing", "+soundmenu -mainroundmenu", "soundmenu", "action=value",
      ""},
     {"EndTurnButtonEndsTheTurn", "@game", "endturnbutton", "action=job", "endturns=+1"},
