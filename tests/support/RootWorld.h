@@ -127,12 +127,15 @@ public:
     }
 
     // The same tokens in the order diff gives them.
-    static std::string sorted(const std::string& tokens) {
-        std::istringstream in(tokens);
+    static std::string sorted(const std::string& tokens) { return join(words(tokens)); }
+
+    // The words of a table cell.
+    static std::vector<std::string> words(const std::string& text) {
+        std::istringstream in(text);
         std::vector<std::string> list;
-        for (std::string token; in >> token;)
-            list.push_back(token);
-        return join(list);
+        for (std::string word; in >> word;)
+            list.push_back(word);
+        return list;
     }
 
 private:

@@ -11,7 +11,6 @@
 
 #include <memory>
 #include <set>
-#include <sstream>
 
 namespace {
 
@@ -33,14 +32,6 @@ struct CommandRow {
 
 std::ostream& operator<<(std::ostream& out, const CommandRow& row) {
     return out << row.label;
-}
-
-std::vector<std::string> words(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<std::string> list;
-    for (std::string word; in >> word;)
-        list.push_back(word);
-    return list;
 }
 
 class Commands : public kel::test::RootFixture {
@@ -72,7 +63,7 @@ protected:
     }
 
     void setUp(const std::string& given) {
-        std::vector<std::string> tokens = words(given);
+        std::vector<std::string> tokens = RootWorld::words(given);
         reach(tokens.at(0));
         tokens.erase(tokens.begin());
         apply(tokens);
@@ -212,7 +203,7 @@ TEST_P(RefusedCommands, ChangeNothingButTheSoundMode) {
             continue;
         const auto mode = kSoundModes.find(command);
         if (mode != kSoundModes.end())
-            apply(words(mode->second.before));
+            apply(RootWorld::words(mode->second.before));
         const RootWorld::Snapshot before = RootWorld::take(root.get());
         root->command(command);
         EXPECT_EQ(RootWorld::diff(before, RootWorld::take(root.get())),

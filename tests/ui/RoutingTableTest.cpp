@@ -13,7 +13,6 @@
 #include "host/ui/NotifyEvent.h"
 
 #include <memory>
-#include <sstream>
 
 namespace {
 
@@ -42,14 +41,6 @@ struct Row {
 
 std::ostream& operator<<(std::ostream& out, const Row& row) {
     return out << row.label;
-}
-
-std::vector<std::string> words(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<std::string> list;
-    for (std::string word; in >> word;)
-        list.push_back(word);
-    return list;
 }
 
 // Records each root-UI event with what had changed in the world when it arrived.
@@ -110,7 +101,7 @@ protected:
     }
 
     void setUp(const std::string& given) {
-        std::vector<std::string> tokens = words(given);
+        std::vector<std::string> tokens = RootWorld::words(given);
         if (tokens.empty() || tokens.front()[0] != '@')
             tokens.insert(tokens.begin(), "@main");
         if (tokens.front() == "@game")
@@ -135,10 +126,10 @@ protected:
                 using kel::ui::theSaves;
                 if (value == "none")
                     theSaves.removeUser(theSaves.getCurrentUser());
-                else if (value == "beyond")
-                    for (auto set :
-                         {&kel::ui::Saves::setMaximumMission, &kel::ui::Saves::setCurrentMission})
-                        (theSaves.*set)(kel::ui::theKelDataStorage->getMission(1));
+                if (value == "beyond") { // the current player reached the second mission
+                    theSaves.setMaximumMission(kel::ui::theKelDataStorage->getMission(1));
+                    theSaves.setCurrentMission(kel::ui::theKelDataStorage->getMission(1));
+                }
             } else if (key == "mode") {
                 kel::ui::theAccessor.getCreateMenu()->setMode(
                     value == "Play" ? kel::ui::CreateMenu::Play : kel::ui::CreateMenu::Create);
@@ -208,7 +199,7 @@ protected:
                 through = root.get();
             }
         }
-        for (const std::string& token : words(what)) {
+        for (const std::string& token : RootWorld::words(what)) {
             const auto eq = token.find('=');
             const std::string key = token.substr(0, eq), value = token.substr(eq + 1);
             if (key == "phase")
