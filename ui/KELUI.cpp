@@ -664,11 +664,11 @@ void KELUI::processGameMenuCommand(const std::string& command, ::ui::Container* 
                                    ::ui::Container* gameui, ::ui::Container* commonui) {
     (void)gameui;
     if (command == "goal") {
-        // The goals come back to this ring when their screen closes; without that screen, or
-        // without a scenario to show them, the ring comes back at once.
-        if (SCENARIO && anywhere("maingoal", "the mission goals cannot be shown"))
+        // The goals come back to this ring when their screen closes; without that screen the
+        // ring comes back at once.
+        if (SCENARIO)
             SCENARIO->showGoals();
-        else
+        if (!anywhere("maingoal", "the mission goals cannot be shown"))
             backToRing(mainui, "gameroundmenu");
     } else if (command == "continue" || command.empty()) {
         this->command(Command::RESUME_GAME);

@@ -66,7 +66,8 @@ MessageBoxA::MessageBoxA(::ui::UI* ui, const std::string& message, int style, th
     }
     const size_t lines = ::ui::TextLayout::lines(text->getText()).size();
     const float extra = lines > 1 ? static_cast<float>(lines - 1) * lineHeight : 0.0f;
-    text->setSize(width, lineHeight + extra);
+    // A box wider than the text line's 440 widens the line, so its text stays centred in it.
+    text->setSize(std::max(440.0f, width), lineHeight + extra);
 
     for (const auto& [bit, label] : buttonLabels) {
         if (!(style & bit))

@@ -291,6 +291,7 @@ void KelInput::updateProfileSettings() {
 
 void KelInput::addShortcut(DebugInputCapturer* capturer, unsigned long key, int modifier) {
     thread::Lock hold(shortcutLock);
+    shortcutChanges.push_back({capturer, key, modifier, true});
     auto& capturers = shortcuts[Shortcut(key, modifier)];
     if (std::find(capturers.begin(), capturers.end(), capturer) == capturers.end())
         capturers.push_back(capturer);
@@ -298,6 +299,7 @@ void KelInput::addShortcut(DebugInputCapturer* capturer, unsigned long key, int 
 
 void KelInput::delShortcut(DebugInputCapturer* capturer, unsigned long key, int modifier) {
     thread::Lock hold(shortcutLock);
+    shortcutChanges.push_back({capturer, key, modifier, false});
     const auto found = shortcuts.find(Shortcut(key, modifier));
     if (found == shortcuts.end())
         return;
@@ -324,6 +326,11 @@ bool KelInput::hasShortcut(const DebugInputCapturer* capturer, unsigned long key
            std::find(found->second.begin(), found->second.end(), capturer) != found->second.end();
 }
 
+std::vector<KelInput::ShortcutChange> KelInput::getShortcutChanges() const {
+    thread::Lock hold(shortcutLock);
+    return shortcutChanges;
+}
+
 bool KelInput::isRegistered(const DebugInputCapturer* capturer) const {
     thread::Lock hold(shortcutLock);
     for (const auto& entry : shortcuts)
@@ -333,6 +340,10 @@ bool KelInput::isRegistered(const DebugInputCapturer* capturer) const {
 }
 
 void KelInput::reset() {
+    {
+        thread::Lock hold(shortcutLock);
+        shortcutChanges.clear();
+    }
     thread::Lock hold(lock);
     loaded = false;
     profileGeneration = -1;

@@ -85,9 +85,20 @@ public:
     void removeCapturer(DebugInputCapturer* capturer);
     bool hasShortcut(const DebugInputCapturer* capturer, unsigned long key, int modifier) const;
     bool isRegistered(const DebugInputCapturer* capturer) const;
+    // Every addShortcut and delShortcut call, oldest first, as asked for (repeats included), so
+    // a test or a tool can see what a capturer registered and in which order; reset() forgets
+    // them.
+    struct ShortcutChange {
+        const DebugInputCapturer* capturer;
+        unsigned long key;
+        int modifier;
+        bool added;
+    };
+    std::vector<ShortcutChange> getShortcutChanges() const;
 
     // Back to the state before load(): no controls, nothing held, default settings. Listeners
-    // attached to the broadcasters and registered capturers stay; for tests.
+    // attached to the broadcasters and registered capturers stay (the record of shortcut changes
+    // is emptied); for tests.
     void reset();
 
 private:
@@ -119,6 +130,7 @@ private:
     // being destroyed on another thread waits until its call has returned.
     thread::SynchronizedObject shortcutLock;
     std::map<Shortcut, std::vector<DebugInputCapturer*>> shortcuts; // capturers not owned
+    std::vector<ShortcutChange> shortcutChanges;
 };
 
 } // namespace kelinput

@@ -3,7 +3,6 @@
 #include "ui/Menu.h"
 
 #include "host/config/Config.h"
-#include "host/logic/Game.h"
 #include "host/ui/NotifyEvent.h"
 
 #include <set>
@@ -76,27 +75,6 @@ TEST_F(MenuBase, TheRightButtonCancelsAndAChildsRightClickCancelsToo) {
 }
 
 class Screens : public kel::test::RootFixture {};
-
-TEST_F(Screens, ASettingsPageClosedInTheGameMenuReturnsToTheInGameRing) {
-    kel::logic::Game game;
-    ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
-    root->command(kel::ui::Command::BEGIN_LOADING);
-    root->setGameBoard(&game.getBoard());
-    root->command(kel::ui::Command::BEGIN_GAME);
-    root->command(kel::ui::Command::SHOW_GAME_MENU);
-    frame();
-    ::ui::Component* sound = root->getDescendant("soundmenu");
-    sound->setVisible(true);
-    ::ui::NotifyEvent ok(sound);
-    ok.setSValue("action", "ok");
-    root->notify(ok);
-    EXPECT_FALSE(sound->isShowed());
-    EXPECT_TRUE(shown("gameroundmenu"));
-    EXPECT_FALSE(shown("mainroundmenu"));
-    root->command(kel::ui::Command::END_GAME);
-    root->resetGameBoard();
-    root->command(kel::ui::Command::SHOW_MAIN_MENU);
-}
 
 // Every screen of the shipped layout, shown, run for a while and hidden at the resolutions the
 // game offers; every class of the module's table stands in the layout but those listed here.

@@ -1,6 +1,4 @@
-#include "support/UiFixture.h"
 #include "ui/ListenerArray.h"
-#include "ui/State.h"
 
 #include <gtest/gtest.h>
 
@@ -120,17 +118,6 @@ TEST(ListenerArrayTest, ClearEmptiesItEvenWithDuplicatesBeyondTenAndDuringAPass)
     });
     EXPECT_EQ(called, "x");
     EXPECT_EQ(pass(array), "");
-}
-
-TEST(StateTest, PredicatesAndFixedNumbers) {
-    using kel::ui::State;
-    EXPECT_EQ(static_cast<int>(State::ENDING_GAME), 5);
-    EXPECT_EQ(static_cast<int>(kel::ui::Command::END_GAME), 6);
-    EXPECT_TRUE(State(State::GAME_MENU).isMenuMode());
-    EXPECT_FALSE(State(State::GAME).isMenuMode());
-    EXPECT_TRUE(State(State::GAME).isGameMode());
-    EXPECT_FALSE(State(State::LOADING).isPointerVisible());
-    EXPECT_TRUE(State(State::GAME_MENU).isPointerVisible());
 }
 
 } // namespace

@@ -8,6 +8,9 @@
 #include "host/engine/View.h"
 #include "host/environment/Environment.h"
 
+#include <algorithm>
+#include <sstream>
+
 namespace {
 
 class SkyTest : public kel::test::UiFixture {
@@ -23,27 +26,86 @@ protected:
     View board{&boardCamera, Viewport(), "board"};
 };
 
-TEST_F(SkyTest, FadesFollowTheirPatternsAndLeaveNothingBehindAtZero) {
+// The five fading patterns, with the fade level L = 0.6: the opacity at the start and at
+// progress p (above 1 counting as 1). An opacity above 0 lays the fade object over the current
+// view with that value; 0 takes it out; the last step (p of 1 or more) ends the fade.
+TEST_F(SkyTest, EveryFadePatternAtEveryProgressInTheCurrentView) {
+    constexpr float L = 0.6f;
+    const struct {
+        int type;
+        float start;
+        float (*at)(float p);
+    } kPatterns[] = {
+        {1, 0, [](float p) { return L * p; }},
+        {2, L, [](float p) { return (1 - L) * p + L; }},
+        {3, L, [](float p) { return (1 - p) * L; }},
+        {4, 1, [](float p) { return 1 - p; }},
+        {5, 0, [](float p) { return p; }},
+    };
+    // Where the fade lies, and at which value when it lies somewhere.
+    auto fade = [&](View* view) {
+        const bool own = ownView()->hasObject(sky->getFading());
+        const bool onBoard = board.hasObject(sky->getFading());
+        EXPECT_EQ(sky->isFadingRegistered(), own || onBoard);
+        if (!own && !onBoard)
+            return std::string("none");
+        std::ostringstream out;
+        out << (own == (view == ownView()) && onBoard == (view == &board) ? "" : "wrong view ")
+            << sky->getFading()->getValue();
+        return out.str();
+    };
+    auto expected = [](float opacity) {
+        std::ostringstream out;
+        if (opacity > 0)
+            out << opacity;
+        else
+            out << "none";
+        return out.str();
+    };
+    sky->setVisible(true);
+    for (View* view : {ownView(), static_cast<View*>(&board)}) {
+        sky->setCustomView(view == ownView() ? nullptr : view);
+        for (const auto& pattern : kPatterns) {
+            for (float p : {0.0f, 0.25f, 0.5f, 0.75f, 1.0f, 1.5f}) {
+                SCOPED_TRACE("type " + std::to_string(pattern.type) + " at " + std::to_string(p) +
+                             (view == ownView() ? " in the own view" : " in the board view"));
+                sky->startFading(pattern.type);
+                EXPECT_EQ(sky->getFadingType(), pattern.type);
+                EXPECT_EQ(fade(view), expected(pattern.start));
+                sky->doFading(p);
+                const float opacity = pattern.at(std::min(p, 1.0f));
+                EXPECT_EQ(fade(view), expected(opacity));
+                EXPECT_EQ(sky->getFadingType(), p >= 1 ? 0 : pattern.type);
+                if (p < 1)
+                    continue;
+                sky->doFading(0.5f); // the fade is over: nothing changes any more
+                EXPECT_EQ(fade(view), expected(opacity));
+            }
+        }
+        sky->startFading(4);
+        sky->doFading(1); // nothing left in the view
+    }
+    sky->setCustomView(nullptr);
+}
+
+// A fade on screen leaves the old view when the view changes; its next step lies over the new one.
+TEST_F(SkyTest, ChangingTheViewMovesTheFade) {
     sky->setVisible(true);
     sky->startFading(2);
-    ASSERT_TRUE(sky->isFadingRegistered());
-    EXPECT_FLOAT_EQ(sky->getFading()->getValue(), 0.6f) << "type 2 starts at the fade level";
-    EXPECT_TRUE(ownView()->hasObject(sky->getFading()));
-    sky->doFading(0.5f);
-    EXPECT_FLOAT_EQ(sky->getFading()->getValue(), 0.8f);
-
-    sky->startFading(4);
-    EXPECT_FLOAT_EQ(sky->getFading()->getValue(), 1.0f);
-    sky->doFading(2.0f);
-    EXPECT_FALSE(sky->isFadingRegistered()) << "opacity 0 leaves the view";
+    ASSERT_TRUE(ownView()->hasObject(sky->getFading()));
+    sky->setCustomView(&board);
     EXPECT_FALSE(ownView()->hasObject(sky->getFading()));
-    EXPECT_EQ(sky->getFadingType(), 0);
+    EXPECT_FALSE(board.hasObject(sky->getFading()));
+    EXPECT_FALSE(sky->isFadingRegistered());
     sky->doFading(0.5f);
-    EXPECT_FALSE(sky->isFadingRegistered()) << "a finished fade changes nothing more";
-
-    sky->startFading(3);
-    sky->doFading(0.25f);
-    EXPECT_FLOAT_EQ(sky->getFading()->getValue(), 0.45f);
+    EXPECT_TRUE(board.hasObject(sky->getFading()));
+    EXPECT_FLOAT_EQ(sky->getFading()->getValue(), 0.8f);
+    sky->setCustomView(nullptr);
+    EXPECT_FALSE(board.hasObject(sky->getFading()));
+    sky->doFading(1.0f);
+    EXPECT_TRUE(ownView()->hasObject(sky->getFading()));
+    EXPECT_FLOAT_EQ(sky->getFading()->getValue(), 1.0f);
+    EXPECT_EQ(sky->getFadingType(), 0);
 }
 
 TEST_F(SkyTest, TheDrawingFollowsTheShownStateTheCustomViewAndTheEnvironmentSwitch) {
@@ -56,21 +118,14 @@ TEST_F(SkyTest, TheDrawingFollowsTheShownStateTheCustomViewAndTheEnvironmentSwit
     sky->setEnvironmentVisible(true);
     EXPECT_TRUE(environment->isActiveIn(ownView()));
 
-    sky->startFading(1);
-    sky->doFading(0.5f);
-    ASSERT_TRUE(ownView()->hasObject(sky->getFading()));
     sky->setCustomView(&board);
-    EXPECT_FALSE(ownView()->hasObject(sky->getFading())) << "the fade leaves the old view";
     EXPECT_FALSE(sky->getScene().isActive());
     EXPECT_TRUE(environment->isActiveIn(&board));
     EXPECT_FALSE(environment->isActiveIn(ownView()));
-    sky->doFading(0.75f);
-    EXPECT_TRUE(board.hasObject(sky->getFading())) << "the next opacity goes to the new view";
 
     sky->setVisible(false);
     EXPECT_FALSE(environment->isActiveIn(&board));
     sky->setCustomView(nullptr);
-    board.unregisterObject(sky->getFading());
 }
 
 TEST_F(SkyTest, AMapSkyKeepsItsConfigurationAndSetsTheFogColour) {
