@@ -533,8 +533,6 @@ void KELUI::routeByName(const std::string& name, const std::string& action, ::ui
             screens.reportMissing("newgamedialog", mainui, "no map can be chosen");
             return;
         }
-        if (dialog->getMap().empty())
-            return; // no map to start: the dialog stays
         dialog->setVisible(false);
         sendEvent("newgame", dialog->getMap());
         theSoundManager->stopMusic();
