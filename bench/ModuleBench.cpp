@@ -1,10 +1,11 @@
 // The module's hot paths: typed lookups, the data tables, the flow commands, the battle-input
-// redirector and the game pointer's per-move update.
+// redirector and the game pointer's per-move update; and loading a large player list.
 
 #include "ui/KELFactory.h"
 #include "ui/KELMousePointer.h"
 #include "ui/KELUI.h"
 #include "ui/KelDataStorage.h"
+#include "ui/Saves.h"
 #include "ui/Sky.h"
 
 #include "host/ReferenceHost.h"
@@ -132,3 +133,27 @@ void BM_PointerUpdatePerMouseMove(benchmark::State& state) {
 BENCHMARK(BM_PointerUpdatePerMouseMove);
 
 } // namespace
+
+// Loading a large player list (about 10 MB): players are taken in one walk of the file, so the
+// cost grows with its size, not with its square.
+void BM_LoadSaves(benchmark::State& state) {
+    const auto profile = std::filesystem::temp_directory_path() / "kel-bench-saves";
+    std::filesystem::create_directories(profile);
+    resource::theResourceManager->setProfileRoot(profile);
+    kel::ui::Saves saves;
+    saves.load();
+    saves.removeUser("default");
+    const int players = static_cast<int>(state.range(0));
+    for (int i = 0; i < players; ++i)
+        saves.addUser("player number " + std::to_string(i), kel::ui::Saves::EASY);
+    saves.save();
+    for (auto _ : state) {
+        saves.load();
+        if (saves.getUserCount() != players)
+            state.SkipWithError("players lost");
+    }
+    state.SetItemsProcessed(state.iterations() * players);
+    std::error_code ec;
+    std::filesystem::remove_all(profile, ec);
+}
+BENCHMARK(BM_LoadSaves)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
