@@ -24,6 +24,16 @@ protected:
     }
     void TearDown() override { kel::ui::theKelDataStorage = nullptr; }
 
+    // Each player with his level, current and furthest mission.
+    std::string players() {
+        std::list<UserInfo> users;
+        saves.getUserList(users);
+        std::string text;
+        for (const auto& user : users)
+            text += user.name + "(" + user.level + " " + user.currentMission + " " +
+                    user.maximumMission + ") ";
+        return text;
+    }
     std::vector<std::string> names() {
         std::list<UserInfo> users;
         saves.getUserList(users);
@@ -39,40 +49,24 @@ protected:
     Saves saves;
 };
 
-// One player of a table row: name, level, current and furthest mission.
-struct Player {
-    const char* name;
-    const char* level;
-    const char* current;
-    const char* furthest;
-};
-using Players = std::vector<Player>;
-
 TEST_F(PlayerSaves, LoadingReadsNumberedPlayersUpToTheFirstGapOrAddsTheDefaultPlayer) {
     struct Row {
         const char* file; // null: no file
-        Players players;
+        const char* players;
         const char* currentUser;
     };
     const Row rows[] = {
-        {nullptr, {{"default", "normal", "Lighthouse", "Lighthouse"}}, "default"},
+        {nullptr, "default(normal Lighthouse Lighthouse) ", "default"},
         {"save_000 { level = easy; name = A; maximummission = Garden }\ncurrentUser = Z\n",
-         {{"A", "easy", "Lighthouse", "Garden"}},
-         "Z"},
+         "A(easy Lighthouse Garden) ", "Z"},
         {"save_000 { name = A }\nsave_002 { name = C }\ncurrentUser = A\n",
-         {{"A", "", "Lighthouse", "Lighthouse"}},
-         "A"},
+         "A( Lighthouse Lighthouse) ", "A"},
         {"save_000 { name = A }\nsave_002 { name = C }\nother { }\nsave_001 { name = B }\n"
          "currentUser = B\n",
-         {{"A", "", "Lighthouse", "Lighthouse"},
-          {"B", "", "Lighthouse", "Lighthouse"},
-          {"C", "", "Lighthouse", "Lighthouse"}},
-         "B"},
-        {"save_000 { name = A; currentmission = Watermill }\n",
-         {{"A", "", "Watermill", "Lighthouse"}},
+         "A( Lighthouse Lighthouse) B( Lighthouse Lighthouse) C( Lighthouse Lighthouse) ", "B"},
+        {"save_000 { name = A; currentmission = Watermill }\n", "A( Watermill Lighthouse) ",
          "before"},
-        {"save_001 { name = B }\ncurrentUser = B\n",
-         {{"default", "normal", "Lighthouse", "Lighthouse"}},
+        {"save_001 { name = B }\ncurrentUser = B\n", "default(normal Lighthouse Lighthouse) ",
          "default"},
     };
     for (const Row& row : rows) {
@@ -82,20 +76,9 @@ TEST_F(PlayerSaves, LoadingReadsNumberedPlayersUpToTheFirstGapOrAddsTheDefaultPl
             roots.profile.write("saves.cfg", row.file);
         saves.setCurrentUser("before");
         saves.load();
-        std::list<UserInfo> users;
-        saves.getUserList(users);
-        ASSERT_EQ(users.size(), row.players.size());
-        auto user = users.begin();
-        for (const Player& player : row.players) {
-            EXPECT_EQ(user->name, player.name);
-            EXPECT_EQ(user->level, player.level);
-            EXPECT_EQ(user->currentMission, player.current);
-            EXPECT_EQ(user->maximumMission, player.furthest);
-            ++user;
-        }
+        EXPECT_EQ(players(), row.players);
         EXPECT_EQ(saves.getCurrentUser(), row.currentUser);
-        EXPECT_EQ(roots.profile.read("saves.cfg"), row.file ? row.file : "")
-            << "load writes nothing";
+        EXPECT_EQ(roots.profile.read("saves.cfg"), row.file ? row.file : "") << "not written";
     }
 }
 
