@@ -209,6 +209,7 @@ TEST_F(PlayerSaves, AReachedMissionIsCurrentRaisesOnlyTheFurthestAndIsWritten) {
         EXPECT_EQ(saves.getMaximumMission(), row.furthestAfter);
         Saves onDisk;
         onDisk.load();
+        ASSERT_TRUE(onDisk.userExists("A")) << "written at once";
         EXPECT_EQ(onDisk.getUserInfo("A")->currentMission, row.reached);
         EXPECT_EQ(onDisk.getUserInfo("A")->maximumMission, row.furthestAfter);
     }
