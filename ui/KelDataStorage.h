@@ -25,8 +25,11 @@ public:
     bool doesImageNeedLocale(const std::string& image) override;
 
     void reset();
-    // Reads every table; a missing file leaves its table empty. Bad mission data is reported on
-    // the "kel-ui" log with file and line, and the missions read so far are kept.
+    // Reads every table; a missing file leaves its table empty. The missions must be numbered
+    // from mission00 without gaps, each with a name and a map file: a missing game flow or
+    // "missions" block, the first missing number or an entry with fewer than two values ends
+    // the list there (the missions before it are kept) and is reported on the "kel-ui" log with
+    // file and line. A tiles.cfg property not named number_<n> is skipped and reported.
     void load();
 
     // The titles; "" when a name has none.

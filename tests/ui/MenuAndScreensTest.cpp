@@ -1,4 +1,4 @@
-#include "support/RootFixture.h"
+#include "support/ScreenUnderTest.h"
 #include "ui/KELFactory.h"
 #include "ui/Menu.h"
 
@@ -9,69 +9,94 @@
 
 namespace {
 
-// Records what reaches it from below.
-class Recorder : public ::ui::Container {
-public:
-    explicit Recorder(::ui::UI* ui) : Container(ui) {}
-    void notify(::ui::NotifyEvent& event) override {
-        std::string name, action;
-        event.getProperty("name", &name);
-        event.getProperty("action", &action);
-        trace += name + ":" + action + " ";
-    }
-    std::string take() { return std::exchange(trace, ""); }
-    std::string trace;
-};
+using ::input::devices::PCKeyboard;
+using ::input::devices::PCMouse;
 
-class MenuBase : public kel::test::RootFixture {
+// A page of the menu base with a button that takes the confirm key and an edit field that does
+// not, below a trace.
+class MenuBase : public kel::test::ScreenUnderTest {
 protected:
     void SetUp() override {
-        RootFixture::SetUp();
-        root->getComponent("mainui")->setVisible(false);
-        recorder = new Recorder(root.get());
-        root->addComponent(recorder);
-        recorder->setVisible(true);
-        config::Config layout;
-        ASSERT_TRUE(
-            layout.readString("page {\n class = menu\n"
-                              " okbutton { class = universalbutton; text = OK;"
-                              " position = 100 100; size = 100 30 }\n"
-                              " name { class = editbox; position = 100 200; size = 200 30 }\n"
-                              "}\n",
-                              "page.cfg"));
-        recorder->readConfig(&layout);
-        page = dynamic_cast<kel::ui::Menu*>(recorder->getComponent("page"));
-        ASSERT_NE(page, nullptr);
-        recorder->take();
+        ScreenUnderTest::SetUp();
+        buildOwn(
+            "page {\n class = menu\n"
+            " okbutton { class = universalbutton; text = OK; position = 100 100; size = 100 30 }\n"
+            " name { class = editbox; position = 100 200; size = 200 30 }\n"
+            "}\n");
+        screen = dynamic_cast<::ui::Container*>(trace->getComponent("page"));
+        ASSERT_NE(dynamic_cast<kel::ui::Menu*>(screen), nullptr);
+        trace->take();
     }
-    Recorder* recorder = nullptr;
-    kel::ui::Menu* page = nullptr;
 };
 
-TEST_F(MenuBase, CancelAndConfirmKeysBecomeNotificationsUnlessAButtonTakesTheKey) {
-    press("Escape");
-    EXPECT_EQ(recorder->take(), "page:cancel ");
-    release("Escape");
-    EXPECT_EQ(recorder->take(), "") << "a release sends nothing";
-
-    root->setFocusedComponent(page->getComponent("okbutton"));
-    tap("Return");
-    EXPECT_EQ(recorder->take(), "okbutton:job ") << "the focused button takes Return itself";
-    root->setFocusedComponent(page->getComponent("name"));
-    tap("NumpadEnter");
-    EXPECT_EQ(recorder->take(), "page:ok ");
-    root->setFocusedComponent(nullptr);
-    tap("Return");
-    EXPECT_EQ(recorder->take(), "page:ok ");
+TEST_F(MenuBase, PressesOfTheCancelAndConfirmCodesBecomeCancelAndOk) {
+    struct Row {
+        const char* what;
+        ::input::Device* device;
+        int code;
+        bool pressed;
+        const char* focus;     // "" for none
+        const char* pointerOn; // the mouse pointer's place: "" for a bare part of the page
+        const char* heard;
+    };
+    ::input::Device* key = PCKeyboard::instance();
+    ::input::Device* mouse = PCMouse::instance();
+    const Row rows[] = {
+        {"Escape", key, 102, true, "", "", "page:cancel "},
+        {"Escape released", key, 102, false, "", "", ""},
+        {"102 from the mouse", mouse, 102, true, "", "", "page:cancel "},
+        {"right button", mouse, 5, true, "", "", "page:cancel "},
+        {"right button released", mouse, 5, false, "", "", ""},
+        {"5 from the keyboard", key, 5, true, "", "", ""},
+        {"right button on a child: its click, its cancel, the button's", mouse, 5, true, "",
+         "okbutton", "okbutton:mouseclick page:cancel page:cancel "},
+        {"middle button on a child", mouse, 4, true, "", "okbutton", "okbutton:mouseclick "},
+        {"left button", mouse, 3, true, "", "", ""},
+        {"Return, nothing focused", key, 51, true, "", "", "page:ok "},
+        {"Return, edit field focused", key, 51, true, "name", "", "page:ok "},
+        {"Return, button focused", key, 51, true, "okbutton", "", "okbutton:job "},
+        {"Return released", key, 51, false, "", "", ""},
+        {"NumpadEnter, nothing focused", key, 101, true, "", "", "page:ok "},
+        {"NumpadEnter, edit field focused", key, 101, true, "name", "", "page:ok "},
+        {"NumpadEnter, button focused", key, 101, true, "okbutton", "", "okbutton:job "},
+        {"51 from the mouse", mouse, 51, true, "", "", "page:ok "},
+        {"another key", key, 55, true, "", "", ""},
+    };
+    for (const Row& row : rows) {
+        root->setFocusedComponent(*row.focus ? part(row.focus) : nullptr);
+        if (*row.pointerOn)
+            pointAt(part(row.pointerOn));
+        else
+            moveTo(600, 400);
+        feed(row.device, row.code, row.pressed);
+        EXPECT_EQ(trace->take(), row.heard) << row.what;
+        if (row.pressed)
+            feed(row.device, row.code, false);
+        trace->take();
+    }
+    theKelInput->feed(counting_ptr<::input::Event>(new ::input::events::Motion(mouse, 5, 51)));
+    EXPECT_EQ(trace->take(), "") << "motion is no button";
 }
 
-TEST_F(MenuBase, TheRightButtonCancelsAndAChildsRightClickCancelsToo) {
-    clickAt(600, 400, "RightClick");
-    EXPECT_EQ(recorder->take(), "page:cancel ");
-    clickAt(150, 115, "RightClick"); // on the button: its mouseclick, then the menu's cancel
-    EXPECT_EQ(recorder->take(), "okbutton:mouseclick page:cancel page:cancel ");
-    clickAt(150, 115, "MiddleClick");
-    EXPECT_EQ(recorder->take(), "okbutton:mouseclick ") << "only the right button cancels";
+TEST_F(MenuBase, AChildsMouseclickWithValue5BecomesCancelAfterTheChildsOwnEvent) {
+    struct Row {
+        const char* action;
+        int value;
+        const char* heard;
+    };
+    const Row rows[] = {
+        {"mouseclick", 5, "name:mouseclick page:cancel "},
+        {"mouseclick", 3, "name:mouseclick "},
+        {"mouseclick", 4, "name:mouseclick "},
+        {"changed", 5, "name:changed "},
+    };
+    for (const Row& row : rows) {
+        ::ui::NotifyEvent event(part("name"));
+        event.setSValue("action", row.action);
+        event.setIValue("value", row.value);
+        part("name")->notify(event);
+        EXPECT_EQ(trace->take(), row.heard) << row.action << " " << row.value;
+    }
 }
 
 class Screens : public kel::test::RootFixture {};

@@ -24,6 +24,16 @@ protected:
     }
     void TearDown() override { kel::ui::theKelDataStorage = nullptr; }
 
+    // Each player with his level, current and furthest mission.
+    std::string players() {
+        std::list<UserInfo> users;
+        saves.getUserList(users);
+        std::string text;
+        for (const auto& user : users)
+            text += user.name + "(" + user.level + " " + user.currentMission + " " +
+                    user.maximumMission + ") ";
+        return text;
+    }
     std::vector<std::string> names() {
         std::list<UserInfo> users;
         saves.getUserList(users);
@@ -39,44 +49,81 @@ protected:
     Saves saves;
 };
 
-TEST_F(PlayerSaves, AFirstStartHasOnlyTheDefaultPlayerAndPlayStartsTheFirstMission) {
-    saves.load();
-    EXPECT_EQ(names(), (std::vector<std::string>{"default"}));
-    EXPECT_EQ(saves.getCurrentUser(), "default");
-    EXPECT_EQ(saves.getLevel(), Level::NORMAL);
-    EXPECT_EQ(saves.getCurrentMission(), "Lighthouse");
-    EXPECT_FALSE(saves.showCreateMenuAfterPlay());
-    EXPECT_FALSE(saves.showPlayMenuAfterPlay());
-    EXPECT_FALSE(std::filesystem::exists(roots.profile / "saves.cfg")) << "not written yet";
+TEST_F(PlayerSaves, LoadingReadsNumberedPlayersUpToTheFirstGapOrAddsTheDefaultPlayer) {
+    struct Row {
+        const char* file; // null: no file
+        const char* players;
+        const char* currentUser;
+    };
+    const Row rows[] = {
+        {nullptr, "default(normal Lighthouse Lighthouse) ", "default"},
+        {"save_000 { level = easy; name = A; maximummission = Garden }\ncurrentUser = Z\n",
+         "A(easy Lighthouse Garden) ", "Z"},
+        {"save_000 { name = A }\nsave_002 { name = C }\ncurrentUser = A\n",
+         "A( Lighthouse Lighthouse) ", "A"},
+        {"save_000 { name = A }\nsave_002 { name = C }\nother { }\nsave_001 { name = B }\n"
+         "currentUser = B\n",
+         "A( Lighthouse Lighthouse) B( Lighthouse Lighthouse) C( Lighthouse Lighthouse) ", "B"},
+        {"save_000 { name = A; currentmission = Watermill }\n", "A( Watermill Lighthouse) ",
+         "before"},
+        {"save_001 { name = B }\ncurrentUser = B\n", "default(normal Lighthouse Lighthouse) ",
+         "default"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file ? row.file : "no file");
+        std::filesystem::remove(roots.profile / "saves.cfg");
+        if (row.file)
+            roots.profile.write("saves.cfg", row.file);
+        saves.setCurrentUser("before");
+        saves.load();
+        EXPECT_EQ(players(), row.players);
+        EXPECT_EQ(saves.getCurrentUser(), row.currentUser);
+        EXPECT_EQ(roots.profile.read("saves.cfg"), row.file ? row.file : "") << "not written";
+    }
 }
 
-TEST_F(PlayerSaves, PlayersAreReadUpToTheFirstGapAndRenumberedWhenSaved) {
-    roots.profile.write("saves.cfg", "save_000 { name = A; level = easy }\n"
-                                     "save_002 { name = C }\n"
-                                     "other { }\n"
-                                     "save_001 { name = B }\n"
-                                     "currentUser = B\n");
+TEST_F(PlayerSaves, DifficultiesAreStoredAsTextAndReadBack) {
     saves.load();
-    EXPECT_EQ(names(), (std::vector<std::string>{"A", "B", "C"}))
-        << "three blocks besides 'other' give passes enough for the three numbers";
-    roots.profile.write("saves.cfg", "save_000 { name = A }\nsave_002 { name = C }\n");
-    saves.load();
-    EXPECT_EQ(names(), (std::vector<std::string>{"A"}));
-    EXPECT_EQ(saves.getUserLevel("A"), Level::NORMAL) << "a missing level reads as normal";
-    EXPECT_EQ(saves.getUserInfo("A")->level, "");
+    const std::pair<const char*, int> textToLevel[] = {{"normal", 0}, {"easy", 1}, {"trivial", 2},
+                                                       {"", 0},       {"Easy", 0}, {"hard?", 0}};
+    for (const auto& [text, level] : textToLevel) {
+        saves.addUser(std::string("player ") + text, text);
+        EXPECT_EQ(saves.getUserInfo(std::string("player ") + text)->level, text) << "unchanged";
+        EXPECT_EQ(static_cast<int>(saves.getLevel()), level) << text;
+    }
+    const std::pair<int, const char*> levelToText[] = {
+        {0, "normal"}, {1, "easy"}, {2, "trivial"}, {3, "normal"}};
+    for (const auto& [level, text] : levelToText) {
+        saves.setUserLevel("default", Level(level));
+        EXPECT_EQ(saves.getUserInfo("default")->level, text) << level;
+        saves.setLevel(Level(level));
+        EXPECT_EQ(saves.getUserInfo("player hard?")->level, text) << "the current player";
+    }
+    EXPECT_EQ(saves.getUserLevel("nobody"), Level(0));
+    saves.setUserLevel("nobody", Level(1));
+    EXPECT_EQ(saves.getUserInfo("nobody"), nullptr);
+}
 
-    saves.addUser("B", "easy");
+TEST_F(PlayerSaves, SavingWritesEveryPlayerInOrderThenTheCurrentOneOverTheWholeFile) {
+    roots.profile.write("saves.cfg", "other { kept = no }\nsave_000 { name = A; extra = 1 }\n"
+                                     "save_001 { name = B }\n");
+    saves.load();
     saves.addUser("C", "hard?");
-    EXPECT_EQ(saves.getUserInfo("C")->level, "hard?");
-    EXPECT_EQ(saves.getUserLevel("C"), Level::NORMAL);
+    saves.addUser("D", Saves::EASY);
+    saves.getUserInfo("D")->currentMission = "Garden";
     saves.removeUser("B");
+    saves.setCurrentUser("C");
+    EXPECT_EQ(roots.profile.read("saves.cfg").find("save_002"), std::string::npos)
+        << "nothing is written before save";
     saves.save();
-    const std::string written = roots.profile.read("saves.cfg");
-    EXPECT_EQ(written, "save_000 {\n    name = A\n    currentmission = Lighthouse\n"
-                       "    maximummission = Lighthouse\n    level = \"\"\n}\n"
-                       "save_001 {\n    name = C\n    currentmission = Lighthouse\n"
-                       "    maximummission = Lighthouse\n    level = hard?\n}\n"
-                       "currentUser = C\n");
+    EXPECT_EQ(roots.profile.read("saves.cfg"),
+              "save_000 {\n    name = A\n    currentmission = Lighthouse\n"
+              "    maximummission = Lighthouse\n    level = \"\"\n}\n"
+              "save_001 {\n    name = C\n    currentmission = Lighthouse\n"
+              "    maximummission = Lighthouse\n    level = hard?\n}\n"
+              "save_002 {\n    name = D\n    currentmission = Garden\n"
+              "    maximummission = Lighthouse\n    level = easy\n}\n"
+              "currentUser = C\n");
 }
 
 TEST_F(PlayerSaves, HostileNamesRoundTripUnchanged) {
@@ -91,40 +138,109 @@ TEST_F(PlayerSaves, HostileNamesRoundTripUnchanged) {
     EXPECT_EQ(again.getLevel(), Level::TRIVIAL);
 }
 
-TEST_F(PlayerSaves, RemovingTheCurrentPlayerMovesToTheFirstAndTheLastLeavesNoOne) {
+TEST_F(PlayerSaves, ThePlayerAfterSave999IsSave1000) {
     saves.load();
-    saves.removeUser("default");
-    saves.addUser("A", Saves::NORMAL);
-    saves.addUser("B", Saves::EASY);
-    saves.removeUser("B");
-    EXPECT_EQ(saves.getCurrentUser(), "A");
-    saves.removeUser("A");
-    EXPECT_EQ(saves.getCurrentUser(), "A") << "nobody left to take over";
-    EXPECT_EQ(saves.getUserCount(), 0);
-    EXPECT_TRUE(saves.showCreateMenuAfterPlay());
-    EXPECT_FALSE(saves.showPlayMenuAfterPlay());
-    // With no current player the current-player operations are harmless.
-    saves.setCurrentMission("Garden");
-    saves.userReached("Garden");
-    EXPECT_EQ(saves.getCurrentMission(), "Lighthouse");
-    EXPECT_EQ(saves.getLevel(), Level::NORMAL);
-}
-
-TEST_F(PlayerSaves, ReachingAMissionOnlyEverRaisesTheFurthestAndAlwaysSaves) {
-    saves.load();
-    saves.userReached("Garden");
-    EXPECT_EQ(saves.getMaximumMission(), "Garden");
-    EXPECT_TRUE(saves.showPlayMenuAfterPlay());
-    saves.userReached("Watermill");
-    EXPECT_EQ(saves.getCurrentMission(), "Watermill");
-    EXPECT_EQ(saves.getMaximumMission(), "Garden");
-    saves.userReached("Eden");
-    EXPECT_EQ(saves.getCurrentMission(), "Eden");
-    EXPECT_EQ(saves.getMaximumMission(), "Garden");
+    for (int i = 1; i <= 1000; ++i)
+        saves.addUser("P" + std::to_string(i), Saves::NORMAL);
+    saves.save();
+    const std::string written = roots.profile.read("saves.cfg");
+    EXPECT_NE(written.find("save_999 {\n    name = P999\n"), std::string::npos);
+    EXPECT_NE(written.find("save_1000 {\n    name = P1000\n"), std::string::npos);
     Saves again;
     again.load();
-    EXPECT_EQ(again.getCurrentMission(), "Eden");
-    EXPECT_EQ(again.getMaximumMission(), "Garden");
+    EXPECT_EQ(again.getUserCount(), 1001);
+    EXPECT_EQ(again.getCurrentUser(), "P1000");
+}
+
+TEST_F(PlayerSaves, AddingAndRemovingPlayersChangesTheListAndTheCurrentOne) {
+    struct Row {
+        const char* what;
+        std::vector<const char*> players;
+        const char* current;
+        const char* removed;
+        std::vector<const char*> left;
+        const char* currentAfter;
+    };
+    const Row rows[] = {
+        {"the current one", {"A", "B", "C"}, "B", "B", {"A", "C"}, "A"},
+        {"another one", {"A", "B", "C"}, "C", "A", {"B", "C"}, "C"},
+        {"the first of two of a name", {"A", "B", "A"}, "A", "A", {"B", "A"}, "B"},
+        {"the last one", {"A"}, "A", "A", {}, "A"},
+        {"nobody", {"A", "B"}, "B", "Z", {"A", "B"}, "B"},
+        {"a current one who is not there", {"A", "B"}, "Z", "Z", {"A", "B"}, "A"},
+    };
+    for (const Row& row : rows) {
+        saves.load();
+        saves.removeUser("default");
+        for (const char* name : row.players) {
+            saves.addUser(name, Saves::EASY);
+            EXPECT_EQ(saves.getCurrentUser(), name) << "a new player becomes current";
+        }
+        EXPECT_EQ(saves.getUserInfo(row.players.back())->currentMission, "Lighthouse");
+        EXPECT_EQ(saves.getUserInfo(row.players.back())->maximumMission, "Lighthouse");
+        saves.setCurrentUser(row.current);
+        saves.removeUser(row.removed);
+        EXPECT_EQ(names(), std::vector<std::string>(row.left.begin(), row.left.end())) << row.what;
+        EXPECT_EQ(saves.getCurrentUser(), row.currentAfter) << row.what;
+    }
+    EXPECT_FALSE(std::filesystem::exists(roots.profile / "saves.cfg")) << "nothing was saved";
+}
+
+TEST_F(PlayerSaves, AReachedMissionIsCurrentRaisesOnlyTheFurthestAndIsWritten) {
+    struct Row {
+        const char* furthest;
+        const char* reached;
+        const char* furthestAfter;
+    };
+    const Row rows[] = {
+        {"Lighthouse", "Garden", "Garden"},   {"Garden", "Watermill", "Garden"},
+        {"Watermill", "Garden", "Garden"},    {"Garden", "Garden", "Garden"},
+        {"Garden", "Eden", "Garden"},         {"Lighthouse", "Eden", "Lighthouse"},
+        {"Eden", "Lighthouse", "Lighthouse"},
+    };
+    saves.load();
+    saves.addUser("A", Saves::NORMAL);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.furthest) + " then " + row.reached);
+        saves.setMaximumMission(row.furthest);
+        saves.setCurrentMission("Watermill");
+        saves.userReached(row.reached);
+        EXPECT_EQ(saves.getCurrentMission(), row.reached);
+        EXPECT_EQ(saves.getMaximumMission(), row.furthestAfter);
+        Saves onDisk;
+        onDisk.load();
+        ASSERT_TRUE(onDisk.userExists("A")) << "written at once";
+        EXPECT_EQ(onDisk.getUserInfo("A")->currentMission, row.reached);
+        EXPECT_EQ(onDisk.getUserInfo("A")->maximumMission, row.furthestAfter);
+    }
+}
+
+TEST_F(PlayerSaves, PlayLeadsToCreationWithoutPlayersAndToTheMissionsPastTheFirst) {
+    struct Row {
+        std::vector<std::pair<const char*, const char*>> players; // name, furthest mission
+        const char* current;
+        bool create, missions;
+    };
+    const Row rows[] = {
+        {{}, "A", true, false},
+        {{{"A", "Lighthouse"}}, "A", false, false},
+        {{{"A", "Watermill"}}, "A", false, true},
+        {{{"A", "Watermill"}}, "Z", false, false},
+        {{{"A", "Lighthouse"}, {"B", "Garden"}}, "B", false, true},
+        {{{"A", "Lighthouse"}, {"B", "Garden"}}, "A", false, false},
+    };
+    for (const Row& row : rows) {
+        saves.load();
+        saves.removeUser("default");
+        for (const auto& [name, furthest] : row.players) {
+            saves.addUser(name, Saves::NORMAL);
+            saves.setMaximumMission(furthest);
+        }
+        saves.setCurrentUser(row.current);
+        EXPECT_EQ(saves.showCreateMenuAfterPlay(), row.create) << row.players.size();
+        EXPECT_EQ(saves.showPlayMenuAfterPlay(), row.missions)
+            << row.players.size() << " " << row.current;
+    }
 }
 
 TEST_F(PlayerSaves, AFileThatDoesNotParseIsKeptAsideAndNeverSavedOver) {

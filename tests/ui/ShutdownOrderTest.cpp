@@ -65,8 +65,9 @@ protected:
         frame();
         frame();
         EXPECT_FALSE(theKelInput->getRootBroadcaster()->isAttached(rootAddress)) << steps;
-        if (unitModel)
+        if (unitModel) {
             EXPECT_EQ(unitModel->getMeshListener(), nullptr) << "the redirector's went with it";
+        }
     }
 
     std::unique_ptr<kel::logic::Game> game;

@@ -1,7 +1,7 @@
 #include "ui/SoundMenu.h"
 #include "support/RootFixture.h"
-#include "ui/KELFactory.h"
 
+#include "host/logic/Game.h"
 #include "host/profile/Profile.h"
 #include "host/sound/InsonificatorManager.h"
 #include "host/sound/LandInsonificator.h"
@@ -9,87 +9,293 @@
 #include "host/sound/SoundManager.h"
 #include "host/ui/CheckBox.h"
 #include "host/ui/HSlider.h"
+#include "host/ui/NotifyEvent.h"
 
 namespace {
+
+using kel::ui::SoundMenu;
+using profile::SoundSettings;
+
+// The sounds of the page: its container, the sound class and voice group it drives, and its
+// fields in the profile's sound settings.
+struct Channel {
+    const char* group;
+    int soundClass;
+    const char* voices; // null: no voice group
+    float SoundSettings::*volume;
+    bool SoundSettings::*on;
+};
+const Channel kChannels[] = {
+    {"music", 3, "bgm", &SoundSettings::musicVolume, &SoundSettings::musicOn},
+    {"effects", 0, "ui", &SoundSettings::effectsVolume, &SoundSettings::effectsOn},
+    {"environment", 1, nullptr, &SoundSettings::environmentVolume, &SoundSettings::environmentOn},
+};
+
+SoundSettings* settings() {
+    SoundSettings* s = nullptr;
+    theProfile->getSettings(&s);
+    return s;
+}
+
+// Whether each sound class was on and how often it had been switched.
+struct Classes {
+    Classes() {
+        for (int c = 0; c < 4; ++c) {
+            enabled[c] = theInsonificatorManager->getIsEnabled(c);
+            switches[c] = theInsonificatorManager->getSwitchCount(c);
+        }
+    }
+    bool enabled[4];
+    int switches[4];
+};
 
 class SoundPage : public kel::test::RootFixture {
 protected:
     void SetUp() override {
         RootFixture::SetUp();
-        menu = dynamic_cast<kel::ui::SoundMenu*>(root->getDescendant("soundmenu"));
+        menu = dynamic_cast<SoundMenu*>(root->getDescendant("soundmenu"));
         ASSERT_NE(menu, nullptr);
+    }
+    void open() {
         menu->setVisible(true);
+        ASSERT_TRUE(menu->isShowed());
     }
     template <class T> T* part(const char* group, const char* name) {
-        ::ui::Container* container = nullptr;
-        T* found = nullptr;
-        kel::ui::theFactory->getComponent(group, &container, menu, false);
-        kel::ui::theFactory->getComponent(name, &found, container, false);
-        return found;
+        auto* container = dynamic_cast<::ui::Container*>(menu->getComponent(group));
+        return container ? dynamic_cast<T*>(container->getComponent(name)) : nullptr;
     }
-    void clickOn(::ui::Component* c, float fraction = 0.5f) {
-        clickAt(c->getAbsoluteX() + c->getWidth() * fraction,
-                c->getAbsoluteY() + c->getHeight() / 2);
+    ::ui::HSlider* slider(const Channel& c) { return part<::ui::HSlider>(c.group, "scroll"); }
+    ::ui::CheckBox* box(const Channel& c) { return part<::ui::CheckBox>(c.group, "check"); }
+    ::ui::CheckBox* quality() {
+        return dynamic_cast<::ui::CheckBox*>(menu->getComponent("check_3d_quality"));
     }
-    profile::SoundSettings* settings() {
-        profile::SoundSettings* s = nullptr;
-        theProfile->getSettings(&s);
-        return s;
+    // A click on the box itself, at the left of its text.
+    void tick(::ui::Component* c) {
+        clickAt(c->getAbsoluteX() + 6, c->getAbsoluteY() + c->getHeight() / 2);
     }
-    kel::ui::SoundMenu* menu = nullptr;
+    void slideTo(const Channel& c, float value) {
+        root->setFocusedComponent(slider(c));
+        for (int taps = 0; slider(c)->getValue() != value; ++taps) {
+            ASSERT_LT(taps, 10) << "the slider does not reach " << value;
+            const Classes before;
+            tap(slider(c)->getValue() < value ? "Right" : "Left");
+            expectApplied(before);
+        }
+    }
+    // The profile's settings reached the sound modules: volumes and switches of every class
+    // and group, each class switched only when its state had to change, and 3D emulation.
+    void expectApplied(const Classes& before) {
+        const SoundSettings* s = settings();
+        for (const Channel& c : kChannels) {
+            SCOPED_TRACE(c.group);
+            const bool on = s->*c.on;
+            EXPECT_NEAR(theInsonificatorManager->getVolume(c.soundClass), s->*c.volume, 1e-5);
+            EXPECT_EQ(theInsonificatorManager->getIsEnabled(c.soundClass), on);
+            EXPECT_EQ(theInsonificatorManager->getSwitchCount(c.soundClass) -
+                          before.switches[c.soundClass],
+                      before.enabled[c.soundClass] != on ? 1 : 0);
+            if (c.voices) {
+                EXPECT_NEAR(sound::MANAGER->getVolume(c.voices), s->*c.volume, 1e-5);
+                EXPECT_EQ(sound::MANAGER->getEnabled(c.voices), on);
+            }
+        }
+        EXPECT_EQ(theLandInsonificator->getEmulate3dSound(), !s->quality3d);
+    }
+    // Brings the root into the in-game menu on a loaded map.
+    void enterGameMenu() {
+        ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
+        root->command(kel::ui::Command::BEGIN_LOADING);
+        root->setGameBoard(&game.getBoard());
+        root->command(kel::ui::Command::BEGIN_GAME);
+        root->command(kel::ui::Command::SHOW_GAME_MENU);
+        frame();
+    }
+    void chooseInGameMenu(const std::string& item) {
+        ::ui::Component* ring = root->getDescendant("gameroundmenu");
+        ::ui::NotifyEvent event(ring);
+        const std::string roundMenu = "roundmenu";
+        event.setProperty("class", &roundMenu);
+        event.setSValue("menuName", "gameroundmenu");
+        event.setSValue("action", "command");
+        event.setSValue("itemName", item);
+        root->notify(event);
+    }
+    void leaveGame() {
+        root->command(kel::ui::Command::END_GAME);
+        root->resetGameBoard();
+        root->command(kel::ui::Command::SHOW_MAIN_MENU);
+    }
+
+    SoundMenu* menu = nullptr;
+    kel::logic::Game game;
 };
 
-TEST_F(SoundPage, TheMusicSliderSetsTheVolumeOfItsClassAndGroupAtOnce) {
-    auto* music = part<::ui::HSlider>("music", "scroll");
-    EXPECT_FLOAT_EQ(music->getMax(), 10);
-    EXPECT_FLOAT_EQ(music->getValue(), settings()->musicVolume * 10);
-    root->setFocusedComponent(music);
-    while (music->getValue() < 7 - 1e-3f)
-        tap("Right");
-    while (music->getValue() > 7 + 1e-3f)
-        tap("Left");
-    EXPECT_NEAR(settings()->musicVolume, 0.7f, 1e-5);
-    EXPECT_NEAR(theInsonificatorManager->getVolume(3), 0.7f, 1e-5);
-    EXPECT_NEAR(sound::MANAGER->getVolume("bgm"), 0.7f, 1e-5);
+TEST_F(SoundPage, ShowingSetsEveryControlFromTheProfile) {
+    struct Row {
+        float volumes[3];
+        bool on[3];
+        bool quality3d;
+    };
+    const Row rows[] = {{{0.3f, 0.5f, 0.9f}, {false, true, false}, false},
+                        {{1.0f, 0.0f, 0.2f}, {true, false, true}, true}};
+    for (const Row& row : rows) {
+        for (int i = 0; i < 3; ++i) {
+            settings()->*kChannels[i].volume = row.volumes[i];
+            settings()->*kChannels[i].on = row.on[i];
+        }
+        settings()->quality3d = row.quality3d;
+        open();
+        for (int i = 0; i < 3; ++i) {
+            const Channel& c = kChannels[i];
+            SCOPED_TRACE(c.group);
+            EXPECT_FLOAT_EQ(slider(c)->getMin(), 0);
+            EXPECT_FLOAT_EQ(slider(c)->getMax(), 10);
+            EXPECT_NEAR(slider(c)->getValue(), row.volumes[i] * 10, 1e-4);
+            EXPECT_EQ(slider(c)->getEnabled(), row.on[i]);
+            EXPECT_EQ(box(c)->getValue(), row.on[i]);
+            EXPECT_EQ(box(c)->getText(), row.on[i] ? "On" : "Off");
+        }
+        EXPECT_EQ(quality()->getValue(), row.quality3d);
+        menu->setVisible(false);
+    }
 }
 
-TEST_F(SoundPage, EffectsOffDisablesTheirSliderClassAndGroup) {
-    auto* check = part<::ui::CheckBox>("effects", "check");
-    ASSERT_TRUE(check->getValue());
-    theInsonificatorManager->enable(0);
-    clickOn(check, 0.1f);
-    EXPECT_FALSE(settings()->effectsOn);
-    EXPECT_FALSE(part<::ui::HSlider>("effects", "scroll")->getEnabled());
-    EXPECT_EQ(check->getText(), "Off");
-    EXPECT_FALSE(theInsonificatorManager->getIsEnabled(0));
-    EXPECT_FALSE(sound::MANAGER->getEnabled("ui"));
-
-    auto* quality = menu->getComponent("check_3d_quality");
-    clickOn(quality, 0.1f);
-    EXPECT_EQ(theLandInsonificator->getEmulate3dSound(), !settings()->quality3d);
+TEST_F(SoundPage, EverySliderStepReachesItsClassAndGroupAtOnce) {
+    open();
+    const int forced = theLandInsonificator->getForceUpdateCount();
+    for (const Channel& c : kChannels) {
+        SCOPED_TRACE(c.group);
+        for (float value : {7.0f, 10.0f, 0.0f, 3.0f})
+            slideTo(c, value);
+        EXPECT_NEAR(settings()->*c.volume, 0.3f, 1e-5);
+    }
+    EXPECT_EQ(theLandInsonificator->getForceUpdateCount(), forced) << "only in the game menu";
 }
 
-TEST_F(SoundPage, ClosingSavesTheProfileOnlyAfterAChange) {
-    const int saves = theProfile->getSaveCount();
-    menu->setVisible(false);
-    EXPECT_EQ(theProfile->getSaveCount(), saves) << "nothing changed";
-    menu->setVisible(true);
-    clickOn(part<::ui::CheckBox>("music", "check"), 0.1f);
-    tap("Escape");
-    EXPECT_FALSE(menu->isShowed());
-    EXPECT_EQ(theProfile->getSaveCount(), saves + 1);
+TEST_F(SoundPage, EveryBoxSwitchesItsSoundAndSliderAtOnce) {
+    open();
+    for (const Channel& c : kChannels) {
+        SCOPED_TRACE(c.group);
+        for (bool on : {false, true}) {
+            const Classes before;
+            tick(box(c));
+            EXPECT_EQ(settings()->*c.on, on);
+            EXPECT_EQ(box(c)->getText(), on ? "On" : "Off");
+            EXPECT_EQ(slider(c)->getEnabled(), on);
+            expectApplied(before);
+        }
+    }
+    for (bool quality3d : {false, true}) {
+        const Classes before;
+        tick(quality());
+        EXPECT_EQ(settings()->quality3d, quality3d);
+        EXPECT_EQ(theLandInsonificator->getEmulate3dSound(), !quality3d);
+        expectApplied(before);
+    }
 }
 
-TEST_F(SoundPage, TheSoundModesFollowTheRoot) {
-    kel::ui::SoundMenu::setGameMenuMode();
-    EXPECT_FALSE(theSoundManager->isLoud());
-    EXPECT_FALSE(theInsonificatorManager->getIsEnabled(0));
-    kel::ui::SoundMenu::setGameMode();
+TEST_F(SoundPage, ClosingSavesTheProfileOnlyWhenTheSettingsDiffer) {
+    struct Row {
+        const char* what;
+        std::vector<const char*> ticks; // groups whose box is clicked
+        int saves;
+    };
+    const Row rows[] = {
+        {"opened and closed", {}, 0},
+        {"music off", {"music"}, 1},
+        {"effects off and on again", {"effects", "effects"}, 0},
+    };
+    for (const Row& row : rows) {
+        open();
+        const int saved = theProfile->getSaveCount();
+        for (const char* group : row.ticks)
+            tick(part<::ui::CheckBox>(group, "check"));
+        EXPECT_EQ(theProfile->getSaveCount(), saved) << row.what << ": not while it is open";
+        tap("Escape");
+        EXPECT_FALSE(menu->isShowed());
+        EXPECT_EQ(theProfile->getSaveCount(), saved + row.saves) << row.what;
+    }
+}
+
+TEST_F(SoundPage, TheModesSetTheLevelAndSwitchEffectsAndEnvironment) {
+    struct Row {
+        const char* mode;
+        void (*apply)();
+        bool effectsOn, environmentOn;
+        bool enabledBefore[2]; // classes 0 and 1
+        bool loud;
+        bool enabledAfter[2];
+    };
+    const Row rows[] = {
+        {"main menu", &SoundMenu::setMainMenuMode, true, true, {true, true}, true, {false, false}},
+        {"main menu",
+         &SoundMenu::setMainMenuMode,
+         true,
+         true,
+         {false, false},
+         true,
+         {false, false}},
+        {"game menu", &SoundMenu::setGameMenuMode, true, true, {true, true}, false, {false, false}},
+        {"game menu",
+         &SoundMenu::setGameMenuMode,
+         true,
+         true,
+         {true, false},
+         false,
+         {false, false}},
+        {"game", &SoundMenu::setGameMode, true, true, {false, false}, true, {true, true}},
+        {"game", &SoundMenu::setGameMode, true, false, {false, false}, true, {true, false}},
+        {"game", &SoundMenu::setGameMode, false, true, {false, false}, true, {false, true}},
+        {"game", &SoundMenu::setGameMode, false, false, {true, true}, true, {true, true}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.mode);
+        settings()->effectsOn = row.effectsOn;
+        settings()->environmentOn = row.environmentOn;
+        for (int c = 0; c < 2; ++c)
+            row.enabledBefore[c] ? theInsonificatorManager->enable(c)
+                                 : theInsonificatorManager->disable(c);
+        row.loud ? theSoundManager->quiet() : theSoundManager->loud();
+        const Classes before;
+        row.apply();
+        EXPECT_EQ(theSoundManager->isLoud(), row.loud);
+        for (int c = 0; c < 2; ++c) {
+            EXPECT_EQ(theInsonificatorManager->getIsEnabled(c), row.enabledAfter[c]) << c;
+            EXPECT_EQ(theInsonificatorManager->getSwitchCount(c) - before.switches[c],
+                      row.enabledBefore[c] != row.enabledAfter[c] ? 1 : 0)
+                << c;
+        }
+        EXPECT_EQ(theInsonificatorManager->getSwitchCount(3), before.switches[3]) << "music";
+    }
+}
+
+TEST_F(SoundPage, OpenedFromTheGameMenuItLetsTheGameBeHeardUntilItCloses) {
+    settings()->environmentOn = false;
+    enterGameMenu();
+    ASSERT_FALSE(theSoundManager->isLoud());
+    ASSERT_FALSE(theInsonificatorManager->getIsEnabled(0));
+    chooseInGameMenu("sound");
+    ASSERT_TRUE(menu->isShowed());
     EXPECT_TRUE(theSoundManager->isLoud());
     EXPECT_TRUE(theInsonificatorManager->getIsEnabled(0));
+    EXPECT_FALSE(theInsonificatorManager->getIsEnabled(1)) << "environment is off";
+
+    const int forced = theLandInsonificator->getForceUpdateCount();
+    const Classes before;
+    tick(box(kChannels[2]));
+    EXPECT_EQ(theLandInsonificator->getForceUpdateCount(), forced + 1);
+    expectApplied(before);
     EXPECT_TRUE(theInsonificatorManager->getIsEnabled(1));
-    kel::ui::SoundMenu::setMainMenuMode();
+
+    const int saved = theProfile->getSaveCount();
+    tap("Escape");
+    EXPECT_FALSE(menu->isShowed());
+    EXPECT_TRUE(root->getDescendant("gameroundmenu")->isShowed());
+    EXPECT_FALSE(theSoundManager->isLoud());
+    EXPECT_FALSE(theInsonificatorManager->getIsEnabled(0));
     EXPECT_FALSE(theInsonificatorManager->getIsEnabled(1));
+    EXPECT_EQ(theProfile->getSaveCount(), saved + 1);
+    leaveGame();
 }
 
 } // namespace
