@@ -148,11 +148,9 @@ void KELUI::setState(const State& newState) {
     return found;
 }
 
-bool KELUI::setChildVisible(::ui::Container* container, const std::string& child, bool visible) {
-    ::ui::Component* component = screen(container, child, "it is neither shown nor hidden");
-    if (component)
+void KELUI::setChildVisible(::ui::Container* container, const std::string& child, bool visible) {
+    if (::ui::Component* component = screen(container, child, "it is neither shown nor hidden"))
         component->setVisible(visible);
-    return component != nullptr;
 }
 
 void KELUI::focus(::ui::Container* container, const std::string& child) {

@@ -119,8 +119,7 @@ private:
     ::ui::Component* screen(::ui::Container* container, const std::string& name, const char* loss);
     ::ui::Component* anywhere(const std::string& name, const char* loss);
     ::ui::Container* topScreen(const char* name);
-    // False when there is no such screen.
-    bool setChildVisible(::ui::Container* container, const std::string& child, bool visible);
+    void setChildVisible(::ui::Container* container, const std::string& child, bool visible);
     void focus(::ui::Container* container, const std::string& child);
     CreateMenu* createMenu(::ui::Container* mainui);
     void focusNameField(CreateMenu* create);
