@@ -12,6 +12,18 @@
 
 namespace kel::test {
 
+// What the ring of the entire menu `menu` reports when the player chooses `item` on it.
+inline void choose(::ui::UI* root, const std::string& item,
+                   const std::string& menu = "mainroundmenu") {
+    ::ui::NotifyEvent event(root->getDescendant(menu));
+    const std::string roundMenu = "roundmenu";
+    event.setProperty("class", &roundMenu);
+    event.setSValue("menuName", menu);
+    event.setSValue("action", "command");
+    event.setSValue("itemName", item);
+    root->notify(event);
+}
+
 // Stands between the root and a screen under test, as large as the screen, and keeps what leaves
 // the screen as "name:action " tokens in the order they arrive; nothing goes further up.
 class Trace : public ::ui::Container {

@@ -1,5 +1,5 @@
 #include "ui/SoundMenu.h"
-#include "support/RootFixture.h"
+#include "support/ScreenUnderTest.h"
 
 #include "host/logic/Game.h"
 #include "host/profile/Profile.h"
@@ -9,7 +9,6 @@
 #include "host/sound/SoundManager.h"
 #include "host/ui/CheckBox.h"
 #include "host/ui/HSlider.h"
-#include "host/ui/NotifyEvent.h"
 
 namespace {
 
@@ -19,16 +18,15 @@ using profile::SoundSettings;
 // The sounds of the page: its container, the sound class and voice group it drives, and its
 // fields in the profile's sound settings.
 struct Channel {
-    const char* group;
+    const char *group, *voices; // voices null: no voice group
     int soundClass;
-    const char* voices; // null: no voice group
     float SoundSettings::*volume;
     bool SoundSettings::*on;
 };
 const Channel kChannels[] = {
-    {"music", 3, "bgm", &SoundSettings::musicVolume, &SoundSettings::musicOn},
-    {"effects", 0, "ui", &SoundSettings::effectsVolume, &SoundSettings::effectsOn},
-    {"environment", 1, nullptr, &SoundSettings::environmentVolume, &SoundSettings::environmentOn},
+    {"music", "bgm", 3, &SoundSettings::musicVolume, &SoundSettings::musicOn},
+    {"effects", "ui", 0, &SoundSettings::effectsVolume, &SoundSettings::effectsOn},
+    {"environment", nullptr, 1, &SoundSettings::environmentVolume, &SoundSettings::environmentOn},
 };
 
 SoundSettings* settings() {
@@ -56,13 +54,9 @@ protected:
         menu = dynamic_cast<SoundMenu*>(root->getDescendant("soundmenu"));
         ASSERT_NE(menu, nullptr);
     }
-    void open() {
-        menu->setVisible(true);
-        ASSERT_TRUE(menu->isShowed());
-    }
     template <class T> T* part(const char* group, const char* name) {
-        auto* container = dynamic_cast<::ui::Container*>(menu->getComponent(group));
-        return container ? dynamic_cast<T*>(container->getComponent(name)) : nullptr;
+        return dynamic_cast<T*>(
+            dynamic_cast<::ui::Container*>(menu->getComponent(group))->getComponent(name));
     }
     ::ui::HSlider* slider(const Channel& c) { return part<::ui::HSlider>(c.group, "scroll"); }
     ::ui::CheckBox* box(const Channel& c) { return part<::ui::CheckBox>(c.group, "check"); }
@@ -72,15 +66,6 @@ protected:
     // A click on the box itself, at the left of its text.
     void tick(::ui::Component* c) {
         clickAt(c->getAbsoluteX() + 6, c->getAbsoluteY() + c->getHeight() / 2);
-    }
-    void slideTo(const Channel& c, float value) {
-        root->setFocusedComponent(slider(c));
-        for (int taps = 0; slider(c)->getValue() != value; ++taps) {
-            ASSERT_LT(taps, 10) << "the slider does not reach " << value;
-            const Classes before;
-            tap(slider(c)->getValue() < value ? "Right" : "Left");
-            expectApplied(before);
-        }
     }
     // The profile's settings reached the sound modules: volumes and switches of every class
     // and group, each class switched only when its state had to change, and 3D emulation.
@@ -101,40 +86,14 @@ protected:
         }
         EXPECT_EQ(theLandInsonificator->getEmulate3dSound(), !s->quality3d);
     }
-    // Brings the root into the in-game menu on a loaded map.
-    void enterGameMenu() {
-        ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
-        root->command(kel::ui::Command::BEGIN_LOADING);
-        root->setGameBoard(&game.getBoard());
-        root->command(kel::ui::Command::BEGIN_GAME);
-        root->command(kel::ui::Command::SHOW_GAME_MENU);
-        frame();
-    }
-    void chooseInGameMenu(const std::string& item) {
-        ::ui::Component* ring = root->getDescendant("gameroundmenu");
-        ::ui::NotifyEvent event(ring);
-        const std::string roundMenu = "roundmenu";
-        event.setProperty("class", &roundMenu);
-        event.setSValue("menuName", "gameroundmenu");
-        event.setSValue("action", "command");
-        event.setSValue("itemName", item);
-        root->notify(event);
-    }
-    void leaveGame() {
-        root->command(kel::ui::Command::END_GAME);
-        root->resetGameBoard();
-        root->command(kel::ui::Command::SHOW_MAIN_MENU);
-    }
 
     SoundMenu* menu = nullptr;
-    kel::logic::Game game;
 };
 
 TEST_F(SoundPage, ShowingSetsEveryControlFromTheProfile) {
     struct Row {
         float volumes[3];
-        bool on[3];
-        bool quality3d;
+        bool on[3], quality3d;
     };
     const Row rows[] = {{{0.3f, 0.5f, 0.9f}, {false, true, false}, false},
                         {{1.0f, 0.0f, 0.2f}, {true, false, true}, true}};
@@ -144,7 +103,7 @@ TEST_F(SoundPage, ShowingSetsEveryControlFromTheProfile) {
             settings()->*kChannels[i].on = row.on[i];
         }
         settings()->quality3d = row.quality3d;
-        open();
+        menu->setVisible(true);
         for (int i = 0; i < 3; ++i) {
             const Channel& c = kChannels[i];
             SCOPED_TRACE(c.group);
@@ -160,22 +119,20 @@ TEST_F(SoundPage, ShowingSetsEveryControlFromTheProfile) {
     }
 }
 
-TEST_F(SoundPage, EverySliderStepReachesItsClassAndGroupAtOnce) {
-    open();
+TEST_F(SoundPage, EverySliderStepAndBoxReachesItsClassAndGroupAtOnce) {
+    menu->setVisible(true);
     const int forced = theLandInsonificator->getForceUpdateCount();
     for (const Channel& c : kChannels) {
         SCOPED_TRACE(c.group);
+        root->setFocusedComponent(slider(c));
         for (float value : {7.0f, 10.0f, 0.0f, 3.0f})
-            slideTo(c, value);
+            for (int taps = 0; slider(c)->getValue() != value; ++taps) {
+                ASSERT_LT(taps, 10) << "the slider does not reach " << value;
+                const Classes before;
+                tap(slider(c)->getValue() < value ? "Right" : "Left");
+                expectApplied(before);
+            }
         EXPECT_NEAR(settings()->*c.volume, 0.3f, 1e-5);
-    }
-    EXPECT_EQ(theLandInsonificator->getForceUpdateCount(), forced) << "only in the game menu";
-}
-
-TEST_F(SoundPage, EveryBoxSwitchesItsSoundAndSliderAtOnce) {
-    open();
-    for (const Channel& c : kChannels) {
-        SCOPED_TRACE(c.group);
         for (bool on : {false, true}) {
             const Classes before;
             tick(box(c));
@@ -189,80 +146,60 @@ TEST_F(SoundPage, EveryBoxSwitchesItsSoundAndSliderAtOnce) {
         const Classes before;
         tick(quality());
         EXPECT_EQ(settings()->quality3d, quality3d);
-        EXPECT_EQ(theLandInsonificator->getEmulate3dSound(), !quality3d);
         expectApplied(before);
     }
+    EXPECT_EQ(theLandInsonificator->getForceUpdateCount(), forced) << "only in the game menu";
 }
 
 TEST_F(SoundPage, ClosingSavesTheProfileOnlyWhenTheSettingsDiffer) {
-    struct Row {
-        const char* what;
-        std::vector<const char*> ticks; // groups whose box is clicked
-        int saves;
-    };
-    const Row rows[] = {
-        {"opened and closed", {}, 0},
-        {"music off", {"music"}, 1},
-        {"effects off and on again", {"effects", "effects"}, 0},
-    };
-    for (const Row& row : rows) {
-        open();
+    const std::pair<std::vector<const char*>, int> rows[] = {// groups whose box is clicked
+                                                             {{}, 0},
+                                                             {{"music"}, 1},
+                                                             {{"effects", "effects"}, 0}};
+    for (const auto& [ticks, saves] : rows) {
+        menu->setVisible(true);
         const int saved = theProfile->getSaveCount();
-        for (const char* group : row.ticks)
+        for (const char* group : ticks)
             tick(part<::ui::CheckBox>(group, "check"));
-        EXPECT_EQ(theProfile->getSaveCount(), saved) << row.what << ": not while it is open";
+        EXPECT_EQ(theProfile->getSaveCount(), saved) << ticks.size() << ": not while it is open";
         tap("Escape");
         EXPECT_FALSE(menu->isShowed());
-        EXPECT_EQ(theProfile->getSaveCount(), saved + row.saves) << row.what;
+        EXPECT_EQ(theProfile->getSaveCount(), saved + saves) << ticks.size();
     }
 }
 
 TEST_F(SoundPage, TheModesSetTheLevelAndSwitchEffectsAndEnvironment) {
     struct Row {
-        const char* mode;
         void (*apply)();
-        bool effectsOn, environmentOn;
-        bool enabledBefore[2]; // classes 0 and 1
+        const char *settings, *before; // effects and environment on; classes 0 and 1 enabled
         bool loud;
-        bool enabledAfter[2];
+        const char* after;
     };
     const Row rows[] = {
-        {"main menu", &SoundMenu::setMainMenuMode, true, true, {true, true}, true, {false, false}},
-        {"main menu",
-         &SoundMenu::setMainMenuMode,
-         true,
-         true,
-         {false, false},
-         true,
-         {false, false}},
-        {"game menu", &SoundMenu::setGameMenuMode, true, true, {true, true}, false, {false, false}},
-        {"game menu",
-         &SoundMenu::setGameMenuMode,
-         true,
-         true,
-         {true, false},
-         false,
-         {false, false}},
-        {"game", &SoundMenu::setGameMode, true, true, {false, false}, true, {true, true}},
-        {"game", &SoundMenu::setGameMode, true, false, {false, false}, true, {true, false}},
-        {"game", &SoundMenu::setGameMode, false, true, {false, false}, true, {false, true}},
-        {"game", &SoundMenu::setGameMode, false, false, {true, true}, true, {true, true}},
+        {&SoundMenu::setMainMenuMode, "11", "11", true, "00"},
+        {&SoundMenu::setMainMenuMode, "11", "00", true, "00"},
+        {&SoundMenu::setGameMenuMode, "11", "11", false, "00"},
+        {&SoundMenu::setGameMenuMode, "11", "10", false, "00"},
+        {&SoundMenu::setGameMode, "11", "00", true, "11"},
+        {&SoundMenu::setGameMode, "10", "00", true, "10"},
+        {&SoundMenu::setGameMode, "01", "00", true, "01"},
+        {&SoundMenu::setGameMode, "00", "11", true, "11"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.mode);
-        settings()->effectsOn = row.effectsOn;
-        settings()->environmentOn = row.environmentOn;
+        SCOPED_TRACE(std::string(row.settings) + " " + row.before + " " + row.after);
+        settings()->effectsOn = row.settings[0] == '1';
+        settings()->environmentOn = row.settings[1] == '1';
         for (int c = 0; c < 2; ++c)
-            row.enabledBefore[c] ? theInsonificatorManager->enable(c)
+            row.before[c] == '1' ? theInsonificatorManager->enable(c)
                                  : theInsonificatorManager->disable(c);
         row.loud ? theSoundManager->quiet() : theSoundManager->loud();
         const Classes before;
         row.apply();
         EXPECT_EQ(theSoundManager->isLoud(), row.loud);
         for (int c = 0; c < 2; ++c) {
-            EXPECT_EQ(theInsonificatorManager->getIsEnabled(c), row.enabledAfter[c]) << c;
+            EXPECT_EQ(theInsonificatorManager->getIsEnabled(c), row.after[c] == '1') << c;
             EXPECT_EQ(theInsonificatorManager->getSwitchCount(c) - before.switches[c],
-                      row.enabledBefore[c] != row.enabledAfter[c] ? 1 : 0)
+                      row.before[c] != row.after[c] ? 1 : 0)
                 << c;
         }
         EXPECT_EQ(theInsonificatorManager->getSwitchCount(3), before.switches[3]) << "music";
@@ -271,10 +208,15 @@ TEST_F(SoundPage, TheModesSetTheLevelAndSwitchEffectsAndEnvironment) {
 
 TEST_F(SoundPage, OpenedFromTheGameMenuItLetsTheGameBeHeardUntilItCloses) {
     settings()->environmentOn = false;
-    enterGameMenu();
-    ASSERT_FALSE(theSoundManager->isLoud());
-    ASSERT_FALSE(theInsonificatorManager->getIsEnabled(0));
-    chooseInGameMenu("sound");
+    kel::logic::Game game;
+    ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
+    root->command(kel::ui::Command::BEGIN_LOADING);
+    root->setGameBoard(&game.getBoard());
+    root->command(kel::ui::Command::BEGIN_GAME);
+    root->command(kel::ui::Command::SHOW_GAME_MENU);
+    frame();
+    ASSERT_FALSE(theSoundManager->isLoud() || theInsonificatorManager->getIsEnabled(0));
+    kel::test::choose(root.get(), "sound", "gameroundmenu");
     ASSERT_TRUE(menu->isShowed());
     EXPECT_TRUE(theSoundManager->isLoud());
     EXPECT_TRUE(theInsonificatorManager->getIsEnabled(0));
@@ -285,17 +227,17 @@ TEST_F(SoundPage, OpenedFromTheGameMenuItLetsTheGameBeHeardUntilItCloses) {
     tick(box(kChannels[2]));
     EXPECT_EQ(theLandInsonificator->getForceUpdateCount(), forced + 1);
     expectApplied(before);
-    EXPECT_TRUE(theInsonificatorManager->getIsEnabled(1));
 
     const int saved = theProfile->getSaveCount();
     tap("Escape");
-    EXPECT_FALSE(menu->isShowed());
     EXPECT_TRUE(root->getDescendant("gameroundmenu")->isShowed());
     EXPECT_FALSE(theSoundManager->isLoud());
-    EXPECT_FALSE(theInsonificatorManager->getIsEnabled(0));
-    EXPECT_FALSE(theInsonificatorManager->getIsEnabled(1));
+    EXPECT_FALSE(theInsonificatorManager->getIsEnabled(0) ||
+                 theInsonificatorManager->getIsEnabled(1));
     EXPECT_EQ(theProfile->getSaveCount(), saved + 1);
-    leaveGame();
+    root->command(kel::ui::Command::END_GAME);
+    root->resetGameBoard();
+    root->command(kel::ui::Command::SHOW_MAIN_MENU);
 }
 
 } // namespace
