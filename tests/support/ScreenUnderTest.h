@@ -6,7 +6,6 @@
 #include "host/input/Device.h"
 #include "host/ui/NotifyEvent.h"
 
-#include <functional>
 #include <string>
 #include <utility>
 
@@ -37,13 +36,10 @@ public:
         event.getProperty("name", &name);
         event.getProperty("action", &action);
         trace += name + ":" + action + " ";
-        if (onEvent)
-            onEvent(name, action);
     }
     std::string take() { return std::exchange(trace, ""); }
 
     std::string trace;
-    std::function<void(const std::string& name, const std::string& action)> onEvent;
 };
 
 // The module booted on the shipped data with its own screens hidden, and a trace below the root

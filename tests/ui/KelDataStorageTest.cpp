@@ -164,17 +164,4 @@ TEST_F(DataTables, LoadingAgainGivesTheSameTablesAndForgetsWhatIsGone) {
     EXPECT_EQ(tables(), ",Grass,1,2,Garden") << "a missing file leaves its table empty";
 }
 
-TEST(ShippedData, TheGameFlowStartsWithLighthouseAndNamesShippedMaps) {
-    kel::test::LogCapture log;
-    KelDataStorage storage;
-    storage.load();
-    ASSERT_GE(storage.getMissionCount(), 3);
-    EXPECT_EQ(storage.getMission(0), "Lighthouse");
-    for (int i = 0; i < storage.getMissionCount(); ++i)
-        EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(KEL_DATA_DIR) / "Maps" /
-                                            storage.mapFile(storage.getMission(i))))
-            << storage.getMission(i);
-    EXPECT_TRUE(log.take().empty());
-}
-
 } // namespace

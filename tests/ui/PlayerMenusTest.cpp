@@ -174,63 +174,45 @@ TEST_F(PlayerMenus, EveryChildOfThePlayerMenuIsAnswered) {
     }
 }
 
-TEST_F(PlayerMenus, HidingThePlayerMenuWritesTheSavesAndShowingItAgainStartsAfresh) {
-    players({{"A", "easy"}, {"B", "trivial"}}, "B");
-    auto* menu = build<kel::ui::GameMenu>("mainui", "gamemenu");
-    menu->setVisible(true);
-    actAll("row:A button_delete");
-    menu->setVisible(false);
-    EXPECT_EQ(onDisk(), "*A(easy) B(trivial) ") << "written when hidden";
-    theSaves.addUser("C", Saves::NORMAL);
-    menu->setVisible(true);
-    EXPECT_EQ(menuNow(), "list A B [C] | shows C | normal") << "each player listed once";
-}
-
 // ---------------------------------------------------------------------------------------------
 // The player creation menu
 
 TEST_F(PlayerMenus, TheCreationMenuAddsANewNameAndReportsByItsMode) {
-    struct Row {
-        CreateMenu::Mode mode;
-        const char *steps, *heard, *saves, *menu; // menu: whether play works, the notice is up
+    const char *const before = "*Alice(easy) ", *const bob = "Alice(easy) *Bob(normal) ";
+    const char* const rows[][5] = {
+        // mode, steps, heard, saves, play button then and notice
+        {"Play", "", "", before, "Play off"},
+        {"Play", "type:Bob button_play", "createmenu:play ", bob, "Play"},
+        {"Create", "type:Bob button_play", "createmenu:create ", bob, "Create"},
+        {"Play", "trivial type:Bob key:Return", "createmenu:play ", "Alice(easy) *Bob(trivial) ",
+         "Play"},
+        {"Create", "type:Bob key:NumpadEnter", "createmenu:create ", bob, "Create"},
+        {"Play", "key:Return", "createmenu:ok ", before, "Play off"},
+        {"Create", "type:Bob key:Escape", "createmenu:cancel ", before, "Create"},
+        {"Play", "type:Bo key:Backspace key:Backspace", "", before, "Play off"},
+        {"Play", "type:Bo key:Backspace", "", before, "Play"},
+        {"Create", "type:Alice button_play", "", before, "Create notice"},
+        {"Create", "type:Alice key:Return", "", before, "Create notice"},
+        {"Create", "type:Alice button_play gamealreadyexists_button_ok", "", before, "Create"},
+        {"Create", "type:Alice button_play gamealreadyexists=ok", "", before, "Create"},
+        {"Create", "type:Alice button_play gamealreadyexists=cancel", "", before, "Create"},
+        {"Create", "type:Alice button_play gamealreadyexists=job", "", before, "Create notice"},
     };
-    const CreateMenu::Mode play = CreateMenu::Play, create = CreateMenu::Create;
-    const char* const before = "*Alice(easy) ";
-    const Row rows[] = {
-        {play, "", "", before, ""},
-        {play, "type:Bob button_play", "createmenu:play ", "Alice(easy) *Bob(normal) ", "play"},
-        {create, "type:Bob button_play", "createmenu:create ", "Alice(easy) *Bob(normal) ", "play"},
-        {play, "trivial type:Bob key:Return", "createmenu:play ", "Alice(easy) *Bob(trivial) ",
-         "play"},
-        {create, "type:Bob key:NumpadEnter", "createmenu:create ", "Alice(easy) *Bob(normal) ",
-         "play"},
-        {play, "key:Return", "createmenu:ok ", before, ""},
-        {create, "type:Bob key:Escape", "createmenu:cancel ", before, "play"},
-        {play, "type:Bo key:Backspace key:Backspace", "", before, ""},
-        {play, "type:Bo key:Backspace", "", before, "play"},
-        {create, "type:Alice button_play", "", before, "play notice"},
-        {create, "type:Alice key:Return", "", before, "play notice"},
-        {create, "type:Alice button_play gamealreadyexists_button_ok", "", before, "play"},
-        {create, "type:Alice button_play gamealreadyexists=ok", "", before, "play"},
-        {create, "type:Alice button_play gamealreadyexists=cancel", "", before, "play"},
-        {create, "type:Alice button_play gamealreadyexists=job", "", before, "play notice"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.steps);
+    for (const auto& [mode, steps, heard, saves, play] : rows) {
+        SCOPED_TRACE(steps);
         players({{"Alice", "easy"}}, "Alice");
         auto* menu = build<CreateMenu>("mainui", "createmenu");
-        menu->setMode(row.mode);
-        EXPECT_EQ(part<::ui::TextButton>("button_play")->getText(),
-                  row.mode == play ? "Play" : "Create");
+        menu->setMode(std::string(mode) == "Play" ? CreateMenu::Play : CreateMenu::Create);
         menu->setVisible(true);
         root->setFocusedComponent(menu);
         EXPECT_EQ(root->getFocusedComponent(), part("editname")) << "the name takes the focus";
-        actAll(row.steps);
-        EXPECT_EQ(trace->take(), row.heard);
-        EXPECT_EQ(savesNow(), row.saves);
-        EXPECT_EQ(std::string(part("button_play")->getEnabled() ? "play" : "") +
+        actAll(steps);
+        EXPECT_EQ(trace->take(), heard);
+        EXPECT_EQ(savesNow(), saves);
+        EXPECT_EQ(part<::ui::TextButton>("button_play")->getText() +
+                      (part("button_play")->getEnabled() ? "" : " off") +
                       (part("gamealreadyexists")->isShowed() ? " notice" : ""),
-                  row.menu);
+                  play);
         EXPECT_FALSE(std::filesystem::exists(profile / "saves.cfg")) << "nothing is saved";
         menu->setVisible(false);
         menu->setVisible(true);
@@ -314,9 +296,10 @@ TEST_F(MissionMenu, StepsGoFromTheFirstMissionUpToTheFurthestReached) {
     }
 }
 
+// A fade cut off by hiding the menu ends on the first frame back on screen.
 TEST_F(MissionMenu, AChangeCrossFadesThePairsOnTheClockAndIgnoresKeysMeanwhile) {
     const std::pair<const char*, const char*> steps[] = {
-        // a step or the time passed; pairs then
+        // a step, the time passed, "hide" or "show"; the pairs then
         {"key:Left", "1:Lighthouse 2:Watermill no buttons"},
         {"0.5", "1:Lighthouse@0.75 2:Watermill@0.25 no buttons"},
         {"0.5", "1:Lighthouse@0.5 2:Watermill@0.5 no buttons"},
@@ -326,35 +309,30 @@ TEST_F(MissionMenu, AChangeCrossFadesThePairsOnTheClockAndIgnoresKeysMeanwhile) 
         {"0.5", "1:Garden@0.25 2:Watermill@0.75 no buttons"},
         {"1.0", "1:Garden@0.75 2:Watermill@0.25 no buttons"},
         {"0.6", "1:Garden buttons"},
+        {"key:Right", "1:Garden 2:Watermill no buttons"},
+        {"0.2", "1:Garden@0.9 2:Watermill@0.1 no buttons"},
+        {"hide", "1:Garden@0.9 2:Watermill@0.1 no buttons"},
+        {"3", "1:Garden@0.9 2:Watermill@0.1 no buttons"},
+        {"show", "1:Watermill@0.9 2:Watermill@0.1 no buttons"},
+        {"0.01", "2:Watermill buttons"},
+        {"key:Left", "1:Garden 2:Watermill no buttons"},
     };
     auto* menu = open("Lighthouse", "Garden", "motiontime = 2.0");
     for (const auto& [step, pairs] : steps) {
         if (std::isdigit(static_cast<unsigned char>(step[0])))
             frame(std::stod(step));
+        else if (std::string(step) == "hide" || std::string(step) == "show")
+            menu->setVisible(std::string(step) == "show");
         else
             act(step), release("LeftClick");
         EXPECT_EQ(pairsNow(), pairs) << step;
         const std::string mission = menu->getMission();
         EXPECT_EQ(theSaves.getCurrentMission(), mission);
-        if (part("button_left")->getEnabled())
+        if (part("button_left")->getEnabled() || !menu->isShowed())
             continue;
         actAll("key:Left key:Right button_left");
         EXPECT_EQ(menu->getMission(), mission) << "keys and buttons wait for the fade";
     }
-}
-
-TEST_F(MissionMenu, AFadeCutOffByHidingEndsOnTheFirstFrameBackOnScreen) {
-    auto* menu = open("Lighthouse", "Garden", "");
-    tap("Left");
-    frame(0.2);
-    menu->setVisible(false);
-    frame(3);
-    menu->setVisible(true);
-    EXPECT_NE(pairsNow().find("no buttons"), std::string::npos) << "until a frame comes";
-    frame();
-    EXPECT_EQ(pairsNow(), "2:Watermill buttons");
-    tap("Left");
-    EXPECT_EQ(menu->getMission(), "Garden") << "the keys work again";
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -440,19 +418,24 @@ TEST_F(PlayerMenus, TheFirstPlayerIsCreatedAndSavedBeforeTheFirstMission) {
     EXPECT_EQ(onDisk(), "*Alice(normal) ") << "saved before the mission starts";
 }
 
-TEST_F(PlayerMenus, APlayerCreatedFromThePlayerMenuIsListedAndASelectionIsWrittenOnLeaving) {
+// Leaving the player menu writes the saves; back on it, the players are listed once, the
+// question left open is closed, and a player created from it is listed and selected.
+TEST_F(PlayerMenus, APlayerMenuLeftAndShownAgainStartsAfreshAndListsANewPlayer) {
     root->getComponent("mainui")->setVisible(true);
     players({{"A", "easy"}, {"B", "normal"}}, "B");
     kel::test::choose(root.get(), "options_play");
     ASSERT_TRUE(shownScreen("gamemenu"));
+    actAll("row:A button_delete key:Escape");
+    EXPECT_FALSE(screen->isShowed());
+    EXPECT_EQ(onDisk(), "*A(easy) B(normal) ");
+    kel::test::choose(root.get(), "options_play");
+    ASSERT_TRUE(shownScreen("gamemenu"));
+    EXPECT_EQ(menuNow(), "list [A] B | shows A | easy");
     act("button_create");
     ASSERT_TRUE(shownScreen("createmenu"));
     actAll("type:Carl key:Return");
     ASSERT_TRUE(shownScreen("gamemenu"));
     EXPECT_EQ(menuNow(), "list A B [Carl] | shows Carl | normal");
-    actAll("row:A key:Escape");
-    EXPECT_FALSE(screen->isShowed());
-    EXPECT_EQ(onDisk(), "*A(easy) B(normal) Carl(normal) ");
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 #include "host/ui/CheckBox.h"
 #include "host/ui/HSlider.h"
 
+#include <tuple>
+
 namespace {
 
 using kel::ui::SoundMenu;
@@ -169,45 +171,43 @@ TEST_F(SoundPage, ClosingSavesTheProfileOnlyWhenTheSettingsDiffer) {
 }
 
 TEST_F(SoundPage, TheModesSetTheLevelAndSwitchEffectsAndEnvironment) {
-    struct Row {
-        void (*apply)();
-        const char *settings, *before; // effects and environment on; classes 0 and 1 enabled
-        bool loud;
-        const char* after;
+    // The mode; effects and environment on in the profile; classes 0 and 1 enabled before; the
+    // level and classes 0 and 1 after.
+    const std::tuple<void (*)(), const char*, const char*, const char*> rows[] = {
+        {&SoundMenu::setMainMenuMode, "11", "11", "loud 00"},
+        {&SoundMenu::setMainMenuMode, "11", "00", "loud 00"},
+        {&SoundMenu::setGameMenuMode, "11", "11", "quiet 00"},
+        {&SoundMenu::setGameMenuMode, "11", "10", "quiet 00"},
+        {&SoundMenu::setGameMode, "11", "00", "loud 11"},
+        {&SoundMenu::setGameMode, "10", "00", "loud 10"},
+        {&SoundMenu::setGameMode, "01", "00", "loud 01"},
+        {&SoundMenu::setGameMode, "00", "11", "loud 11"},
     };
-    const Row rows[] = {
-        {&SoundMenu::setMainMenuMode, "11", "11", true, "00"},
-        {&SoundMenu::setMainMenuMode, "11", "00", true, "00"},
-        {&SoundMenu::setGameMenuMode, "11", "11", false, "00"},
-        {&SoundMenu::setGameMenuMode, "11", "10", false, "00"},
-        {&SoundMenu::setGameMode, "11", "00", true, "11"},
-        {&SoundMenu::setGameMode, "10", "00", true, "10"},
-        {&SoundMenu::setGameMode, "01", "00", true, "01"},
-        {&SoundMenu::setGameMode, "00", "11", true, "11"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.settings) + " " + row.before + " " + row.after);
-        settings()->effectsOn = row.settings[0] == '1';
-        settings()->environmentOn = row.settings[1] == '1';
+    for (const auto& [apply, on, enabled, after] : rows) {
+        SCOPED_TRACE(std::string(on) + " " + enabled + " " + after);
+        settings()->effectsOn = on[0] == '1';
+        settings()->environmentOn = on[1] == '1';
         for (int c = 0; c < 2; ++c)
-            row.before[c] == '1' ? theInsonificatorManager->enable(c)
-                                 : theInsonificatorManager->disable(c);
-        row.loud ? theSoundManager->quiet() : theSoundManager->loud();
+            enabled[c] == '1' ? theInsonificatorManager->enable(c)
+                              : theInsonificatorManager->disable(c);
+        after[0] == 'l' ? theSoundManager->quiet() : theSoundManager->loud(); // the other first
         const Classes before;
-        row.apply();
-        EXPECT_EQ(theSoundManager->isLoud(), row.loud);
+        apply();
+        std::string now = theSoundManager->isLoud() ? "loud " : "quiet ";
         for (int c = 0; c < 2; ++c) {
-            EXPECT_EQ(theInsonificatorManager->getIsEnabled(c), row.after[c] == '1') << c;
+            now += theInsonificatorManager->getIsEnabled(c) ? "1" : "0";
             EXPECT_EQ(theInsonificatorManager->getSwitchCount(c) - before.switches[c],
-                      row.before[c] != row.after[c] ? 1 : 0)
-                << c;
+                      enabled[c] != now.back())
+                << "class " << c << " switched only when it must";
         }
+        EXPECT_EQ(now, after);
         EXPECT_EQ(theInsonificatorManager->getSwitchCount(3), before.switches[3]) << "music";
     }
 }
 
-TEST_F(SoundPage, OpenedFromTheGameMenuItLetsTheGameBeHeardUntilItCloses) {
-    settings()->environmentOn = false;
+// Opened over the game menu, the page lets the battle be heard (the level and classes on the
+// way in and out are the root's) and every change updates the land sounds at once.
+TEST_F(SoundPage, OpenedFromTheGameMenuEveryChangeUpdatesTheLandSoundsAndClosingSaves) {
     kel::logic::Game game;
     ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
     root->command(kel::ui::Command::BEGIN_LOADING);
@@ -215,25 +215,16 @@ TEST_F(SoundPage, OpenedFromTheGameMenuItLetsTheGameBeHeardUntilItCloses) {
     root->command(kel::ui::Command::BEGIN_GAME);
     root->command(kel::ui::Command::SHOW_GAME_MENU);
     frame();
-    ASSERT_FALSE(theSoundManager->isLoud() || theInsonificatorManager->getIsEnabled(0));
     kel::test::choose(root.get(), "sound", "gameroundmenu");
     ASSERT_TRUE(menu->isShowed());
-    EXPECT_TRUE(theSoundManager->isLoud());
-    EXPECT_TRUE(theInsonificatorManager->getIsEnabled(0));
-    EXPECT_FALSE(theInsonificatorManager->getIsEnabled(1)) << "environment is off";
-
     const int forced = theLandInsonificator->getForceUpdateCount();
+    const int saved = theProfile->getSaveCount();
     const Classes before;
     tick(box(kChannels[2]));
     EXPECT_EQ(theLandInsonificator->getForceUpdateCount(), forced + 1);
     expectApplied(before);
-
-    const int saved = theProfile->getSaveCount();
     tap("Escape");
     EXPECT_TRUE(root->getDescendant("gameroundmenu")->isShowed());
-    EXPECT_FALSE(theSoundManager->isLoud());
-    EXPECT_FALSE(theInsonificatorManager->getIsEnabled(0) ||
-                 theInsonificatorManager->getIsEnabled(1));
     EXPECT_EQ(theProfile->getSaveCount(), saved + 1);
     root->command(kel::ui::Command::END_GAME);
     root->resetGameBoard();
