@@ -66,6 +66,15 @@ TEST_F(DataTables, TitleFilesGiveTheFirstValueOfTopLevelPropertiesTheLastOneWinn
     EXPECT_TRUE(::ui::theDataStorage->doesImageNeedLocale("/Images/UI/b.tga"));
     EXPECT_FALSE(storage.doesImageNeedLocale("anything"));
     EXPECT_FALSE(storage.doesImageNeedLocale("/Images/UI/other.tga"));
+
+    std::filesystem::remove(roots.data / "Configs/UI/units.cfg");
+    EXPECT_EQ(load(), Strings{kNoGameFlow}) << "loading again";
+    EXPECT_EQ(storage.getUnitTitle("knight"), "") << "a missing file leaves its table empty";
+    EXPECT_EQ(storage.getObjectTitle("knight"), "Sir Knight");
+    EXPECT_TRUE(storage.doesImageNeedLocale("/Images/UI/b.tga"));
+    storage.reset();
+    EXPECT_EQ(storage.getObjectTitle("knight") + storage.uiString("knight"), "");
+    EXPECT_FALSE(storage.doesImageNeedLocale("/Images/UI/b.tga"));
 }
 
 TEST_F(DataTables, TilesTakePlainTitlesForVariant0ThenTheNumberedVariantsOfTheirBlocks) {
@@ -80,6 +89,8 @@ TEST_F(DataTables, TilesTakePlainTitlesForVariant0ThenTheNumberedVariantsOfTheir
     };
     for (const auto& [tile, number, title] : rows)
         EXPECT_EQ(storage.getTileTitle(tile, number), title) << tile << " " << number;
+    storage.reset();
+    EXPECT_EQ(storage.getTileTitle("grass", 2) + storage.getTileTitle("grass", 0), "");
 }
 
 TEST_F(DataTables, MissionsAreLookedUpByTheirGeneratedNamesInNumericOrder) {
@@ -116,6 +127,9 @@ TEST_F(DataTables, MissionsAreLookedUpByTheirGeneratedNamesInNumericOrder) {
     };
     for (const auto& [file, mission] : mapRows)
         EXPECT_EQ(storage.mapName(file), mission) << file;
+    storage.reset();
+    EXPECT_EQ(missionList(), Strings{});
+    EXPECT_EQ(storage.mapName("mill.lvx") + storage.mapFile("Garden"), "");
 }
 
 // A gap or an entry without a map file ends the list there: the missions before it are kept
@@ -141,27 +155,6 @@ TEST_F(DataTables, BadMissionEntriesEndTheListWhereTheyStand) {
     write("GameFlow/gameflow.cfg", "campaign { mission00 = A a.lvx }\n");
     EXPECT_EQ(load(), Strings{"kel-ui /Configs/GameFlow/gameflow.cfg:1"}) << "no missions block";
     EXPECT_EQ(storage.getMissionCount(), 0);
-}
-
-TEST_F(DataTables, LoadingAgainGivesTheSameTablesAndForgetsWhatIsGone) {
-    write("UI/units.cfg", "knight = Knight\n");
-    write("UI/tiles.cfg", "grass = Grass\n");
-    write("UI/imagesToLocale.cfg", "a = /Images/a.tga\n");
-    missions("mission00 = Lighthouse Lighthouse.lvx\nmission01 = Garden Garden.lvx\n");
-    auto tables = [&] {
-        return storage.getUnitTitle("knight") + "," + storage.getTileTitle("grass", 0) + "," +
-               std::to_string(storage.doesImageNeedLocale("/Images/a.tga")) + "," +
-               std::to_string(storage.getMissionCount()) + "," + storage.mapName("Garden.lvx");
-    };
-    load();
-    EXPECT_EQ(tables(), "Knight,Grass,1,2,Garden");
-    load();
-    EXPECT_EQ(tables(), "Knight,Grass,1,2,Garden");
-    storage.reset();
-    EXPECT_EQ(tables(), ",,0,0,");
-    std::filesystem::remove(roots.data / "Configs/UI/units.cfg");
-    load();
-    EXPECT_EQ(tables(), ",Grass,1,2,Garden") << "a missing file leaves its table empty";
 }
 
 } // namespace

@@ -83,14 +83,13 @@ TEST_F(MenuBase, PressesOfTheCancelAndConfirmCodesAndRightClicksBecomeCancelAndO
 
 // Whether `inner` lies within `outer` (absolute rectangles, half a unit of slack).
 ::testing::AssertionResult inside(const ::ui::Component* inner, const ::ui::Component* outer) {
-    const float x = inner->getAbsoluteX(), y = inner->getAbsoluteY();
-    const float ox = outer->getAbsoluteX(), oy = outer->getAbsoluteY();
-    if (x >= ox - 0.5f && y >= oy - 0.5f &&
-        x + inner->getWidth() <= ox + outer->getWidth() + 0.5f &&
-        y + inner->getHeight() <= oy + outer->getHeight() + 0.5f)
+    const float x = inner->getAbsoluteX() - outer->getAbsoluteX();
+    const float y = inner->getAbsoluteY() - outer->getAbsoluteY();
+    if (x >= -0.5f && y >= -0.5f && x + inner->getWidth() <= outer->getWidth() + 0.5f &&
+        y + inner->getHeight() <= outer->getHeight() + 0.5f)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
-           << inner->getName() << " at " << x << "," << y << " is not within " << outer->getName();
+           << inner->getName() << " is not within " << outer->getName();
 }
 
 void everyShownPartInside(const ::ui::Component* part, const ::ui::Component* dialog) {

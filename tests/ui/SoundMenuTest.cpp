@@ -10,6 +10,7 @@
 #include "host/ui/CheckBox.h"
 #include "host/ui/HSlider.h"
 
+#include <array>
 #include <tuple>
 
 namespace {
@@ -93,30 +94,26 @@ protected:
 };
 
 TEST_F(SoundPage, ShowingSetsEveryControlFromTheProfile) {
-    struct Row {
-        float volumes[3];
-        bool on[3], quality3d;
-    };
-    const Row rows[] = {{{0.3f, 0.5f, 0.9f}, {false, true, false}, false},
-                        {{1.0f, 0.0f, 0.2f}, {true, false, true}, true}};
-    for (const Row& row : rows) {
+    const std::tuple<std::array<float, 3>, const char*, bool> rows[] = {
+        {{0.3f, 0.5f, 0.9f}, "010", false}, {{1.0f, 0.0f, 0.2f}, "101", true}};
+    for (const auto& [volumes, on, quality3d] : rows) {
         for (int i = 0; i < 3; ++i) {
-            settings()->*kChannels[i].volume = row.volumes[i];
-            settings()->*kChannels[i].on = row.on[i];
+            settings()->*kChannels[i].volume = volumes[i];
+            settings()->*kChannels[i].on = on[i] == '1';
         }
-        settings()->quality3d = row.quality3d;
+        settings()->quality3d = quality3d;
         menu->setVisible(true);
         for (int i = 0; i < 3; ++i) {
             const Channel& c = kChannels[i];
-            SCOPED_TRACE(c.group);
             EXPECT_FLOAT_EQ(slider(c)->getMin(), 0);
             EXPECT_FLOAT_EQ(slider(c)->getMax(), 10);
-            EXPECT_NEAR(slider(c)->getValue(), row.volumes[i] * 10, 1e-4);
-            EXPECT_EQ(slider(c)->getEnabled(), row.on[i]);
-            EXPECT_EQ(box(c)->getValue(), row.on[i]);
-            EXPECT_EQ(box(c)->getText(), row.on[i] ? "On" : "Off");
+            EXPECT_NEAR(slider(c)->getValue(), volumes[i] * 10, 1e-4) << c.group;
+            EXPECT_EQ(std::string(slider(c)->getEnabled() ? "slider " : "") +
+                          (box(c)->getValue() ? "ticked " : "") + box(c)->getText(),
+                      on[i] == '1' ? "slider ticked On" : "Off")
+                << c.group;
         }
-        EXPECT_EQ(quality()->getValue(), row.quality3d);
+        EXPECT_EQ(quality()->getValue(), quality3d);
         menu->setVisible(false);
     }
 }
