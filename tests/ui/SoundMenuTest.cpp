@@ -151,10 +151,9 @@ TEST_F(SoundPage, EverySliderStepAndBoxReachesItsClassAndGroupAtOnce) {
 }
 
 TEST_F(SoundPage, ClosingSavesTheProfileOnlyWhenTheSettingsDiffer) {
-    const std::pair<std::vector<const char*>, int> rows[] = {// groups whose box is clicked
-                                                             {{}, 0},
-                                                             {{"music"}, 1},
-                                                             {{"effects", "effects"}, 0}};
+    // The groups whose box is clicked, and how often closing saves the profile.
+    const std::pair<std::vector<const char*>, int> rows[] = {
+        {{}, 0}, {{"music"}, 1}, {{"effects", "effects"}, 0}};
     for (const auto& [ticks, saves] : rows) {
         menu->setVisible(true);
         const int saved = theProfile->getSaveCount();
