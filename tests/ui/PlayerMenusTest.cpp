@@ -217,7 +217,8 @@ TEST_F(PlayerMenus, TheCreationMenuAddsANewNameAndReportsByItsMode) {
         menu->setVisible(false);
         menu->setVisible(true);
         EXPECT_EQ(part<::ui::EditBox>("editname")->getText() + " " +
-                      part<::ui::RadioContainer>("radiocontainer")->get(),
+                      part<::ui::RadioContainer>("radiocontainer")->get() +
+                      (part("gamealreadyexists")->isShowed() ? " notice" : ""),
                   " normal")
             << "shown afresh";
         drop();
