@@ -6,11 +6,22 @@
 #include "host/input/Device.h"
 #include "host/ui/NotifyEvent.h"
 
-#include <functional>
 #include <string>
 #include <utility>
 
 namespace kel::test {
+
+// What the ring of the entire menu `menu` reports when the player chooses `item` on it.
+inline void choose(::ui::UI* root, const std::string& item,
+                   const std::string& menu = "mainroundmenu") {
+    ::ui::NotifyEvent event(root->getDescendant(menu));
+    const std::string roundMenu = "roundmenu";
+    event.setProperty("class", &roundMenu);
+    event.setSValue("menuName", menu);
+    event.setSValue("action", "command");
+    event.setSValue("itemName", item);
+    root->notify(event);
+}
 
 // Stands between the root and a screen under test, as large as the screen, and keeps what leaves
 // the screen as "name:action " tokens in the order they arrive; nothing goes further up.
@@ -25,13 +36,10 @@ public:
         event.getProperty("name", &name);
         event.getProperty("action", &action);
         trace += name + ":" + action + " ";
-        if (onEvent)
-            onEvent(name, action);
     }
     std::string take() { return std::exchange(trace, ""); }
 
     std::string trace;
-    std::function<void(const std::string& name, const std::string& action)> onEvent;
 };
 
 // The module booted on the shipped data with its own screens hidden, and a trace below the root

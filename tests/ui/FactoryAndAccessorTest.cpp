@@ -8,74 +8,87 @@
 #include "host/logic/Game.h"
 #include "host/logic/Globals.h"
 
+#include <functional>
 #include <memory>
 #include <set>
 
 namespace {
 
+using kel::ui::theAccessor;
+using kel::ui::theFactory;
+
 class FactoryAndAccessor : public kel::test::RootFixture {};
 
+// Every class of the module's table is built by its exact name and stands in some screen of the
+// shipped layout, but those listed here.
 TEST_F(FactoryAndAccessor, ClassNamesAreExactAndEveryRowBuildsItsClass) {
+    const std::set<std::string> notInTheLayout = {
+        "menu",           // the base of the pages; a layout names the page itself
+        "entiremenu",     // the layout names its two kinds, mainroundmenu and gameroundmenu
+        "loadgamedialog", // no road of the game opens them yet
+        "savegamedialog",
+    };
+    std::set<std::string> seen;
+    std::function<void(::ui::Component*)> collect = [&](::ui::Component* c) {
+        seen.insert(c->getClassName());
+        if (auto* container = dynamic_cast<::ui::Container*>(c))
+            for (::ui::Component* child : container->getChildren())
+                collect(child);
+    };
+    collect(root.get());
     int count = 0;
     const std::string* names = kel::ui::KELFactory::moduleClasses(&count);
     ASSERT_GT(count, 10);
     for (int i = 0; i < count; ++i) {
-        std::unique_ptr<::ui::Component> made(kel::ui::theFactory->createComponent(names[i]));
+        std::unique_ptr<::ui::Component> made(theFactory->createComponent(names[i]));
         ASSERT_NE(made, nullptr) << names[i];
         EXPECT_EQ(made->getClassName(), names[i]);
+        EXPECT_TRUE(seen.count(names[i]) || notInTheLayout.count(names[i])) << names[i];
     }
-    EXPECT_EQ(kel::ui::theFactory->createComponent("Sky"), nullptr) << "case counts";
-    EXPECT_EQ(kel::ui::theFactory->createComponent("nosuchclass"), nullptr);
-    std::unique_ptr<::ui::Component> toolkit(kel::ui::theFactory->createComponent("container"));
+    EXPECT_EQ(theFactory->createComponent("Sky"), nullptr) << "case counts";
+    EXPECT_EQ(theFactory->createComponent("nosuchclass"), nullptr);
+    std::unique_ptr<::ui::Component> toolkit(theFactory->createComponent("container"));
     EXPECT_EQ(toolkit->getClassName(), "container") << "the toolkit's names come first";
 }
 
 TEST_F(FactoryAndAccessor, TypedLookupsTestTheTypeAndTheDepth) {
     kel::ui::Sky* sky = nullptr;
-    EXPECT_TRUE(kel::ui::theFactory->getComponent("sky", &sky, nullptr, true))
-        << "a null parent searches below the root";
-    EXPECT_EQ(sky, kel::ui::theAccessor.getSky());
-    EXPECT_FALSE(kel::ui::theFactory->getComponent("sky", &sky, nullptr, false))
-        << "the sky is no direct child of the root";
+    EXPECT_TRUE(theFactory->getComponent("sky", &sky, nullptr, true)) << "below the root";
+    EXPECT_EQ(sky, theAccessor.getSky());
+    EXPECT_FALSE(theFactory->getComponent("sky", &sky, nullptr, false)) << "no child of the root";
     EXPECT_EQ(sky, nullptr);
-
-    // A plain container called "sky" is no Sky.
-    auto* impostor = new ::ui::Container(root.get());
+    auto* impostor = new ::ui::Container(root.get()); // a plain container called "sky"
     impostor->setName("sky");
     root->addComponent(impostor, true);
-    EXPECT_FALSE(kel::ui::theFactory->getComponent("sky", &sky, nullptr, false));
+    EXPECT_FALSE(theFactory->getComponent("sky", &sky, nullptr, false));
     EXPECT_EQ(sky, nullptr);
     root->deleteComponent(impostor);
 }
 
 TEST_F(FactoryAndAccessor, TheAccessorKeepsGoalsAndACopyOfTheConfiguration) {
-    config::Block out;
+    config::Block out, first, second, empty;
     const int one = 1;
     out.setProperty("stale", &one);
-    kel::ui::theAccessor.saveConfiguration(&out);
+    theAccessor.saveConfiguration(&out);
     EXPECT_TRUE(out.isEmpty()) << "nothing loaded yet";
-
-    config::Block first, second;
     first.setProperty("a", &one);
     second.setProperty("b", &one);
-    kel::ui::theAccessor.loadConfiguration(&first);
-    kel::ui::theAccessor.loadConfiguration(&second);
+    theAccessor.loadConfiguration(&first);
+    theAccessor.loadConfiguration(&second);
     second.setProperty("later", &one); // the copy does not follow the caller's block
-    kel::ui::theAccessor.saveConfiguration(&out);
+    theAccessor.saveConfiguration(&out);
     EXPECT_FALSE(out.hasProperty("a"));
     EXPECT_TRUE(out.hasProperty("b"));
     EXPECT_FALSE(out.hasProperty("later"));
+    theAccessor.loadConfiguration(&empty); // the accessor outlives the test
 
-    kel::ui::theAccessor.setRoundGoals({{"main", "Hold the lighthouse"}});
     std::string text = "untouched";
-    EXPECT_TRUE(kel::ui::theAccessor.getGoal("main", text));
+    theAccessor.setRoundGoals({{"main", "Hold the lighthouse"}});
+    EXPECT_TRUE(theAccessor.getGoal("main", text));
     EXPECT_EQ(text, "Hold the lighthouse");
-    kel::ui::theAccessor.setRoundGoals({});
-    text = "untouched";
-    EXPECT_FALSE(kel::ui::theAccessor.getGoal("main", text));
+    theAccessor.setRoundGoals({});
+    EXPECT_FALSE(theAccessor.getGoal("main", text = "untouched"));
     EXPECT_EQ(text, "untouched");
-    config::Block empty;
-    kel::ui::theAccessor.loadConfiguration(&empty); // the accessor outlives the test
 }
 
 TEST_F(FactoryAndAccessor, TheBoardTracesUnderThePointerOnlyWhenNothingCoversIt) {

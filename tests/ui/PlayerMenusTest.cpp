@@ -13,8 +13,8 @@
 #include "host/ui/Texture.h"
 #include "host/ui/TextureComponent.h"
 
+#include <cctype>
 #include <cstdio>
-#include <optional>
 #include <sstream>
 
 namespace {
@@ -26,12 +26,6 @@ using Strings = std::vector<std::string>;
 
 class PlayerMenus : public kel::test::ScreenUnderTest {
 protected:
-    void TearDown() override {
-        resource::theResourceManager->changeDirectory("/");
-        if (shipped)
-            resource::theResourceManager->setDataRoot(*shipped);
-        ScreenUnderTest::TearDown();
-    }
     // The players, each with his level, and the current one.
     void players(std::initializer_list<std::pair<const char*, const char*>> list,
                  const char* current) {
@@ -41,15 +35,32 @@ protected:
             theSaves.addUser(name, level);
         theSaves.setCurrentUser(current);
     }
-    // What the saves hold: each player with his level, the current one marked.
-    std::string savesNow() {
+    // What saves hold: each player with his level, the current one marked.
+    static std::string savesNow(const Saves& saves = theSaves) {
         std::list<kel::ui::UserInfo> users;
-        theSaves.getUserList(users);
+        saves.getUserList(users);
         std::string text;
         for (const auto& user : users)
-            text += (user.name == theSaves.getCurrentUser() ? "*" : "") + user.name + "(" +
+            text += (user.name == saves.getCurrentUser() ? "*" : "") + user.name + "(" +
                     user.level + ") ";
         return text;
+    }
+    static std::string onDisk() {
+        Saves disk;
+        disk.load();
+        return savesNow(disk);
+    }
+    // The player menu as the player sees it: list (selection in brackets), the current player's
+    // name, the chosen difficulty, and whether the deletion question is open.
+    std::string menuNow() {
+        auto* list = part<::ui::ListBox>("list");
+        std::string text = "list";
+        for (int i = 0; i < list->getCount(); ++i)
+            text += i == list->getSelectedIndex() ? " [" + list->getString(i) + "]"
+                                                  : " " + list->getString(i);
+        text += " | shows " + part<::ui::BothTextSprite>("currentplayervalue")->getText();
+        text += " | " + part<::ui::RadioContainer>("radiocontainer")->get();
+        return text + (part("suretodelete")->isShowed() ? " | asks" : "");
     }
     Strings listed() {
         auto* box = part<::ui::ListBox>("list");
@@ -94,23 +105,11 @@ protected:
             clickOn(step);
         }
     }
-    // Steps separated by spaces.
     void actAll(const std::string& steps) {
         std::istringstream words(steps);
         for (std::string step; words >> step;)
             act(step);
     }
-    // The main round menu's choice, as the root hears it.
-    void choose(const std::string& item) {
-        ::ui::NotifyEvent event(root->getDescendant("mainroundmenu"));
-        const std::string roundMenu = "roundmenu";
-        event.setProperty("class", &roundMenu);
-        event.setSValue("menuName", "mainroundmenu");
-        event.setSValue("action", "command");
-        event.setSValue("itemName", item);
-        root->notify(event);
-    }
-    // Points the data root at a directory of the test's own (the layouts are built before).
     // Takes the screen away as its owner would.
     void drop() {
         screen->setVisible(false);
@@ -118,49 +117,21 @@ protected:
         trace->deleteComponent(screen);
         screen = nullptr;
     }
-    // Shows the module's own screens again, for the roads through the root.
-    void onTheRoads() { root->getComponent("mainui")->setVisible(true); }
+    // A screen the root shows on the roads of the game, made the screen under test.
     ::ui::Container* shownScreen(const char* name) {
         screen = dynamic_cast<::ui::Container*>(root->getDescendant(name));
         EXPECT_TRUE(screen && screen->isShowed()) << name;
         return screen;
     }
-    void dataRoot(const kel::test::TempDir& dir) {
-        shipped = resource::theResourceManager->getDataRoot();
-        resource::theResourceManager->setDataRoot(dir.get());
-    }
-
-    std::optional<std::filesystem::path> shipped;
 };
 
 // ---------------------------------------------------------------------------------------------
 // The player menu
 
-class PlayerMenu : public PlayerMenus {
-protected:
-    // The menu as the player sees it: list (selection in brackets), the current player's
-    // name, the chosen difficulty, and whether the deletion question is open.
-    std::string menuNow() {
-        auto* list = part<::ui::ListBox>("list");
-        std::string text = "list";
-        for (int i = 0; i < list->getCount(); ++i)
-            text += i == list->getSelectedIndex() ? " [" + list->getString(i) + "]"
-                                                  : " " + list->getString(i);
-        text += " | shows " + part<::ui::BothTextSprite>("currentplayervalue")->getText();
-        text += " | " + part<::ui::RadioContainer>("radiocontainer")->get();
-        return text + (part("suretodelete")->isShowed() ? " | asks" : "");
-    }
-};
-
-TEST_F(PlayerMenu, EveryChildOfTheMenuIsAnswered) {
-    struct Row {
-        const char* steps;
-        const char* heard;
-        const char* saves;
-        const char* menu;
-    };
+TEST_F(PlayerMenus, EveryChildOfThePlayerMenuIsAnswered) {
     const char* const untouched = "list A [B] | shows B | trivial";
-    const Row rows[] = {
+    const char* const rows[][4] = {
+        // steps, heard, saves, menu
         {"", "", "A(easy) *B(trivial) ", untouched},
         {"button_create", "button_create:job gamemenu:create ", "A(easy) *B(trivial) ", untouched},
         {"button_ok", "button_ok:job gamemenu:ok ", "A(easy) *B(trivial) ", untouched},
@@ -189,89 +160,67 @@ TEST_F(PlayerMenu, EveryChildOfTheMenuIsAnswered) {
          "easy:job ",
          "", "list | shows No game | easy"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.steps);
+    for (const auto& [steps, heard, saves, menu] : rows) {
+        SCOPED_TRACE(steps);
         players({{"A", "easy"}, {"B", "trivial"}}, "B");
         build<kel::ui::GameMenu>("mainui", "gamemenu")->setVisible(true);
-        actAll(row.steps);
-        EXPECT_EQ(trace->take(), row.heard);
-        EXPECT_EQ(savesNow(), row.saves);
-        EXPECT_EQ(menuNow(), row.menu);
+        actAll(steps);
+        EXPECT_EQ(trace->take(), heard);
+        EXPECT_EQ(savesNow(), saves);
+        EXPECT_EQ(menuNow(), menu);
         EXPECT_FALSE(std::filesystem::exists(profile / "saves.cfg")) << "not while shown";
         drop();
         std::filesystem::remove(profile / "saves.cfg");
     }
 }
 
-TEST_F(PlayerMenu, HidingWritesTheSavesAndShowingAgainStartsAfresh) {
-    players({{"A", "easy"}, {"B", "trivial"}}, "B");
-    auto* menu = build<kel::ui::GameMenu>("mainui", "gamemenu");
-    menu->setVisible(true);
-    act("row:A");
-    act("button_delete");
-    menu->setVisible(false);
-    Saves onDisk;
-    onDisk.load();
-    EXPECT_EQ(onDisk.getCurrentUser(), "A") << "written when hidden";
-    theSaves.addUser("C", Saves::NORMAL);
-    menu->setVisible(true);
-    EXPECT_EQ(menuNow(), "list A B [C] | shows C | normal") << "each player listed once";
-}
-
 // ---------------------------------------------------------------------------------------------
 // The player creation menu
 
 TEST_F(PlayerMenus, TheCreationMenuAddsANewNameAndReportsByItsMode) {
-    struct Row {
-        CreateMenu::Mode mode;
-        const char* steps;
-        const char* heard;
-        const char* saves;
-        const char* menu; // whether the play button works and the notice is up
+    const char *const before = "*Alice(easy) ", *const bob = "Alice(easy) *Bob(normal) ";
+    const char* const rows[][5] = {
+        // mode, steps, heard, saves, play button then and notice
+        {"Play", "", "", before, "Play off"},
+        {"Play", "type:Bob button_play", "createmenu:play ", bob, "Play"},
+        {"Create", "type:Bob button_play", "createmenu:create ", bob, "Create"},
+        {"Play", "trivial type:Bob key:Return", "createmenu:play ", "Alice(easy) *Bob(trivial) ",
+         "Play"},
+        {"Create", "type:Bob key:NumpadEnter", "createmenu:create ", bob, "Create"},
+        {"Play", "key:Return", "createmenu:ok ", before, "Play off"},
+        {"Create", "type:Bob key:Escape", "createmenu:cancel ", before, "Create"},
+        {"Play", "type:Bo key:Backspace key:Backspace", "", before, "Play off"},
+        {"Play", "type:Bo key:Backspace", "", before, "Play"},
+        {"Create", "type:Alice button_play", "", before, "Create notice"},
+        {"Create", "type:Alice key:Return", "", before, "Create notice"},
+        {"Create", "type:Alice button_play gamealreadyexists_button_ok", "", before, "Create"},
+        {"Create", "type:Alice button_play gamealreadyexists=ok", "", before, "Create"},
+        {"Create", "type:Alice button_play gamealreadyexists=cancel", "", before, "Create"},
+        {"Create", "type:Alice button_play gamealreadyexists=job", "", before, "Create notice"},
     };
-    const CreateMenu::Mode play = CreateMenu::Play, create = CreateMenu::Create;
-    const char* const before = "*Alice(easy) ";
-    const Row rows[] = {
-        {play, "", "", before, ""},
-        {play, "type:Bob button_play", "createmenu:play ", "Alice(easy) *Bob(normal) ", "play"},
-        {create, "type:Bob button_play", "createmenu:create ", "Alice(easy) *Bob(normal) ", "play"},
-        {play, "trivial type:Bob key:Return", "createmenu:play ", "Alice(easy) *Bob(trivial) ",
-         "play"},
-        {create, "type:Bob key:NumpadEnter", "createmenu:create ", "Alice(easy) *Bob(normal) ",
-         "play"},
-        {play, "key:Return", "createmenu:ok ", before, ""},
-        {create, "type:Bob key:Escape", "createmenu:cancel ", before, "play"},
-        {play, "type:Bo key:Backspace key:Backspace", "", before, ""},
-        {play, "type:Bo key:Backspace", "", before, "play"},
-        {create, "type:Alice button_play", "", before, "play notice"},
-        {create, "type:Alice key:Return", "", before, "play notice"},
-        {create, "type:Alice button_play gamealreadyexists_button_ok", "", before, "play"},
-        {create, "type:Alice button_play gamealreadyexists=ok", "", before, "play"},
-        {create, "type:Alice button_play gamealreadyexists=cancel", "", before, "play"},
-        {create, "type:Alice button_play gamealreadyexists=job", "", before, "play notice"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.steps);
+    for (const auto& [mode, steps, heard, saves, play] : rows) {
+        SCOPED_TRACE(steps);
         players({{"Alice", "easy"}}, "Alice");
         auto* menu = build<CreateMenu>("mainui", "createmenu");
-        menu->setMode(row.mode);
-        EXPECT_EQ(part<::ui::TextButton>("button_play")->getText(),
-                  row.mode == play ? "Play" : "Create");
+        menu->setMode(std::string(mode) == "Play" ? CreateMenu::Play : CreateMenu::Create);
         menu->setVisible(true);
         root->setFocusedComponent(menu);
         EXPECT_EQ(root->getFocusedComponent(), part("editname")) << "the name takes the focus";
-        actAll(row.steps);
-        EXPECT_EQ(trace->take(), row.heard);
-        EXPECT_EQ(savesNow(), row.saves);
-        EXPECT_EQ(std::string(part("button_play")->getEnabled() ? "play" : "") +
+        actAll(steps);
+        EXPECT_EQ(trace->take(), heard);
+        EXPECT_EQ(savesNow(), saves);
+        EXPECT_EQ(part<::ui::TextButton>("button_play")->getText() +
+                      (part("button_play")->getEnabled() ? "" : " off") +
                       (part("gamealreadyexists")->isShowed() ? " notice" : ""),
-                  row.menu);
+                  play);
         EXPECT_FALSE(std::filesystem::exists(profile / "saves.cfg")) << "nothing is saved";
-
         menu->setVisible(false);
         menu->setVisible(true);
-        EXPECT_EQ(part<::ui::EditBox>("editname")->getText(), "") << "shown afresh";
-        EXPECT_EQ(part<::ui::RadioContainer>("radiocontainer")->get(), "normal");
+        EXPECT_EQ(part<::ui::EditBox>("editname")->getText() + " " +
+                      part<::ui::RadioContainer>("radiocontainer")->get() +
+                      (part("gamealreadyexists")->isShowed() ? " notice" : ""),
+                  " normal")
+            << "shown afresh";
         drop();
     }
 }
@@ -281,31 +230,22 @@ TEST_F(PlayerMenus, TheCreationMenuAddsANewNameAndReportsByItsMode) {
 
 class MissionMenu : public PlayerMenus {
 protected:
-    ::ui::TextureComponent* picture(int pair) {
-        return part<::ui::TextureComponent>("missionpicture" + std::to_string(pair));
-    }
-    ::ui::TextureComponent* name(int pair) {
-        return part<::ui::TextureComponent>("missionname" + std::to_string(pair));
-    }
     // The pairs as the player sees them: "1:Watermill" for a visible pair and its image, with
     // the opacity when it is not whole, and whether the three buttons work.
     std::string pairsNow() {
         std::string text;
-        for (int pair : {1, 2}) {
-            if (!picture(pair)->getVisible())
+        for (const std::string pair : {"1", "2"}) {
+            auto* picture = part<::ui::TextureComponent>("missionpicture" + pair)->getTexture();
+            auto* name = part<::ui::TextureComponent>("missionname" + pair);
+            if (!part("missionpicture" + pair)->getVisible())
                 continue;
-            const std::string image = picture(pair)->getTexture()->getImageName();
-            EXPECT_EQ(name(pair)->getTexture()->getImageName(), image);
-            EXPECT_EQ(name(pair)->getVisible(), true);
-            const float opacity = picture(pair)->getTexture()->getOpacity();
-            EXPECT_FLOAT_EQ(name(pair)->getTexture()->getOpacity(), opacity);
-            text += std::to_string(pair) + ":" + image;
-            if (opacity != 1.0f) {
-                char value[16];
-                std::snprintf(value, sizeof value, "@%.3g", opacity);
-                text += value;
-            }
-            text += " ";
+            EXPECT_TRUE(name->getVisible());
+            EXPECT_EQ(name->getTexture()->getImageName(), picture->getImageName());
+            EXPECT_FLOAT_EQ(name->getTexture()->getOpacity(), picture->getOpacity());
+            char opacity[16];
+            std::snprintf(opacity, sizeof opacity, "@%.3g", picture->getOpacity());
+            text += pair + ":" + picture->getImageName() +
+                    (picture->getOpacity() != 1.0f ? opacity : "") + " ";
         }
         bool enabled = true;
         for (const char* button : {"button_left", "button_right", "button_play"})
@@ -323,15 +263,9 @@ protected:
 };
 
 TEST_F(MissionMenu, StepsGoFromTheFirstMissionUpToTheFurthestReached) {
-    struct Row {
-        const char* current;
-        const char* furthest;
-        const char* step;
-        const char* mission;
-        const char* heard;
-    };
-    const Row rows[] = {
-        // Key 56 ("Left") steps to the next mission, key 55 ("Right") to the one before.
+    // Key 56 ("Left") steps to the next mission, key 55 ("Right") to the one before.
+    const char* const rows[][5] = {
+        // current, furthest, step, mission then, heard
         {"Lighthouse", "Garden", "key:Left", "Watermill", ""},
         {"Garden", "Garden", "key:Right", "Watermill", ""},
         {"Lighthouse", "Garden", "key:Right", "Lighthouse", ""},
@@ -348,73 +282,58 @@ TEST_F(MissionMenu, StepsGoFromTheFirstMissionUpToTheFurthestReached) {
         {"Watermill", "Garden", "mouse:55", "Watermill", ""},
         {"Watermill", "Garden", "release:Left", "Watermill", ""},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.current) + " " + row.step);
-        auto* menu = open(row.current, row.furthest, "slowmotion = false");
+    for (const auto& [current, furthest, step, mission, heard] : rows) {
+        SCOPED_TRACE(std::string(current) + " " + step);
+        auto* menu = open(current, furthest, "slowmotion = false");
         for (const auto& record : log.take()) // no picture of a mission not in the list
             EXPECT_NE(record.text.find("'Eden'"), std::string::npos) << record.text;
-        act(row.step);
-        EXPECT_EQ(trace->take(), row.heard) << "while the button is held";
-        EXPECT_EQ(menu->getMission(), row.mission);
-        EXPECT_EQ(theSaves.getCurrentMission(), row.mission);
-        EXPECT_EQ(pairsNow(), std::string("1:") + row.mission + " buttons") << "swapped at once";
+        act(step);
+        EXPECT_EQ(trace->take(), heard) << "while the button is held";
+        EXPECT_EQ(menu->getMission(), mission);
+        EXPECT_EQ(theSaves.getCurrentMission(), mission);
+        EXPECT_EQ(pairsNow(), std::string("1:") + mission + " buttons") << "swapped at once";
         release("LeftClick");
         drop();
     }
 }
 
+// A fade cut off by hiding the menu ends on the first frame back on screen.
 TEST_F(MissionMenu, AChangeCrossFadesThePairsOnTheClockAndIgnoresKeysMeanwhile) {
-    struct Row {
-        const char* step;
-        const char* atOnce;
-        std::vector<std::pair<double, const char*>> frames; // time passed, pairs then
-    };
-    const Row rows[] = {
-        {"key:Left",
-         "1:Lighthouse 2:Watermill no buttons",
-         {{0.5, "1:Lighthouse@0.75 2:Watermill@0.25 no buttons"},
-          {0.5, "1:Lighthouse@0.5 2:Watermill@0.5 no buttons"},
-          {0.75, "1:Lighthouse@0.125 2:Watermill@0.875 no buttons"},
-          {0.3, "2:Watermill buttons"}}},
-        {"down:button_right",
-         "1:Garden 2:Watermill no buttons",
-         {{0.5, "1:Garden@0.25 2:Watermill@0.75 no buttons"},
-          {1.0, "1:Garden@0.75 2:Watermill@0.25 no buttons"},
-          {0.6, "1:Garden buttons"}}},
+    const std::pair<const char*, const char*> steps[] = {
+        // a step, the time passed, "hide" or "show"; the pairs then
+        {"key:Left", "1:Lighthouse 2:Watermill no buttons"},
+        {"0.5", "1:Lighthouse@0.75 2:Watermill@0.25 no buttons"},
+        {"0.5", "1:Lighthouse@0.5 2:Watermill@0.5 no buttons"},
+        {"0.75", "1:Lighthouse@0.125 2:Watermill@0.875 no buttons"},
+        {"0.3", "2:Watermill buttons"},
+        {"down:button_right", "1:Garden 2:Watermill no buttons"},
+        {"0.5", "1:Garden@0.25 2:Watermill@0.75 no buttons"},
+        {"1.0", "1:Garden@0.75 2:Watermill@0.25 no buttons"},
+        {"0.6", "1:Garden buttons"},
+        {"key:Right", "1:Garden 2:Watermill no buttons"},
+        {"0.2", "1:Garden@0.9 2:Watermill@0.1 no buttons"},
+        {"hide", "1:Garden@0.9 2:Watermill@0.1 no buttons"},
+        {"3", "1:Garden@0.9 2:Watermill@0.1 no buttons"},
+        {"show", "1:Watermill@0.9 2:Watermill@0.1 no buttons"},
+        {"0.01", "2:Watermill buttons"},
+        {"key:Left", "1:Garden 2:Watermill no buttons"},
     };
     auto* menu = open("Lighthouse", "Garden", "motiontime = 2.0");
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.step);
-        act(row.step);
-        release("LeftClick");
+    for (const auto& [step, pairs] : steps) {
+        if (std::isdigit(static_cast<unsigned char>(step[0])))
+            frame(std::stod(step));
+        else if (std::string(step) == "hide" || std::string(step) == "show")
+            menu->setVisible(std::string(step) == "show");
+        else
+            act(step), release("LeftClick");
+        EXPECT_EQ(pairsNow(), pairs) << step;
         const std::string mission = menu->getMission();
         EXPECT_EQ(theSaves.getCurrentMission(), mission);
-        EXPECT_EQ(pairsNow(), row.atOnce);
-        for (const auto& [seconds, pairs] : row.frames) {
-            frame(seconds);
-            EXPECT_EQ(pairsNow(), pairs) << "after " << seconds;
-            if (part("button_left")->getEnabled())
-                continue;
-            tap("Left");
-            tap("Right");
-            clickOn("button_left");
-            EXPECT_EQ(menu->getMission(), mission) << "keys and buttons wait for the fade";
-        }
+        if (part("button_left")->getEnabled() || !menu->isShowed())
+            continue;
+        actAll("key:Left key:Right button_left");
+        EXPECT_EQ(menu->getMission(), mission) << "keys and buttons wait for the fade";
     }
-}
-
-TEST_F(MissionMenu, AFadeCutOffByHidingEndsOnTheFirstFrameBackOnScreen) {
-    auto* menu = open("Lighthouse", "Garden", "");
-    tap("Left");
-    frame(0.2);
-    menu->setVisible(false);
-    frame(3);
-    menu->setVisible(true);
-    EXPECT_NE(pairsNow().find("no buttons"), std::string::npos) << "until a frame comes";
-    frame();
-    EXPECT_EQ(pairsNow(), "2:Watermill buttons");
-    tap("Left");
-    EXPECT_EQ(menu->getMission(), "Garden") << "the keys work again";
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -428,32 +347,35 @@ protected:
         for (const char* file : {"beta.lvx", "Alpha.lvx", "notes.txt", "x", "lvx", "a.lvx.lvx",
                                  "a.lvx.bak", "Watermill.lvx", "upper.LVX", "old.lvx/in.lvx"})
             maps.write(std::string("Maps/") + file, "");
-        dataRoot(maps);
+        shipped = resource::theResourceManager->getDataRoot();
+        resource::theResourceManager->setDataRoot(maps.get());
+    }
+    void TearDown() override {
+        resource::theResourceManager->changeDirectory("/");
+        resource::theResourceManager->setDataRoot(shipped);
+        PlayerMenus::TearDown();
     }
     kel::test::TempDir maps;
+    std::filesystem::path shipped;
     kel::ui::NewGameDialog* dialog = nullptr;
 };
 
 TEST_F(MapDialog, ListsPlainMapFilesAndTellsTheMissionOrFileChosen) {
+    const Strings all = {"Alpha", "Watermill", "a.lvx", "beta"};
     resource::theResourceManager->changeDirectory("/Maps/old.lvx");
     dialog->setVisible(true);
     EXPECT_EQ(resource::theResourceManager->getCurrentDirectory(), "/Maps/old.lvx");
-    EXPECT_EQ(listed(), (Strings{"Alpha", "Watermill", "a.lvx", "beta"}));
-    EXPECT_EQ(part<::ui::EditBox>("edit")->getText(), "Alpha");
-    EXPECT_EQ(dialog->getMap(), "Alpha.lvx");
+    EXPECT_EQ(listed(), all);
+    EXPECT_EQ(part<::ui::EditBox>("edit")->getText() + " " + dialog->getMap(), "Alpha Alpha.lvx");
     EXPECT_EQ(root->getFocusedComponent(), part("list"));
-
-    const std::pair<const char*, const char*> selections[] = {
-        {"Watermill", "Watermill"}, // the map of a mission: the mission
-        {"a.lvx", "a.lvx.lvx"},
-        {"beta", "beta.lvx"},
-    };
-    for (const auto& [row, map] : selections) {
+    // The map of a mission stands for the mission.
+    for (const auto& [row, map] :
+         {std::pair{"Watermill", "Watermill"}, {"a.lvx", "a.lvx.lvx"}, {"beta", "beta.lvx"}}) {
         tap("Down");
         EXPECT_EQ(trace->take(), "list:selchanged ");
         EXPECT_EQ(part<::ui::ListBox>("list")->getSelectedString(), row);
-        EXPECT_EQ(dialog->getMap(), map);
-        EXPECT_EQ(part<::ui::EditBox>("edit")->getText(), map);
+        EXPECT_EQ(part<::ui::EditBox>("edit")->getText() + " " + dialog->getMap(),
+                  std::string(map) + " " + map);
     }
     clickOn("edit");
     typeText("Garden");
@@ -461,14 +383,13 @@ TEST_F(MapDialog, ListsPlainMapFilesAndTellsTheMissionOrFileChosen) {
 
     dialog->setVisible(false);
     EXPECT_EQ(resource::theResourceManager->getCurrentDirectory(), "/Maps/old.lvx");
-    EXPECT_EQ(listed().size(), 4u) << "hiding leaves the list";
+    EXPECT_EQ(listed(), all) << "hiding leaves the list";
     dialog->setVisible(true);
-    EXPECT_EQ(listed(), (Strings{"Alpha", "Watermill", "a.lvx", "beta"})) << "listed once";
+    EXPECT_EQ(listed(), all) << "listed once";
     trace->take();
-    clickOn("button_ok");
-    EXPECT_EQ(trace->take(), "button_ok:job newgamedialog:ok ");
-    clickOn("button_cancel");
-    EXPECT_EQ(trace->take(), "button_cancel:job newgamedialog:cancel ");
+    actAll("button_ok button_cancel");
+    EXPECT_EQ(trace->take(),
+              "button_ok:job newgamedialog:ok button_cancel:job newgamedialog:cancel ");
 }
 
 TEST_F(MapDialog, WithoutAMapFolderItListsNothingAndStartsNothing) {
@@ -480,67 +401,42 @@ TEST_F(MapDialog, WithoutAMapFolderItListsNothingAndStartsNothing) {
     const auto records = log.take();
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].file, "/Configs/UI/mainui.cfg");
-    clickOn("button_ok");
-    tap("Return");
-    EXPECT_EQ(trace->take(), "button_ok:job ");
-    clickOn("button_cancel");
-    EXPECT_EQ(trace->take(), "button_cancel:job newgamedialog:cancel ");
+    actAll("button_ok key:Return button_cancel");
+    EXPECT_EQ(trace->take(), "button_ok:job button_cancel:job newgamedialog:cancel ");
 }
 
 // ---------------------------------------------------------------------------------------------
 // The menus on the roads of the game, as the root shows them
 
-TEST_F(PlayerMenus, TheFirstPlayerIsCreatedAndPlaysTheFirstMission) {
-    onTheRoads();
+TEST_F(PlayerMenus, TheFirstPlayerIsCreatedAndSavedBeforeTheFirstMission) {
+    root->getComponent("mainui")->setVisible(true);
     players({}, "");
-    choose("play");
+    kel::test::choose(root.get(), "play");
     ASSERT_TRUE(shownScreen("createmenu"));
     EXPECT_EQ(root->getFocusedComponent(), part("editname"));
-    typeText("Alice");
-    clickOn("button_play");
+    actAll("type:Alice button_play");
     EXPECT_EQ(events.take(), "newgame mapName=Lighthouse; ");
-    EXPECT_EQ(theSaves.getCurrentUser(), "Alice");
-    Saves onDisk;
-    onDisk.load();
-    EXPECT_TRUE(onDisk.userExists("Alice")) << "saved before the mission starts";
+    EXPECT_EQ(onDisk(), "*Alice(normal) ") << "saved before the mission starts";
 }
 
-TEST_F(PlayerMenus, APlayerCreatedFromThePlayerMenuIsListedAndASelectionIsWrittenOnLeaving) {
-    onTheRoads();
+// Leaving the player menu writes the saves; back on it, the players are listed once, the
+// question left open is closed, and a player created from it is listed and selected.
+TEST_F(PlayerMenus, APlayerMenuLeftAndShownAgainStartsAfreshAndListsANewPlayer) {
+    root->getComponent("mainui")->setVisible(true);
     players({{"A", "easy"}, {"B", "normal"}}, "B");
-    choose("options_play");
+    kel::test::choose(root.get(), "options_play");
     ASSERT_TRUE(shownScreen("gamemenu"));
+    actAll("row:A button_delete key:Escape");
+    EXPECT_FALSE(screen->isShowed());
+    EXPECT_EQ(onDisk(), "*A(easy) B(normal) ");
+    kel::test::choose(root.get(), "options_play");
+    ASSERT_TRUE(shownScreen("gamemenu"));
+    EXPECT_EQ(menuNow(), "list [A] B | shows A | easy");
     act("button_create");
     ASSERT_TRUE(shownScreen("createmenu"));
-    typeText("Carl");
-    tap("Return");
+    actAll("type:Carl key:Return");
     ASSERT_TRUE(shownScreen("gamemenu"));
-    EXPECT_EQ(listed(), (Strings{"A", "B", "Carl"}));
-    EXPECT_EQ(part<::ui::ListBox>("list")->getSelectedString(), "Carl");
-    act("row:A");
-    tap("Escape");
-    EXPECT_FALSE(screen->isShowed());
-    Saves onDisk;
-    onDisk.load();
-    EXPECT_EQ(onDisk.getCurrentUser(), "A");
-}
-
-TEST_F(PlayerMenus, TheChosenMissionOrMapStartsTheGame) {
-    onTheRoads();
-    players({{"A", "normal"}}, "A");
-    theSaves.setMaximumMission("Watermill");
-    choose("play");
-    ASSERT_TRUE(shownScreen("playmenu"));
-    tap("Left");
-    wait(1);
-    act("button_play");
-    EXPECT_EQ(events.take(), "newgame mapName=Watermill; ");
-
-    choose("selectmap");
-    ASSERT_TRUE(shownScreen("newgamedialog"));
-    act("row:Watermill");
-    act("button_ok");
-    EXPECT_EQ(events.take(), "newgame mapName=Watermill; ");
+    EXPECT_EQ(menuNow(), "list A B [Carl] | shows Carl | normal");
 }
 
 } // namespace

@@ -5,42 +5,51 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace {
 
 using kel::ui::Saves;
-using kel::ui::UserInfo;
 using Level = kel::logic::HardLevel::Type;
 
 class PlayerSaves : public ::testing::Test {
 protected:
     void SetUp() override {
-        roots.data.write("Configs/GameFlow/gameflow.cfg", "missions {\n"
-                                                          "  mission00 = Lighthouse a.lvx\n"
-                                                          "  mission01 = Watermill b.lvx\n"
-                                                          "  mission02 = Garden c.lvx\n"
-                                                          "}\n");
+        roots.data.write("Configs/GameFlow/gameflow.cfg",
+                         "missions {\n mission00 = Lighthouse a.lvx\n mission01 = Watermill b.lvx\n"
+                         " mission02 = Garden c.lvx\n}\n");
         storage.load();
         kel::ui::theKelDataStorage = &storage;
     }
     void TearDown() override { kel::ui::theKelDataStorage = nullptr; }
 
-    // Each player with his level, current and furthest mission.
-    std::string players() {
-        std::list<UserInfo> users;
+    // Each player, with his level, current and furthest mission when `whole`.
+    std::string players(bool whole = true) {
+        std::list<kel::ui::UserInfo> users;
         saves.getUserList(users);
         std::string text;
-        for (const auto& user : users)
-            text += user.name + "(" + user.level + " " + user.currentMission + " " +
-                    user.maximumMission + ") ";
+        for (const auto& u : users)
+            text += whole ? u.name + "(" + u.level + " " + u.currentMission + " " +
+                                u.maximumMission + ") "
+                          : u.name + " ";
         return text;
     }
-    std::vector<std::string> names() {
-        std::list<UserInfo> users;
-        saves.getUserList(users);
-        std::vector<std::string> result;
-        for (const auto& user : users)
-            result.push_back(user.name);
-        return result;
+    // Players from "A B:Garden" (each with his furthest mission, "Lighthouse" if none), then
+    // the current one.
+    void fill(const std::string& list, const char* current) {
+        saves.load();
+        saves.removeUser("default");
+        std::istringstream words(list);
+        for (std::string word; words >> word;) {
+            const std::string name = word.substr(0, word.find(':'));
+            saves.addUser(name, Saves::EASY);
+            EXPECT_EQ(saves.getCurrentUser(), name) << "a new player becomes current";
+            EXPECT_EQ(saves.getCurrentMission() + " " + saves.getMaximumMission(),
+                      "Lighthouse Lighthouse");
+            if (word.find(':') != std::string::npos)
+                saves.setMaximumMission(word.substr(word.find(':') + 1));
+        }
+        saves.setCurrentUser(current);
     }
 
     kel::test::TempRoots roots;
@@ -50,35 +59,35 @@ protected:
 };
 
 TEST_F(PlayerSaves, LoadingReadsNumberedPlayersUpToTheFirstGapOrAddsTheDefaultPlayer) {
-    struct Row {
-        const char* file; // null: no file
-        const char* players;
-        const char* currentUser;
-    };
-    const Row rows[] = {
-        {nullptr, "default(normal Lighthouse Lighthouse) ", "default"},
+    const std::string none = "( Lighthouse Lighthouse) ";
+    const std::string rows[][3] = {
+        // file ("-": none), players, current player
+        {"-", "default(normal Lighthouse Lighthouse) ", "default"},
         {"save_000 { level = easy; name = A; maximummission = Garden }\ncurrentUser = Z\n",
          "A(easy Lighthouse Garden) ", "Z"},
-        {"save_000 { name = A }\nsave_002 { name = C }\ncurrentUser = A\n",
-         "A( Lighthouse Lighthouse) ", "A"},
+        {"save_000 { name = A }\nsave_002 { name = C }\ncurrentUser = A\n", "A" + none, "A"},
         {"save_000 { name = A }\nsave_002 { name = C }\nother { }\nsave_001 { name = B }\n"
          "currentUser = B\n",
-         "A( Lighthouse Lighthouse) B( Lighthouse Lighthouse) C( Lighthouse Lighthouse) ", "B"},
+         "A" + none + "B" + none + "C" + none, "B"},
         {"save_000 { name = A; currentmission = Watermill }\n", "A( Watermill Lighthouse) ",
          "before"},
         {"save_001 { name = B }\ncurrentUser = B\n", "default(normal Lighthouse Lighthouse) ",
          "default"},
+        // Only exactly numbered blocks count, and the first of a name wins.
+        {"save_0000 { name = W }\nsave_000 { name = A }\nsave_000 { name = S }\n"
+         "save_1 { name = W }\nsave_001 { name = B }\n",
+         "A" + none + "B" + none, "before"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.file ? row.file : "no file");
+    for (const auto& [file, players, current] : rows) {
+        SCOPED_TRACE(file);
         std::filesystem::remove(roots.profile / "saves.cfg");
-        if (row.file)
-            roots.profile.write("saves.cfg", row.file);
+        if (file != "-")
+            roots.profile.write("saves.cfg", file);
         saves.setCurrentUser("before");
         saves.load();
-        EXPECT_EQ(players(), row.players);
-        EXPECT_EQ(saves.getCurrentUser(), row.currentUser);
-        EXPECT_EQ(roots.profile.read("saves.cfg"), row.file ? row.file : "") << "not written";
+        EXPECT_EQ(this->players(), players);
+        EXPECT_EQ(saves.getCurrentUser(), current);
+        EXPECT_EQ(roots.profile.read("saves.cfg"), file == "-" ? "" : file) << "not written";
     }
 }
 
@@ -126,73 +135,46 @@ TEST_F(PlayerSaves, SavingWritesEveryPlayerInOrderThenTheCurrentOneOverTheWholeF
               "currentUser = C\n");
 }
 
-TEST_F(PlayerSaves, HostileNamesRoundTripUnchanged) {
+TEST_F(PlayerSaves, ThePlayerAfterSave999IsSave1000AndHostileNamesRoundTrip) {
     saves.load();
+    for (int i = 1; i < 1000; ++i)
+        saves.addUser("P" + std::to_string(i), Saves::NORMAL);
     const std::string hostile = "a\"b}\n{c\\";
     saves.addUser(hostile, Saves::TRIVIAL);
     saves.save();
-    Saves again;
-    again.load();
-    ASSERT_NE(again.getUserInfo(hostile), nullptr);
-    EXPECT_EQ(again.getCurrentUser(), hostile);
-    EXPECT_EQ(again.getLevel(), Level::TRIVIAL);
-}
-
-TEST_F(PlayerSaves, ThePlayerAfterSave999IsSave1000) {
-    saves.load();
-    for (int i = 1; i <= 1000; ++i)
-        saves.addUser("P" + std::to_string(i), Saves::NORMAL);
-    saves.save();
     const std::string written = roots.profile.read("saves.cfg");
     EXPECT_NE(written.find("save_999 {\n    name = P999\n"), std::string::npos);
-    EXPECT_NE(written.find("save_1000 {\n    name = P1000\n"), std::string::npos);
+    EXPECT_NE(written.find("save_1000 {\n    name = "), std::string::npos);
     Saves again;
     again.load();
     EXPECT_EQ(again.getUserCount(), 1001);
-    EXPECT_EQ(again.getCurrentUser(), "P1000");
+    EXPECT_EQ(again.getCurrentUser(), hostile);
+    ASSERT_TRUE(again.userExists(hostile));
+    EXPECT_EQ(again.getLevel(), Level::TRIVIAL);
 }
 
-TEST_F(PlayerSaves, AddingAndRemovingPlayersChangesTheListAndTheCurrentOne) {
-    struct Row {
-        const char* what;
-        std::vector<const char*> players;
-        const char* current;
-        const char* removed;
-        std::vector<const char*> left;
-        const char* currentAfter;
+TEST_F(PlayerSaves, RemovingPlayersChangesTheListAndTheCurrentOne) {
+    const char* const rows[][4] = {
+        // players, current, removed, players left > current then
+        {"A B C", "B", "B", "A C > A"}, // the current one
+        {"A B C", "C", "A", "B C > C"}, // another one
+        {"A B A", "A", "A", "B A > B"}, // the first of a name
+        {"A", "A", "A", "> A"},         // the last one
+        {"A B", "B", "Z", "A B > B"},   // nobody
+        {"A B", "Z", "Z", "A B > A"},   // a current one who is not there
     };
-    const Row rows[] = {
-        {"the current one", {"A", "B", "C"}, "B", "B", {"A", "C"}, "A"},
-        {"another one", {"A", "B", "C"}, "C", "A", {"B", "C"}, "C"},
-        {"the first of two of a name", {"A", "B", "A"}, "A", "A", {"B", "A"}, "B"},
-        {"the last one", {"A"}, "A", "A", {}, "A"},
-        {"nobody", {"A", "B"}, "B", "Z", {"A", "B"}, "B"},
-        {"a current one who is not there", {"A", "B"}, "Z", "Z", {"A", "B"}, "A"},
-    };
-    for (const Row& row : rows) {
-        saves.load();
-        saves.removeUser("default");
-        for (const char* name : row.players) {
-            saves.addUser(name, Saves::EASY);
-            EXPECT_EQ(saves.getCurrentUser(), name) << "a new player becomes current";
-        }
-        EXPECT_EQ(saves.getUserInfo(row.players.back())->currentMission, "Lighthouse");
-        EXPECT_EQ(saves.getUserInfo(row.players.back())->maximumMission, "Lighthouse");
-        saves.setCurrentUser(row.current);
-        saves.removeUser(row.removed);
-        EXPECT_EQ(names(), std::vector<std::string>(row.left.begin(), row.left.end())) << row.what;
-        EXPECT_EQ(saves.getCurrentUser(), row.currentAfter) << row.what;
+    for (const auto& [list, current, removed, left] : rows) {
+        fill(list, current);
+        saves.removeUser(removed);
+        EXPECT_EQ(players(false) + "> " + saves.getCurrentUser(), left)
+            << list << " less " << removed;
     }
     EXPECT_FALSE(std::filesystem::exists(roots.profile / "saves.cfg")) << "nothing was saved";
 }
 
 TEST_F(PlayerSaves, AReachedMissionIsCurrentRaisesOnlyTheFurthestAndIsWritten) {
-    struct Row {
-        const char* furthest;
-        const char* reached;
-        const char* furthestAfter;
-    };
-    const Row rows[] = {
+    const char* const rows[][3] = {
+        // furthest, reached, furthest after
         {"Lighthouse", "Garden", "Garden"},   {"Garden", "Watermill", "Garden"},
         {"Watermill", "Garden", "Garden"},    {"Garden", "Garden", "Garden"},
         {"Garden", "Eden", "Garden"},         {"Lighthouse", "Eden", "Lighthouse"},
@@ -200,46 +182,34 @@ TEST_F(PlayerSaves, AReachedMissionIsCurrentRaisesOnlyTheFurthestAndIsWritten) {
     };
     saves.load();
     saves.addUser("A", Saves::NORMAL);
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.furthest) + " then " + row.reached);
-        saves.setMaximumMission(row.furthest);
+    for (const auto& [furthest, reached, furthestAfter] : rows) {
+        saves.setMaximumMission(furthest);
         saves.setCurrentMission("Watermill");
-        saves.userReached(row.reached);
-        EXPECT_EQ(saves.getCurrentMission(), row.reached);
-        EXPECT_EQ(saves.getMaximumMission(), row.furthestAfter);
+        saves.userReached(reached);
         Saves onDisk;
         onDisk.load();
-        ASSERT_TRUE(onDisk.userExists("A")) << "written at once";
-        EXPECT_EQ(onDisk.getUserInfo("A")->currentMission, row.reached);
-        EXPECT_EQ(onDisk.getUserInfo("A")->maximumMission, row.furthestAfter);
+        const std::string expected = std::string(reached) + " " + furthestAfter;
+        EXPECT_EQ(saves.getCurrentMission() + " " + saves.getMaximumMission(), expected)
+            << furthest;
+        EXPECT_EQ(onDisk.getCurrentMission() + " " + onDisk.getMaximumMission(), expected)
+            << furthest << ": written at once";
     }
 }
 
 TEST_F(PlayerSaves, PlayLeadsToCreationWithoutPlayersAndToTheMissionsPastTheFirst) {
-    struct Row {
-        std::vector<std::pair<const char*, const char*>> players; // name, furthest mission
-        const char* current;
-        bool create, missions;
-    };
-    const Row rows[] = {
-        {{}, "A", true, false},
-        {{{"A", "Lighthouse"}}, "A", false, false},
-        {{{"A", "Watermill"}}, "A", false, true},
-        {{{"A", "Watermill"}}, "Z", false, false},
-        {{{"A", "Lighthouse"}, {"B", "Garden"}}, "B", false, true},
-        {{{"A", "Lighthouse"}, {"B", "Garden"}}, "A", false, false},
-    };
-    for (const Row& row : rows) {
-        saves.load();
-        saves.removeUser("default");
-        for (const auto& [name, furthest] : row.players) {
-            saves.addUser(name, Saves::NORMAL);
-            saves.setMaximumMission(furthest);
-        }
-        saves.setCurrentUser(row.current);
-        EXPECT_EQ(saves.showCreateMenuAfterPlay(), row.create) << row.players.size();
-        EXPECT_EQ(saves.showPlayMenuAfterPlay(), row.missions)
-            << row.players.size() << " " << row.current;
+    // The players, the current one, and where "play" leads ("": into the game).
+    const char* const rows[][3] = {{"", "A", "creation"},
+                                   {"A", "A", ""},
+                                   {"A:Watermill", "A", "missions"},
+                                   {"A:Watermill", "Z", ""},
+                                   {"A B:Garden", "B", "missions"},
+                                   {"A B:Garden", "A", ""}};
+    for (const auto& [list, current, leads] : rows) {
+        fill(list, current);
+        EXPECT_EQ(std::string(saves.showCreateMenuAfterPlay() ? "creation" : "") +
+                      (saves.showPlayMenuAfterPlay() ? "missions" : ""),
+                  leads)
+            << list << ", " << current;
     }
 }
 
@@ -247,12 +217,11 @@ TEST_F(PlayerSaves, AFileThatDoesNotParseIsKeptAsideAndNeverSavedOver) {
     const std::string broken = "save_000 { name = Alice\ncurrentUser = Alice\n";
     roots.profile.write("saves.cfg", broken);
     saves.load();
-    EXPECT_EQ(names(), (std::vector<std::string>{"default"}));
+    EXPECT_EQ(players(false), "default ");
     auto records = log.take();
     ASSERT_EQ(records.size(), 2u) << "the syntax error, then what became of the file";
     EXPECT_EQ(records[1].filter, "kel-ui");
-    EXPECT_EQ(records[1].file, "/Profile/saves.cfg");
-    EXPECT_EQ(records[1].line, 3);
+    EXPECT_EQ(records[1].file + ":" + std::to_string(records[1].line), "/Profile/saves.cfg:3");
     EXPECT_NE(records[1].text.find("kept aside as /Profile/saves.cfg.corrupt-1"), std::string::npos)
         << records[1].text;
     EXPECT_EQ(roots.profile.read("saves.cfg.corrupt-1"), broken);
@@ -269,22 +238,12 @@ TEST_F(PlayerSaves, AFileThatDoesNotParseIsKeptAsideAndNeverSavedOver) {
 TEST_F(PlayerSaves, AFileThatCannotBeReadIsReportedAndNotSavedOver) {
     std::filesystem::create_directories(roots.profile / "saves.cfg" / "inside");
     saves.load();
-    EXPECT_EQ(names(), (std::vector<std::string>{"default"}));
+    EXPECT_EQ(players(false), "default ");
     EXPECT_EQ(log.count("kel-ui"), 1u);
     EXPECT_FALSE(saves.save());
     EXPECT_TRUE(std::filesystem::exists(roots.profile / "saves.cfg" / "inside"));
     EXPECT_EQ(log.count("kel-ui"), 2u) << "the refused save is reported";
     log.take();
-}
-
-TEST_F(PlayerSaves, OnlyExactlyNumberedBlocksCountAndTheFirstOfANameWins) {
-    roots.profile.write("saves.cfg", "save_0000 { name = Wrong }\n"
-                                     "save_000 { name = A }\n"
-                                     "save_000 { name = Shadowed }\n"
-                                     "save_1 { name = Wrong }\n"
-                                     "save_001 { name = B }\n");
-    saves.load();
-    EXPECT_EQ(names(), (std::vector<std::string>{"A", "B"}));
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "ui/SoundMenu.h"
-#include "support/RootFixture.h"
+#include "support/ScreenUnderTest.h"
 
 #include "host/logic/Game.h"
 #include "host/profile/Profile.h"
@@ -9,7 +9,9 @@
 #include "host/sound/SoundManager.h"
 #include "host/ui/CheckBox.h"
 #include "host/ui/HSlider.h"
-#include "host/ui/NotifyEvent.h"
+
+#include <array>
+#include <tuple>
 
 namespace {
 
@@ -19,16 +21,15 @@ using profile::SoundSettings;
 // The sounds of the page: its container, the sound class and voice group it drives, and its
 // fields in the profile's sound settings.
 struct Channel {
-    const char* group;
+    const char *group, *voices; // voices null: no voice group
     int soundClass;
-    const char* voices; // null: no voice group
     float SoundSettings::*volume;
     bool SoundSettings::*on;
 };
 const Channel kChannels[] = {
-    {"music", 3, "bgm", &SoundSettings::musicVolume, &SoundSettings::musicOn},
-    {"effects", 0, "ui", &SoundSettings::effectsVolume, &SoundSettings::effectsOn},
-    {"environment", 1, nullptr, &SoundSettings::environmentVolume, &SoundSettings::environmentOn},
+    {"music", "bgm", 3, &SoundSettings::musicVolume, &SoundSettings::musicOn},
+    {"effects", "ui", 0, &SoundSettings::effectsVolume, &SoundSettings::effectsOn},
+    {"environment", nullptr, 1, &SoundSettings::environmentVolume, &SoundSettings::environmentOn},
 };
 
 SoundSettings* settings() {
@@ -56,13 +57,9 @@ protected:
         menu = dynamic_cast<SoundMenu*>(root->getDescendant("soundmenu"));
         ASSERT_NE(menu, nullptr);
     }
-    void open() {
-        menu->setVisible(true);
-        ASSERT_TRUE(menu->isShowed());
-    }
     template <class T> T* part(const char* group, const char* name) {
-        auto* container = dynamic_cast<::ui::Container*>(menu->getComponent(group));
-        return container ? dynamic_cast<T*>(container->getComponent(name)) : nullptr;
+        return dynamic_cast<T*>(
+            dynamic_cast<::ui::Container*>(menu->getComponent(group))->getComponent(name));
     }
     ::ui::HSlider* slider(const Channel& c) { return part<::ui::HSlider>(c.group, "scroll"); }
     ::ui::CheckBox* box(const Channel& c) { return part<::ui::CheckBox>(c.group, "check"); }
@@ -72,15 +69,6 @@ protected:
     // A click on the box itself, at the left of its text.
     void tick(::ui::Component* c) {
         clickAt(c->getAbsoluteX() + 6, c->getAbsoluteY() + c->getHeight() / 2);
-    }
-    void slideTo(const Channel& c, float value) {
-        root->setFocusedComponent(slider(c));
-        for (int taps = 0; slider(c)->getValue() != value; ++taps) {
-            ASSERT_LT(taps, 10) << "the slider does not reach " << value;
-            const Classes before;
-            tap(slider(c)->getValue() < value ? "Right" : "Left");
-            expectApplied(before);
-        }
     }
     // The profile's settings reached the sound modules: volumes and switches of every class
     // and group, each class switched only when its state had to change, and 3D emulation.
@@ -101,81 +89,49 @@ protected:
         }
         EXPECT_EQ(theLandInsonificator->getEmulate3dSound(), !s->quality3d);
     }
-    // Brings the root into the in-game menu on a loaded map.
-    void enterGameMenu() {
-        ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
-        root->command(kel::ui::Command::BEGIN_LOADING);
-        root->setGameBoard(&game.getBoard());
-        root->command(kel::ui::Command::BEGIN_GAME);
-        root->command(kel::ui::Command::SHOW_GAME_MENU);
-        frame();
-    }
-    void chooseInGameMenu(const std::string& item) {
-        ::ui::Component* ring = root->getDescendant("gameroundmenu");
-        ::ui::NotifyEvent event(ring);
-        const std::string roundMenu = "roundmenu";
-        event.setProperty("class", &roundMenu);
-        event.setSValue("menuName", "gameroundmenu");
-        event.setSValue("action", "command");
-        event.setSValue("itemName", item);
-        root->notify(event);
-    }
-    void leaveGame() {
-        root->command(kel::ui::Command::END_GAME);
-        root->resetGameBoard();
-        root->command(kel::ui::Command::SHOW_MAIN_MENU);
-    }
 
     SoundMenu* menu = nullptr;
-    kel::logic::Game game;
 };
 
 TEST_F(SoundPage, ShowingSetsEveryControlFromTheProfile) {
-    struct Row {
-        float volumes[3];
-        bool on[3];
-        bool quality3d;
-    };
-    const Row rows[] = {{{0.3f, 0.5f, 0.9f}, {false, true, false}, false},
-                        {{1.0f, 0.0f, 0.2f}, {true, false, true}, true}};
-    for (const Row& row : rows) {
+    const std::tuple<std::array<float, 3>, const char*, bool> rows[] = {
+        {{0.3f, 0.5f, 0.9f}, "010", false}, {{1.0f, 0.0f, 0.2f}, "101", true}};
+    for (const auto& [volumes, on, quality3d] : rows) {
         for (int i = 0; i < 3; ++i) {
-            settings()->*kChannels[i].volume = row.volumes[i];
-            settings()->*kChannels[i].on = row.on[i];
+            settings()->*kChannels[i].volume = volumes[i];
+            settings()->*kChannels[i].on = on[i] == '1';
         }
-        settings()->quality3d = row.quality3d;
-        open();
+        settings()->quality3d = quality3d;
+        menu->setVisible(true);
         for (int i = 0; i < 3; ++i) {
             const Channel& c = kChannels[i];
-            SCOPED_TRACE(c.group);
             EXPECT_FLOAT_EQ(slider(c)->getMin(), 0);
             EXPECT_FLOAT_EQ(slider(c)->getMax(), 10);
-            EXPECT_NEAR(slider(c)->getValue(), row.volumes[i] * 10, 1e-4);
-            EXPECT_EQ(slider(c)->getEnabled(), row.on[i]);
-            EXPECT_EQ(box(c)->getValue(), row.on[i]);
-            EXPECT_EQ(box(c)->getText(), row.on[i] ? "On" : "Off");
+            EXPECT_NEAR(slider(c)->getValue(), volumes[i] * 10, 1e-4) << c.group;
+            EXPECT_EQ(std::string(slider(c)->getEnabled() ? "slider " : "") +
+                          (box(c)->getValue() ? "ticked " : "") + box(c)->getText(),
+                      on[i] == '1' ? "slider ticked On" : "Off")
+                << c.group;
         }
-        EXPECT_EQ(quality()->getValue(), row.quality3d);
+        EXPECT_EQ(quality()->getValue(), quality3d);
         menu->setVisible(false);
     }
 }
 
-TEST_F(SoundPage, EverySliderStepReachesItsClassAndGroupAtOnce) {
-    open();
+TEST_F(SoundPage, EverySliderStepAndBoxReachesItsClassAndGroupAtOnce) {
+    menu->setVisible(true);
     const int forced = theLandInsonificator->getForceUpdateCount();
     for (const Channel& c : kChannels) {
         SCOPED_TRACE(c.group);
+        root->setFocusedComponent(slider(c));
         for (float value : {7.0f, 10.0f, 0.0f, 3.0f})
-            slideTo(c, value);
+            for (int taps = 0; slider(c)->getValue() != value; ++taps) {
+                ASSERT_LT(taps, 10) << "the slider does not reach " << value;
+                const Classes before;
+                tap(slider(c)->getValue() < value ? "Right" : "Left");
+                expectApplied(before);
+            }
         EXPECT_NEAR(settings()->*c.volume, 0.3f, 1e-5);
-    }
-    EXPECT_EQ(theLandInsonificator->getForceUpdateCount(), forced) << "only in the game menu";
-}
-
-TEST_F(SoundPage, EveryBoxSwitchesItsSoundAndSliderAtOnce) {
-    open();
-    for (const Channel& c : kChannels) {
-        SCOPED_TRACE(c.group);
         for (bool on : {false, true}) {
             const Classes before;
             tick(box(c));
@@ -189,113 +145,86 @@ TEST_F(SoundPage, EveryBoxSwitchesItsSoundAndSliderAtOnce) {
         const Classes before;
         tick(quality());
         EXPECT_EQ(settings()->quality3d, quality3d);
-        EXPECT_EQ(theLandInsonificator->getEmulate3dSound(), !quality3d);
         expectApplied(before);
     }
+    EXPECT_EQ(theLandInsonificator->getForceUpdateCount(), forced) << "only in the game menu";
 }
 
 TEST_F(SoundPage, ClosingSavesTheProfileOnlyWhenTheSettingsDiffer) {
-    struct Row {
-        const char* what;
-        std::vector<const char*> ticks; // groups whose box is clicked
-        int saves;
-    };
-    const Row rows[] = {
-        {"opened and closed", {}, 0},
-        {"music off", {"music"}, 1},
-        {"effects off and on again", {"effects", "effects"}, 0},
-    };
-    for (const Row& row : rows) {
-        open();
+    // The groups whose box is clicked, and how often closing saves the profile.
+    const std::pair<std::vector<const char*>, int> rows[] = {
+        {{}, 0}, {{"music"}, 1}, {{"effects", "effects"}, 0}};
+    for (const auto& [ticks, saves] : rows) {
+        menu->setVisible(true);
         const int saved = theProfile->getSaveCount();
-        for (const char* group : row.ticks)
+        for (const char* group : ticks)
             tick(part<::ui::CheckBox>(group, "check"));
-        EXPECT_EQ(theProfile->getSaveCount(), saved) << row.what << ": not while it is open";
+        EXPECT_EQ(theProfile->getSaveCount(), saved) << ticks.size() << ": not while it is open";
         tap("Escape");
         EXPECT_FALSE(menu->isShowed());
-        EXPECT_EQ(theProfile->getSaveCount(), saved + row.saves) << row.what;
+        EXPECT_EQ(theProfile->getSaveCount(), saved + saves) << ticks.size();
     }
 }
 
 TEST_F(SoundPage, TheModesSetTheLevelAndSwitchEffectsAndEnvironment) {
-    struct Row {
-        const char* mode;
-        void (*apply)();
-        bool effectsOn, environmentOn;
-        bool enabledBefore[2]; // classes 0 and 1
-        bool loud;
-        bool enabledAfter[2];
+    // The mode; effects and environment on in the profile; classes 0 and 1 enabled before; the
+    // level and classes 0 and 1 after.
+    const std::tuple<void (*)(), const char*, const char*, const char*> rows[] = {
+        {&SoundMenu::setMainMenuMode, "11", "11", "loud 00"},
+        {&SoundMenu::setMainMenuMode, "11", "00", "loud 00"},
+        {&SoundMenu::setGameMenuMode, "11", "11", "quiet 00"},
+        {&SoundMenu::setGameMenuMode, "11", "10", "quiet 00"},
+        {&SoundMenu::setGameMode, "11", "00", "loud 11"},
+        {&SoundMenu::setGameMode, "10", "00", "loud 10"},
+        {&SoundMenu::setGameMode, "01", "00", "loud 01"},
+        {&SoundMenu::setGameMode, "00", "11", "loud 11"},
     };
-    const Row rows[] = {
-        {"main menu", &SoundMenu::setMainMenuMode, true, true, {true, true}, true, {false, false}},
-        {"main menu",
-         &SoundMenu::setMainMenuMode,
-         true,
-         true,
-         {false, false},
-         true,
-         {false, false}},
-        {"game menu", &SoundMenu::setGameMenuMode, true, true, {true, true}, false, {false, false}},
-        {"game menu",
-         &SoundMenu::setGameMenuMode,
-         true,
-         true,
-         {true, false},
-         false,
-         {false, false}},
-        {"game", &SoundMenu::setGameMode, true, true, {false, false}, true, {true, true}},
-        {"game", &SoundMenu::setGameMode, true, false, {false, false}, true, {true, false}},
-        {"game", &SoundMenu::setGameMode, false, true, {false, false}, true, {false, true}},
-        {"game", &SoundMenu::setGameMode, false, false, {true, true}, true, {true, true}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.mode);
-        settings()->effectsOn = row.effectsOn;
-        settings()->environmentOn = row.environmentOn;
+    for (const auto& [apply, on, enabled, after] : rows) {
+        SCOPED_TRACE(std::string(on) + " " + enabled + " " + after);
+        settings()->effectsOn = on[0] == '1';
+        settings()->environmentOn = on[1] == '1';
         for (int c = 0; c < 2; ++c)
-            row.enabledBefore[c] ? theInsonificatorManager->enable(c)
-                                 : theInsonificatorManager->disable(c);
-        row.loud ? theSoundManager->quiet() : theSoundManager->loud();
+            enabled[c] == '1' ? theInsonificatorManager->enable(c)
+                              : theInsonificatorManager->disable(c);
+        after[0] == 'l' ? theSoundManager->quiet() : theSoundManager->loud(); // the other first
         const Classes before;
-        row.apply();
-        EXPECT_EQ(theSoundManager->isLoud(), row.loud);
+        apply();
+        std::string now = theSoundManager->isLoud() ? "loud " : "quiet ";
         for (int c = 0; c < 2; ++c) {
-            EXPECT_EQ(theInsonificatorManager->getIsEnabled(c), row.enabledAfter[c]) << c;
+            now += theInsonificatorManager->getIsEnabled(c) ? "1" : "0";
             EXPECT_EQ(theInsonificatorManager->getSwitchCount(c) - before.switches[c],
-                      row.enabledBefore[c] != row.enabledAfter[c] ? 1 : 0)
-                << c;
+                      enabled[c] != now.back())
+                << "class " << c << " switched only when it must";
         }
+        EXPECT_EQ(now, after);
         EXPECT_EQ(theInsonificatorManager->getSwitchCount(3), before.switches[3]) << "music";
     }
 }
 
-TEST_F(SoundPage, OpenedFromTheGameMenuItLetsTheGameBeHeardUntilItCloses) {
-    settings()->environmentOn = false;
-    enterGameMenu();
-    ASSERT_FALSE(theSoundManager->isLoud());
-    ASSERT_FALSE(theInsonificatorManager->getIsEnabled(0));
-    chooseInGameMenu("sound");
+// Opened over the game menu, the page lets the battle be heard (the level and classes on the
+// way in and out are the root's) and every change updates the land sounds at once.
+TEST_F(SoundPage, OpenedFromTheGameMenuEveryChangeUpdatesTheLandSoundsAndClosingSaves) {
+    kel::logic::Game game;
+    ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
+    root->command(kel::ui::Command::BEGIN_LOADING);
+    root->setGameBoard(&game.getBoard());
+    root->command(kel::ui::Command::BEGIN_GAME);
+    root->command(kel::ui::Command::SHOW_GAME_MENU);
+    frame();
+    kel::test::choose(root.get(), "sound", "gameroundmenu");
     ASSERT_TRUE(menu->isShowed());
-    EXPECT_TRUE(theSoundManager->isLoud());
-    EXPECT_TRUE(theInsonificatorManager->getIsEnabled(0));
-    EXPECT_FALSE(theInsonificatorManager->getIsEnabled(1)) << "environment is off";
-
     const int forced = theLandInsonificator->getForceUpdateCount();
+    const int saved = theProfile->getSaveCount();
     const Classes before;
     tick(box(kChannels[2]));
     EXPECT_EQ(theLandInsonificator->getForceUpdateCount(), forced + 1);
     expectApplied(before);
-    EXPECT_TRUE(theInsonificatorManager->getIsEnabled(1));
-
-    const int saved = theProfile->getSaveCount();
     tap("Escape");
-    EXPECT_FALSE(menu->isShowed());
     EXPECT_TRUE(root->getDescendant("gameroundmenu")->isShowed());
-    EXPECT_FALSE(theSoundManager->isLoud());
-    EXPECT_FALSE(theInsonificatorManager->getIsEnabled(0));
-    EXPECT_FALSE(theInsonificatorManager->getIsEnabled(1));
     EXPECT_EQ(theProfile->getSaveCount(), saved + 1);
-    leaveGame();
+    root->command(kel::ui::Command::END_GAME);
+    root->resetGameBoard();
+    root->command(kel::ui::Command::SHOW_MAIN_MENU);
 }
 
 } // namespace
