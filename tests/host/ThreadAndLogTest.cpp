@@ -78,11 +78,10 @@ TEST(DebugLog, AFilterWritesPassingMessagesAndObserversSeeAll) {
 
     const auto records = log.take();
     ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0].filter, "kel-ui");
-    EXPECT_EQ(records[0].file, "ui/KELUI");
-    EXPECT_EQ(records[0].line, 471);
-    EXPECT_EQ(records[0].text, "reassign GameBoard");
-    EXPECT_EQ(records[0].column, 0);
+    const auto& r = records[0];
+    EXPECT_EQ(r.filter + " " + r.file + ":" + std::to_string(r.line) + ":" +
+                  std::to_string(r.column) + " " + r.text,
+              "kel-ui ui/KELUI:471:0 reassign GameBoard");
     EXPECT_EQ(seen, (std::vector<std::string>{"ui/KELUI:471: reassign GameBoard",
                                               "/Configs/x.cfg:3:7: hidden"}));
     EXPECT_TRUE(first.isDispatched());
