@@ -25,6 +25,8 @@ const std::string kShipped =
     "34 throw LeftAlt+LeftClick|35 showpaths Y|36 nexttarget T";
 
 TEST_F(KelInputTest, EveryShippedBindingSendsItsStateAndNamesItsControl) {
+    std::vector<std::string> names; // in the order of the controls file
+    cs()->getRedefineControls()->enumerateEventsNames(names);
     std::istringstream rows(kShipped);
     size_t count = 0;
     for (std::string row; std::getline(rows, row, '|'); ++count) {
@@ -32,6 +34,7 @@ TEST_F(KelInputTest, EveryShippedBindingSendsItsStateAndNamesItsControl) {
         int state = -1;
         std::string control, bindings, binding;
         words >> state >> control >> bindings;
+        EXPECT_EQ(count < names.size() ? names[count] : "", control);
         std::istringstream each(bindings);
         while (std::getline(each, binding, ',')) {
             const size_t plus = binding.find('+');
@@ -48,9 +51,7 @@ TEST_F(KelInputTest, EveryShippedBindingSendsItsStateAndNamesItsControl) {
             EXPECT_EQ(event->getDevice(), kel::input::devices::ControlSource::instance());
         }
     }
-    std::vector<std::string> names;
-    cs()->getRedefineControls()->enumerateEventsNames(names);
-    ASSERT_EQ(names.size(), count) << "and no other";
+    EXPECT_EQ(names.size(), count) << "and no other";
 }
 
 TEST_F(KelInputTest, UnboundKeysReleasesAndMotionSendNothing) {
@@ -98,18 +99,8 @@ TEST_F(KelInputTest, AHeldKeyFiresOnceAndCleanForgetsHeldKeys) {
     EXPECT_EQ(recorder.take(), std::vector<int>{6});
 }
 
-TEST_F(KelInputTest, TheTablesListTheControlsInFileOrderWithTheirNames) {
+TEST_F(KelInputTest, TheTablesGiveNamesAndBindingsByControl) {
     auto* table = cs()->getRedefineControls();
-    std::vector<std::string> names;
-    table->enumerateEventsNames(names);
-    std::string inOrder;
-    for (const std::string& name : names)
-        inOrder += " " + name + " ";
-    std::istringstream rows(kShipped);
-    std::string row, expected;
-    while (std::getline(rows, row, '|'))
-        expected += row.substr(row.find(' '), row.rfind(' ') - row.find(' ') + 1);
-    EXPECT_EQ(inOrder, expected);
     EXPECT_EQ(table->getEventSweetName("endturn"), "End turn");
     EXPECT_EQ(table->getEventSweetName("nosuch"), "");
     EXPECT_FALSE(table->eventIsAxis("endturn"));
