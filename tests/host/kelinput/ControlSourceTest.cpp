@@ -216,11 +216,7 @@ TEST_F(KelInputTest, SavedBindingsOfControlsThisGameDoesNotKnowAreKept) {
 TEST_F(KelInputTest, APlayersBindingsSurviveAProfileLoadedAfterKelInput) {
     // kel-input is already in use (the fixture loaded it on the empty profile) when the
     // player's profile comes from disk.
-    profile.files().write("profile.cfg", "bindings {\n"
-                                         "  controlsource {\n"
-                                         "    endturn { bind = E }\n"
-                                         "  }\n"
-                                         "}\n");
+    profile.files().write("profile.cfg", "bindings { controlsource { endturn { bind = E } } }\n");
     auto* table = cs()->getRedefineControls(); // as a menu keeps it
     ASSERT_EQ(theProfile->load(), profile::Profile::Read);
 

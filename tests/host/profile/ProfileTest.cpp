@@ -169,17 +169,11 @@ TEST(Profile, AProfileThatCannotBeReadIsNeverSavedOver) {
 
 TEST(Profile, BadValuesKeepTheirDefaultsAndAreReportedWithTheirLines) {
     kel::test::TempProfile temp;
-    temp.files().write("profile.cfg", "video {\n"
-                                      "  width = wide\n"      // 2
-                                      "  height = 600\n"      // 3
-                                      "  fogDistance = 0.5\n" // 4
-                                      "  texture = ultra\n"   // 5
-                                      "}\n"
-                                      "input {\n"
-                                      "  acceptButton = thumb\n" // 8
-                                      "  cancelButton = middle\n"
-                                      "  edgeAutoScrolling = maybe\n" // 10
-                                      "}\n");
+    // Written as "input {" lines 2 to 4, then "video {" lines 7 to 10.
+    temp.files().write("profile.cfg",
+                       profileOf({"video width wide", "video height 600", "video fogDistance 0.5",
+                                  "video texture ultra", "input acceptButton thumb",
+                                  "input cancelButton middle", "input edgeAutoScrolling maybe"}));
     kel::test::LogCapture log;
     ASSERT_EQ(theProfile->load(), Profile::Read);
     const Live live;
@@ -195,7 +189,7 @@ TEST(Profile, BadValuesKeepTheirDefaultsAndAreReportedWithTheirLines) {
     for (const auto& record : log.take())
         places += record.filter + " " + record.file + ":" + std::to_string(record.line) + "\n";
     const std::string at = "profile /Profile/profile.cfg:";
-    EXPECT_EQ(places, at + "2\n" + at + "4\n" + at + "5\n" + at + "8\n" + at + "10\n")
+    EXPECT_EQ(places, at + "2\n" + at + "4\n" + at + "7\n" + at + "9\n" + at + "10\n")
         << "in file order";
 }
 

@@ -21,19 +21,16 @@ protected:
         UiFixture::SetUp();
         screen = new NotifyTrace();
         ui->addComponent(screen);
-        layout(
-            "plain { class = button; position = 10 100; size = 100 30; visible = true }\n"
-            "caption { class = textbutton; position = 120 100; size = 100 30;\n"
-            "          text = \"Play\"; font = first_blue; visible = true }\n"
-            "arrow { class = texturebutton; position = 230 100; size = 48 30;\n"
-            "        image = /Images/UI/arrow_left.tga; visible = true }\n"
-            "endturn { class = imagebutton; position = 290 100; image = /Images/UI/endturn.tga;\n"
-            "          flybyImage = /Images/UI/endturn_flyby.tga; visible = true }\n"
-            "yes { class = universalbutton; position = 400 100; size = 80 30; text = Yes;\n"
-            "      visible = true }\n"
-            "no { class = universalbutton; position = 500 100; size = 80 30; text = No;\n"
-            "     visible = true }\n",
-            screen);
+        layout("plain { class = button; position = 10 100; size = 100 30 }\n"
+               "caption { class = textbutton; position = 120 100; size = 100 30; text = Play\n"
+               "          font = first_blue }\n"
+               "arrow { class = texturebutton; position = 230 100; size = 48 30\n"
+               "        image = /Images/UI/arrow_left.tga }\n"
+               "endturn { class = imagebutton; position = 290 100; image = /Images/UI/endturn.tga\n"
+               "          flybyImage = /Images/UI/endturn_flyby.tga }\n"
+               "yes { class = universalbutton; position = 400 100; size = 80 30; text = Yes }\n"
+               "no { class = universalbutton; position = 500 100; size = 80 30; text = No }\n",
+               screen);
         screen->setVisible(true);
     }
 

@@ -22,22 +22,17 @@ protected:
         UiFixture::SetUp();
         page = new NotifyTrace();
         ui->addComponent(page);
-        layout("check_music { class = checkbox; position = 20 20; size = 150 20; text = Music;\n"
-               "              value = true; visible = true }\n"
-               "scroll { class = hslider; position = 20 60; size = 210 20; range = 0 10;\n"
-               "         value = 5; visible = true }\n"
-               "radiocontainer { class = radiocontainer; position = 20 100; size = 300 20;\n"
-               "    visible = true; value = easy\n"
-               "    trivial { class = radio; position = 0 0; size = 90 20; text = Trivial;\n"
-               "              visible = true }\n"
-               "    easy { class = radio; position = 100 0; size = 90 20; visible = true }\n"
-               "    normal { class = radio; position = 200 0; size = 90 20; value = \"hard\";\n"
-               "             visible = true }\n"
-               "}\n"
-               "list { class = listbox; position = 20 140; size = 200 72; visible = true }\n"
-               "editname { class = editbox; position = 20 240; size = 200 24; maxLength = 8;\n"
-               "           visible = true }\n",
-               page);
+        layout(
+            "check_music { class = checkbox; position = 20 20; size = 150 20; text = Music\n"
+            "              value = true }\n"
+            "scroll { class = hslider; position = 20 60; size = 210 20; range = 0 10; value = 5 }\n"
+            "radiocontainer { class = radiocontainer; position = 20 100; size = 300 20\n"
+            "    value = easy; trivial { class = radio; size = 90 20; text = Trivial }\n"
+            "    easy { class = radio; position = 100 0; size = 90 20 }\n"
+            "    normal { class = radio; position = 200 0; size = 90 20; value = hard } }\n"
+            "list { class = listbox; position = 20 140; size = 200 72 }\n"
+            "editname { class = editbox; position = 20 240; size = 200 24; maxLength = 8 }\n",
+            page);
         page->setVisible(true);
         ASSERT_TRUE(ui::getFactory()->getComponent("check_music", &check, page, false));
         ASSERT_TRUE(ui::getFactory()->getComponent("scroll", &slider, page, false));
