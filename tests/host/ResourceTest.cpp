@@ -2,7 +2,7 @@
 #include "host/resource/FileList.h"
 #include "host/resource/ResourceManager.h"
 #include "support/LogCapture.h"
-#include "support/TempDir.h"
+#include "support/TempRoots.h"
 
 #include <gtest/gtest.h>
 
@@ -22,26 +22,15 @@ long fileCount(const std::filesystem::path& directory) {
                          std::filesystem::directory_iterator());
 }
 
-// Points the resource manager at temporary data and profile roots for one test.
+// Temporary data and profile roots for one test; the current directory put back after.
 class ResourceTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        savedData = theResourceManager->getDataRoot();
-        savedProfile = theResourceManager->getProfileRoot();
-        savedDirectory = theResourceManager->getCurrentDirectory();
-        theResourceManager->setDataRoot(data.get());
-        theResourceManager->setProfileRoot(profile.get());
-    }
-    void TearDown() override {
-        theResourceManager->setDataRoot(savedData);
-        theResourceManager->setProfileRoot(savedProfile);
-        theResourceManager->changeDirectory(savedDirectory);
-    }
+    void TearDown() override { theResourceManager->changeDirectory(savedDirectory); }
 
-    kel::test::TempDir data;
-    kel::test::TempDir profile;
-    std::filesystem::path savedData, savedProfile;
-    std::string savedDirectory;
+    kel::test::TempRoots roots;
+    const kel::test::TempDir& data = roots.data;
+    const kel::test::TempDir& profile = roots.profile;
+    std::string savedDirectory = theResourceManager->getCurrentDirectory();
 };
 
 TEST_F(ResourceTest, GamePathsResolveIntoTheirRootsAndNeverLeaveThem) {

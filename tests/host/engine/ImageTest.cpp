@@ -1,15 +1,12 @@
 #include "host/engine/Image2D.h"
 #include "host/engine/Image3D.h"
-#include "host/resource/ResourceManager.h"
 #include "host/ui/ImageManager.h"
 #include "support/LogCapture.h"
-#include "support/TempDir.h"
+#include "support/TempRoots.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
-
-using resource::theResourceManager;
 
 namespace {
 
@@ -77,10 +74,8 @@ TEST(Image, TheRealSizeIsTheLogicalSizeRoundedUpToPowersOfTwo) {
 }
 
 TEST(Image, AFileTakesItsSizeFromTheImageCatalogueAndAnUnknownOneIsReported) {
-    kel::test::TempDir data;
-    data.write("Configs/UI/images.cfg", "\"/Images/Bonus/digit\" = 160 16\n");
-    const auto saved = theResourceManager->getDataRoot();
-    theResourceManager->setDataRoot(data.get());
+    kel::test::TempRoots roots;
+    roots.data.write("Configs/UI/images.cfg", "\"/Images/Bonus/digit\" = 160 16\n");
     ui::ImageManager::reloadCatalogue();
     kel::test::LogCapture log;
 
@@ -92,8 +87,7 @@ TEST(Image, AFileTakesItsSizeFromTheImageCatalogueAndAnUnknownOneIsReported) {
     Image2D again("/Images/none");
     EXPECT_EQ(log.count("engine"), 1u) << "an unknown file is reported once";
 
-    theResourceManager->setDataRoot(saved);
-    ui::ImageManager::reloadCatalogue();
+    ui::ImageManager::forgetCatalogue(); // read again from the data root in use next
 }
 
 } // namespace

@@ -2,15 +2,12 @@
 #include "host/config/Config.h"
 #include "host/engine/Camera.h"
 #include "host/engine/View.h"
-#include "host/resource/ResourceManager.h"
 #include "support/LogCapture.h"
-#include "support/TempDir.h"
+#include "support/TempRoots.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-
-using resource::theResourceManager;
 
 namespace {
 
@@ -109,21 +106,18 @@ TEST_F(Sky, TheTimeIsKeptAsGivenThroughTheTimeControl) {
 }
 
 TEST(SkyCatalogue, AMissingCatalogueIsReportedAndChangesNothing) {
-    kel::test::TempDir data;
-    const auto saved = theResourceManager->getDataRoot();
-    theResourceManager->setDataRoot(data.get());
+    kel::test::TempRoots roots;
     kel::test::LogCapture log;
     Environment environment;
     EXPECT_FALSE(environment.selectSky("Eden"));
     EXPECT_EQ(environment.getSkyName(), "Default");
     EXPECT_EQ(log.count("environment"), 1u);
-    data.write("Configs/Environment/skies.cfg", "Eden {\n  clouds = 3\n}\n");
+    roots.data.write("Configs/Environment/skies.cfg", "Eden {\n  clouds = 3\n}\n");
     EXPECT_TRUE(environment.selectSky("Eden"));
     EXPECT_EQ(environment.getLook().clouds, 1) << "out of range: reported and clamped";
     const auto records = log.take();
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[1].line, 2);
-    theResourceManager->setDataRoot(saved);
 }
 
 } // namespace

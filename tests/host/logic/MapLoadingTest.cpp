@@ -10,9 +10,8 @@
 #include "host/logic/Team.h"
 #include "host/logic/Unit.h"
 #include "host/logic/Unit3d.h"
-#include "host/resource/ResourceManager.h"
 #include "support/LogCapture.h"
-#include "support/TempDir.h"
+#include "support/TempRoots.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +25,6 @@
 using kel::logic::Game;
 using kel::logic::GameBoard;
 using kel::logic::GameBoardListener;
-using resource::theResourceManager;
 
 namespace {
 
@@ -205,18 +203,15 @@ TEST(MapLoading, TheUiMayDrawFramesAndPlayWhileMapsLoadOnAnotherThread) {
 class BadMaps : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedData = theResourceManager->getDataRoot();
-        std::ifstream models(savedData / "Configs/Engine/models.cfg");
+        std::ifstream models(std::string(KEL_DATA_DIR) + "/Configs/Engine/models.cfg");
         data.write("Configs/Engine/models.cfg",
                    std::string(std::istreambuf_iterator<char>(models), {}));
-        theResourceManager->setDataRoot(data.get());
         ModelCatalogue::instance().reload();
         game.getBoard().registerListener(&tracer, 0);
     }
     void TearDown() override {
         game.getBoard().unregisterListener(&tracer);
-        theResourceManager->setDataRoot(savedData);
-        ModelCatalogue::instance().reload();
+        ModelCatalogue::instance().forget();
     }
 
     // A good 2 x 2 map; `extra` goes at its end.
@@ -232,8 +227,8 @@ protected:
                + extra;
     }
 
-    kel::test::TempDir data;
-    std::filesystem::path savedData;
+    kel::test::TempRoots roots;
+    const kel::test::TempDir& data = roots.data;
     kel::test::LogCapture log;
     Game game;
     std::string trace;

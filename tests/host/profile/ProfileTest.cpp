@@ -96,14 +96,20 @@ TEST(Profile, EachSettingIsReadFromItsEntryAndTakesPartInComparison) {
 
 TEST(Profile, EverySettingSurvivesSaveAndLoadAndForeignEntriesAreKept) {
     kel::test::TempProfile temp;
-    temp.files().write("profile.cfg", profileOf(split(kChanged, '|')) +
-                                          "campaign {\n  last = \"Light house\"\n}\n");
+    temp.files().write("profile.cfg", profileOf(split(kChanged, '|')));
     ASSERT_EQ(theProfile->load(), Profile::Read);
     const Live live;
     const InputSettings input = *live.input;
     const SoundSettings sound = *live.sound;
     const VideoSettings video = *live.video;
     EXPECT_EQ(video.getTextureString(), "low");
+    // A player's profile with an entry of its own, changed by the menus in memory.
+    temp.files().write("profile.cfg", "campaign {\n  last = \"Light house\"\n}\n");
+    theProfile->reset();
+    ASSERT_EQ(theProfile->load(), Profile::Read);
+    *live.input = input;
+    *live.sound = sound;
+    *live.video = video;
     ASSERT_TRUE(theProfile->save());
     EXPECT_EQ(theProfile->getSaveCount(), 1);
 
