@@ -1,6 +1,5 @@
 #include "host/debug/Context.h"
 #include "host/ui/Container.h"
-#include "host/ui/Factory.h"
 #include "host/ui/HSlider.h"
 #include "host/ui/NotifyEvent.h"
 #include "host/ui/Ramka.h"
@@ -228,12 +227,6 @@ TEST_F(ComponentTree, DescendantLookupMatchesADepthFirstWalkAsTheTreeChanges) {
     ui->deleteComponent(top);
     a->deleteComponent(a->getComponent("target"));
     EXPECT_EQ(ui->getDescendant("target"), nullptr);
-
-    ui::Container* typed = nullptr;
-    EXPECT_TRUE(ui::getFactory()->getComponent("deep", &typed, nullptr, true));
-    EXPECT_FALSE(ui::getFactory()->getComponent("deep", &typed, nullptr, false))
-        << "a grandchild is no direct child";
-    EXPECT_EQ(typed, nullptr);
 }
 
 TEST_F(ComponentTree, TopLevelComponentsAreDrawnInFrontAndTakeClicksFirst) {
