@@ -45,7 +45,7 @@ std::string take(std::string& trace) {
     return std::exchange(trace, std::string());
 }
 
-TEST_F(ComponentTree, ShownStateChangesAreReportedOnceMastersFirst) {
+TEST_F(ComponentTree, ShownStateAndFocusChangesAreReportedOnceMastersFirst) {
     std::string trace;
     auto* screen = new Probe("screen", &trace);
     auto* panel = new Probe("panel", &trace);
@@ -70,6 +70,16 @@ TEST_F(ComponentTree, ShownStateChangesAreReportedOnceMastersFirst) {
     screen->setVisible(true); // no change
     EXPECT_EQ(trace, "");
 
+    // Focus moves from one to the other; hiding a component takes it away.
+    ui->setFocusedComponent(label);
+    ui->setFocusedComponent(panel);
+    EXPECT_EQ(take(trace), "label* label_ panel* ");
+    panel->setVisible(false);
+    EXPECT_EQ(ui->getFocusedComponent(), nullptr);
+    EXPECT_EQ(take(trace), "panel_ panel- label- ");
+    panel->setVisible(true);
+    take(trace);
+
     // Taking a shown branch out of the tree hides it; deleting it says nothing more.
     ui->removeComponent(screen);
     EXPECT_EQ(trace, "screen- panel- label- ");
@@ -92,23 +102,6 @@ TEST_F(ComponentTree, NotificationsClimbWithClassAndName) {
     EXPECT_TRUE(event.getProperty("class", &className) && className == "component");
     button->notify(event);
     EXPECT_EQ(trace, "inner<ok:job outer<ok:job ");
-}
-
-TEST_F(ComponentTree, FocusMovesAndLeavesHiddenComponents) {
-    std::string trace;
-    auto* a = new Probe("a", &trace);
-    auto* b = new Probe("b", &trace);
-    ui->addComponent(a);
-    ui->addComponent(b);
-    a->setVisible(true);
-    b->setVisible(true);
-    trace.clear();
-    ui->setFocusedComponent(a);
-    ui->setFocusedComponent(b);
-    EXPECT_EQ(take(trace), "a* a_ b* ");
-    b->setVisible(false);
-    EXPECT_EQ(ui->getFocusedComponent(), nullptr);
-    EXPECT_EQ(trace, "b_ b- ");
 }
 
 TEST_F(ComponentTree, LayoutBuildsChildrenReadsOptionsAndReportsUnknownClasses) {

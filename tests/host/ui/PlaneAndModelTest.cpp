@@ -108,23 +108,12 @@ protected:
     NotifyTrace* screen = nullptr;
 };
 
-TEST_F(Models, AModelIsInItsViewExactlyWhileItsComponentIsShown) {
+TEST_F(Models, AModelIsInItsViewWhileShownAndNotifiesThePointerComingAndGoing) {
     ui::ModelComponent* play = place("menu_play");
     play->setVisible(true);
     EXPECT_FALSE(ui->getView()->hasObject(play->getModel())) << "its screen is hidden";
     screen->setVisible(true);
     EXPECT_TRUE(ui->getView()->hasObject(play->getModel()));
-    play->setModel("menu_exit");
-    EXPECT_EQ(ui->getView()->getObjects().size(), 1u);
-    EXPECT_EQ(play->getModel()->getName(), "menu_exit");
-    screen->setVisible(false);
-    EXPECT_TRUE(ui->getView()->getObjects().empty());
-}
-
-TEST_F(Models, ThePointerOnTheMeshNotifiesTraceInAndLeavingItTraceOut) {
-    ui::ModelComponent* play = place("menu_play");
-    play->setVisible(true);
-    screen->setVisible(true);
     moveTo(10, 10);
     frame();
     EXPECT_EQ(screen->take(), "");
@@ -140,6 +129,11 @@ TEST_F(Models, ThePointerOnTheMeshNotifiesTraceInAndLeavingItTraceOut) {
     play->setVisible(false);
     EXPECT_EQ(screen->take(), "menu_play:tracein menu_play:traceout ");
     EXPECT_EQ(theRenderDriver->getTracedModel(), nullptr);
+    EXPECT_TRUE(ui->getView()->getObjects().empty());
+    play->setVisible(true);
+    play->setModel("menu_exit");
+    EXPECT_EQ(ui->getView()->getObjects().size(), 1u);
+    EXPECT_EQ(play->getModel()->getName(), "menu_exit");
 }
 
 TEST_F(Models, AnimationsAreCheckedAgainstTheCatalogue) {
