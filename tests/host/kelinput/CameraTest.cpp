@@ -8,47 +8,48 @@ using Camera = kelinput::DeviceToCamera::Camera;
 namespace {
 
 TEST_F(KelInputTest, HeldKeysMoveAndTurnTheCameraOverTime) {
+    EXPECT_EQ(view(), "0 45 0 0 16");
     press("W");
     EXPECT_TRUE(camera()->isActive("moveforward"));
     camera()->advance(0.5f);
-    EXPECT_NEAR(camera()->getCamera().z, 5.0f, 1e-4) << "north at yaw 0, 10 units a second";
-    EXPECT_NEAR(camera()->getCamera().x, 0.0f, 1e-4);
+    EXPECT_EQ(view(), "0 45 0 5 16") << "north at yaw 0, 10 units a second";
     press("Up"); // the same control by a second binding: no faster
     camera()->advance(0.5f);
-    EXPECT_NEAR(camera()->getCamera().z, 10.0f, 1e-4);
+    EXPECT_EQ(view(), "0 45 0 10 16");
     release("W");
     EXPECT_TRUE(camera()->isActive("moveforward")) << "Up still holds it";
     release("Up");
     camera()->advance(1.0f);
-    EXPECT_NEAR(camera()->getCamera().z, 10.0f, 1e-4);
-
     press("Q");
     camera()->advance(1.0f);
     release("Q");
-    EXPECT_NEAR(camera()->getCamera().yaw, 270.0f, 1e-3) << "90 degrees a second, wrapped";
+    EXPECT_EQ(view(), "270 45 0 10 16") << "90 degrees a second, wrapped";
     press("W");
     camera()->advance(1.0f);
     release("W");
-    EXPECT_NEAR(camera()->getCamera().x, -10.0f, 1e-3) << "forward follows the yaw";
-
+    EXPECT_EQ(view(), "270 45 -10 10 16") << "forward follows the yaw";
+    press("F");
+    camera()->advance(0.5f);
+    EXPECT_EQ(view(), "270 67.5 -10 10 16") << "tilting 45 degrees a second";
     press("R");
     camera()->advance(10.0f);
-    EXPECT_FLOAT_EQ(camera()->getCamera().pitch, 15.0f) << "pitch stops at its limit";
+    EXPECT_EQ(view(), "270 67.5 -10 10 16") << "tilting both ways at once stands still";
+    release("F");
+    camera()->advance(10.0f);
+    EXPECT_EQ(view(), "270 15 -10 10 16") << "pitch stops at its limit";
 }
 
 TEST_F(KelInputTest, MouseAxesActOnlyWhileTheirKeysAreHeld) {
     motion(40, 0);
     EXPECT_EQ(camera()->getCamera(), Camera()) << "no button held";
-
     press("MiddleClick");
     EXPECT_EQ(camera()->getActiveControls(),
               (std::vector<std::string>{"rotatepitchaxis", "rotateyawaxis"}));
     motion(40, -20);
-    EXPECT_NEAR(camera()->getCamera().yaw, 10.0f, 1e-4);
-    EXPECT_NEAR(camera()->getCamera().pitch, 40.0f, 1e-4);
+    EXPECT_EQ(view(), "10 40 0 0 16") << "0.25 degrees a unit";
     release("MiddleClick");
     motion(40, 0);
-    EXPECT_NEAR(camera()->getCamera().yaw, 10.0f, 1e-4);
+    EXPECT_EQ(view(), "10 40 0 0 16");
 
     // Control and the middle button drag the board instead of turning it.
     camera()->setCamera(Camera());
@@ -56,22 +57,27 @@ TEST_F(KelInputTest, MouseAxesActOnlyWhileTheirKeysAreHeld) {
     press("MiddleClick");
     EXPECT_FALSE(camera()->isActive("rotateyawaxis"));
     motion(100, 0);
-    EXPECT_NEAR(camera()->getCamera().x, -5.0f, 1e-4);
-    EXPECT_FLOAT_EQ(camera()->getCamera().yaw, 0.0f);
+    EXPECT_EQ(view(), "0 45 -5 0 16") << "0.05 units a unit, against the mouse";
     release("LeftControl");
     EXPECT_FALSE(camera()->isActive("movehaxis-")) << "releasing any of its keys ends it";
 }
 
-TEST_F(KelInputTest, MouseSensitivityComesFromTheProfile) {
+TEST_F(KelInputTest, MouseSensitivityAndStrafeSpeedComeFromTheProfile) {
     profile::InputSettings* settings = nullptr;
     theProfile->getSettings(&settings);
     settings->mouseSensitivity = 2.0f;
+    settings->mouseStrafeSpeed = 3.0f;
     EXPECT_FLOAT_EQ(theKelInput->getMouseMultiplier(), 1.0f) << "not taken yet";
     theKelInput->updateProfileSettings();
     EXPECT_FLOAT_EQ(theKelInput->getMouseMultiplier(), 2.0f);
     press("MiddleClick");
     motion(40, 0);
-    EXPECT_NEAR(camera()->getCamera().yaw, 20.0f, 1e-4);
+    EXPECT_EQ(view(), "20 45 0 0 16");
+    release("MiddleClick");
+    press("LeftAlt");
+    press("MiddleClick");
+    motion(10, 0);
+    EXPECT_EQ(view(), "20 45 1.41 -0.513 16") << "1.5 units along the turned view";
 
     theKelInput->setMousePosition(320, 240);
     EXPECT_FLOAT_EQ(theKelInput->getMouseX(), 320);
@@ -88,21 +94,22 @@ TEST_F(KelInputTest, ZoomStepsOncePerPressWithinItsLimits) {
     for (int i = 0; i < 10; ++i)
         tap("WheelUp");
     EXPECT_FLOAT_EQ(camera()->getCamera().zoom, 4.0f);
+    for (int i = 0; i < 20; ++i)
+        tap("WheelDown");
+    EXPECT_FLOAT_EQ(camera()->getCamera().zoom, 40.0f);
+    camera()->setCamera(Camera{100, 80, 3, 4, 20});
     tap("Home");
-    EXPECT_EQ(camera()->getCamera(), Camera());
+    EXPECT_EQ(view(), "0 45 3 4 16") << "yaw, pitch and distance back";
 }
 
 TEST_F(KelInputTest, UnitFreelookTurnsWithTheMouseAndKeepsThePlace) {
     camera()->setUnitFreelook(true);
     EXPECT_TRUE(camera()->getUnitFreelook());
     motion(20, 8);
-    EXPECT_NEAR(camera()->getCamera().yaw, 5.0f, 1e-4);
-    EXPECT_NEAR(camera()->getCamera().pitch, 47.0f, 1e-4);
     press("W");
     camera()->advance(1.0f);
     tap("WheelUp");
-    EXPECT_FLOAT_EQ(camera()->getCamera().z, 0.0f);
-    EXPECT_FLOAT_EQ(camera()->getCamera().zoom, 16.0f);
+    EXPECT_EQ(view(), "5 47 0 0 16");
 
     camera()->setUnitFreelook(false);
     camera()->advance(1.0f);
@@ -120,7 +127,7 @@ TEST_F(KelInputTest, CleanLetsGoOfEveryHeldControl) {
     // The key counts as up now, so the next press acts again.
     press("W");
     camera()->advance(1.0f);
-    EXPECT_NEAR(camera()->getCamera().z, 10.0f, 1e-4);
+    EXPECT_EQ(view(), "0 45 0 10 16");
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 #include "KelInputFixture.h"
 #include "support/LogCapture.h"
 
-#include <algorithm>
 #include <set>
 
 using kel::test::KelInputTest;
@@ -22,39 +21,17 @@ protected:
     kel::test::TempDir data;
 };
 
-TEST(ShippedControls, LoadCleanlyWithEveryStateAndTheAxesTheMenusName) {
+TEST(ShippedControls, LoadCleanlyWithTheAxesTheMenusName) {
     kel::test::TempProfile profile; // the shipped data, an empty profile
     kel::test::LogCapture log;
     kelinput::ControlsFile file;
     EXPECT_TRUE(file.read(kelinput::KelInput::kControlsPath));
-    for (const auto& record : log.take())
-        ADD_FAILURE() << record.file << ":" << record.line << ": " << record.text;
-
-    std::set<int> states;
-    for (const auto& control : file.getControlSource()) {
-        states.insert(control.state);
-        EXPECT_FALSE(control.defaults.empty()) << control.name << " has no default binding";
-    }
-    EXPECT_EQ(states.size(), 37u);
-    const auto byState = [&](int state) {
-        for (const auto& control : file.getControlSource())
-            if (control.state == state)
-                return control.defaults;
-        return Bindings();
-    };
-    EXPECT_EQ(byState(22), (Bindings{{"LeftClick"}}));
-    EXPECT_EQ(byState(23), (Bindings{{"RightClick"}}));
-    EXPECT_EQ(byState(28).front(), (std::list<std::string>{"Return"}));
-
+    EXPECT_EQ(log.take().size(), 0u);
     // The key redefinition menu gives these axis controls a default mouse axis by name.
-    for (const char* axis : {"rotateyawaxis", "movehaxis+", "movehaxis-", "rotatepitchaxis",
-                             "movevaxis+", "movevaxis-"}) {
-        const auto& camera = file.getCamera();
-        const auto found = std::find_if(camera.begin(), camera.end(),
-                                        [&](const kelinput::Control& c) { return c.name == axis; });
-        ASSERT_NE(found, camera.end()) << axis;
-        EXPECT_TRUE(found->axis) << axis;
-    }
+    std::string axes;
+    for (const kelinput::Control& control : file.getCamera())
+        axes += control.axis ? control.name + " " : "";
+    EXPECT_EQ(axes, "rotateyawaxis rotatepitchaxis movehaxis+ movehaxis- movevaxis+ movevaxis- ");
 }
 
 TEST_F(ControlsFileTest, AMissingFileIsReportedAndNothingIsBound) {

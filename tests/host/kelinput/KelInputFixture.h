@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -14,19 +16,21 @@
 
 namespace kel::test {
 
-// Records the state numbers of the control-source events it is given.
+// Records the state numbers of the control-source events it is given, and the last event whole.
 class CSRecorder : public ::input::Listener {
 public:
     void event(counting_ptr<::input::Event> e) override {
         if (const auto* cs = e.as<kel::input::events::CS>()) {
             std::lock_guard<std::mutex> guard(mutex);
             states.push_back(cs->getNumber());
+            last = e;
         }
     }
     std::vector<int> take() {
         std::lock_guard<std::mutex> guard(mutex);
         return std::exchange(states, {});
     }
+    counting_ptr<::input::Event> last;
 
 private:
     std::mutex mutex;
@@ -63,6 +67,22 @@ protected:
     static void tap(const std::string& name) {
         press(name);
         release(name);
+    }
+    // "yaw pitch x z zoom", each to three decimals.
+    static std::string view() {
+        const auto c = camera()->getCamera();
+        char text[96];
+        std::snprintf(text, sizeof text, "%g %g %g %g %g", round(c.yaw), round(c.pitch), round(c.x),
+                      round(c.z), round(c.zoom));
+        return text;
+    }
+    static double round(float v) { return std::round(v * 1000.0) / 1000.0 + 0.0; }
+    // Everything in memory forgotten; the player starts the game again from the saved profile.
+    static void restart() {
+        theKelInput->reset();
+        theProfile->reset();
+        ASSERT_EQ(theProfile->load(), profile::Profile::Read);
+        theKelInput->load();
     }
     static void motion(float dx, float dy) {
         counting_ptr<::input::Event> event(

@@ -18,6 +18,13 @@ using namespace kel::logic;
 
 namespace {
 
+std::string joined(const std::vector<std::string>& calls) {
+    std::string text;
+    for (const std::string& call : calls)
+        text += call + " ";
+    return text;
+}
+
 // A battle on the shipped skirmish map.
 class Battle : public ::testing::Test {
 protected:
@@ -51,70 +58,56 @@ TEST_F(Battle, EveryCallIsRecordedInOrderWithItsArgument) {
     EXPECT_TRUE(source.isInUnitFreelook());
     cs->endUnitFreelook();
     EXPECT_EQ(cs->getSelectedUnit(), nullptr);
-    const std::vector<std::string> expected{"controlCommand1()",
-                                            "targetCommand2(unit:orc)",
-                                            "indexedCommand1(3)",
-                                            "setFocusTarget(landscape:2,3)",
-                                            "targetCommand1(none)",
-                                            "targetCommand3(chest:5,2)",
-                                            "targetCommand4(object:tree)",
-                                            "indexedCommand2(6)",
-                                            "clearFocusTarget()",
-                                            "controlCommand16()",
-                                            "beginUnitFreelook()",
-                                            "endUnitFreelook()",
-                                            "getSelectedUnit()"};
-    EXPECT_EQ(source.getCalls(), expected);
-    EXPECT_EQ(observed, expected);
+    const std::string expected =
+        "controlCommand1() targetCommand2(unit:orc) indexedCommand1(3) "
+        "setFocusTarget(landscape:2,3) targetCommand1(none) targetCommand3(chest:5,2) "
+        "targetCommand4(object:tree) indexedCommand2(6) clearFocusTarget() controlCommand16() "
+        "beginUnitFreelook() endUnitFreelook() getSelectedUnit() ";
+    EXPECT_EQ(joined(source.getCalls()), expected);
+    EXPECT_EQ(joined(observed), expected);
+    EXPECT_FALSE(source.getFocusTarget().isValid()) << "cleared";
+    source.setFocusTarget(Target(board.getLandscape(2, 3)));
+    EXPECT_EQ(source.getFocusTarget(), Target(board.getLandscape(2, 3)));
     EXPECT_FALSE(source.isInUnitFreelook());
     source.setObserver(nullptr);
 }
 
-TEST_F(Battle, TheFocusFollowsSetAndClear) {
-    Unit* knight = board.getUnitAt(1, 5);
-    source.setFocusTarget(Target(knight));
-    EXPECT_EQ(source.getFocusTarget(), Target(knight));
-    source.clearFocusTarget();
-    EXPECT_FALSE(source.getFocusTarget().isValid());
-}
-
 TEST_F(Battle, EndingATurnHandsTheBoardToTheNextTeamWithFreshActPoints) {
-    Team* player = board.findTeam("player");
-    Team* enemy = board.findTeam("enemy");
     Unit* knight = board.getUnitAt(1, 5);
     Unit* orc = board.getUnitAt(1, 0);
     orc->setActPool(0);
     knight->setActPool(1);
-    ASSERT_EQ(board.getActiveTeam(), player);
-    EXPECT_TRUE(source.isPlayerTurn());
-    const int turn = board.getTurn();
-
+    const int first = board.getTurn();
+    // "active team, game state, turns since the start, player's turn, knight's
+    // and orc's points"
+    const auto state = [&] {
+        return board.getActiveTeam()->getInternalName() + " " +
+               std::to_string(board.getGameState()) + " " +
+               std::to_string(board.getTurn() - first) + " " +
+               std::to_string(source.isPlayerTurn()) + " " + std::to_string(knight->getActPool()) +
+               " " + std::to_string(orc->getActPool());
+    };
+    EXPECT_EQ(state(), "player 1 0 1 1 0");
+    // The new team's act points are refilled; the team that ended keeps what it
+    // left.
     BATTLE_CONTROL_SOURCE->endTurn();
-    EXPECT_EQ(board.getActiveTeam(), enemy);
-    EXPECT_EQ(board.getGameState(), GameBoard::OTHER_TEAM_TURN);
-    EXPECT_EQ(board.getTurn(), turn + 1);
-    EXPECT_EQ(orc->getActPool(), 3) << "the new team's act points are refilled";
-    EXPECT_EQ(knight->getActPool(), 1) << "the team that ended keeps what it left";
-    EXPECT_FALSE(source.isPlayerTurn());
-
+    EXPECT_EQ(state(), "enemy 2 1 0 1 3");
     BATTLE_CONTROL_SOURCE->endTurn();
-    EXPECT_EQ(board.getActiveTeam(), player);
-    EXPECT_EQ(board.getGameState(), GameBoard::FIRST_TEAM_TURN);
-    EXPECT_EQ(knight->getActPool(), 4);
+    EXPECT_EQ(state(), "player 1 2 1 4 3");
 }
 
-TEST_F(Battle, TheBattleIsOverWhenOneTeamIsLeftAndTurnsStopThere) {
+TEST_F(Battle, TheBattleIsOverWhenOneTeamIsLeftOrThePlayerConcedes) {
     for (Unit* unit : board.findTeam("enemy")->getUnits())
         unit->setHealth(0);
     source.endTurn();
     EXPECT_EQ(board.getGameState(), GameBoard::BATTLE_OVER);
     const int turn = board.getTurn();
     source.endTurn();
-    EXPECT_EQ(board.getTurn(), turn);
+    EXPECT_EQ(board.getTurn(), turn) << "turns stop there";
     EXPECT_EQ(board.getGameState(), GameBoard::BATTLE_OVER);
-}
 
-TEST_F(Battle, ConcedingEndsTheBattle) {
+    ASSERT_TRUE(game.loadMap("/Maps/Skirmish.lvx"));
+    source.clearCalls();
     source.concede();
     EXPECT_EQ(board.getGameState(), GameBoard::BATTLE_OVER);
     EXPECT_EQ(source.getCalls(), std::vector<std::string>{"concede()"});
@@ -184,37 +177,32 @@ TEST(Targets, EachKindIsValidAndTellsWhatItHolds) {
     Game game;
     ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
     GameBoard& board = game.getBoard();
-    Unit* knight = board.getUnitAt(2, 5);
-    Landscape* cell = board.getLandscape(0, 0);
-    Object* lighthouse = board.getObjectAt(2, 0);
-    Chest* chest = board.getChestAt(1, 1);
-
-    const Target none;
-    EXPECT_FALSE(none.isValid());
-    EXPECT_EQ(none.getKind(), Target::NOTHING);
-    EXPECT_EQ(none.describe(), "none");
-    EXPECT_FALSE(Target(static_cast<Unit*>(nullptr)).isValid());
-
-    const Target unit(knight), landscape(cell), object(lighthouse), box(chest);
-    for (const Target* t : {&unit, &landscape, &object, &box})
-        EXPECT_TRUE(t->isValid());
-    EXPECT_EQ(unit.getUnit(), knight);
-    EXPECT_EQ(unit.getLandscape(), nullptr);
-    EXPECT_EQ(landscape.getLandscape(), cell);
-    EXPECT_EQ(landscape.getKind(), Target::LANDSCAPE);
-    EXPECT_EQ(object.getObject(), lighthouse);
-    EXPECT_EQ(object.getChest(), nullptr);
-    EXPECT_EQ(box.getChest(), chest);
-    EXPECT_EQ(unit.describe(), "unit:knight");
-    EXPECT_EQ(landscape.describe(), "landscape:0,0");
-    EXPECT_EQ(object.describe(), "object:lighthouse");
-    EXPECT_EQ(box.describe(), "chest:1,1");
+    const Target none, unit(board.getUnitAt(2, 5)), landscape(board.getLandscape(0, 0)),
+        object(board.getObjectAt(2, 0)), box(board.getChestAt(1, 1)),
+        null(static_cast<Unit*>(nullptr));
+    // What each target holds, as "kind valid unit landscape object chest
+    // describe()".
+    const auto held = [](const Target& t) {
+        return std::to_string(t.getKind()) + " " + std::to_string(t.isValid()) + " " +
+               std::to_string(t.getUnit() != nullptr) +
+               std::to_string(t.getLandscape() != nullptr) +
+               std::to_string(t.getObject() != nullptr) + std::to_string(t.getChest() != nullptr) +
+               " " + t.describe();
+    };
+    EXPECT_EQ(held(none), std::to_string(Target::NOTHING) + " 0 0000 none");
+    EXPECT_EQ(held(null), held(none)) << "a null pointer makes an empty target";
+    EXPECT_EQ(held(unit), std::to_string(Target::UNIT) + " 1 1000 unit:knight");
+    EXPECT_EQ(held(landscape), std::to_string(Target::LANDSCAPE) + " 1 0100 landscape:0,0");
+    EXPECT_EQ(held(object), std::to_string(Target::OBJECT) + " 1 0010 object:lighthouse");
+    EXPECT_EQ(held(box), std::to_string(Target::CHEST) + " 1 0001 chest:1,1");
+    EXPECT_EQ(unit.getUnit(), board.getUnitAt(2, 5));
+    EXPECT_EQ(box.getChest(), board.getChestAt(1, 1));
 
     Target copy = unit;
     EXPECT_EQ(copy, unit);
     copy = box;
     EXPECT_NE(copy, unit);
-    EXPECT_EQ(copy.getChest(), chest);
+    EXPECT_EQ(copy, box);
 }
 
 TEST(GameGlobals, AGameInstallsItselfAndTakesItselfOutAgain) {

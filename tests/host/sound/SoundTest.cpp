@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -20,64 +21,58 @@ protected:
         theInsonificatorManager->reset();
         theLandInsonificator->reset();
     }
+    // A voice group as "volume fade audible on fading".
+    static std::string group(const std::string& name) {
+        std::ostringstream text;
+        text << sound::MANAGER->getVolume(name) << " " << sound::MANAGER->getFadeLevel(name) << " "
+             << sound::MANAGER->getAudibleVolume(name) << " " << sound::MANAGER->getEnabled(name)
+             << sound::MANAGER->isFading(name);
+        return text.str();
+    }
 };
 
 TEST_F(SoundTest, AFadeRunsFromItsStartToItsEndAndNeverOvershoots) {
+    EXPECT_EQ(group("ui"), "1 1 1 10") << "a group starts on, at volume 1 and fade level 1";
     sound::MANAGER->volume("bgm", 0.5f);
     sound::MANAGER->startFading("bgm", 0, 1);
-    EXPECT_TRUE(sound::MANAGER->isFading("bgm"));
-    EXPECT_FLOAT_EQ(sound::MANAGER->getFadeLevel("bgm"), 0.0f);
-    EXPECT_FLOAT_EQ(sound::MANAGER->getAudibleVolume("bgm"), 0.0f);
-
+    EXPECT_EQ(group("bgm"), "0.5 0 0 11");
     sound::MANAGER->doFading("bgm", 0.25f);
-    EXPECT_FLOAT_EQ(sound::MANAGER->getFadeLevel("bgm"), 0.25f);
-    EXPECT_FLOAT_EQ(sound::MANAGER->getAudibleVolume("bgm"), 0.125f);
+    EXPECT_EQ(group("bgm"), "0.5 0.25 0.125 11");
     sound::MANAGER->doFading("bgm", 3.0f);
-    EXPECT_FLOAT_EQ(sound::MANAGER->getFadeLevel("bgm"), 1.0f) << "progress past the end";
-
+    EXPECT_EQ(group("bgm"), "0.5 1 0.5 11") << "progress past the end";
     sound::MANAGER->endFading("bgm");
-    EXPECT_FALSE(sound::MANAGER->isFading("bgm"));
-    EXPECT_FLOAT_EQ(sound::MANAGER->getFadeLevel("bgm"), 1.0f);
     sound::MANAGER->doFading("bgm", 0.0f);
-    EXPECT_FLOAT_EQ(sound::MANAGER->getFadeLevel("bgm"), 1.0f) << "no fade is running";
-}
+    EXPECT_EQ(group("bgm"), "0.5 1 0.5 10") << "no fade is running";
 
-TEST_F(SoundTest, AFadeOutEndsSilentEvenWhenItsLastFrameCameEarly) {
+    // A fade out ends silent even when its last frame came early.
     sound::MANAGER->startFading("bgm", 1, 0);
-    sound::MANAGER->doFading("bgm", 0.6f);
-    EXPECT_NEAR(sound::MANAGER->getFadeLevel("bgm"), 0.4f, 1e-6);
+    sound::MANAGER->doFading("bgm", 0.5f);
+    EXPECT_EQ(group("bgm"), "0.5 0.5 0.25 11");
     sound::MANAGER->endFading("bgm");
-    EXPECT_FLOAT_EQ(sound::MANAGER->getAudibleVolume("bgm"), 0.0f);
-    EXPECT_FLOAT_EQ(sound::MANAGER->getFadeLevel("ui"), 1.0f) << "other groups are untouched";
+    sound::MANAGER->endFading("bgm");
+    EXPECT_EQ(group("bgm"), "0.5 0 0 10");
+    EXPECT_EQ(group("ui"), "1 1 1 10") << "other groups are untouched";
 }
 
 TEST_F(SoundTest, GroupsKeepTheirOwnVolumeSwitchAndPlayedSounds) {
-    EXPECT_TRUE(sound::MANAGER->getEnabled("ui"));
-    EXPECT_FLOAT_EQ(sound::MANAGER->getVolume("ui"), 1.0f);
-
     sound::MANAGER->volume("ui", 0.6f);
     sound::MANAGER->volume("bgm", 7.0f);
     sound::MANAGER->enable("ui", false);
     sound::MANAGER->play("ui", "focus", false);
-    EXPECT_FLOAT_EQ(sound::MANAGER->getAudibleVolume("ui"), 0.0f);
-    EXPECT_FLOAT_EQ(sound::MANAGER->getVolume("bgm"), 1.0f) << "clamped";
+    EXPECT_EQ(group("ui"), "0.6 1 0 00");
+    EXPECT_EQ(group("bgm"), "1 1 1 10") << "clamped";
 
     sound::MANAGER->enable("ui", true);
     sound::MANAGER->play("ui", "click", false);
     sound::MANAGER->play("bgm", "lighthouse", true);
     sound::MANAGER->rewind("bgm", "lighthouse");
-
-    const auto ui = sound::MANAGER->getPlayed("ui");
-    ASSERT_EQ(ui.size(), 2u);
-    EXPECT_EQ(ui[0].name, "focus");
-    EXPECT_FALSE(ui[0].audible) << "played while the group was off";
-    EXPECT_EQ(ui[1].name, "click");
-    EXPECT_TRUE(ui[1].audible);
-    EXPECT_FLOAT_EQ(sound::MANAGER->getAudibleVolume("ui"), 0.6f);
-
-    const auto bgm = sound::MANAGER->getPlayed("bgm");
-    ASSERT_EQ(bgm.size(), 1u);
-    EXPECT_TRUE(bgm[0].loop);
+    EXPECT_EQ(group("ui"), "0.6 1 0.6 10");
+    // name, loop, audible when played
+    std::string played;
+    for (const char* name : {"ui", "bgm"})
+        for (const auto& sound : sound::MANAGER->getPlayed(name))
+            played += sound.name + std::to_string(sound.loop) + std::to_string(sound.audible) + " ";
+    EXPECT_EQ(played, "focus00 click01 lighthouse11 ");
     EXPECT_EQ(sound::MANAGER->getRewound("bgm"), std::vector<std::string>{"lighthouse"});
     EXPECT_TRUE(sound::MANAGER->getRewound("ui").empty());
     EXPECT_EQ(sound::MANAGER->getGroups(), (std::vector<std::string>{"bgm", "ui"}));
@@ -90,35 +85,32 @@ TEST_F(SoundTest, SoundClassesSwitchAndCountEveryCall) {
     theInsonificatorManager->disable(Classes::Effects);
     theInsonificatorManager->setVolume(Classes::Music, 0.7f);
     theInsonificatorManager->setVolume(Classes::Environment, -2.0f);
-
-    EXPECT_FALSE(theInsonificatorManager->getIsEnabled(Classes::Effects));
-    EXPECT_TRUE(theInsonificatorManager->getIsEnabled(Classes::Music));
     EXPECT_EQ(theInsonificatorManager->getSwitchCount(Classes::Effects), 2)
         << "a redundant disable is still a call a menu should not have made";
     EXPECT_EQ(theInsonificatorManager->getSwitchCount(Classes::Music), 0);
-    EXPECT_FLOAT_EQ(theInsonificatorManager->getVolume(Classes::Music), 0.7f);
+    EXPECT_FLOAT_EQ(theInsonificatorManager->getAudibleVolume(Classes::Music), 0.7f);
     EXPECT_FLOAT_EQ(theInsonificatorManager->getVolume(Classes::Environment), 0.0f);
     EXPECT_FLOAT_EQ(theInsonificatorManager->getAudibleVolume(Classes::Effects), 0.0f);
-
     theInsonificatorManager->enable(Classes::Effects);
     EXPECT_FLOAT_EQ(theInsonificatorManager->getAudibleVolume(Classes::Effects), 1.0f);
 }
 
 TEST_F(SoundTest, MusicAndLandscapeFollowTheCalls) {
+    const auto music = [] {
+        return theSoundManager->getMusicName() + " " +
+               std::to_string(theSoundManager->isMusicPlaying()) +
+               std::to_string(theSoundManager->isLoud()) + " " +
+               std::to_string(theSoundManager->getMusicStartCount());
+    };
     theSoundManager->startMusic("MenuMusic");
     theSoundManager->startMusic("MenuMusic");
-    EXPECT_TRUE(theSoundManager->isMusicPlaying());
-    EXPECT_EQ(theSoundManager->getMusicName(), "MenuMusic");
-    EXPECT_EQ(theSoundManager->getMusicStartCount(), 1) << "the playing track does not restart";
     theSoundManager->quiet();
-    EXPECT_FALSE(theSoundManager->isLoud());
+    EXPECT_EQ(music(), "MenuMusic 10 1") << "the playing track does not restart";
     theSoundManager->stopMusic();
-    EXPECT_FALSE(theSoundManager->isMusicPlaying());
-    EXPECT_EQ(theSoundManager->getMusicName(), "");
+    EXPECT_EQ(music(), " 00 1");
     theSoundManager->startMusic("MenuMusic");
-    EXPECT_EQ(theSoundManager->getMusicStartCount(), 2);
     theSoundManager->loud();
-    EXPECT_TRUE(theSoundManager->isLoud());
+    EXPECT_EQ(music(), "MenuMusic 11 2");
 
     EXPECT_TRUE(theLandInsonificator->getEmulate3dSound());
     theLandInsonificator->emulate3dsound(false);

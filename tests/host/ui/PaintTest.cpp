@@ -117,9 +117,9 @@ TEST_F(Painting, AWrappedTextIsDrawnOneLinePitchApartAndRevealedWhileTyping) {
     text->setFont("default");
     text->setText("aaa bbb ccc", 0.1f);
     const float pitch = text->getLineHeight();
-    const std::vector<std::string> lines = text->getLines();
-    ASSERT_EQ(lines, (std::vector<std::string>{"aaa", "bbb", "ccc"}));
+    ASSERT_EQ(text->getLines(), (std::vector<std::string>{"aaa", "bbb", "ccc"}));
     frame(0.45);
+    EXPECT_EQ(text->getVisibleText(), "") << "nothing until the owner steps it";
     text->initView();
     const RecordingCanvas typed = paint(text);
     ASSERT_EQ(typed.texts.size(), 2u) << "4 characters: the first line and one more";
@@ -128,6 +128,8 @@ TEST_F(Painting, AWrappedTextIsDrawnOneLinePitchApartAndRevealedWhileTyping) {
     EXPECT_FLOAT_EQ(typed.texts[1].y, pitch);
     text->finishTyping();
     EXPECT_EQ(paint(text).texts.size(), 3u);
+    text->setText("Bye");
+    EXPECT_EQ(text->getVisibleText(), "Bye") << "without a timing the text shows at once";
 }
 
 } // namespace

@@ -1,4 +1,3 @@
-#include "host/engine/Timer.h"
 #include "host/ui/BothTextSprite.h"
 #include "host/ui/DFormattedSpriteText.h"
 #include "host/ui/DataStorage.h"
@@ -8,7 +7,6 @@
 #include "host/ui/SpriteText.h"
 #include "host/ui/Text.h"
 #include "host/ui/TextButton.h"
-#include "host/ui/TextComponent.h"
 #include "host/ui/TextLayout.h"
 #include "support/UiFixture.h"
 
@@ -29,16 +27,17 @@ protected:
 };
 
 TEST_F(TextWidgets, WrappingBreaksBetweenWordsAtTheWidthAndKeepsLongWordsWhole) {
-    // "aaa bb" is 30 + 5 + 20 = 55 wide.
-    EXPECT_EQ(ui::TextLayout::wrap(font, "aaa bb cccc", 55),
-              (std::vector<std::string>{"aaa bb", "cccc"}));
-    EXPECT_EQ(ui::TextLayout::wrap(font, "aaa bb cccc", 54),
-              (std::vector<std::string>{"aaa", "bb", "cccc"}));
-    EXPECT_EQ(ui::TextLayout::wrap(font, "enormousword a", 30),
-              (std::vector<std::string>{"enormousword", "a"}));
-    EXPECT_EQ(ui::TextLayout::wrap(font, "one\n\ntwo  words", 1000),
-              (std::vector<std::string>{"one", "", "two words"}));
-    EXPECT_TRUE(ui::TextLayout::wrap(font, "", 100).empty());
+    const auto wrapped = [&](const char* text, float width) {
+        std::string lines;
+        for (const std::string& line : ui::TextLayout::wrap(font, text, width))
+            lines += line + "|";
+        return lines;
+    };
+    EXPECT_EQ(wrapped("aaa bb cccc", 55), "aaa bb|cccc|") << "'aaa bb' is 30 + 5 + 20 wide";
+    EXPECT_EQ(wrapped("aaa bb cccc", 54), "aaa|bb|cccc|");
+    EXPECT_EQ(wrapped("enormousword a", 30), "enormousword|a|");
+    EXPECT_EQ(wrapped("one\n\ntwo  words", 1000), "one||two words|");
+    EXPECT_EQ(wrapped("", 100), "");
     EXPECT_FLOAT_EQ(ui::TextLayout::widestWord(font, "a bbbb cc\nddddd"), 50);
 }
 
@@ -81,24 +80,6 @@ TEST_F(TextWidgets, AFormattedTextFitsToItsMasterAndCentresInIt) {
     EXPECT_FLOAT_EQ(text->getYPosition(), moved);
 }
 
-TEST_F(TextWidgets, TypingRevealsTheTextAsTheClockRunsWhenTheOwnerCallsInitView) {
-    theTimer->reset();
-    ui::DFormattedSpriteText text(ui.get(), 0, 0, 300, 20);
-    text.setText("Hello", 0.05f);
-    EXPECT_TRUE(text.isTyping());
-    EXPECT_EQ(text.getVisibleText(), "");
-    theTimer->advance(0.125);
-    EXPECT_EQ(text.getVisibleText(), "") << "nothing until the owner steps it";
-    text.initView();
-    EXPECT_EQ(text.getVisibleText(), "He");
-    theTimer->advance(1);
-    text.initView();
-    EXPECT_EQ(text.getVisibleText(), "Hello");
-    EXPECT_FALSE(text.isTyping());
-    text.setText("Bye");
-    EXPECT_EQ(text.getVisibleText(), "Bye") << "without a timing the text shows at once";
-}
-
 TEST_F(TextWidgets, ASpriteTextInFitModeThreeIsCentredOnTheScreen) {
     auto* overlay = dynamic_cast<ui::SpriteText*>(ui::getFactory()->createComponent("spritetext"));
     ASSERT_NE(overlay, nullptr);
@@ -116,13 +97,7 @@ TEST_F(TextWidgets, ASpriteTextInFitModeThreeIsCentredOnTheScreen) {
     EXPECT_FLOAT_EQ(overlay->getXPosition(), (800 - overlay->getWidth()) / 2);
 }
 
-TEST_F(TextWidgets, TextsAndMultiTextLinesMeasureAndAlignTheirLines) {
-    ui::TextComponent message(ui.get(), 0, 20, 440, 18);
-    message.setFont("first_blue");
-    message.setText("Overwrite the saved game?");
-    EXPECT_FLOAT_EQ(message.getTextWidth(),
-                    ui->getFont("first_blue")->getTextWidth("Overwrite the saved game?"));
-
+TEST_F(TextWidgets, MultiTextLinesAreFoundByKeyAndAligned) {
     ui::MultiTextComponent keys(ui.get(), 360, 150, 200, 300, 1.5f);
     keys.addText("movehaxis+", "HOME+MOUSEX");
     keys.addText("rotateyawaxis", "");
@@ -155,22 +130,13 @@ TEST_F(TextWidgets, AtKeysAreInterfaceStringsAndAMissingOneIsReportedWithItsLine
            "mail { class = text; text = \"@@home\" }\n"
            "missing { class = textbutton;\n"
            "          text = \"@nosuchkey\" }\n");
-    ui::SpriteText* title = nullptr;
-    ui::BothTextSprite* player = nullptr;
-    ui::Text* mail = nullptr;
-    ui::TextButton* missing = nullptr;
-    ASSERT_TRUE(ui::getFactory()->getComponent("title", &title, nullptr, false));
-    ASSERT_TRUE(ui::getFactory()->getComponent("player", &player, nullptr, false));
-    ASSERT_TRUE(ui::getFactory()->getComponent("mail", &mail, nullptr, false));
-    ASSERT_TRUE(ui::getFactory()->getComponent("missing", &missing, nullptr, false));
-    EXPECT_EQ(title->getText(), "PLEASE WAIT");
-    EXPECT_EQ(player->getText(), "No game");
-    EXPECT_EQ(mail->getText(), "@home");
-    EXPECT_EQ(missing->getText(), "nosuchkey");
+    EXPECT_EQ(dynamic_cast<ui::SpriteText*>(ui->getComponent("title"))->getText(), "PLEASE WAIT");
+    EXPECT_EQ(dynamic_cast<ui::BothTextSprite*>(ui->getComponent("player"))->getText(), "No game");
+    EXPECT_EQ(dynamic_cast<ui::Text*>(ui->getComponent("mail"))->getText(), "@home");
+    EXPECT_EQ(dynamic_cast<ui::TextButton*>(ui->getComponent("missing"))->getText(), "nosuchkey");
     const auto records = log.take();
     ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0].file, "layout.cfg");
-    EXPECT_EQ(records[0].line, 5);
+    EXPECT_EQ(records[0].file + ":" + std::to_string(records[0].line), "layout.cfg:5");
     EXPECT_NE(records[0].text.find("'nosuchkey'"), std::string::npos);
 }
 
