@@ -31,55 +31,43 @@ protected:
 // view with that value; 0 takes it out; the last step (p of 1 or more) ends the fade.
 TEST_F(SkyTest, EveryFadePatternAtEveryProgressInTheCurrentView) {
     constexpr float L = 0.6f;
-    const struct {
-        int type;
-        float start;
-        float (*at)(float p);
-    } kPatterns[] = {
-        {1, 0, [](float p) { return L * p; }},
-        {2, L, [](float p) { return (1 - L) * p + L; }},
-        {3, L, [](float p) { return (1 - p) * L; }},
-        {4, 1, [](float p) { return 1 - p; }},
-        {5, 0, [](float p) { return p; }},
-    };
-    // Where the fade lies, and at which value when it lies somewhere.
-    auto fade = [&](View* view) {
-        const bool own = ownView()->hasObject(sky->getFading());
-        const bool onBoard = board.hasObject(sky->getFading());
-        EXPECT_EQ(sky->isFadingRegistered(), own || onBoard);
-        if (!own && !onBoard)
-            return std::string("none");
+    const std::pair<float, float (*)(float)> kPatterns[] = {
+        {0, [](float p) { return L * p; }},
+        {L, [](float p) { return (1 - L) * p + L; }},
+        {L, [](float p) { return (1 - p) * L; }},
+        {1, [](float p) { return 1 - p; }},
+        {0, [](float p) { return p; }}};
+    auto text = [](bool on, float value) {
         std::ostringstream out;
-        out << (own == (view == ownView()) && onBoard == (view == &board) ? "" : "wrong view ")
-            << sky->getFading()->getValue();
-        return out.str();
-    };
-    auto expected = [](float opacity) {
-        std::ostringstream out;
-        if (opacity > 0)
-            out << opacity;
-        else
-            out << "none";
-        return out.str();
+        out << value;
+        return on ? out.str() : "none";
     };
     sky->setVisible(true);
     for (View* view : {ownView(), static_cast<View*>(&board)}) {
         sky->setCustomView(view == ownView() ? nullptr : view);
-        for (const auto& pattern : kPatterns) {
+        View* other = view == ownView() ? static_cast<View*>(&board) : ownView();
+        // Where the fade lies: at its value in the current view, or nowhere.
+        auto fade = [&] {
+            EXPECT_FALSE(other->hasObject(sky->getFading())) << "in the other view";
+            EXPECT_EQ(sky->isFadingRegistered(), view->hasObject(sky->getFading()));
+            return text(view->hasObject(sky->getFading()), sky->getFading()->getValue());
+        };
+        for (int type = 1; type <= 5; ++type) {
+            const auto& [start, at] = kPatterns[type - 1];
             for (float p : {0.0f, 0.25f, 0.5f, 0.75f, 1.0f, 1.5f}) {
-                SCOPED_TRACE("type " + std::to_string(pattern.type) + " at " + std::to_string(p) +
+                SCOPED_TRACE("type " + std::to_string(type) + " at " + std::to_string(p) +
                              (view == ownView() ? " in the own view" : " in the board view"));
-                sky->startFading(pattern.type);
-                EXPECT_EQ(sky->getFadingType(), pattern.type);
-                EXPECT_EQ(fade(view), expected(pattern.start));
+                sky->startFading(type);
+                EXPECT_EQ(sky->getFadingType(), type);
+                EXPECT_EQ(fade(), text(start > 0, start));
                 sky->doFading(p);
-                const float opacity = pattern.at(std::min(p, 1.0f));
-                EXPECT_EQ(fade(view), expected(opacity));
-                EXPECT_EQ(sky->getFadingType(), p >= 1 ? 0 : pattern.type);
+                const float opacity = at(std::min(p, 1.0f));
+                EXPECT_EQ(fade(), text(opacity > 0, opacity));
+                EXPECT_EQ(sky->getFadingType(), p >= 1 ? 0 : type);
                 if (p < 1)
                     continue;
                 sky->doFading(0.5f); // the fade is over: nothing changes any more
-                EXPECT_EQ(fade(view), expected(opacity));
+                EXPECT_EQ(fade(), text(opacity > 0, opacity));
             }
         }
         sky->startFading(4);
