@@ -22,6 +22,7 @@
 #include "host/ui/NotifyEvent.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <utility>
@@ -38,71 +39,63 @@ public:
     using Snapshot = std::vector<std::pair<std::string, std::string>>;
 
     // The screens whose visible flags are watched; a focus is named after the nearest of them.
-    static const std::vector<std::string>& screens() {
-        static const std::vector<std::string> names = {
-            "mainui",       "commonui",     "gameui",    "mainroundmenu", "gameroundmenu",
-            "createmenu",   "gamemenu",     "playmenu",  "newgamedialog", "inputmenu",
-            "redefinemenu", "soundmenu",    "videomenu", "screenshot",    "sky",
-            "pleasewait",   "endturnbutton"};
-        return names;
-    }
+    static inline const std::vector<std::string> kScreens = {
+        "mainui",    "commonui",   "gameui",        "mainroundmenu", "gameroundmenu", "createmenu",
+        "gamemenu",  "playmenu",   "newgamedialog", "inputmenu",     "redefinemenu",  "soundmenu",
+        "videomenu", "screenshot", "sky",           "pleasewait",    "endturnbutton"};
 
     static Snapshot take(kel::ui::KELUI* root) {
         static const char* const states[] = {"INITIAL", "MAIN_MENU", "LOADING",
                                              "GAME",    "GAME_MENU", "ENDING_GAME"};
-        Snapshot s{{"state", states[static_cast<int>(root->getState())]}};
-        for (const std::string& name : screens()) {
+        Snapshot s;
+        auto put = [&s](const std::string& key, const auto&... parts) {
+            std::ostringstream out;
+            out.precision(4);
+            (out << ... << parts);
+            s.emplace_back(key, out.str());
+        };
+        put("state", states[static_cast<int>(root->getState())]);
+        for (const std::string& name : kScreens) {
             ::ui::Component* c = root->getDescendant(name);
-            s.emplace_back(name, c ? (c->getVisible() ? "+" : "-") : "absent");
+            put(name, !c ? "absent" : c->getVisible() ? "+" : "-");
         }
-        s.emplace_back("focus", focusName(root));
-        if (kel::ui::KELMousePointer* p = root->getKELMousePointer()) {
-            s.emplace_back("pointer", p->getVisible() ? "shown" : "hidden");
-            s.emplace_back("mode", number(p->getMode()));
-        }
-        if (::ui::MousePointer* p = root->getMousePointer())
-            s.emplace_back("at", number(p->getX()) + "," + number(p->getY()));
-        if (kel::ui::Sky* sky = kel::ui::theAccessor.getSky()) {
-            std::string fade = number(sky->getFadingType());
-            if (sky->isFadingRegistered())
-                fade += "@" + number(sky->getFading()->getValue()) + ":" +
-                        where(sky->getFading(), sky->getScene().getView());
-            s.emplace_back("fade", fade);
-            s.emplace_back("env", sky->getEnvironmentVisible() ? "on" : "off");
-            s.emplace_back("view", !sky->getCustomView()                     ? "own"
-                                   : sky->getCustomView() == GAME_BOARD_VIEW ? "board"
-                                                                             : "other");
-            s.emplace_back("skyname", sky->getEnvironment()->getSkyName());
-            s.emplace_back("day", number(sky->getEnvironment()->getDayTime().minutes));
-        }
-        s.emplace_back("bgm", std::string(sound::MANAGER->isFading("bgm") ? "fading@" : "still@") +
-                                  number(sound::MANAGER->getFadeLevel("bgm")));
-        s.emplace_back("rewound", number(sound::MANAGER->getRewound("bgm").size()));
-        s.emplace_back("music",
-                       theSoundManager->isMusicPlaying() ? theSoundManager->getMusicName() : "off");
-        s.emplace_back("level", theSoundManager->isLoud() ? "loud" : "quiet");
-        s.emplace_back("classes", flags(theInsonificatorManager->getIsEnabled(0), "1", "0") +
-                                      flags(theInsonificatorManager->getIsEnabled(1), "1", "0"));
-        s.emplace_back("timers", flags(thePausedRenderTimer->isPaused(), "P", "-") +
-                                     flags(theDelayedRenderTimer->isPaused(), "D", "-"));
-        s.emplace_back("scale", number(theDelayedRenderTimer->getTimeScale()));
-        s.emplace_back("forced", number(theRenderDriver->getForcedFrameCount()));
-        s.emplace_back("listening",
-                       theKelInput->getRootBroadcaster()->isAttached(root) ? "yes" : "no");
-        if (auto* mainui = dynamic_cast<::ui::Container*>(root->getComponent("mainui")))
-            s.emplace_back("rich", mainui->isRich() ? "yes" : "no");
-        if (kel::ui::CreateMenu* create = kel::ui::theAccessor.getCreateMenu())
-            s.emplace_back("createmode",
-                           create->getMode() == kel::ui::CreateMenu::Play ? "Play" : "Create");
-        int endTurns = 0;
-        if (auto* cs = dynamic_cast<kel::logic::RecordingControlSource*>(BATTLE_CONTROL_SOURCE)) {
-            const auto calls = cs->getCalls();
-            endTurns = int(std::count(calls.begin(), calls.end(), "endTurn()"));
-        }
-        s.emplace_back("endturns", number(endTurns));
+        put("focus", focusName(root));
+        put("pointer", root->getKELMousePointer()->getVisible() ? "shown" : "hidden");
+        put("mode", root->getKELMousePointer()->getMode());
+        put("at", root->getMousePointer()->getX(), ",", root->getMousePointer()->getY());
+        kel::ui::Sky* sky = kel::ui::theAccessor.getSky();
+        if (sky->isFadingRegistered())
+            put("fade", sky->getFadingType(), "@", sky->getFading()->getValue(), ":", where(sky));
+        else
+            put("fade", sky->getFadingType());
+        const View* view = sky->getCustomView();
+        put("view", !view ? "own" : view == GAME_BOARD_VIEW ? "board" : "other");
+        put("env", sky->getEnvironmentVisible() ? "on" : "off");
+        put("skyname", sky->getEnvironment()->getSkyName());
+        put("day", sky->getEnvironment()->getDayTime().minutes);
+        put("bgm", sound::MANAGER->isFading("bgm") ? "fading@" : "still@",
+            sound::MANAGER->getFadeLevel("bgm"));
+        put("rewound", sound::MANAGER->getRewound("bgm").size());
+        put("music", theSoundManager->isMusicPlaying() ? theSoundManager->getMusicName() : "off");
+        put("level", theSoundManager->isLoud() ? "loud" : "quiet");
+        put("classes", theInsonificatorManager->getIsEnabled(0),
+            theInsonificatorManager->getIsEnabled(1));
+        put("timers", thePausedRenderTimer->isPaused() ? "P" : "-",
+            theDelayedRenderTimer->isPaused() ? "D" : "-");
+        put("scale", theDelayedRenderTimer->getTimeScale());
+        put("forced", theRenderDriver->getForcedFrameCount());
+        put("listening", theKelInput->getRootBroadcaster()->isAttached(root) ? "yes" : "no");
+        put("rich", static_cast<::ui::Container*>(root->getComponent("mainui"))->isRich());
+        put("createmode",
+            kel::ui::theAccessor.getCreateMenu()->getMode() == kel::ui::CreateMenu::Play
+                ? "Play"
+                : "Create");
+        auto* cs = dynamic_cast<kel::logic::RecordingControlSource*>(BATTLE_CONTROL_SOURCE);
+        const std::vector<std::string> calls = cs ? cs->getCalls() : std::vector<std::string>();
+        put("endturns", std::count(calls.begin(), calls.end(), "endTurn()"));
         if (auto* scenario = dynamic_cast<kel::logic::CountingScenario*>(SCENARIO))
-            s.emplace_back("goals", number(scenario->getShowGoalsCount()));
-        s.emplace_back("insonify", number(theLandInsonificator->getForceUpdateCount()));
+            put("goals", scenario->getShowGoalsCount());
+        put("insonify", theLandInsonificator->getForceUpdateCount());
         return s;
     }
 
@@ -118,7 +111,8 @@ public:
             if (found != old.end() && found->second == value)
                 continue;
             if (found != old.end() && std::count(counts.begin(), counts.end(), key))
-                tokens.push_back(key + "=+" + number(std::stol(value) - std::stol(found->second)));
+                tokens.push_back(key + "=+" +
+                                 std::to_string(std::stol(value) - std::stol(found->second)));
             else
                 tokens.push_back(value == "+" || value == "-" ? value + key : key + "=" + value);
         }
@@ -131,10 +125,7 @@ public:
     // The words of a table cell.
     static std::vector<std::string> words(const std::string& text) {
         std::istringstream in(text);
-        std::vector<std::string> list;
-        for (std::string word; in >> word;)
-            list.push_back(word);
-        return list;
+        return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
     }
 
 private:
@@ -145,31 +136,22 @@ private:
             all += (all.empty() ? "" : " ") + token;
         return all;
     }
-    static std::string flags(bool on, const char* yes, const char* no) { return on ? yes : no; }
-    template <class T> static std::string number(T value) {
-        std::ostringstream out;
-        out.precision(4);
-        out << value;
-        return out.str();
-    }
-    static std::string where(const RenderObject* object, const View* own) {
-        if (own && own->hasObject(object))
+    // The view the sky's fade object lies in.
+    static std::string where(kel::ui::Sky* sky) {
+        const View* own = sky->getScene().getView();
+        if (own && own->hasObject(sky->getFading()))
             return "own";
-        if (GAME_BOARD_VIEW && GAME_BOARD_VIEW->hasObject(object))
-            return "board";
-        return "nowhere";
+        return GAME_BOARD_VIEW && GAME_BOARD_VIEW->hasObject(sky->getFading()) ? "board"
+                                                                               : "nowhere";
     }
     // The focused component, named after the nearest watched screen around it:
     // "createmenu:editname", "mainroundmenu:main"; a watched screen by its own name.
     static std::string focusName(kel::ui::KELUI* root) {
         ::ui::Component* focused = root->getFocusedComponent();
-        if (!focused)
-            return "none";
-        const auto& watched = screens();
         for (::ui::Component* c = focused; c; c = c->getMaster())
-            if (std::find(watched.begin(), watched.end(), c->getName()) != watched.end())
+            if (std::count(kScreens.begin(), kScreens.end(), c->getName()))
                 return c == focused ? c->getName() : c->getName() + ":" + focused->getName();
-        return focused->getName();
+        return focused ? focused->getName() : "none";
     }
 };
 

@@ -53,7 +53,7 @@ const CommandRow kCommands[] = {
      "-pleasewait +mainui +commonui +mainroundmenu focus=mainroundmenu:main listening=yes "
      "bgm=fading@0 music=MenuMusic env=on state=MAIN_MENU level=loud classes=00"},
     {"ENDING_GAME -mainui rich=no music=off quiet", Command::SHOW_MAIN_MENU,
-     "-pleasewait +mainui rich=yes bgm=fading@0 rewound=+1 music=MenuMusic env=on "
+     "-pleasewait +mainui rich=1 bgm=fading@0 rewound=+1 music=MenuMusic env=on "
      "+mainroundmenu focus=mainroundmenu:main state=MAIN_MENU mode=0 level=loud"},
     {"MAIN_MENU", Command::BEGIN_LOADING, "-mainroundmenu -sky state=LOADING mode=1"},
     {"GAME pointer=shown", Command::BEGIN_LOADING,
@@ -149,16 +149,13 @@ TEST(StateAndCommand, FixedNumbersAndPredicates) {
                       (state.isGameMode() ? "G" : "-") + (state.isPointerVisible() ? "P " : "- ");
     }
     EXPECT_EQ(predicates, "--- M-P --- -GP M-P --- ");
-    const int kStates[] = {State::INITIAL, State::MAIN_MENU, State::LOADING,
-                           State::GAME,    State::GAME_MENU, State::ENDING_GAME};
-    const int kCommandValues[] = {Command::LOAD_INTERFACE, Command::SHOW_MAIN_MENU,
-                                  Command::BEGIN_LOADING,  Command::BEGIN_GAME,
-                                  Command::SHOW_GAME_MENU, Command::RESUME_GAME,
-                                  Command::END_GAME};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(kStates[i], i) << "state " << i;
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(kCommandValues[i], i) << "command " << i;
+    EXPECT_EQ(std::vector<int>({State::INITIAL, State::MAIN_MENU, State::LOADING, State::GAME,
+                                State::GAME_MENU, State::ENDING_GAME}),
+              std::vector<int>({0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(std::vector<int>({Command::LOAD_INTERFACE, Command::SHOW_MAIN_MENU,
+                                Command::BEGIN_LOADING, Command::BEGIN_GAME,
+                                Command::SHOW_GAME_MENU, Command::RESUME_GAME, Command::END_GAME}),
+              std::vector<int>({0, 1, 2, 3, 4, 5, 6}));
     static_assert(sizeof(State::Name) == 4 && sizeof(Command::Name) == 4);
 }
 

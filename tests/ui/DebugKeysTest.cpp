@@ -13,80 +13,72 @@ using kel::test::RootWorld;
 
 struct KeyRow {
     unsigned long key;
-    const char* how;   // "press": pressed on the keyboard; "call": the capturer called with it
-    const char* given; // "day=N", "scale=S", "timers=PD|P-|-D|--" before the key
-    const char* changes;
+    const char* how; // "press": pressed on the keyboard; "call": the capturer called with it
+    // "world before > what the key changes", for each case: "day=N", "scale=S",
+    // "timers=PD|P-|-D|--" before the key, cases apart by ";".
+    const char* cases;
 };
 
 std::ostream& operator<<(std::ostream& out, const KeyRow& row) {
-    return out << "0x" << std::hex << row.key << " " << row.how << " " << row.given;
+    return out << "0x" << std::hex << row.key << " " << row.how;
 }
 
 struct ExitCalled {};
 
-class DebugKeys : public kel::test::RootWorldFixture, public ::testing::WithParamInterface<KeyRow> {
-protected:
-    // The world, and whether the program was ended.
-    RootWorld::Snapshot world(bool exited) {
-        RootWorld::Snapshot s = RootWorld::take(root.get());
-        s.emplace_back("exit", exited ? "yes" : "no");
-        return s;
-    }
-};
+class DebugKeys : public kel::test::RootWorldFixture,
+                  public ::testing::WithParamInterface<KeyRow> {};
 
 TEST_P(DebugKeys, DoWhatTheirKeyAsks) {
     const KeyRow& row = GetParam();
-    given(row.given);
+    given("MAIN_MENU");
     const bool press = std::string(row.how) == "press";
     const std::string name = input::keyName(input::devices::PCKeyboard::instance(), int(row.key));
     ASSERT_TRUE(!press || !name.empty()) << "no key with the code " << row.key;
     debug::setExitHandler([](int) { throw ExitCalled{}; });
-    const RootWorld::Snapshot before = world(false);
-    bool exited = false;
-    try {
-        press ? tap(name) : kel::ui::debugInput.onShortcut(row.key, 0);
-    } catch (const ExitCalled&) {
-        exited = true;
+    std::istringstream cases(row.cases);
+    for (std::string step; std::getline(cases, step, ';');) {
+        SCOPED_TRACE(step);
+        set(step.substr(0, step.find('>')));
+        RootWorld::Snapshot before = RootWorld::take(root.get()), after;
+        bool exited = false;
+        try {
+            press ? tap(name) : kel::ui::debugInput.onShortcut(row.key, 0);
+        } catch (const ExitCalled&) {
+            exited = true;
+        }
+        after = RootWorld::take(root.get());
+        after.emplace_back("exit", exited ? "yes" : "no"); // whether the program was ended
+        before.emplace_back("exit", "no");
+        EXPECT_EQ(RootWorld::diff(before, after),
+                  RootWorld::sorted(step.substr(step.find('>') + 1)));
     }
     debug::setExitHandler(nullptr);
-    EXPECT_EQ(RootWorld::diff(before, world(exited)), RootWorld::sorted(row.changes));
 }
 
 const KeyRow kKeys[] = {
-    {0x0F, "press", "day=600", "day=1260"},
-    {0x17, "press", "day=600", "day=540"},
-    {0x1E, "press", "", "-endturnbutton"},
-    {0x2F, "press", "day=600", "day=660"},
-    {0x2F, "press", "day=1379", "day=1439"},
-    {0x2F, "press", "day=1380", "day=0"},
-    {0x2F, "press", "day=1400", "day=20"},
-    {0x30, "press", "day=600", "day=540"},
-    {0x30, "press", "day=60", "day=0"},
-    {0x30, "press", "day=59", "day=1439"},
-    {0x30, "press", "day=30", "day=1410"},
-    {0x34, "press", "scale=4", "scale=1"},
-    {0x34, "press", "scale=0.25", "scale=1"},
-    {0x36, "press", "scale=1", "scale=2"},
-    {0x36, "press", "scale=0.25", "scale=0.5"},
-    {0x3C, "press", "scale=1", "scale=0.5"},
-    {0x3C, "press", "scale=4", "scale=2"},
-    {0x49, "press", "timers=--", "timers=PD"},
-    {0x49, "press", "timers=-D", "timers=PD"},
-    {0x49, "press", "timers=PD", "timers=--"},
-    {0x49, "press", "timers=P-", "timers=--"},
+    {0x0F, "press", "day=600 > day=1260"},
+    {0x17, "press", "day=600 > day=540"},
+    {0x1E, "press", "> -endturnbutton"},
+    {0x2F, "press", "day=600 > day=660; day=1379 > day=1439; day=1380 > day=0; day=1400 > day=20"},
+    {0x30, "press", "day=600 > day=540; day=60 > day=0; day=59 > day=1439; day=30 > day=1410"},
+    {0x34, "press", "scale=4 > scale=1; scale=0.25 > scale=1"},
+    {0x36, "press", "scale=1 > scale=2; scale=0.25 > scale=0.5"},
+    {0x3C, "press", "scale=1 > scale=0.5; scale=4 > scale=2"},
+    {0x49, "press",
+     "timers=-- > timers=PD; timers=-D > timers=PD; timers=PD > timers=--; timers=P- > timers=--"},
     // Registered without an action.
-    {0x4D, "press", "", ""},
-    {0x4F, "press", "", ""},
-    {0x50, "press", "", ""},
-    {0x51, "call", "", ""},
+    {0x4D, "press", ">"},
+    {0x4F, "press", ">"},
+    {0x50, "press", ">"},
+    {0x51, "call", ">"},
     // Acting, but not registered: a key press never reaches them.
-    {0x54, "press", "", ""},
-    {0x54, "call", "", "skyname=Eden"},
-    {0x55, "press", "", ""},
-    {0x55, "call", "", "exit=yes"},
-    {0x5D, "press", "", ""},
-    {0x5D, "call", "", "+screenshot"},
-    {0x10, "call", "", ""},
+    {0x54, "press", ">"},
+    {0x54, "call", "> skyname=Eden"},
+    {0x55, "press", ">"},
+    {0x55, "call", "> exit=yes"},
+    {0x5D, "press", ">"},
+    {0x5D, "call", "> +screenshot"},
+    {0x10, "call", ">"},
 };
 INSTANTIATE_TEST_SUITE_P(EveryKey, DebugKeys, ::testing::ValuesIn(kKeys));
 

@@ -28,26 +28,22 @@ std::string eventWith(const std::string& event, const std::string& changes) {
     return event + ":" + (changes.empty() ? "" : " " + changes);
 }
 
-// Records each root-UI event with what had changed in the world when it arrived.
-class HeardAt : public kel::ui::Listener {
-public:
-    void uiEvent(const kel::ui::Event& event) override {
-        heard +=
-            (heard.empty() ? "" : "; ") + eventWith(kel::test::EventLog::describe(event),
-                                                    RootWorld::diff(before, RootWorld::take(root)));
-    }
-    kel::ui::KELUI* root = nullptr;
-    RootWorld::Snapshot before;
-    std::string heard;
-};
-
-class Routing : public kel::test::RootWorldFixture, public ::testing::WithParamInterface<Row> {
+// Also listens as the host does, and records each root-UI event with what had changed in the
+// world when it arrived.
+class Routing : public kel::test::RootWorldFixture,
+                public ::testing::WithParamInterface<Row>,
+                public kel::ui::Listener {
 protected:
+    void uiEvent(const kel::ui::Event& event) override {
+        heard += (heard.empty() ? "" : "; ") +
+                 eventWith(kel::test::EventLog::describe(event), RootWorld::diff(before, world()));
+    }
     void TearDown() override {
         if (root)
-            root->removeUIListener(&heard);
+            root->removeUIListener(this);
         RootWorldFixture::TearDown();
     }
+    RootWorld::Snapshot world() { return RootWorld::take(root.get()); }
 
     // Sends the notification from its real sender or, when the layout has none, from the screen
     // (or the root) it would pass on its way up, carrying what the sender would have added.
@@ -87,7 +83,8 @@ protected:
         (real ? real : via)->notify(event);
     }
 
-    HeardAt heard;
+    RootWorld::Snapshot before;
+    std::string heard;
 };
 
 // Every row starts with no focus, a "bgm" fade in progress and the pointer in the corner, hidden
@@ -98,17 +95,14 @@ TEST_P(Routing, HasExactlyItsEffectsWhenTheNotificationArrives) {
     given(row.given + " at=10,10 pointer=" + (shown ? "shown" : "hidden"));
     if (HasFatalFailure())
         return;
-    heard.root = root.get();
-    root->addUIListener(&heard);
-    heard.before = RootWorld::take(root.get());
+    root->addUIListener(this);
+    before = world();
     deliver(row.sent);
-    EXPECT_EQ(RootWorld::diff(heard.before, RootWorld::take(root.get())),
-              RootWorld::sorted(row.changes));
+    EXPECT_EQ(RootWorld::diff(before, world()), RootWorld::sorted(row.changes));
     const auto colon = row.heard.find(':');
-    EXPECT_EQ(heard.heard, row.heard.empty()
-                               ? ""
-                               : eventWith(row.heard.substr(0, colon),
-                                           RootWorld::sorted(row.heard.substr(colon + 1))))
+    EXPECT_EQ(heard, row.heard.empty() ? ""
+                                       : eventWith(row.heard.substr(0, colon),
+                                                   RootWorld::sorted(row.heard.substr(colon + 1))))
         << "what the host heard, and when";
 }
 

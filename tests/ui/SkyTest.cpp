@@ -21,6 +21,24 @@ protected:
         ui->addComponent(sky);
     }
     View* ownView() { return sky->getScene().getView(); }
+    std::string name(const View* view) { return view == ownView() ? "own" : "board"; }
+    // Where the fade lies and at which value: "0.6@own", or "none".
+    std::string fade() {
+        std::ostringstream out;
+        for (View* view : {ownView(), static_cast<View*>(&board)})
+            if (view->hasObject(sky->getFading()))
+                out << (out.tellp() ? " " : "") << sky->getFading()->getValue() << "@"
+                    << name(view);
+        EXPECT_EQ(sky->isFadingRegistered(), out.tellp() > 0);
+        return out.tellp() ? out.str() : "none";
+    }
+    // What is drawn: the own scene, and each view the environment is drawn in.
+    std::string drawn() {
+        std::string out = sky->getScene().isActive() ? "scene" : "-";
+        for (const View* view : sky->getEnvironment()->getViews())
+            out += " env@" + name(view);
+        return out;
+    }
     kel::ui::Sky* sky = nullptr;
     Camera boardCamera;
     View board{&boardCamera, Viewport(), "board"};
@@ -37,37 +55,30 @@ TEST_F(SkyTest, EveryFadePatternAtEveryProgressInTheCurrentView) {
         {L, [](float p) { return (1 - p) * L; }},
         {1, [](float p) { return 1 - p; }},
         {0, [](float p) { return p; }}};
-    auto text = [](bool on, float value) {
-        std::ostringstream out;
-        out << value;
-        return on ? out.str() : "none";
-    };
     sky->setVisible(true);
     for (View* view : {ownView(), static_cast<View*>(&board)}) {
         sky->setCustomView(view == ownView() ? nullptr : view);
-        View* other = view == ownView() ? static_cast<View*>(&board) : ownView();
-        // Where the fade lies: at its value in the current view, or nowhere.
-        auto fade = [&] {
-            EXPECT_FALSE(other->hasObject(sky->getFading())) << "in the other view";
-            EXPECT_EQ(sky->isFadingRegistered(), view->hasObject(sky->getFading()));
-            return text(view->hasObject(sky->getFading()), sky->getFading()->getValue());
+        auto at = [&](float opacity) {
+            std::ostringstream out;
+            out << opacity << "@" << name(view);
+            return opacity > 0 ? out.str() : "none";
         };
         for (int type = 1; type <= 5; ++type) {
-            const auto& [start, at] = kPatterns[type - 1];
+            const auto& [start, pattern] = kPatterns[type - 1];
             for (float p : {0.0f, 0.25f, 0.5f, 0.75f, 1.0f, 1.5f}) {
-                SCOPED_TRACE("type " + std::to_string(type) + " at " + std::to_string(p) +
-                             (view == ownView() ? " in the own view" : " in the board view"));
+                SCOPED_TRACE("type " + std::to_string(type) + " at " + std::to_string(p) + " in " +
+                             name(view));
                 sky->startFading(type);
                 EXPECT_EQ(sky->getFadingType(), type);
-                EXPECT_EQ(fade(), text(start > 0, start));
+                EXPECT_EQ(fade(), at(start));
                 sky->doFading(p);
-                const float opacity = at(std::min(p, 1.0f));
-                EXPECT_EQ(fade(), text(opacity > 0, opacity));
+                const float opacity = pattern(std::min(p, 1.0f));
+                EXPECT_EQ(fade(), at(opacity));
                 EXPECT_EQ(sky->getFadingType(), p >= 1 ? 0 : type);
                 if (p < 1)
                     continue;
                 sky->doFading(0.5f); // the fade is over: nothing changes any more
-                EXPECT_EQ(fade(), text(opacity > 0, opacity));
+                EXPECT_EQ(fade(), at(opacity));
             }
         }
         sky->startFading(4);
@@ -80,39 +91,29 @@ TEST_F(SkyTest, EveryFadePatternAtEveryProgressInTheCurrentView) {
 TEST_F(SkyTest, ChangingTheViewMovesTheFade) {
     sky->setVisible(true);
     sky->startFading(2);
-    ASSERT_TRUE(ownView()->hasObject(sky->getFading()));
+    EXPECT_EQ(fade(), "0.6@own");
     sky->setCustomView(&board);
-    EXPECT_FALSE(ownView()->hasObject(sky->getFading()));
-    EXPECT_FALSE(board.hasObject(sky->getFading()));
-    EXPECT_FALSE(sky->isFadingRegistered());
+    EXPECT_EQ(fade(), "none");
     sky->doFading(0.5f);
-    EXPECT_TRUE(board.hasObject(sky->getFading()));
-    EXPECT_FLOAT_EQ(sky->getFading()->getValue(), 0.8f);
+    EXPECT_EQ(fade(), "0.8@board");
     sky->setCustomView(nullptr);
-    EXPECT_FALSE(board.hasObject(sky->getFading()));
+    EXPECT_EQ(fade(), "none");
     sky->doFading(1.0f);
-    EXPECT_TRUE(ownView()->hasObject(sky->getFading()));
-    EXPECT_FLOAT_EQ(sky->getFading()->getValue(), 1.0f);
+    EXPECT_EQ(fade(), "1@own");
     EXPECT_EQ(sky->getFadingType(), 0);
 }
 
 TEST_F(SkyTest, TheDrawingFollowsTheShownStateTheCustomViewAndTheEnvironmentSwitch) {
-    Environment* environment = sky->getEnvironment();
     sky->setEnvironmentVisible(false); // while hidden: nothing happens in any view
-    EXPECT_TRUE(environment->getViews().empty());
+    EXPECT_EQ(drawn(), "-");
     sky->setVisible(true);
-    EXPECT_TRUE(sky->getScene().isActive());
-    EXPECT_TRUE(environment->getViews().empty()) << "only the scene, the environment is off";
+    EXPECT_EQ(drawn(), "scene") << "only the scene, the environment is off";
     sky->setEnvironmentVisible(true);
-    EXPECT_TRUE(environment->isActiveIn(ownView()));
-
+    EXPECT_EQ(drawn(), "scene env@own");
     sky->setCustomView(&board);
-    EXPECT_FALSE(sky->getScene().isActive());
-    EXPECT_TRUE(environment->isActiveIn(&board));
-    EXPECT_FALSE(environment->isActiveIn(ownView()));
-
+    EXPECT_EQ(drawn(), "- env@board");
     sky->setVisible(false);
-    EXPECT_FALSE(environment->isActiveIn(&board));
+    EXPECT_EQ(drawn(), "-");
     sky->setCustomView(nullptr);
 }
 
