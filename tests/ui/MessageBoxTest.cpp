@@ -222,12 +222,8 @@ TEST_F(MessageBox, TheFirstAnswerDecidesAndEscapeAnswersTheWayOut) {
 }
 
 TEST_F(MessageBox, TheScreensBehindSeeNoInputWhileItIsUp) {
-    ::ui::NotifyEvent players(root->getDescendant("mainroundmenu"));
-    players.setSValue("class", "roundmenu");
-    players.setSValue("menuName", "mainroundmenu");
-    players.setSValue("action", "command");
-    players.setSValue("itemName", "options_play");
-    root->notify(players);
+    root->getDescendant("gamemenu")->setVisible(true); // the player menu, as the main ring opens it
+    root->setFocusedComponent(root->getDescendant("gamemenu"));
     ASSERT_TRUE(shown("gamemenu"));
     thread::Event event(true, false);
     MessageBoxA box(root.get(), "Delete?", MessageBoxA::YES | MessageBoxA::CANCEL, &event);
