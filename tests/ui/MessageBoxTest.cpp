@@ -51,24 +51,29 @@ public:
 
     // Waits for the host thread to put its box up; null when it never does.
     MessageBoxA* box() {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        for (; std::chrono::steady_clock::now() < deadline && answer == kWaiting;
-             std::this_thread::yield()) {
+        MessageBoxA* up = nullptr;
+        until([&] {
             thread::Lock hold(*root);
-            if (MessageBoxA* box = boxUp(root))
-                return box;
-        }
-        return nullptr;
+            return answer != kWaiting || (up = boxUp(root));
+        });
+        return up;
     }
-    // Waits for the host thread to return with the answer.
+    // Waits for the host thread to return with the answer; kWaiting when it never does.
     int wait() {
-        asker.join();
+        until([&] { return answer != kWaiting; });
         return answer;
     }
 
     std::atomic<int> answer{kWaiting};
 
 private:
+    // Yields until `done` holds, for ten seconds at most: a fault fails the test, never hangs it.
+    template <class F> static void until(F done) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!done() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield();
+    }
+
     kel::ui::KELUI* root;
     std::thread asker;
 };
