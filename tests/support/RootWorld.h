@@ -155,10 +155,12 @@ private:
     }
 };
 
-// What RESUME_GAME changes over the in-game ring, and END_GAME over it after a map's sky.
-inline const std::string kResumed = "-screenshot -gameroundmenu +gameui env=on view=board fade=0 "
-                                    "pointer=shown timers=-- state=GAME mode=1 level=loud "
-                                    "classes=11";
+// What RESUME_GAME changes over the in-game ring (with the render timers left as they are, and
+// with them paused before), and END_GAME over it after a map's sky.
+inline const std::string kResumedTimersAsTheyWere =
+    "-screenshot -gameroundmenu +gameui env=on view=board fade=0 pointer=shown state=GAME mode=1 "
+    "level=loud classes=11";
+inline const std::string kResumed = kResumedTimersAsTheyWere + " timers=--";
 inline const std::string kEnded = "-screenshot -gameroundmenu skyname=Default fade=4@1:own "
                                   "+pleasewait pointer=hidden forced=+1 state=ENDING_GAME mode=1";
 

@@ -12,6 +12,7 @@ namespace {
 
 using kel::test::kEnded;
 using kel::test::kResumed;
+using kel::test::kResumedTimersAsTheyWere;
 using kel::test::RootWorld;
 using kel::ui::Command;
 using kel::ui::State;
@@ -64,12 +65,9 @@ const CommandRow kCommands[] = {
     {"GAME pointer=shown loud classes=11", Command::SHOW_GAME_MENU,
      "+screenshot state=GAME_MENU mode=0 pointer=hidden level=quiet classes=00"},
     {"GAME_MENU pointer=hidden", Command::RESUME_GAME, kResumed},
-    {"GAME_MENU pointer=hidden timers=--", Command::RESUME_GAME,
-     "-screenshot -gameroundmenu +gameui env=on view=board fade=0 pointer=shown state=GAME "
-     "mode=1 level=loud classes=11"},
-    {"GAME_MENU pointer=hidden timers=-D", Command::RESUME_GAME, // asks the paused timer only
-     "-screenshot -gameroundmenu +gameui env=on view=board fade=0 pointer=shown state=GAME "
-     "mode=1 level=loud classes=11"},
+    {"GAME_MENU pointer=hidden timers=--", Command::RESUME_GAME, kResumedTimersAsTheyWere},
+    // asks the paused-render timer only
+    {"GAME_MENU pointer=hidden timers=-D", Command::RESUME_GAME, kResumedTimersAsTheyWere},
     {"GAME_MENU mapsky pointer=shown", Command::END_GAME, kEnded},
     {"GAME mapsky pointer=shown", Command::END_GAME,
      "-gameui env=off view=own skyname=Default fade=4@1:own state=ENDING_GAME"},
