@@ -26,14 +26,13 @@ namespace kel::test {
 // Records the root-UI events the host hears.
 class EventLog : public kel::ui::Listener {
 public:
-    void uiEvent(const kel::ui::Event& event) override {
+    // "name", or "name mapName=X" when the event carries a map.
+    static std::string describe(const kel::ui::Event& event) {
         std::string name, map;
         event.getProperty("name", &name);
-        std::string line = name;
-        if (event.getProperty("mapName", &map))
-            line += " mapName=" + map;
-        lines.push_back(line);
+        return event.getProperty("mapName", &map) ? name + " mapName=" + map : name;
     }
+    void uiEvent(const kel::ui::Event& event) override { lines.push_back(describe(event)); }
     std::string take() {
         std::string all;
         for (const auto& line : lines)

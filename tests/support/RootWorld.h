@@ -1,32 +1,31 @@
 #pragma once
 
-#include "ui/Accessor.h"
+#include "support/RootFixture.h"
 #include "ui/CreateMenu.h"
-#include "ui/KELMousePointer.h"
-#include "ui/KELUI.h"
-#include "ui/Sky.h"
+#include "ui/KelDataStorage.h"
+#include "ui/Saves.h"
 
-#include "host/engine/RenderDriver.h"
+#include "host/config/Config.h"
 #include "host/engine/SEFading.h"
-#include "host/engine/Timer.h"
 #include "host/engine/View.h"
 #include "host/environment/Environment.h"
-#include "host/kelinput/KelInput.h"
 #include "host/logic/CountingScenario.h"
+#include "host/logic/Game.h"
 #include "host/logic/Globals.h"
 #include "host/logic/RecordingControlSource.h"
+#include "host/logic/StateController.h"
 #include "host/sound/InsonificatorManager.h"
 #include "host/sound/LandInsonificator.h"
 #include "host/sound/Manager.h"
 #include "host/sound/SoundManager.h"
-#include "host/ui/MousePointer.h"
+#include "host/ui/ListBox.h"
+#include "host/ui/NotifyEvent.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <sstream>
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace kel::test {
 
@@ -40,70 +39,63 @@ public:
     using Snapshot = std::vector<std::pair<std::string, std::string>>;
 
     // The screens whose visible flags are watched; a focus is named after the nearest of them.
-    static const std::vector<std::string>& screens() {
-        static const std::vector<std::string> names = {
-            "mainui",       "commonui",     "gameui",    "mainroundmenu", "gameroundmenu",
-            "createmenu",   "gamemenu",     "playmenu",  "newgamedialog", "inputmenu",
-            "redefinemenu", "soundmenu",    "videomenu", "screenshot",    "sky",
-            "pleasewait",   "endturnbutton"};
-        return names;
-    }
+    static inline const std::vector<std::string> kScreens = {
+        "mainui",    "commonui",   "gameui",        "mainroundmenu", "gameroundmenu", "createmenu",
+        "gamemenu",  "playmenu",   "newgamedialog", "inputmenu",     "redefinemenu",  "soundmenu",
+        "videomenu", "screenshot", "sky",           "pleasewait",    "endturnbutton"};
 
     static Snapshot take(kel::ui::KELUI* root) {
-        Snapshot s;
         static const char* const states[] = {"INITIAL", "MAIN_MENU", "LOADING",
                                              "GAME",    "GAME_MENU", "ENDING_GAME"};
-        s.emplace_back("state", states[static_cast<int>(root->getState())]);
-        for (const std::string& name : screens()) {
+        Snapshot s;
+        auto put = [&s](const std::string& key, const auto&... parts) {
+            std::ostringstream out;
+            out.precision(4);
+            (out << ... << parts);
+            s.emplace_back(key, out.str());
+        };
+        put("state", states[static_cast<int>(root->getState())]);
+        for (const std::string& name : kScreens) {
             ::ui::Component* c = root->getDescendant(name);
-            s.emplace_back(name, c ? (c->getVisible() ? "+" : "-") : "absent");
+            put(name, !c ? "absent" : c->getVisible() ? "+" : "-");
         }
-        s.emplace_back("focus", focusName(root));
-        if (kel::ui::KELMousePointer* p = root->getKELMousePointer()) {
-            s.emplace_back("pointer", p->getVisible() ? "shown" : "hidden");
-            s.emplace_back("mode", number(p->getMode()));
-        }
-        if (::ui::MousePointer* p = root->getMousePointer())
-            s.emplace_back("at", number(p->getX()) + "," + number(p->getY()));
-        if (kel::ui::Sky* sky = kel::ui::theAccessor.getSky()) {
-            std::string fade = number(sky->getFadingType());
-            if (sky->isFadingRegistered())
-                fade += "@" + number(sky->getFading()->getValue()) + ":" +
-                        where(sky->getFading(), sky->getScene().getView());
-            s.emplace_back("fade", fade);
-            s.emplace_back("env", sky->getEnvironmentVisible() ? "on" : "off");
-            s.emplace_back("view", !sky->getCustomView()                     ? "own"
-                                   : sky->getCustomView() == GAME_BOARD_VIEW ? "board"
-                                                                             : "other");
-            s.emplace_back("skyname", sky->getEnvironment()->getSkyName());
-        }
-        s.emplace_back("bgm", std::string(sound::MANAGER->isFading("bgm") ? "fading@" : "still@") +
-                                  number(sound::MANAGER->getFadeLevel("bgm")));
-        s.emplace_back("rewound", number(sound::MANAGER->getRewound("bgm").size()));
-        s.emplace_back("music",
-                       theSoundManager->isMusicPlaying() ? theSoundManager->getMusicName() : "off");
-        s.emplace_back("level", theSoundManager->isLoud() ? "loud" : "quiet");
-        s.emplace_back("classes",
-                       std::string(theInsonificatorManager->getIsEnabled(0) ? "1" : "0") +
-                           (theInsonificatorManager->getIsEnabled(1) ? "1" : "0"));
-        s.emplace_back("timers", std::string(thePausedRenderTimer->isPaused() ? "P" : "-") +
-                                     (theDelayedRenderTimer->isPaused() ? "D" : "-"));
-        s.emplace_back("forced", number(theRenderDriver->getForcedFrameCount()));
-        s.emplace_back("listening",
-                       theKelInput->getRootBroadcaster()->isAttached(root) ? "yes" : "no");
-        if (auto* mainui = dynamic_cast<::ui::Container*>(root->getComponent("mainui")))
-            s.emplace_back("rich", mainui->isRich() ? "yes" : "no");
-        if (kel::ui::CreateMenu* create = kel::ui::theAccessor.getCreateMenu())
-            s.emplace_back("createmode",
-                           create->getMode() == kel::ui::CreateMenu::Play ? "Play" : "Create");
-        int endTurns = 0;
-        if (auto* cs = dynamic_cast<kel::logic::RecordingControlSource*>(BATTLE_CONTROL_SOURCE))
-            for (const std::string& call : cs->getCalls())
-                endTurns += call == "endTurn()";
-        s.emplace_back("endturns", number(endTurns));
+        put("focus", focusName(root));
+        put("pointer", root->getKELMousePointer()->getVisible() ? "shown" : "hidden");
+        put("mode", root->getKELMousePointer()->getMode());
+        put("at", root->getMousePointer()->getX(), ",", root->getMousePointer()->getY());
+        kel::ui::Sky* sky = kel::ui::theAccessor.getSky();
+        if (sky->isFadingRegistered())
+            put("fade", sky->getFadingType(), "@", sky->getFading()->getValue(), ":", where(sky));
+        else
+            put("fade", sky->getFadingType());
+        const View* view = sky->getCustomView();
+        put("view", !view ? "own" : view == GAME_BOARD_VIEW ? "board" : "other");
+        put("env", sky->getEnvironmentVisible() ? "on" : "off");
+        put("skyname", sky->getEnvironment()->getSkyName());
+        put("day", sky->getEnvironment()->getDayTime().minutes);
+        put("bgm", sound::MANAGER->isFading("bgm") ? "fading@" : "still@",
+            sound::MANAGER->getFadeLevel("bgm"));
+        put("rewound", sound::MANAGER->getRewound("bgm").size());
+        put("music", theSoundManager->isMusicPlaying() ? theSoundManager->getMusicName() : "off");
+        put("level", theSoundManager->isLoud() ? "loud" : "quiet");
+        put("classes", theInsonificatorManager->getIsEnabled(0),
+            theInsonificatorManager->getIsEnabled(1));
+        put("timers", thePausedRenderTimer->isPaused() ? "P" : "-",
+            theDelayedRenderTimer->isPaused() ? "D" : "-");
+        put("scale", theDelayedRenderTimer->getTimeScale());
+        put("forced", theRenderDriver->getForcedFrameCount());
+        put("listening", theKelInput->getRootBroadcaster()->isAttached(root) ? "yes" : "no");
+        put("rich", static_cast<::ui::Container*>(root->getComponent("mainui"))->isRich());
+        put("createmode",
+            kel::ui::theAccessor.getCreateMenu()->getMode() == kel::ui::CreateMenu::Play
+                ? "Play"
+                : "Create");
+        auto* cs = dynamic_cast<kel::logic::RecordingControlSource*>(BATTLE_CONTROL_SOURCE);
+        const std::vector<std::string> calls = cs ? cs->getCalls() : std::vector<std::string>();
+        put("endturns", std::count(calls.begin(), calls.end(), "endTurn()"));
         if (auto* scenario = dynamic_cast<kel::logic::CountingScenario*>(SCENARIO))
-            s.emplace_back("goals", number(scenario->getShowGoalsCount()));
-        s.emplace_back("insonify", number(theLandInsonificator->getForceUpdateCount()));
+            put("goals", scenario->getShowGoalsCount());
+        put("insonify", theLandInsonificator->getForceUpdateCount());
         return s;
     }
 
@@ -119,7 +111,8 @@ public:
             if (found != old.end() && found->second == value)
                 continue;
             if (found != old.end() && std::count(counts.begin(), counts.end(), key))
-                tokens.push_back(key + "=+" + number(std::stol(value) - std::stol(found->second)));
+                tokens.push_back(key + "=+" +
+                                 std::to_string(std::stol(value) - std::stol(found->second)));
             else
                 tokens.push_back(value == "+" || value == "-" ? value + key : key + "=" + value);
         }
@@ -132,10 +125,7 @@ public:
     // The words of a table cell.
     static std::vector<std::string> words(const std::string& text) {
         std::istringstream in(text);
-        std::vector<std::string> list;
-        for (std::string word; in >> word;)
-            list.push_back(word);
-        return list;
+        return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
     }
 
 private:
@@ -146,31 +136,183 @@ private:
             all += (all.empty() ? "" : " ") + token;
         return all;
     }
-    template <class T> static std::string number(T value) {
-        std::ostringstream out;
-        out.precision(4);
-        out << value;
-        return out.str();
-    }
-    static std::string where(const RenderObject* object, const View* own) {
-        if (own && own->hasObject(object))
+    // The view the sky's fade object lies in.
+    static std::string where(kel::ui::Sky* sky) {
+        const View* own = sky->getScene().getView();
+        if (own && own->hasObject(sky->getFading()))
             return "own";
-        if (GAME_BOARD_VIEW && GAME_BOARD_VIEW->hasObject(object))
-            return "board";
-        return "nowhere";
+        return GAME_BOARD_VIEW && GAME_BOARD_VIEW->hasObject(sky->getFading()) ? "board"
+                                                                               : "nowhere";
     }
     // The focused component, named after the nearest watched screen around it:
     // "createmenu:editname", "mainroundmenu:main"; a watched screen by its own name.
     static std::string focusName(kel::ui::KELUI* root) {
         ::ui::Component* focused = root->getFocusedComponent();
-        if (!focused)
-            return "none";
-        const auto& watched = screens();
         for (::ui::Component* c = focused; c; c = c->getMaster())
-            if (std::find(watched.begin(), watched.end(), c->getName()) != watched.end())
+            if (std::count(kScreens.begin(), kScreens.end(), c->getName()))
                 return c == focused ? c->getName() : c->getName() + ":" + focused->getName();
-        return focused->getName();
+        return focused ? focused->getName() : "none";
     }
+};
+
+// What RESUME_GAME changes over the in-game ring (with the render timers left as they are, and
+// with them paused before), and END_GAME over it after a map's sky.
+inline const std::string kResumedTimersAsTheyWere =
+    "-screenshot -gameroundmenu +gameui env=on view=board fade=0 pointer=shown state=GAME mode=1 "
+    "level=loud classes=11";
+inline const std::string kResumed = kResumedTimersAsTheyWere + " timers=--";
+inline const std::string kEnded = "-screenshot -gameroundmenu skyname=Default fade=4@1:own "
+                                  "+pleasewait pointer=hidden forced=+1 state=ENDING_GAME mode=1";
+
+// The root taken along the host's road to a given point, with the world around it set from the
+// tokens of a table cell.
+class RootWorldFixture : public RootFixture {
+protected:
+    bool bootToMainMenu() override { return false; }
+    void TearDown() override {
+        if (scenarioTaken)
+            SCENARIO = savedScenario;
+        if (game && !game->getBoard().getStateController()->isStateStable())
+            game->getBoard().getStateController()->endTransition();
+        RootFixture::TearDown();
+    }
+
+    // The places on the host's road: "loaded" (layout read, still INITIAL), then the states it
+    // reaches in turn; ENDING_GAME is left from the game menu.
+    static const std::vector<std::string>& road() {
+        static const std::vector<std::string> places = {"loaded", "MAIN_MENU", "LOADING",
+                                                        "GAME",   "GAME_MENU", "ENDING_GAME"};
+        return places;
+    }
+    void reach(const std::string& where) {
+        const auto to = std::find(road().begin(), road().end(), where) - road().begin();
+        root->command(kel::ui::Command::LOAD_INTERFACE);
+        // The settings pages the shipped layout does not build yet, and the goal screen the
+        // scenario shows, stand in as hidden plain pages so what the root does to them shows.
+        for (auto [screen, page] : {std::pair{"commonui", "inputmenu"},
+                                    {"commonui", "redefinemenu"},
+                                    {"commonui", "videomenu"},
+                                    {"mainui", "maingoal"}}) {
+            if (root->getDescendant(page))
+                continue;
+            auto* standIn = new ::ui::Container(root.get());
+            standIn->setName(page);
+            dynamic_cast<::ui::Container*>(root->getComponent(screen))->addComponent(standIn);
+        }
+        if (to >= 1)
+            root->command(kel::ui::Command::SHOW_MAIN_MENU);
+        if (to >= 2) {
+            game = std::make_unique<kel::logic::Game>();
+            ASSERT_TRUE(game->loadMap("/Maps/Lighthouse.lvx"));
+            root->command(kel::ui::Command::BEGIN_LOADING);
+            root->setGameBoard(&game->getBoard());
+        }
+        if (to >= 3)
+            root->command(kel::ui::Command::BEGIN_GAME);
+        if (to >= 4) {
+            root->command(kel::ui::Command::SHOW_GAME_MENU);
+            frame(); // the battle picture is taken: the in-game ring opens
+            wait(0.6);
+        }
+        if (to >= 5)
+            root->command(kel::ui::Command::END_GAME);
+    }
+
+    // The cell's first word may say where on the road the root stands (MAIN_MENU when it does
+    // not); the others set the world: "+screen"/"-screen", "pointer=shown|hidden", "at=X,Y",
+    // "fade=N", "env=on|off", "mapsky" (a map's sky loaded), "day=N", "music=off",
+    // "quiet"/"loud", "classes=01", "timers=PD|P-|-D|--", "scale=S", "rich=no",
+    // "players=none|beyond", "mode=Play|Create" (the creation menu's), "map=Stem" (chosen in the
+    // map dialog), "unstable" (the board is busy), "noscenario". Then a "bgm" fade is in
+    // progress and nothing has the focus, so a new fade or focus shows.
+    void given(const std::string& cell) {
+        const std::string first = cell.substr(0, cell.find(' '));
+        const bool placed = std::count(road().begin(), road().end(), first);
+        reach(placed ? first : "MAIN_MENU");
+        if (HasFatalFailure())
+            return;
+        set(placed ? cell.substr(first.size()) : cell);
+        sound::MANAGER->startFading("bgm", 0.25f, 0.75f);
+        root->setFocusedComponent(nullptr);
+        events.take();
+    }
+
+    // Sets the world as a cell's words after the place say.
+    void set(const std::string& cell) {
+        for (const std::string& token : RootWorld::words(cell))
+            setOne(token);
+    }
+
+    std::unique_ptr<kel::logic::Game> game; // outlives the root's teardown
+
+private:
+    void setOne(const std::string& token) {
+        const auto eq = token.find('=');
+        const std::string key = token.substr(0, eq);
+        const std::string value = eq == std::string::npos ? "" : token.substr(eq + 1);
+        kel::ui::Sky* sky = kel::ui::theAccessor.getSky();
+        using kel::ui::theSaves;
+        if (token[0] == '+' || token[0] == '-') {
+            ::ui::Component* screen = root->getDescendant(token.substr(1));
+            ASSERT_NE(screen, nullptr) << token;
+            screen->setVisible(token[0] == '+');
+        } else if (key == "pointer") {
+            pointer()->setVisible(value == "shown");
+        } else if (key == "at") {
+            moveTo(std::stof(value), std::stof(value.substr(value.find(',') + 1)));
+        } else if (key == "fade") {
+            sky->startFading(std::stoi(value));
+        } else if (key == "env") {
+            sky->setEnvironmentVisible(value == "on");
+        } else if (key == "mapsky") {
+            config::Config map;
+            ASSERT_TRUE(map.readString("sky = Eden\n", "map.cfg"));
+            sky->loadConfiguration(&map);
+        } else if (key == "day") {
+            sky->getEnvironment()->setDayTime(DayTime(std::stoi(value)));
+        } else if (key == "music") {
+            theSoundManager->stopMusic();
+        } else if (key == "quiet" || key == "loud") {
+            key == "quiet" ? theSoundManager->quiet() : theSoundManager->loud();
+        } else if (key == "classes") {
+            for (int c = 0; c < 2; ++c)
+                value[c] == '1' ? theInsonificatorManager->enable(c)
+                                : theInsonificatorManager->disable(c);
+        } else if (key == "timers") {
+            for (auto [timer, paused] : {std::pair{thePausedRenderTimer, value[0] == 'P'},
+                                         std::pair{theDelayedRenderTimer, value[1] == 'D'}})
+                paused ? timer->pause() : timer->resume();
+        } else if (key == "scale") {
+            theDelayedRenderTimer->setTimeScale(std::stof(value));
+        } else if (key == "rich") {
+            dynamic_cast<::ui::Container*>(root->getComponent("mainui"))->setRich(false);
+        } else if (key == "players" && value == "none") {
+            theSaves.removeUser(theSaves.getCurrentUser());
+        } else if (key == "players") { // the current player reached the second mission
+            theSaves.setMaximumMission(kel::ui::theKelDataStorage->getMission(1));
+            theSaves.setCurrentMission(kel::ui::theKelDataStorage->getMission(1));
+        } else if (key == "mode") {
+            kel::ui::theAccessor.getCreateMenu()->setMode(
+                value == "Play" ? kel::ui::CreateMenu::Play : kel::ui::CreateMenu::Create);
+        } else if (key == "map") {
+            auto* dialog = dynamic_cast<::ui::Container*>(root->getDescendant("newgamedialog"));
+            auto* list = dynamic_cast<::ui::ListBox*>(dialog->getComponent("list"));
+            ASSERT_TRUE(list && list->selectString(value)) << token;
+            ::ui::NotifyEvent changed(list); // the player's click on the row
+            changed.setSValue("action", "selchanged");
+            list->notify(changed);
+        } else if (key == "unstable") {
+            game->getBoard().getStateController()->beginTransition();
+        } else if (key == "noscenario") {
+            savedScenario = std::exchange(SCENARIO, nullptr);
+            scenarioTaken = true;
+        } else {
+            FAIL() << "unknown given " << token;
+        }
+    }
+
+    kel::logic::ScenarioInterface* savedScenario = nullptr;
+    bool scenarioTaken = false;
 };
 
 } // namespace kel::test

@@ -2,97 +2,87 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 namespace {
 
-using kel::ui::ListenerArray;
-
 struct Named {
     std::string name;
 };
+using Array = kel::ui::ListenerArray<Named>;
 
-std::string pass(ListenerArray<Named>& array) {
+// One listener per letter, named after it.
+Named* the(char letter) {
+    static std::map<char, Named> all;
+    return &all.emplace(letter, Named{std::string(1, letter)}).first->second;
+}
+void fill(Array& array, const std::string& letters) {
+    for (char letter : letters)
+        array.add(the(letter));
+}
+// The listeners a pass calls, in order.
+std::string pass(Array& array) {
     std::string called;
     array.notify([&](Named* n) { called += n->name; });
     return called;
 }
 
 TEST(ListenerArrayTest, GrowsFromFourByDoubling) {
-    ListenerArray<Named> array;
-    Named a{"a"};
+    Array array;
     EXPECT_EQ(array.getCapacity(), 0);
-    for (int i = 0; i < 5; ++i)
-        array.add(&a);
+    fill(array, "aaaaa");
     EXPECT_EQ(array.getCapacity(), 8);
     EXPECT_EQ(pass(array), "aaaaa") << "duplicates are allowed";
 }
 
 TEST(ListenerArrayTest, APassSkipsClearedSlotsAndKeepsListenersAddedDuringIt) {
-    ListenerArray<Named> array;
-    Named a{"a"}, b{"b"}, c{"c"}, late{"L"};
-    array.add(&a);
-    array.add(&b);
-    array.add(&c);
+    Array array;
+    fill(array, "abc");
     std::string called;
     array.notify([&](Named* n) {
         called += n->name;
-        if (n == &a) {
-            array.remove(&c); // not reached yet: not called
-            array.add(&late); // called from the next pass on
+        if (n == the('a')) {
+            array.remove(the('c')); // not reached yet: not called
+            array.add(the('L'));    // called from the next pass on
         }
     });
     EXPECT_EQ(called, "ab");
     EXPECT_EQ(array.getCount(), 3);
     EXPECT_EQ(pass(array), "abL");
-    EXPECT_FALSE(array.remove(&c));
-    EXPECT_TRUE(array.remove(&b));
+    EXPECT_FALSE(array.remove(the('c')));
+    EXPECT_TRUE(array.remove(the('b')));
     EXPECT_EQ(pass(array), "aL");
 }
 
-TEST(ListenerArrayTest, BeyondTenEntriesRemovalSearchesFromThreeQuartersAndWraps) {
-    ListenerArray<Named> array;
-    Named twice{"x"}, other{"o"};
-    array.add(&twice); // index 0
-    for (int i = 0; i < 9; ++i)
-        array.add(&other);
-    array.add(&twice); // index 10: found first, the search starts at 11 * 3 / 4 = 8
-    EXPECT_TRUE(array.remove(&twice));
-    EXPECT_EQ(pass(array), "xooooooooo");
-
-    ListenerArray<Named> small; // ten entries: the search starts at the front
-    small.add(&twice);
-    for (int i = 0; i < 8; ++i)
-        small.add(&other);
-    small.add(&twice);
-    EXPECT_TRUE(small.remove(&twice));
-    EXPECT_EQ(pass(small), "oooooooox");
-
-    ListenerArray<Named> wrap; // the wrap-around finds an entry before the start
-    wrap.add(&twice);
-    for (int i = 0; i < 11; ++i)
-        wrap.add(&other);
-    EXPECT_TRUE(wrap.remove(&twice));
-    EXPECT_EQ(pass(wrap), "ooooooooooo");
+// Beyond ten entries the search for the one to remove starts at count * 3 / 4 and wraps round;
+// with ten or fewer it starts at the front.
+TEST(ListenerArrayTest, RemovalSearchesFromThreeQuartersBeyondTenEntries) {
+    const std::string o9(9, 'o');
+    for (const auto& [letters, left] : {std::pair{"x" + o9 + "x", "x" + o9}, // starts at 8
+                                        {"x" + o9.substr(1) + "x", o9.substr(1) + "x"},
+                                        {"x" + o9 + "oo", o9 + "oo"}, // wraps round from 9
+                                        {o9.substr(2) + "xooox", o9.substr(2) + "xooo"}}) {
+        Array array;
+        fill(array, letters);
+        EXPECT_TRUE(array.remove(the('x'))) << letters;
+        EXPECT_EQ(pass(array), left) << letters;
+    }
 }
 
+// A listener that removes another and starts a pass of its own from inside the outer one: every
+// survivor is called once by each pass and stays registered.
 TEST(ListenerArrayTest, ANestedPassLosesNoListener) {
-    // A listener that removes another and starts a pass of its own from inside the outer one:
-    // every survivor is called once by each pass and stays registered.
-    ListenerArray<Named> array;
-    Named a{"a"}, b{"b"}, c{"c"}, d{"d"};
-    for (Named* n : {&a, &b, &c, &d})
-        array.add(n);
+    Array array;
+    fill(array, "abcd");
     std::string called;
     bool nested = false;
     array.notify([&](Named* n) {
         called += n->name;
-        if (n == &b && !nested) {
+        if (n == the('b') && !nested) {
             nested = true;
-            array.remove(&a);
-            called += "[";
-            array.notify([&](Named* inner) { called += inner->name; });
-            called += "]";
+            array.remove(the('a'));
+            called += "[" + pass(array) + "]";
         }
     });
     EXPECT_EQ(called, "ab[bcd]cd");
@@ -101,16 +91,12 @@ TEST(ListenerArrayTest, ANestedPassLosesNoListener) {
 }
 
 TEST(ListenerArrayTest, ClearEmptiesItEvenWithDuplicatesBeyondTenAndDuringAPass) {
-    ListenerArray<Named> array;
-    Named x{"x"}, y{"y"};
-    for (int i = 0; i < 14; ++i)
-        array.add(i % 3 ? &x : &y);
+    Array array;
+    fill(array, "yxxyxxyxxyxxyx");
     array.clear();
-    EXPECT_EQ(pass(array), "");
     EXPECT_EQ(array.getCount(), 0);
-
-    for (int i = 0; i < 12; ++i)
-        array.add(&x);
+    EXPECT_EQ(pass(array), "");
+    fill(array, std::string(12, 'x'));
     std::string called;
     array.notify([&](Named* n) {
         called += n->name;

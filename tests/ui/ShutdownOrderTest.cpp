@@ -1,34 +1,24 @@
-#include "support/RootFixture.h"
+#include "support/RootWorld.h"
 #include "ui/CSMessageRedirector.h"
 
 #include "host/engine/Model.h"
 #include "host/input/Device.h"
-#include "host/logic/Game.h"
-#include "host/logic/GameBoard.h"
-#include "host/logic/Globals.h"
 #include "host/logic/Unit.h"
 #include "host/logic/Unit3d.h"
 
 namespace {
 
-using kel::ui::Command;
-
 // Every order in which a host may take the module and a battle down. After the last step input
 // and frames go on, as they would in a host that keeps running: nothing may reach what is gone
 // (AddressSanitizer runs this suite too).
-class ShutdownOrder : public kel::test::RootFixture {
+class ShutdownOrder : public kel::test::RootWorldFixture {
 protected:
-    bool bootToMainMenu() override { return false; }
-
-    void startBattle() {
-        root->command(Command::LOAD_INTERFACE);
-        root->command(Command::SHOW_MAIN_MENU);
-        game = std::make_unique<kel::logic::Game>();
-        ASSERT_TRUE(game->loadMap("/Maps/Lighthouse.lvx"));
-        root->command(Command::BEGIN_LOADING);
-        root->setGameBoard(&game->getBoard());
-        root->command(Command::BEGIN_GAME);
-        // The engine holds a picking listener on a unit's mesh, as a host attaches them.
+    // The main menu, or a battle in which the engine holds a picking listener on a unit's mesh,
+    // as a host attaches them.
+    void start(bool battle) {
+        reach(battle ? "GAME" : "MAIN_MENU");
+        if (!battle || HasFatalFailure())
+            return;
         kel::logic::Unit* unit = game->getBoard().getUnits().front();
         unitModel = unit->getProtoUnit()->getModel();
         unitModel->setMeshListener(root->getCSMessageRedirector()->addListener(unit));
@@ -37,26 +27,19 @@ protected:
 
     void run(const std::string& steps) {
         for (char step : steps) {
-            switch (step) {
-            case 't': // term
+            if (step == 't') {
                 root->term();
-                break;
-            case 'x': // the host takes the root off the input broadcaster
+            } else if (step == 'x') { // the host takes the root off the input broadcaster
                 theKelInput->getRootBroadcaster()->detach(root.get());
-                break;
-            case 'd': // delete
+            } else if (step == 'd') {
                 rootAddress = root.get();
                 root->removeUIListener(&events);
                 root.reset();
                 kel::ui::theKELUI = nullptr;
-                break;
-            case 'b': // the battle ends
+            } else { // the battle ends
                 root ? root->resetGameBoard() : void();
                 unitModel = nullptr;
                 game.reset();
-                break;
-            default:
-                FAIL() << "no step " << step;
             }
         }
         tap("Escape");
@@ -70,46 +53,40 @@ protected:
         }
     }
 
-    std::unique_ptr<kel::logic::Game> game;
     Model* unitModel = nullptr;
     const input::Listener* rootAddress = nullptr;
 };
 
-struct Order {
-    bool battle;
-    const char* steps; // t term, x detach, d delete, b end the battle
-};
-
+// Steps: t term, x detach from the input broadcaster, d delete, b end the battle.
 TEST_F(ShutdownOrder, EveryOrderLeavesNothingBehind) {
-    const Order orders[] = {
-        {false, "txd"}, {false, "td"}, {false, "d"},  {false, "ttd"}, {false, "tdx"},
-        {true, "btxd"}, {true, "bd"},  {true, "tdb"}, {true, "db"},   {true, "tbd"},
-    };
-    for (const Order& order : orders) {
-        SCOPED_TRACE(order.steps);
+    for (const auto& [battle, steps] : {std::pair{false, "txd"},
+                                        {false, "td"},
+                                        {false, "d"},
+                                        {false, "ttd"},
+                                        {false, "tdx"},
+                                        {true, "btxd"},
+                                        {true, "bd"},
+                                        {true, "tdb"},
+                                        {true, "db"},
+                                        {true, "tbd"}}) {
+        SCOPED_TRACE(steps);
         if (!root) {
             root = std::make_unique<kel::ui::KELUI>();
             kel::ui::theKELUI = root.get();
             root->init();
             root->addUIListener(&events);
         }
-        if (order.battle)
-            startBattle();
-        else {
-            root->command(Command::LOAD_INTERFACE);
-            root->command(Command::SHOW_MAIN_MENU);
-        }
-        run(order.steps);
-        if (root) { // an order that ends with the root alive: take it down the usual way
+        start(battle);
+        run(steps);
+        if (root) // an order that ends with the root alive: take it down the usual way
             run("d");
-        }
         game.reset();
         EXPECT_EQ(GAME_BOARD_VIEW, nullptr);
     }
 }
 
 TEST_F(ShutdownOrder, TheSkyLeavesABoardViewThatGoesBeforeIt) {
-    startBattle();
+    start(true);
     kel::ui::Sky* sky = kel::ui::theAccessor.getSky();
     ASSERT_EQ(sky->getCustomView(), GAME_BOARD_VIEW);
     sky->startFading(2); // a fade lies over the board
@@ -118,7 +95,7 @@ TEST_F(ShutdownOrder, TheSkyLeavesABoardViewThatGoesBeforeIt) {
     game.reset();
     EXPECT_EQ(sky->getCustomView(), nullptr);
     EXPECT_TRUE(sky->getScene().isActive()) << "back in its own scene";
-    root->command(Command::END_GAME);
+    root->command(kel::ui::Command::END_GAME);
     sky->doFading(0.5f);
     frame();
 }

@@ -21,6 +21,24 @@ protected:
         ui->addComponent(sky);
     }
     View* ownView() { return sky->getScene().getView(); }
+    std::string name(const View* view) { return view == ownView() ? "own" : "board"; }
+    // Where the fade lies and at which value: "0.6@own", or "none".
+    std::string fade() {
+        std::ostringstream out;
+        for (View* view : {ownView(), static_cast<View*>(&board)})
+            if (view->hasObject(sky->getFading()))
+                out << (out.tellp() ? " " : "") << sky->getFading()->getValue() << "@"
+                    << name(view);
+        EXPECT_EQ(sky->isFadingRegistered(), out.tellp() > 0);
+        return out.tellp() ? out.str() : "none";
+    }
+    // What is drawn: the own scene, and each view the environment is drawn in.
+    std::string drawn() {
+        std::string out = sky->getScene().isActive() ? "scene" : "-";
+        for (const View* view : sky->getEnvironment()->getViews())
+            out += " env@" + name(view);
+        return out;
+    }
     kel::ui::Sky* sky = nullptr;
     Camera boardCamera;
     View board{&boardCamera, Viewport(), "board"};
@@ -31,55 +49,36 @@ protected:
 // view with that value; 0 takes it out; the last step (p of 1 or more) ends the fade.
 TEST_F(SkyTest, EveryFadePatternAtEveryProgressInTheCurrentView) {
     constexpr float L = 0.6f;
-    const struct {
-        int type;
-        float start;
-        float (*at)(float p);
-    } kPatterns[] = {
-        {1, 0, [](float p) { return L * p; }},
-        {2, L, [](float p) { return (1 - L) * p + L; }},
-        {3, L, [](float p) { return (1 - p) * L; }},
-        {4, 1, [](float p) { return 1 - p; }},
-        {5, 0, [](float p) { return p; }},
-    };
-    // Where the fade lies, and at which value when it lies somewhere.
-    auto fade = [&](View* view) {
-        const bool own = ownView()->hasObject(sky->getFading());
-        const bool onBoard = board.hasObject(sky->getFading());
-        EXPECT_EQ(sky->isFadingRegistered(), own || onBoard);
-        if (!own && !onBoard)
-            return std::string("none");
-        std::ostringstream out;
-        out << (own == (view == ownView()) && onBoard == (view == &board) ? "" : "wrong view ")
-            << sky->getFading()->getValue();
-        return out.str();
-    };
-    auto expected = [](float opacity) {
-        std::ostringstream out;
-        if (opacity > 0)
-            out << opacity;
-        else
-            out << "none";
-        return out.str();
-    };
+    const std::pair<float, float (*)(float)> kPatterns[] = {
+        {0, [](float p) { return L * p; }},
+        {L, [](float p) { return (1 - L) * p + L; }},
+        {L, [](float p) { return (1 - p) * L; }},
+        {1, [](float p) { return 1 - p; }},
+        {0, [](float p) { return p; }}};
     sky->setVisible(true);
     for (View* view : {ownView(), static_cast<View*>(&board)}) {
         sky->setCustomView(view == ownView() ? nullptr : view);
-        for (const auto& pattern : kPatterns) {
+        auto at = [&](float opacity) {
+            std::ostringstream out;
+            out << opacity << "@" << name(view);
+            return opacity > 0 ? out.str() : "none";
+        };
+        for (int type = 1; type <= 5; ++type) {
+            const auto& [start, pattern] = kPatterns[type - 1];
             for (float p : {0.0f, 0.25f, 0.5f, 0.75f, 1.0f, 1.5f}) {
-                SCOPED_TRACE("type " + std::to_string(pattern.type) + " at " + std::to_string(p) +
-                             (view == ownView() ? " in the own view" : " in the board view"));
-                sky->startFading(pattern.type);
-                EXPECT_EQ(sky->getFadingType(), pattern.type);
-                EXPECT_EQ(fade(view), expected(pattern.start));
+                SCOPED_TRACE("type " + std::to_string(type) + " at " + std::to_string(p) + " in " +
+                             name(view));
+                sky->startFading(type);
+                EXPECT_EQ(sky->getFadingType(), type);
+                EXPECT_EQ(fade(), at(start));
                 sky->doFading(p);
-                const float opacity = pattern.at(std::min(p, 1.0f));
-                EXPECT_EQ(fade(view), expected(opacity));
-                EXPECT_EQ(sky->getFadingType(), p >= 1 ? 0 : pattern.type);
+                const float opacity = pattern(std::min(p, 1.0f));
+                EXPECT_EQ(fade(), at(opacity));
+                EXPECT_EQ(sky->getFadingType(), p >= 1 ? 0 : type);
                 if (p < 1)
                     continue;
                 sky->doFading(0.5f); // the fade is over: nothing changes any more
-                EXPECT_EQ(fade(view), expected(opacity));
+                EXPECT_EQ(fade(), at(opacity));
             }
         }
         sky->startFading(4);
@@ -92,39 +91,29 @@ TEST_F(SkyTest, EveryFadePatternAtEveryProgressInTheCurrentView) {
 TEST_F(SkyTest, ChangingTheViewMovesTheFade) {
     sky->setVisible(true);
     sky->startFading(2);
-    ASSERT_TRUE(ownView()->hasObject(sky->getFading()));
+    EXPECT_EQ(fade(), "0.6@own");
     sky->setCustomView(&board);
-    EXPECT_FALSE(ownView()->hasObject(sky->getFading()));
-    EXPECT_FALSE(board.hasObject(sky->getFading()));
-    EXPECT_FALSE(sky->isFadingRegistered());
+    EXPECT_EQ(fade(), "none");
     sky->doFading(0.5f);
-    EXPECT_TRUE(board.hasObject(sky->getFading()));
-    EXPECT_FLOAT_EQ(sky->getFading()->getValue(), 0.8f);
+    EXPECT_EQ(fade(), "0.8@board");
     sky->setCustomView(nullptr);
-    EXPECT_FALSE(board.hasObject(sky->getFading()));
+    EXPECT_EQ(fade(), "none");
     sky->doFading(1.0f);
-    EXPECT_TRUE(ownView()->hasObject(sky->getFading()));
-    EXPECT_FLOAT_EQ(sky->getFading()->getValue(), 1.0f);
+    EXPECT_EQ(fade(), "1@own");
     EXPECT_EQ(sky->getFadingType(), 0);
 }
 
 TEST_F(SkyTest, TheDrawingFollowsTheShownStateTheCustomViewAndTheEnvironmentSwitch) {
-    Environment* environment = sky->getEnvironment();
     sky->setEnvironmentVisible(false); // while hidden: nothing happens in any view
-    EXPECT_TRUE(environment->getViews().empty());
+    EXPECT_EQ(drawn(), "-");
     sky->setVisible(true);
-    EXPECT_TRUE(sky->getScene().isActive());
-    EXPECT_TRUE(environment->getViews().empty()) << "only the scene, the environment is off";
+    EXPECT_EQ(drawn(), "scene") << "only the scene, the environment is off";
     sky->setEnvironmentVisible(true);
-    EXPECT_TRUE(environment->isActiveIn(ownView()));
-
+    EXPECT_EQ(drawn(), "scene env@own");
     sky->setCustomView(&board);
-    EXPECT_FALSE(sky->getScene().isActive());
-    EXPECT_TRUE(environment->isActiveIn(&board));
-    EXPECT_FALSE(environment->isActiveIn(ownView()));
-
+    EXPECT_EQ(drawn(), "- env@board");
     sky->setVisible(false);
-    EXPECT_FALSE(environment->isActiveIn(&board));
+    EXPECT_EQ(drawn(), "-");
     sky->setCustomView(nullptr);
 }
 
