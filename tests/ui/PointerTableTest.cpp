@@ -137,33 +137,26 @@ TEST_F(GamePointer, EachCursorTypeHasItsIconHotspotAndExtras) {
 TEST_F(GamePointer, ScreenEdgesShowTheirArrowsCornersFirst) {
     ASSERT_EQ(root->getScreenWidth(), 1024.0f);
     ASSERT_EQ(root->getScreenHeight(), 768.0f);
-    // asked for x, y; after clamping x, y; edge (0: the icon look); arrows image; arrows position
-    // in units of the arrows' width and height; taken off the hotspot (w, h) right and below
-    const std::tuple<float, float, float, float, int, int, float, float, float, float> rows[] = {
-        {500, 300, 500, 300, 0, -1, 0, 0, 0, 0},
-        {-20, 300, 0, 300, 1, 0, 1, 0.5f, 0, 0},
-        {0.5f, 300, 0.5f, 300, 0, -1, 0, 0, 0, 0},
-        {0, 300, 0, 300, 1, 0, 1, 0.5f, 0, 0},
-        {2000, 300, 1023, 300, 2, 1, 0, 0.5f, 1, 0},
-        {1022.5f, 300, 1022.5f, 300, 0, -1, 0, 0, 0, 0},
-        {1023, 300, 1023, 300, 2, 1, 0, 0.5f, 1, 0},
-        {500, -5, 500, 0, 3, 2, 0.5f, 1, 0, 0},
-        {500, 0.5f, 500, 0.5f, 0, -1, 0, 0, 0, 0},
-        {500, 900, 500, 767, 4, 3, 0.5f, 0, 0, 1},
-        {500, 766.5f, 500, 766.5f, 0, -1, 0, 0, 0, 0},
-        {-1, -1, 0, 0, 5, 4, 1, 1, 0, 0},
-        {1023, 0, 1023, 0, 6, 5, 0, 1, 1, 0},
-        {2000, -300, 1023, 0, 6, 5, 0, 1, 1, 0},
-        {0, 767, 0, 767, 7, 6, 1, 0, 0, 1},
-        {-50, 800, 0, 767, 7, 6, 1, 0, 0, 1},
-        {5000, 5000, 1023, 767, 8, 7, 0, 0, 1, 1},
-    };
+    // By edge (1 left, 2 right, 3 top, 4 bottom, 5 top-left, 6 top-right, 7 bottom-left,
+    // 8 bottom-right): the arrows image, their position in units of their width and height, and
+    // what is taken off the hotspot (w, h) on the right and below.
+    const float byEdge[9][5] = {{-1, 0, 0, 0, 0},   {0, 1, 0.5f, 0, 0}, {1, 0, 0.5f, 1, 0},
+                                {2, 0.5f, 1, 0, 0}, {3, 0.5f, 0, 0, 1}, {4, 1, 1, 0, 0},
+                                {5, 0, 1, 1, 0},    {6, 1, 0, 0, 1},    {7, 0, 0, 1, 1}};
+    // Asked for x, y; after clamping; the edge touched (0: none, the icon look).
+    const std::tuple<float, float, float, float, int> rows[] = {
+        {500, 300, 500, 300, 0},   {-20, 300, 0, 300, 1},         {0.5f, 300, 0.5f, 300, 0},
+        {0, 300, 0, 300, 1},       {2000, 300, 1023, 300, 2},     {1022.5f, 300, 1022.5f, 300, 0},
+        {1023, 300, 1023, 300, 2}, {500, -5, 500, 0, 3},          {500, 0.5f, 500, 0.5f, 0},
+        {500, 900, 500, 767, 4},   {500, 766.5f, 500, 766.5f, 0}, {-1, -1, 0, 0, 5},
+        {1023, 0, 1023, 0, 6},     {2000, -300, 1023, 0, 6},      {0, 767, 0, 767, 7},
+        {-50, 800, 0, 767, 7},     {5000, 5000, 1023, 767, 8}};
     pointer()->setCursorType(ActType::MeleeAct, -1, 0, 4, true); // icon 1, centred
     for (int size = 0; size < 2; ++size) {
         if (size == 1)
             arrows()->setSize(30, 20);
         const float w = arrows()->getWidth(), h = arrows()->getHeight();
-        for (const auto& [x, y, atX, atY, edge, image, posW, posH, right, bottom] : rows) {
+        for (const auto& [x, y, atX, atY, edge] : rows) {
             SCOPED_TRACE("at " + number(x) + ", " + number(y));
             moveTo(x, y);
             EXPECT_FLOAT_EQ(pointer()->getX(), atX);
@@ -176,11 +169,12 @@ TEST_F(GamePointer, ScreenEdgesShowTheirArrowsCornersFirst) {
             if (edge == 0) {
                 EXPECT_EQ(look(), centred("1@c"));
             } else {
-                EXPECT_EQ(look(), "arrows" + std::to_string(image));
-                EXPECT_FLOAT_EQ(arrows()->getXPosition(), posW * w);
-                EXPECT_FLOAT_EQ(arrows()->getYPosition(), posH * h);
-                EXPECT_FLOAT_EQ(pointer()->getHotspotX(), w - right);
-                EXPECT_FLOAT_EQ(pointer()->getHotspotY(), h - bottom);
+                const float* arrow = byEdge[edge];
+                EXPECT_EQ(look(), "arrows" + number(arrow[0]));
+                EXPECT_FLOAT_EQ(arrows()->getXPosition(), arrow[1] * w);
+                EXPECT_FLOAT_EQ(arrows()->getYPosition(), arrow[2] * h);
+                EXPECT_FLOAT_EQ(pointer()->getHotspotX(), w - arrow[3]);
+                EXPECT_FLOAT_EQ(pointer()->getHotspotY(), h - arrow[4]);
             }
             // Moved there again (nothing changes): the picture hangs from the hotspot.
             moveTo(x, y);

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <sstream>
 #include <string>
 
@@ -31,18 +32,13 @@ protected:
         kel::logic::GameBoard& board = game.getBoard();
         unit = board.getUnits().front();
         cell = board.getLandscape(unit->getCellX(), unit->getCellY());
-        ASSERT_FALSE(board.getChests().empty());
-        ASSERT_FALSE(board.getObjects().empty());
+        ASSERT_FALSE(board.getChests().empty() || board.getObjects().empty());
         chest = board.getChests().front();
         object = board.getObjects().front();
-        picked[0] = redirector.addListener(unit);
-        picked[1] = redirector.addListener(cell);
-        picked[2] = redirector.addListener(chest);
-        picked[3] = redirector.addListener(object);
-        described[0] = Target(unit).describe();
-        described[1] = Target(cell).describe();
-        described[2] = Target(chest).describe();
-        described[3] = Target(object).describe();
+        picked = {redirector.addListener(unit), redirector.addListener(cell),
+                  redirector.addListener(chest), redirector.addListener(object)};
+        described = {Target(unit).describe(), Target(cell).describe(), Target(chest).describe(),
+                     Target(object).describe()};
     }
 
     // A control fired: the event kel-input's control-source translator sends.
@@ -85,8 +81,8 @@ protected:
     kel::logic::Landscape* cell = nullptr;
     kel::logic::Chest* chest = nullptr;
     kel::logic::Object* object = nullptr;
-    RenderMeshListener* picked[4] = {}; // owned by the redirector
-    std::string described[4];
+    std::array<RenderMeshListener*, 4> picked = {}; // owned by the redirector
+    std::array<std::string, 4> described;
 };
 
 // Every state number with nothing under the pointer: exactly one call, or none.

@@ -31,21 +31,35 @@ using kel::ui::RoundMenu;
 constexpr float kTwoPi = 6.28318530718f;
 constexpr float kPi = kTwoPi / 2;
 
-// Sits between the root and the round-menu screen under test and records what leaves the screen,
-// in order; every notification that leaves it must name it.
+// Sits between the root and the round-menu screen under test. Every notification that leaves the
+// screen must name it; each is kept, in order, as action(itemName), action(menu[,escape]),
+// action(phase) or action(progress in hundredths).
 class Recorder : public ::ui::Container {
 public:
     Recorder() : Container(::ui::theUI, 0, 0, 0, 0) {}
     void notify(::ui::NotifyEvent& event) override {
-        std::string menuName, action;
+        std::string menuName, action, value;
+        int phase = 0;
+        float progress = 0;
+        bool escape = false;
         event.getProperty("action", &action);
         EXPECT_TRUE(event.getProperty("menuName", &menuName) && menuName == "testmenu") << action;
-        events.push_back(event);
+        std::string token = action;
+        if (event.getProperty("progress", &progress))
+            token += "(" + std::to_string(std::lround(progress * 100)) + ")";
+        if (event.getProperty("itemName", &value))
+            token += "(" + value + ")";
+        if (event.getProperty("menu", &value))
+            token +=
+                "(" + value + (event.getProperty("escape", &escape) && escape ? ",escape)" : ")");
+        if (event.getProperty("phase", &phase))
+            token += "(" + std::to_string(phase) + ")";
+        heard.emplace_back(action, token);
         if (onEvent)
             onEvent(event);
         Container::notify(event);
     }
-    std::vector<config::Block> events;
+    std::vector<std::pair<std::string, std::string>> heard; // action, token
     std::function<void(::ui::NotifyEvent&)> onEvent;
 };
 
@@ -98,7 +112,7 @@ protected:
         kel::ui::theFactory->getComponent("rings", &rings_, screen, false);
         ring = ringNamed("ring");
         ASSERT_TRUE(ring);
-        recorder->events.clear();
+        recorder->heard.clear();
     }
     void buildRing(int count, const std::string& options = "") {
         build("ring { class = roundmenu; visible = false\n" + options + "\n" + entries(count) +
@@ -121,37 +135,19 @@ protected:
         screen->setVisible(true);
         wait(0.6);
         ASSERT_EQ(ring->getPhase(), RoundMenu::WORK);
-        recorder->events.clear();
+        recorder->heard.clear();
     }
-    // One token per notification since the last look: action(itemName), action(menu[,escape]),
-    // action(phase), action(progress) in hundredths. Only the actions named in `only`; by
-    // default all but the pointer's and, unless `frames`, the frame-by-frame ones.
+    // The notifications heard since the last look: only the actions named in `only`; by default
+    // all but the pointer's and, unless `frames`, the frame-by-frame ones.
     std::string trace(const std::string& only = "", bool frames = false) {
         const std::string noisy = frames ? " updatecontour tracein traceout "
                                          : " startphase endphase updatecontour tracein traceout ";
         std::string all;
-        for (const config::Block& event : recorder->events) {
-            std::string action, value;
-            int phase = 0;
-            float progress = 0;
-            bool escape = false;
-            event.getProperty("action", &action);
-            const std::string word = " " + action + " ";
-            if (only.empty() ? noisy.find(word) != std::string::npos
-                             : (" " + only + " ").find(word) == std::string::npos)
-                continue;
-            all += all.empty() ? action : " " + action;
-            if (event.getProperty("progress", &progress))
-                all += "(" + std::to_string(std::lround(progress * 100)) + ")";
-            if (event.getProperty("itemName", &value))
-                all += "(" + value + ")";
-            if (event.getProperty("menu", &value))
-                all += "(" + value +
-                       (event.getProperty("escape", &escape) && escape ? ",escape" : "") + ")";
-            if (event.getProperty("phase", &phase))
-                all += "(" + std::to_string(phase) + ")";
-        }
-        recorder->events.clear();
+        for (const auto& [action, token] : recorder->heard)
+            if (only.empty() ? noisy.find(" " + action + " ") == std::string::npos
+                             : (" " + only + " ").find(" " + action + " ") != std::string::npos)
+                all += (all.empty() ? "" : " ") + token;
+        recorder->heard.clear();
         return all;
     }
     EntireMenuItem* item(int i) { return ring->getItem(i); }
@@ -178,7 +174,7 @@ protected:
             settle();
         }
         ASSERT_EQ(ring->findCurrentItem(), entry);
-        recorder->events.clear();
+        recorder->heard.clear();
     }
     static void expectNear(const Vector& got, const Vector& want, const std::string& why) {
         for (int i = 0; i < 3; ++i)
@@ -427,7 +423,7 @@ TEST_F(RoundMenuScreen, EachButtonDoesItsOneThing) {
             mouseMoved();
         ASSERT_EQ(rings_->isMouseLastUsed(), mouseFirst);
         ASSERT_EQ(ring->getFocusedItem(), mouseFirst ? 2 : 0);
-        recorder->events.clear();
+        recorder->heard.clear();
         send(key, pressed);
         EXPECT_EQ(trace(kChoices), heard);
         EXPECT_EQ(ring->getKeys(), keys);
@@ -436,14 +432,15 @@ TEST_F(RoundMenuScreen, EachButtonDoesItsOneThing) {
 }
 
 // A choice needs the ring at rest in the work phase: neither while a key turns it nor while it
-// runs on to its slot after the release, nor while it appears.
+// runs on to its slot after the release, nor while it appears; and a click none while a key is
+// held, even on the frame the ring arrives at work before the key turns it.
 TEST_F(RoundMenuScreen, ChoicesAreIgnoredUnlessTheRingRests) {
-    enum Situation { KEY_HELD, RUNNING_ON, APPEARING };
+    enum Situation { KEY_HELD, RUNNING_ON, APPEARING, ARRIVING_HELD };
     const std::pair<Situation, const char*> rows[] = {
-        {KEY_HELD, "Return"},   {KEY_HELD, "Space"},         {KEY_HELD, "LeftClick"},
-        {RUNNING_ON, "Return"}, {RUNNING_ON, "NumpadEnter"}, {RUNNING_ON, "LeftClick"},
-        {APPEARING, "Return"},  {APPEARING, "LeftClick"},    {APPEARING, "Escape"},
-    };
+        {KEY_HELD, "Return"},        {KEY_HELD, "Space"},         {KEY_HELD, "LeftClick"},
+        {RUNNING_ON, "Return"},      {RUNNING_ON, "NumpadEnter"}, {RUNNING_ON, "LeftClick"},
+        {APPEARING, "Return"},       {APPEARING, "LeftClick"},    {APPEARING, "Escape"},
+        {ARRIVING_HELD, "LeftClick"}};
     for (const auto& [situation, key] : rows) {
         SCOPED_TRACE(std::to_string(situation) + " " + key);
         buildRing(4, "escapeFlyOut = true");
@@ -455,6 +452,15 @@ TEST_F(RoundMenuScreen, ChoicesAreIgnoredUnlessTheRingRests) {
             frame();
             frame();
             ASSERT_EQ(ring->getPhase(), RoundMenu::START);
+        } else if (situation == ARRIVING_HELD) {
+            ring->setVisible(false);
+            ring->setVisible(true);
+            press("Right");
+            for (int frames = 0; frames < 60 && ring->getPhase() != RoundMenu::WORK; ++frames)
+                frame();
+            moveTo(item(0)->getProjectedX() + 1, item(0)->getProjectedY());
+            ASSERT_TRUE(item(0)->getFlyby());
+            ASSERT_EQ(ring->getRotation(), RoundMenu::STOPPED);
         } else {
             press("Right");
             frame();
@@ -462,7 +468,7 @@ TEST_F(RoundMenuScreen, ChoicesAreIgnoredUnlessTheRingRests) {
                 release("Right");
             ASSERT_NE(ring->getRotation(), RoundMenu::STOPPED);
         }
-        recorder->events.clear();
+        recorder->heard.clear();
         tap(key);
         EXPECT_EQ(trace(kChoices), "");
         EXPECT_NE(ring->getPhase(), RoundMenu::END);

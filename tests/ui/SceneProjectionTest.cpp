@@ -79,9 +79,8 @@ TEST_F(SceneProjection, PointsLandWhereTheCameraSeesThem) {
                                  axes.column(1) * horizontal + axes.column(2) * depth;
             float x = 0, y = 0;
             made->projectVector(point, x, y);
-            SCOPED_TRACE("camera yaw " + std::to_string(yaw) + ", point " +
-                         std::to_string(vertical) + " " + std::to_string(horizontal) + " " +
-                         std::to_string(depth));
+            SCOPED_TRACE(::testing::Message() << "camera yaw " << yaw << ", point " << vertical
+                                              << " " << horizontal << " " << depth);
             EXPECT_NEAR(x, wantX, 0.01);
             EXPECT_NEAR(y, wantY, 0.01);
             // The engine's own projection (what snapshots and picking use) agrees.

@@ -1,4 +1,5 @@
 #include "support/RootFixture.h"
+#include "ui/CSMessageRedirector.h"
 #include "ui/EntireMenu.h"
 #include "ui/EntireMenuItem.h"
 #include "ui/KELFactory.h"
@@ -6,6 +7,8 @@
 
 #include "host/environment/Environment.h"
 #include "host/logic/Game.h"
+#include "host/logic/Target.h"
+#include "host/logic/Unit.h"
 #include "host/sound/SoundManager.h"
 #include "host/ui/MousePointer.h"
 
@@ -47,15 +50,17 @@ protected:
         tap("Return");
         wait(0.6);
     }
-    void openGameMenu() {
+    void startBattle() {
         game = std::make_unique<kel::logic::Game>();
         ASSERT_TRUE(game->loadMap("/Maps/Lighthouse.lvx"));
         root->command(Command::BEGIN_LOADING);
         root->setGameBoard(&game->getBoard());
         root->command(Command::BEGIN_GAME);
-        askGameMenu();
+        events.take();
     }
+    // Opens the in-game ring with the pointer somewhere on the board.
     void askGameMenu() {
+        moveTo(100, 100);
         root->command(Command::SHOW_GAME_MENU);
         frame(); // the battle picture is taken: the in-game ring opens
         wait(0.6);
@@ -148,11 +153,20 @@ TEST_F(ShippedRoundMenus, MainRingChoicesTakeEffectAfterTheFlyOut) {
     }
 }
 
-// The in-game ring: escape resumes the battle once the ring has flown out; asked for again,
-// "endgame" leaves the battle and the host hears it once.
+// The in-game ring: shown, it puts the pointer at the middle of the screen, 60 % down, and tells
+// the control source again what is under the pointer; escape resumes the battle once the ring has
+// flown out; asked for again, "endgame" leaves the battle and the host hears it once.
 TEST_F(ShippedRoundMenus, TheGameRingResumesOrEndsTheBattleAfterTheFlyOut) {
-    openGameMenu();
+    startBattle();
+    kel::logic::Unit* unit = game->getBoard().getUnits().front();
+    root->getCSMessageRedirector()->addListener(unit)->traceIn(nullptr);
+    game->getControlSource().clearCalls();
+    askGameMenu();
+    ASSERT_EQ(game->getControlSource().getCalls().size(), 1u);
+    EXPECT_EQ(game->getControlSource().getCalls()[0],
+              "setFocusTarget(" + kel::logic::Target(unit).describe() + ")");
     EXPECT_EQ(root->getState(), State::GAME_MENU);
+    EXPECT_FLOAT_EQ(root->getMousePointer()->getX(), 1024 * 0.5f);
     EXPECT_FLOAT_EQ(root->getMousePointer()->getY(), 768 * 0.6f);
     tap("Escape");
     EXPECT_FALSE(pointer()->getVisible());
