@@ -186,22 +186,6 @@ TEST_F(GamePointer, ScreenEdgesShowTheirArrowsCornersFirst) {
     }
 }
 
-// With the hardware cursor the position is left as it is and the render driver is not told it;
-// kel-input and the edge still follow.
-TEST_F(GamePointer, TheHardwareCursorIsNeitherClampedNorPlacedByThePointer) {
-    moveTo(300, 200);
-    pointer()->setHardwareSupport(true);
-    moveTo(2000, -40);
-    EXPECT_FLOAT_EQ(pointer()->getX(), 2000);
-    EXPECT_FLOAT_EQ(pointer()->getY(), -40);
-    EXPECT_FLOAT_EQ(theRenderDriver->getPointerX(), 300 / 1024.0f);
-    EXPECT_FLOAT_EQ(theRenderDriver->getPointerY(), 200 / 768.0f);
-    EXPECT_FLOAT_EQ(theKelInput->getMouseX(), 2000);
-    EXPECT_FLOAT_EQ(theKelInput->getMouseY(), -40);
-    EXPECT_EQ(pointer()->getEdge(), 6);
-    pointer()->setHardwareSupport(false);
-}
-
 // Mode 0 wins over everything, then an edge, then free-look, then the cursor type.
 TEST_F(GamePointer, TheInterfaceLookWinsThenEdgeThenFreelookThenCursorType) {
     const std::tuple<int, bool, bool, const char*> rows[] = {
@@ -235,36 +219,34 @@ TEST_F(GamePointer, AnActsCursorShowsItsPointsAndItsAttackName) {
     std::map<std::string, kel::logic::Unit*> units;
     for (kel::logic::Unit* unit : game.getBoard().getUnits())
         units[unit->getInternalName()] = unit;
-    kel::logic::Unit* knight = units["knight"];
-    kel::logic::Unit* archer = units["archer"];
-    kel::logic::Unit* priest = units["priest"];
-    ASSERT_TRUE(knight && archer && priest);
-    ASSERT_EQ(knight->getActType(), ActType::MeleeAct);
-    ASSERT_EQ(archer->getActType(), ActType::RangedAct);
-    knight->addAct("Unnamed", 1, "");
     kel::logic::Unit stranger("dragon", nullptr, "knight"); // no attack names of its own
     stranger.setActType(ActType::MagicAct);
     stranger.addAct("Slash", 2, "");
-    ASSERT_NE(priest->findAct("HelpMe"), nullptr);
+    units["dragon"] = &stranger;
+    ASSERT_TRUE(units["knight"] && units["archer"] && units["priest"]);
+    ASSERT_EQ(units["knight"]->getActType(), ActType::MeleeAct);
+    ASSERT_EQ(units["archer"]->getActType(), ActType::RangedAct);
+    units["knight"]->addAct("Unnamed", 1, "");
+    ASSERT_NE(units["priest"]->findAct("HelpMe"), nullptr);
 
-    const std::tuple<kel::logic::Unit*, const char*, int, bool, const char*> rows[] = {
-        {knight, "ShieldBash", 2, true, "3@0,0 0:3 1:3 2:7 [Shield Bash]"},
-        {knight, "ShieldBash", 2, false, "6@0,0 0:11 1:11 2:15 [Shield Bash]"},
-        {knight, "Slash", 4, true, "3@0,0 0:3 1:3 [Sword Slash]"},
-        {archer, "Shoot", 1, true, "3@0,0 0:0 1:4 [Aimed Shot]"},
-        {knight, "Unnamed", 3, true, "3@0,0 0:3 [Unnamed]"},    // no such act there
-        {&stranger, "Slash", 1, true, "3@0,0 0:1 1:5 [Slash]"}, // no such unit there
-        {priest, "HelpMe", 3, true, "13@c"},
+    const std::tuple<const char*, const char*, int, bool, const char*> rows[] = {
+        {"knight", "ShieldBash", 2, true, "3@0,0 0:3 1:3 2:7 [Shield Bash]"},
+        {"knight", "ShieldBash", 2, false, "6@0,0 0:11 1:11 2:15 [Shield Bash]"},
+        {"knight", "Slash", 4, true, "3@0,0 0:3 1:3 [Sword Slash]"},
+        {"archer", "Shoot", 1, true, "3@0,0 0:0 1:4 [Aimed Shot]"},
+        {"knight", "Unnamed", 3, true, "3@0,0 0:3 [Unnamed]"}, // no such act there
+        {"dragon", "Slash", 1, true, "3@0,0 0:1 1:5 [Slash]"}, // no such unit there
+        {"priest", "HelpMe", 3, true, "13@c"},
     };
     for (const auto& [unit, act, pool, enabled, shows] : rows) {
-        unit->setActPool(pool);
-        pointer()->setCursorType(unit->findAct(act), enabled);
-        EXPECT_EQ(look(), centred(shows)) << unit->getInternalName() << " " << act;
+        units[unit]->setActPool(pool);
+        pointer()->setCursorType(units[unit]->findAct(act), enabled);
+        EXPECT_EQ(look(), centred(shows)) << unit << " " << act;
         EXPECT_EQ(pointer()->getCursorType(), std::string(act) == "HelpMe" ? 9 : 3);
     }
 
     // Given by numbers, the act has no name: the unit's names are not looked at.
-    pointer()->setCursorType(knight->findAct("Slash"), true);
+    pointer()->setCursorType(units["knight"]->findAct("Slash"), true);
     pointer()->setCursorType(ActType::MeleeAct, 2, 2, 3, true);
     EXPECT_EQ(look(), "3@0,0 0:3 1:3 []");
 }
@@ -310,8 +292,8 @@ TEST_F(GamePointer, PointerMovementIsScaledByTheMouseSensitivity) {
 }
 
 // The hardware cursor: a 64 x 64 picture of the shown parts on black, handed to the render
-// driver with the hotspot in whole units; turning it off switches the window's cursor off and
-// shows the pointer's own picture again.
+// driver with the hotspot in whole units, and a position the pointer neither clamps nor places;
+// turning it off switches the window's cursor off and shows the pointer's own picture again.
 TEST_F(GamePointer, TheHardwareCursorIsComposedOfTheShownParts) {
     pointer()->restoreCountingVisible();
     icon()->setSize(41, 25);
@@ -331,6 +313,17 @@ TEST_F(GamePointer, TheHardwareCursorIsComposedOfTheShownParts) {
     EXPECT_EQ(theRenderDriver->getHardwareCursorHotspotY(), 11);
     EXPECT_FALSE(pointer()->getPointerContainer()->getVisible());
     EXPECT_TRUE(kel::ui::BoardTraceSwitch::getPointerVisible());
+    // The position is left as it is and the render driver is not told it; kel-input and the edge
+    // still follow.
+    moveTo(2000, -40);
+    EXPECT_FLOAT_EQ(pointer()->getX(), 2000);
+    EXPECT_FLOAT_EQ(pointer()->getY(), -40);
+    EXPECT_FLOAT_EQ(theRenderDriver->getPointerX(), 500 / 1024.0f);
+    EXPECT_FLOAT_EQ(theRenderDriver->getPointerY(), 300 / 768.0f);
+    EXPECT_FLOAT_EQ(theKelInput->getMouseX(), 2000);
+    EXPECT_FLOAT_EQ(theKelInput->getMouseY(), -40);
+    EXPECT_EQ(pointer()->getEdge(), 6);
+    moveTo(500, 300);
 
     // What the picture holds: "bar x,y wxh colour; " and "source x,y wxh from region; ".
     const auto box = [](float x, float y, float w, float h) {

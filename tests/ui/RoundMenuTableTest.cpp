@@ -138,7 +138,7 @@ protected:
         recorder->heard.clear();
     }
     // The notifications heard since the last look: only the actions named in `only`; by default
-    // all but the pointer's and, unless `frames`, the frame-by-frame ones.
+    // all but the entries' own and, unless `frames`, the frame-by-frame ones.
     std::string trace(const std::string& only = "", bool frames = false) {
         const std::string noisy = frames ? " updatecontour tracein traceout "
                                          : " startphase endphase updatecontour tracein traceout ";
@@ -303,38 +303,45 @@ TEST_F(RoundMenuScreen, FlyingOutAndAppearingFollowTheirProgress) {
 }
 
 // Holding a key from rest on a slot: "pass" for each slot the ring crosses while the key is
-// held, in order; after the release the ring turns on to the next slot and rests there exactly,
-// without a "pass" for it.
+// held, in order; after the release the ring turns on to the next slot, rests there exactly,
+// without a "pass" for it, and highlights the entry in front, even when the mouse has moved
+// meanwhile (and focuses nothing then, the pointer being on no entry).
 TEST_F(RoundMenuScreen, HeldKeysPassEntriesAndTheRingRestsOnASlot) {
-    // entries, the entry in front before, key, seconds held, passes, the entry it rests on
-    const std::tuple<int, int, const char*, double, const char*, int> rows[] = {
+    // entries, the entry in front before, key, seconds held, passes, the entry it rests on, the
+    // mouse moved after the release
+    const std::tuple<int, int, const char*, double, const char*, int, bool> rows[] = {
         // 6.75 rad down: 3pi/2, pi, pi/2 and 0 crossed, then on to 3pi/2.
-        {4, 0, "Left", 1.35, "pass(controls) pass(selectmap) pass(options_play) pass(play)", 3},
-        {4, 0, "Left", 0.2, "", 3},                    // 1 rad down: rests on 3pi/2
-        {4, 0, "Right", 0.5, "pass(options_play)", 2}, // 2.5 rad up: pi/2 crossed
-        {4, 3, "Right", 0.2, "", 0},                   // from 3pi/2, 1 rad up: rests on 2pi
-        {4, 3, "Right", 0.5, "pass(play)", 1},         // from 3pi/2, 2.5 rad up: 2pi crossed
-        {8, 0, "Right", 0.3, "pass(options_play)", 2}, // 1.5 rad up: pi/4 crossed
+        {4, 0, "Left", 1.35, "pass(controls) pass(selectmap) pass(options_play) pass(play)", 3,
+         false},
+        {4, 0, "Left", 0.2, "", 3, false},                    // 1 rad down: rests on 3pi/2
+        {4, 0, "Right", 0.5, "pass(options_play)", 2, false}, // 2.5 rad up: pi/2 crossed
+        {4, 0, "Right", 0.5, "pass(options_play)", 2, true},
+        {4, 3, "Right", 0.2, "", 0, false},                   // from 3pi/2, 1 rad up: rests on 2pi
+        {4, 3, "Right", 0.5, "pass(play)", 1, false},         // from 3pi/2, 2.5 rad up: 2pi crossed
+        {8, 0, "Right", 0.3, "pass(options_play)", 2, false}, // 1.5 rad up: pi/4 crossed
         // 3.5 rad down: 7pi/4, 3pi/2, 5pi/4 and pi crossed; rests on 3pi/4.
-        {8, 0, "Left", 0.7, "pass(back) pass(exit) pass(sound) pass(video)", 3},
+        {8, 0, "Left", 0.7, "pass(back) pass(exit) pass(sound) pass(video)", 3, false},
     };
-    for (const auto& [count, start, key, held, passes, rest] : rows) {
+    for (const auto& [count, start, key, held, passes, rest, mouse] : rows) {
         SCOPED_TRACE(std::to_string(count) + " entries from " + std::to_string(start) + ", " + key +
-                     " " + std::to_string(held) + " s");
+                     " " + std::to_string(held) + " s" + (mouse ? ", mouse moved" : ""));
         buildRing(count);
         open();
         turnLeftTo(start);
+        moveTo(5, 5);
         press(key);
         wait(held);
         EXPECT_EQ(trace("pass"), passes);
         release(key);
+        if (mouse)
+            mouseMoved();
         wait(1.0);
         EXPECT_EQ(trace("pass"), "") << "no pass after the release";
         EXPECT_EQ(ring->getRotation(), RoundMenu::STOPPED);
         EXPECT_FLOAT_EQ(ring->getAngle(), rest * kTwoPi / count);
         EXPECT_EQ(ring->findCurrentItem(), rest);
         EXPECT_EQ(ring->getHighlighted(), rest);
-        EXPECT_EQ(ring->getFocusedItem(), rest);
+        EXPECT_EQ(ring->getFocusedItem(), mouse ? -1 : rest);
     }
 }
 
@@ -510,6 +517,8 @@ TEST_F(RoundMenuScreen, EscapeAsksForItsMenuOrExitsOrDoesNothing) {
     }
 }
 
+// A double click sends the command of the entry under the mouse at once, without a fly-out; only
+// in the work phase.
 TEST_F(RoundMenuScreen, ADoubleClickSendsTheCommandAtOnceWithoutAFlyOut) {
     buildRing(4);
     open();
@@ -518,6 +527,14 @@ TEST_F(RoundMenuScreen, ADoubleClickSendsTheCommandAtOnceWithoutAFlyOut) {
     ring->mouseDoubleClicked();
     EXPECT_EQ(trace(), "command(options_play)");
     EXPECT_EQ(ring->getPhase(), RoundMenu::WORK);
+    ring->setVisible(false);
+    ring->setVisible(true);
+    frame();
+    moveTo(item(1)->getProjectedX() + 1, item(1)->getProjectedY());
+    ASSERT_TRUE(item(1)->getFlyby());
+    trace();
+    ring->mouseDoubleClicked();
+    EXPECT_EQ(trace(), "");
 }
 
 // What the entire menu does with its description for each notification from below.

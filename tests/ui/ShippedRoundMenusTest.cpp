@@ -51,6 +51,7 @@ protected:
         wait(0.6);
     }
     void startBattle() {
+        wait(0.6); // the main ring at work, as the player left it
         game = std::make_unique<kel::logic::Game>();
         ASSERT_TRUE(game->loadMap("/Maps/Lighthouse.lvx"));
         root->command(Command::BEGIN_LOADING);
