@@ -12,11 +12,21 @@
 #include "host/ui/Sprite.h"
 #include "host/ui/SpriteComponent.h"
 
+#include <functional>
+#include <map>
+#include <sstream>
 #include <string>
+#include <tuple>
 
 namespace {
 
 using kel::logic::ActType;
+
+std::string number(float value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
 
 // The game pointer of the booted module on its shipped pictures, on the board (mode 1) and away
 // from the screen edges: the look the game logic and the pointer's position choose.
@@ -38,101 +48,86 @@ protected:
     int shownImage(::ui::SpriteComponent* part) {
         return part->getVisible() ? part->getSprite()->getImage() : -1;
     }
-    // "i:image" for each shown indicator.
-    std::string indicators() {
-        std::string shown;
-        for (int i = 0; i < 4; ++i) {
-            const int image = shownImage(sprite("indicator" + std::to_string(i)));
-            if (image >= 0)
-                shown +=
-                    (shown.empty() ? "" : " ") + std::to_string(i) + ":" + std::to_string(image);
-        }
-        return shown;
-    }
-    std::string attackName() {
-        auto* text = dynamic_cast<::ui::BothTextSprite*>(
+    // What the pointer shows: "image@hotspot" of the icon, "arrowsN", the indicators and the
+    // "[attack name]".
+    std::string look() {
+        std::string text;
+        const auto add = [&text](const std::string& part) {
+            if (!part.empty())
+                text += (text.empty() ? "" : " ") + part;
+        };
+        if (icon()->getVisible())
+            add(std::to_string(shownImage(icon())) + "@" + number(pointer()->getHotspotX()) + "," +
+                number(pointer()->getHotspotY()));
+        if (arrows()->getVisible())
+            add("arrows" + std::to_string(shownImage(arrows())));
+        for (int i = 0; i < 4; ++i)
+            if (const int image = shownImage(sprite("indicator" + std::to_string(i))); image >= 0)
+                add(std::to_string(i) + ":" + std::to_string(image));
+        auto* name = dynamic_cast<::ui::BothTextSprite*>(
             pointer()->getPointerContainer()->getComponent("attackName"));
-        return text->getVisible() ? "[" + text->getText() + "]" : "hidden";
+        if (name->getVisible())
+            add("[" + name->getText() + "]");
+        return text;
     }
-    void expectHotspot(float x, float y, const std::string& why) {
-        EXPECT_FLOAT_EQ(pointer()->getHotspotX(), x) << why;
-        EXPECT_FLOAT_EQ(pointer()->getHotspotY(), y) << why;
-    }
-    // The centred hotspot of the icon at its current size.
-    void expectCentred(const std::string& why) {
-        expectHotspot(icon()->getWidth() / 2 - 1, icon()->getHeight() / 2 - 1, why);
+    // `expected` with "@c" standing for the centred hotspot (w/2 - 1, h/2 - 1) of the icon.
+    std::string centred(std::string expected) {
+        if (const auto at = expected.find("@c"); at != std::string::npos)
+            expected.replace(at, 2,
+                             "@" + number(icon()->getWidth() / 2 - 1) + "," +
+                                 number(icon()->getHeight() / 2 - 1));
+        return expected;
     }
 };
 
-// Each cursor type on the board: its icon, hotspot and extras. The act data are a melee act
-// (image base 3) with 2 points of 3, so the act cursors show two affordable points and one
-// missing; the attack name is the act's name, empty when the act is given by numbers. Run with
-// the icon at its configured size and at an odd, oblong one.
+// Each cursor type on the board, in turn: its icon, hotspot and extras, the "@c" hotspot centred
+// on the icon. The act cursors (3, 6, 7) show indicators: the image base by act type (0 -> 3,
+// 1 -> 0, 2 -> 1, 3 -> 2), the affordable point at base + offset and the missing one at
+// base + 4 + offset, offset 0 enabled and 8 disabled; the first min(pool, cost) show the point,
+// the rest up to the cost (at most four) the missing one; none without a pool (-1). The attack
+// name of an act given by numbers is empty. A type the pointer does not know keeps the icon and
+// hotspot it had. Run with the icon at its configured size and at an odd, oblong one.
 TEST_F(GamePointer, EachCursorTypeHasItsIconHotspotAndExtras) {
-    enum Hotspot { ORIGIN, CENTRED, TEN };
-    struct Row {
-        int type;
-        bool enabled;
-        int icon;
-        Hotspot hotspot;
-        const char* indicators;
-        const char* attackName;
-    };
-    const Row rows[] = {
-        {0, true, 0, ORIGIN, "", "hidden"},
-        {1, true, 0, ORIGIN, "", "hidden"},
-        {2, true, 2, CENTRED, "", "hidden"},
-        {3, true, 3, ORIGIN, "0:3 1:3 2:7", "[]"},
-        {3, false, 6, ORIGIN, "0:11 1:11 2:15", "[]"},
-        {4, true, 1, CENTRED, "", "hidden"},
-        {5, true, 4, CENTRED, "", "hidden"},
-        {6, true, 7, TEN, "0:3 1:3 2:7", "hidden"},
-        {6, false, 10, TEN, "0:11 1:11 2:15", "hidden"},
-        {7, true, 8, TEN, "0:3 1:3 2:7", "hidden"},
-        {7, false, 11, TEN, "0:11 1:11 2:15", "hidden"},
-        {8, true, 9, CENTRED, "", "hidden"},
-        {9, true, 13, CENTRED, "", "hidden"},
+    // cursor type, enabled, act type, pool, cost, look
+    const std::tuple<int, bool, int, int, int, const char*> rows[] = {
+        {0, true, 0, 2, 3, "0@0,0"},
+        {1, true, 0, 2, 3, "0@0,0"},
+        {2, true, 0, 2, 3, "2@c"},
+        {10, true, 0, 2, 3, "2@c"},
+        {3, true, 0, 2, 3, "3@0,0 0:3 1:3 2:7 []"},
+        {42, true, 0, 2, 3, "3@0,0"},
+        {3, false, 0, 2, 3, "6@0,0 0:11 1:11 2:15 []"},
+        {4, true, 0, 2, 3, "1@c"},
+        {5, true, 0, 2, 3, "4@c"},
+        {6, true, 0, 2, 3, "7@10,10 0:3 1:3 2:7"},
+        {6, false, 0, 2, 3, "10@10,10 0:11 1:11 2:15"},
+        {10, false, 0, 2, 3, "10@10,10"},
+        {7, true, 0, 2, 3, "8@10,10 0:3 1:3 2:7"},
+        {7, false, 0, 2, 3, "11@10,10 0:11 1:11 2:15"},
+        {8, true, 0, 2, 3, "9@c"},
+        {-1, true, 0, 2, 3, "9@c"},
+        {9, true, 0, 2, 3, "13@c"},
+        {3, true, 1, 4, 4, "3@0,0 0:0 1:0 2:0 3:0 []"},
+        {6, false, 1, 1, 3, "10@10,10 0:8 1:12 2:12"},
+        {7, true, 2, 0, 2, "8@10,10 0:5 1:5"},
+        {3, false, 2, 3, 1, "6@0,0 0:9 []"},
+        {6, true, 3, 1, 4, "7@10,10 0:2 1:6 2:6 3:6"},
+        {7, false, 3, 3, 2, "11@10,10 0:10 1:10"},
+        {3, true, 0, 6, 6, "3@0,0 0:3 1:3 2:3 3:3 []"},
+        {3, true, 0, 0, 0, "3@0,0 []"},
+        {3, true, 1, -1, 3, "3@0,0 []"},
+        {6, false, 2, -1, 2, "10@10,10"},
     };
     for (int size = 0; size < 2; ++size) {
         if (size == 1)
             icon()->setSize(41, 25);
-        for (const Row& row : rows) {
-            const std::string why =
-                "type " + std::to_string(row.type) + (row.enabled ? "" : " disabled");
-            pointer()->setCursorType(ActType::MeleeAct, 2, 3, row.type, row.enabled);
-            EXPECT_EQ(pointer()->getCursorType(), row.type) << why;
-            EXPECT_EQ(shownImage(icon()), row.icon) << why;
-            EXPECT_FALSE(arrows()->getVisible()) << why;
-            if (row.hotspot == ORIGIN)
-                expectHotspot(0, 0, why);
-            else if (row.hotspot == TEN)
-                expectHotspot(10, 10, why);
-            else
-                expectCentred(why);
-            EXPECT_EQ(indicators(), row.indicators) << why;
-            EXPECT_EQ(attackName(), row.attackName) << why;
+        for (const auto& [type, enabled, actType, pool, cost, shows] : rows) {
+            pointer()->setCursorType(ActType(actType), pool, cost, type, enabled);
+            EXPECT_EQ(pointer()->getCursorType(), type);
+            EXPECT_EQ(look(), centred(shows))
+                << "type " << type << (enabled ? "" : " disabled") << " act type " << actType
+                << " pool " << pool << " cost " << cost;
         }
-    }
-}
-
-// A cursor type the pointer does not know shows the icon as it was, with its hotspot.
-TEST_F(GamePointer, AnUnknownCursorTypeKeepsTheLookItHad) {
-    struct Row {
-        int before;
-        bool enabled;
-        int unknown;
-        int icon;
-    };
-    const Row rows[] = {{2, true, 10, 2}, {6, false, 10, 10}, {8, true, -1, 9}, {3, true, 42, 3}};
-    for (const Row& row : rows) {
-        const std::string why = std::to_string(row.before) + " then " + std::to_string(row.unknown);
-        pointer()->setCursorType(ActType::MeleeAct, 2, 3, row.before, row.enabled);
-        const float hx = pointer()->getHotspotX(), hy = pointer()->getHotspotY();
-        pointer()->setCursorType(ActType::MeleeAct, 2, 3, row.unknown, row.enabled);
-        EXPECT_EQ(shownImage(icon()), row.icon) << why;
-        expectHotspot(hx, hy, why);
-        EXPECT_EQ(indicators(), "") << why;
-        EXPECT_EQ(attackName(), "hidden") << why;
     }
 }
 
@@ -140,161 +135,71 @@ TEST_F(GamePointer, AnUnknownCursorTypeKeepsTheLookItHad) {
 // fraction of the screen and to kel-input, and the edge it touches (corners before sides) shows
 // the scroll arrows. Run with the arrows at their configured size and at an oblong one.
 TEST_F(GamePointer, ScreenEdgesShowTheirArrowsCornersFirst) {
-    const float W = root->getScreenWidth(), H = root->getScreenHeight();
-    ASSERT_EQ(W, 1024.0f);
-    ASSERT_EQ(H, 768.0f);
-    struct Row {
-        float x, y;          // asked for
-        float atX, atY;      // after clamping
-        int edge;            // 0: the icon look
-        int image;           // of the arrows
-        float posW, posH;    // arrows position, in units of the arrows' width and height
-        float right, bottom; // taken off the hotspot (w, h)
-    };
-    const Row rows[] = {
-        {500, 300, 500, 300, 0, -1, 0, 0, 0, 0},
-        {-20, 300, 0, 300, 1, 0, 1, 0.5f, 0, 0},
-        {0.5f, 300, 0.5f, 300, 0, -1, 0, 0, 0, 0},
-        {0, 300, 0, 300, 1, 0, 1, 0.5f, 0, 0},
-        {2000, 300, 1023, 300, 2, 1, 0, 0.5f, 1, 0},
-        {1022.5f, 300, 1022.5f, 300, 0, -1, 0, 0, 0, 0},
-        {1023, 300, 1023, 300, 2, 1, 0, 0.5f, 1, 0},
-        {500, -5, 500, 0, 3, 2, 0.5f, 1, 0, 0},
-        {500, 0.5f, 500, 0.5f, 0, -1, 0, 0, 0, 0},
-        {500, 900, 500, 767, 4, 3, 0.5f, 0, 0, 1},
-        {500, 766.5f, 500, 766.5f, 0, -1, 0, 0, 0, 0},
-        {-1, -1, 0, 0, 5, 4, 1, 1, 0, 0},
-        {1023, 0, 1023, 0, 6, 5, 0, 1, 1, 0},
-        {2000, -300, 1023, 0, 6, 5, 0, 1, 1, 0},
-        {0, 767, 0, 767, 7, 6, 1, 0, 0, 1},
-        {-50, 800, 0, 767, 7, 6, 1, 0, 0, 1},
-        {5000, 5000, 1023, 767, 8, 7, 0, 0, 1, 1},
-    };
+    ASSERT_EQ(root->getScreenWidth(), 1024.0f);
+    ASSERT_EQ(root->getScreenHeight(), 768.0f);
+    // By edge (1 left, 2 right, 3 top, 4 bottom, 5 top-left, 6 top-right, 7 bottom-left,
+    // 8 bottom-right): the arrows image, their position in units of their width and height, and
+    // what is taken off the hotspot (w, h) on the right and below.
+    const float byEdge[9][5] = {{-1, 0, 0, 0, 0},   {0, 1, 0.5f, 0, 0}, {1, 0, 0.5f, 1, 0},
+                                {2, 0.5f, 1, 0, 0}, {3, 0.5f, 0, 0, 1}, {4, 1, 1, 0, 0},
+                                {5, 0, 1, 1, 0},    {6, 1, 0, 0, 1},    {7, 0, 0, 1, 1}};
+    // Asked for x, y; after clamping; the edge touched (0: none, the icon look).
+    const std::tuple<float, float, float, float, int> rows[] = {
+        {500, 300, 500, 300, 0},   {-20, 300, 0, 300, 1},         {0.5f, 300, 0.5f, 300, 0},
+        {0, 300, 0, 300, 1},       {2000, 300, 1023, 300, 2},     {1022.5f, 300, 1022.5f, 300, 0},
+        {1023, 300, 1023, 300, 2}, {500, -5, 500, 0, 3},          {500, 0.5f, 500, 0.5f, 0},
+        {500, 900, 500, 767, 4},   {500, 766.5f, 500, 766.5f, 0}, {-1, -1, 0, 0, 5},
+        {1023, 0, 1023, 0, 6},     {2000, -300, 1023, 0, 6},      {0, 767, 0, 767, 7},
+        {-50, 800, 0, 767, 7},     {5000, 5000, 1023, 767, 8}};
     pointer()->setCursorType(ActType::MeleeAct, -1, 0, 4, true); // icon 1, centred
     for (int size = 0; size < 2; ++size) {
         if (size == 1)
             arrows()->setSize(30, 20);
         const float w = arrows()->getWidth(), h = arrows()->getHeight();
-        for (const Row& row : rows) {
-            const std::string why = "at " + std::to_string(row.x) + ", " + std::to_string(row.y);
-            moveTo(row.x, row.y);
-            EXPECT_FLOAT_EQ(pointer()->getX(), row.atX) << why;
-            EXPECT_FLOAT_EQ(pointer()->getY(), row.atY) << why;
-            EXPECT_FLOAT_EQ(theRenderDriver->getPointerX(), row.atX / W) << why;
-            EXPECT_FLOAT_EQ(theRenderDriver->getPointerY(), row.atY / H) << why;
-            EXPECT_FLOAT_EQ(theKelInput->getMouseX(), row.atX) << why;
-            EXPECT_FLOAT_EQ(theKelInput->getMouseY(), row.atY) << why;
-            EXPECT_EQ(pointer()->getEdge(), row.edge) << why;
-            if (row.edge == 0) {
-                EXPECT_FALSE(arrows()->getVisible()) << why;
-                EXPECT_EQ(shownImage(icon()), 1) << why;
-                expectCentred(why);
+        for (const auto& [x, y, atX, atY, edge] : rows) {
+            SCOPED_TRACE("at " + number(x) + ", " + number(y));
+            moveTo(x, y);
+            EXPECT_FLOAT_EQ(pointer()->getX(), atX);
+            EXPECT_FLOAT_EQ(pointer()->getY(), atY);
+            EXPECT_FLOAT_EQ(theRenderDriver->getPointerX(), atX / 1024);
+            EXPECT_FLOAT_EQ(theRenderDriver->getPointerY(), atY / 768);
+            EXPECT_FLOAT_EQ(theKelInput->getMouseX(), atX);
+            EXPECT_FLOAT_EQ(theKelInput->getMouseY(), atY);
+            EXPECT_EQ(pointer()->getEdge(), edge);
+            if (edge == 0) {
+                EXPECT_EQ(look(), centred("1@c"));
             } else {
-                EXPECT_FALSE(icon()->getVisible()) << why;
-                EXPECT_EQ(shownImage(arrows()), row.image) << why;
-                EXPECT_FLOAT_EQ(arrows()->getXPosition(), row.posW * w) << why;
-                EXPECT_FLOAT_EQ(arrows()->getYPosition(), row.posH * h) << why;
-                expectHotspot(w - row.right, h - row.bottom, why);
+                const float* arrow = byEdge[edge];
+                EXPECT_EQ(look(), "arrows" + number(arrow[0]));
+                EXPECT_FLOAT_EQ(arrows()->getXPosition(), arrow[1] * w);
+                EXPECT_FLOAT_EQ(arrows()->getYPosition(), arrow[2] * h);
+                EXPECT_FLOAT_EQ(pointer()->getHotspotX(), w - arrow[3]);
+                EXPECT_FLOAT_EQ(pointer()->getHotspotY(), h - arrow[4]);
             }
             // Moved there again (nothing changes): the picture hangs from the hotspot.
-            moveTo(row.x, row.y);
+            moveTo(x, y);
             EXPECT_FLOAT_EQ(pointer()->getPointerContainer()->getXPosition(),
-                            row.atX - pointer()->getHotspotX())
-                << why;
+                            atX - pointer()->getHotspotX());
             EXPECT_FLOAT_EQ(pointer()->getPointerContainer()->getYPosition(),
-                            row.atY - pointer()->getHotspotY())
-                << why;
+                            atY - pointer()->getHotspotY());
         }
     }
-}
-
-// With the hardware cursor the position is left as it is and the render driver is not told it;
-// kel-input and the edge still follow.
-TEST_F(GamePointer, TheHardwareCursorIsNeitherClampedNorPlacedByThePointer) {
-    moveTo(300, 200);
-    pointer()->setHardwareSupport(true);
-    moveTo(2000, -40);
-    EXPECT_FLOAT_EQ(pointer()->getX(), 2000);
-    EXPECT_FLOAT_EQ(pointer()->getY(), -40);
-    EXPECT_FLOAT_EQ(theRenderDriver->getPointerX(), 300 / 1024.0f);
-    EXPECT_FLOAT_EQ(theRenderDriver->getPointerY(), 200 / 768.0f);
-    EXPECT_FLOAT_EQ(theKelInput->getMouseX(), 2000);
-    EXPECT_FLOAT_EQ(theKelInput->getMouseY(), -40);
-    EXPECT_EQ(pointer()->getEdge(), 6);
-    pointer()->setHardwareSupport(false);
 }
 
 // Mode 0 wins over everything, then an edge, then free-look, then the cursor type.
 TEST_F(GamePointer, TheInterfaceLookWinsThenEdgeThenFreelookThenCursorType) {
-    struct Row {
-        int mode;
-        bool atEdge;
-        bool freelook;
-        const char* look;
-    };
-    const Row rows[] = {
-        {0, true, true, "interface"}, {0, false, true, "interface"}, {0, false, false, "interface"},
-        {1, true, true, "arrows"},    {1, true, false, "arrows"},    {1, false, true, "freelook"},
-        {1, false, false, "cursor"},
+    const std::tuple<int, bool, bool, const char*> rows[] = {
+        {0, true, true, "5@0,0"},   {0, false, true, "5@0,0"},   {0, false, false, "5@0,0"},
+        {1, true, true, "arrows0"}, {1, true, false, "arrows0"}, {1, false, true, "0@0,0"},
+        {1, false, false, "4@c"},
     };
     pointer()->setCursorType(ActType::MeleeAct, -1, 0, 5, true); // icon 4, centred
-    for (const Row& row : rows) {
-        const std::string why = std::string("mode ") + std::to_string(row.mode) +
-                                (row.atEdge ? " edge" : "") + (row.freelook ? " freelook" : "");
-        pointer()->setMode(row.mode);
-        moveTo(row.atEdge ? 0 : 500, 300);
-        pointer()->setFreelookMode(row.freelook);
-        const std::string look = row.look;
-        if (look == "interface") {
-            EXPECT_EQ(shownImage(icon()), 5) << why;
-            expectHotspot(0, 0, why);
-        } else if (look == "arrows") {
-            EXPECT_EQ(shownImage(icon()), -1) << why;
-            EXPECT_EQ(shownImage(arrows()), 0) << why;
-        } else if (look == "freelook") {
-            EXPECT_EQ(shownImage(icon()), 0) << why;
-            expectHotspot(0, 0, why);
-        } else {
-            EXPECT_EQ(shownImage(icon()), 4) << why;
-            expectCentred(why);
-        }
-        if (look != "arrows") {
-            EXPECT_FALSE(arrows()->getVisible()) << why;
-        }
-    }
-}
-
-// Indicator images of the act cursors: base by act type (0 -> 3, 1 -> 0, 2 -> 1, 3 -> 2), the
-// affordable point at base + offset, the missing one at base + 4 + offset, offset 0 enabled and
-// 8 disabled; the first min(pool, cost) show the point, the rest up to the cost (at most four)
-// the missing point; no indicators without a pool (-1).
-TEST_F(GamePointer, ActIndicatorsShowAffordableAndMissingPointsByActType) {
-    struct Row {
-        int cursor;
-        int actType;
-        int pool, cost;
-        bool enabled;
-        const char* indicators;
-    };
-    const Row rows[] = {
-        {3, 0, 2, 3, true, "0:3 1:3 2:7"},
-        {3, 0, 2, 3, false, "0:11 1:11 2:15"},
-        {3, 1, 4, 4, true, "0:0 1:0 2:0 3:0"},
-        {6, 1, 1, 3, false, "0:8 1:12 2:12"},
-        {7, 2, 0, 2, true, "0:5 1:5"},
-        {3, 2, 3, 1, false, "0:9"},
-        {6, 3, 1, 4, true, "0:2 1:6 2:6 3:6"},
-        {7, 3, 3, 2, false, "0:10 1:10"},
-        {3, 0, 6, 6, true, "0:3 1:3 2:3 3:3"},
-        {3, 0, 0, 0, true, ""},
-        {3, 1, -1, 3, true, ""},
-        {6, 2, -1, 2, false, ""},
-    };
-    for (const Row& row : rows) {
-        pointer()->setCursorType(ActType(row.actType), row.pool, row.cost, row.cursor, row.enabled);
-        EXPECT_EQ(indicators(), row.indicators)
-            << "cursor " << row.cursor << " act type " << row.actType << " pool " << row.pool
-            << " cost " << row.cost << (row.enabled ? "" : " disabled");
+    for (const auto& [mode, atEdge, freelook, shows] : rows) {
+        pointer()->setMode(mode);
+        moveTo(atEdge ? 0 : 500, 300);
+        pointer()->setFreelookMode(freelook);
+        EXPECT_EQ(look(), centred(shows))
+            << "mode " << mode << (atEdge ? " edge" : "") << (freelook ? " freelook" : "");
     }
 }
 
@@ -311,64 +216,39 @@ TEST_F(GamePointer, IndicatorsStandInARowOverlappingByOne) {
 TEST_F(GamePointer, AnActsCursorShowsItsPointsAndItsAttackName) {
     kel::logic::Game game;
     ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
-    kel::logic::Unit* knight = nullptr;
-    kel::logic::Unit* archer = nullptr;
-    kel::logic::Unit* priest = nullptr;
-    for (kel::logic::Unit* unit : game.getBoard().getUnits()) {
-        const std::string& name = unit->getInternalName();
-        if (name == "knight")
-            knight = unit;
-        else if (name == "archer")
-            archer = unit;
-        else if (name == "priest")
-            priest = unit;
-    }
-    ASSERT_TRUE(knight && archer && priest);
-    ASSERT_EQ(knight->getActType(), ActType::MeleeAct);
-    ASSERT_EQ(archer->getActType(), ActType::RangedAct);
-    knight->addAct("Unnamed", 1, "");
+    std::map<std::string, kel::logic::Unit*> units;
+    for (kel::logic::Unit* unit : game.getBoard().getUnits())
+        units[unit->getInternalName()] = unit;
     kel::logic::Unit stranger("dragon", nullptr, "knight"); // no attack names of its own
     stranger.setActType(ActType::MagicAct);
     stranger.addAct("Slash", 2, "");
-    ASSERT_NE(priest->findAct("HelpMe"), nullptr);
+    units["dragon"] = &stranger;
+    ASSERT_TRUE(units["knight"] && units["archer"] && units["priest"]);
+    ASSERT_EQ(units["knight"]->getActType(), ActType::MeleeAct);
+    ASSERT_EQ(units["archer"]->getActType(), ActType::RangedAct);
+    units["knight"]->addAct("Unnamed", 1, "");
+    ASSERT_NE(units["priest"]->findAct("HelpMe"), nullptr);
 
-    struct Row {
-        kel::logic::Unit* unit;
-        const char* act;
-        int pool;
-        bool enabled;
-        int type;
-        int icon;
-        const char* indicators;
-        const char* attackName;
+    const std::tuple<const char*, const char*, int, bool, const char*> rows[] = {
+        {"knight", "ShieldBash", 2, true, "3@0,0 0:3 1:3 2:7 [Shield Bash]"},
+        {"knight", "ShieldBash", 2, false, "6@0,0 0:11 1:11 2:15 [Shield Bash]"},
+        {"knight", "Slash", 4, true, "3@0,0 0:3 1:3 [Sword Slash]"},
+        {"archer", "Shoot", 1, true, "3@0,0 0:0 1:4 [Aimed Shot]"},
+        {"knight", "Unnamed", 3, true, "3@0,0 0:3 [Unnamed]"}, // no such act there
+        {"dragon", "Slash", 1, true, "3@0,0 0:1 1:5 [Slash]"}, // no such unit there
+        {"priest", "HelpMe", 3, true, "13@c"},
     };
-    const Row rows[] = {
-        {knight, "ShieldBash", 2, true, 3, 3, "0:3 1:3 2:7", "[Shield Bash]"},
-        {knight, "ShieldBash", 2, false, 3, 6, "0:11 1:11 2:15", "[Shield Bash]"},
-        {knight, "Slash", 4, true, 3, 3, "0:3 1:3", "[Sword Slash]"},
-        {archer, "Shoot", 1, true, 3, 3, "0:0 1:4", "[Aimed Shot]"},
-        {knight, "Unnamed", 3, true, 3, 3, "0:3", "[Unnamed]"},    // no such act there
-        {&stranger, "Slash", 1, true, 3, 3, "0:1 1:5", "[Slash]"}, // no such unit there
-        {priest, "HelpMe", 3, true, 9, 13, "", "hidden"},
-    };
-    for (const Row& row : rows) {
-        const std::string why = row.unit->getInternalName() + " " + row.act;
-        row.unit->setActPool(row.pool);
-        pointer()->setCursorType(row.unit->findAct(row.act), row.enabled);
-        EXPECT_EQ(pointer()->getCursorType(), row.type) << why;
-        EXPECT_EQ(shownImage(icon()), row.icon) << why;
-        EXPECT_EQ(indicators(), row.indicators) << why;
-        EXPECT_EQ(attackName(), row.attackName) << why;
-        if (row.type == 9)
-            expectCentred(why);
-        else
-            expectHotspot(0, 0, why);
+    for (const auto& [unit, act, pool, enabled, shows] : rows) {
+        units[unit]->setActPool(pool);
+        pointer()->setCursorType(units[unit]->findAct(act), enabled);
+        EXPECT_EQ(look(), centred(shows)) << unit << " " << act;
+        EXPECT_EQ(pointer()->getCursorType(), std::string(act) == "HelpMe" ? 9 : 3);
     }
 
     // Given by numbers, the act has no name: the unit's names are not looked at.
-    pointer()->setCursorType(knight->findAct("Slash"), true);
+    pointer()->setCursorType(units["knight"]->findAct("Slash"), true);
     pointer()->setCursorType(ActType::MeleeAct, 2, 2, 3, true);
-    EXPECT_EQ(attackName(), "[]");
+    EXPECT_EQ(look(), "3@0,0 0:3 1:3 []");
 }
 
 // The setters recompute the look only when the value changes; the two setCursorType with
@@ -377,45 +257,26 @@ TEST_F(GamePointer, TheLookIsRecomputedOnlyOnAChange) {
     kel::logic::Game game;
     ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
     kel::logic::Act* act = game.getBoard().getUnits().front()->getActs().front().get();
-    pointer()->setCursorType(ActType::MeleeAct, -1, 0, 2, true);
-    enum Setter { MODE, TYPE, EDGE, FREELOOK, ACT, NUMBERS };
-    struct Row {
-        Setter setter;
-        int value;
-        bool recomputed;
+    kel::ui::KELMousePointer* p = pointer();
+    p->setCursorType(ActType::MeleeAct, -1, 0, 2, true);
+    const std::map<std::string, std::function<void(int)>> setters = {
+        {"mode", [p](int value) { p->setMode(value); }},
+        {"type", [p](int value) { p->setCursorType(value); }},
+        {"edge", [p](int value) { p->setEdge(value); }},
+        {"freelook", [p](int value) { p->setFreelookMode(value != 0); }},
+        {"act", [p, act](int) { p->setCursorType(act, true); }},
+        {"numbers", [p](int value) { p->setCursorType(ActType::MeleeAct, -1, 0, value, true); }},
     };
-    const Row rows[] = {
-        {MODE, 1, false},    {MODE, 0, true},      {MODE, 0, false},    {MODE, 1, true},
-        {TYPE, 2, false},    {TYPE, 4, true},      {TYPE, 4, false},    {EDGE, 0, false},
-        {EDGE, 3, true},     {EDGE, 3, false},     {EDGE, 0, true},     {FREELOOK, 0, false},
-        {FREELOOK, 1, true}, {FREELOOK, 1, false}, {FREELOOK, 0, true}, {ACT, 0, true},
-        {ACT, 0, true},      {NUMBERS, 4, true},   {NUMBERS, 4, true},
-    };
-    for (const Row& row : rows) {
+    // Setter, value, and whether the look was recomputed (+) or not (-).
+    std::istringstream rows("mode1- mode0+ mode0- mode1+ type2- type4+ type4- edge0- edge3+ edge3- "
+                            "edge0+ freelook0- freelook1+ freelook1- freelook0+ act0+ act0+ "
+                            "numbers4+ numbers4+");
+    for (std::string row; rows >> row;) {
         icon()->getSprite()->setImage(12);
         icon()->setVisible(true);
-        switch (row.setter) {
-        case MODE:
-            pointer()->setMode(row.value);
-            break;
-        case TYPE:
-            pointer()->setCursorType(row.value);
-            break;
-        case EDGE:
-            pointer()->setEdge(row.value);
-            break;
-        case FREELOOK:
-            pointer()->setFreelookMode(row.value != 0);
-            break;
-        case ACT:
-            pointer()->setCursorType(act, true);
-            break;
-        case NUMBERS:
-            pointer()->setCursorType(ActType::MeleeAct, -1, 0, row.value, true);
-            break;
-        }
+        setters.at(row.substr(0, row.size() - 2))(row[row.size() - 2] - '0');
         const bool untouched = icon()->getVisible() && icon()->getSprite()->getImage() == 12;
-        EXPECT_EQ(!untouched, row.recomputed) << "setter " << row.setter << "(" << row.value << ")";
+        EXPECT_EQ(untouched, row.back() == '-') << row;
     }
 }
 
@@ -431,8 +292,8 @@ TEST_F(GamePointer, PointerMovementIsScaledByTheMouseSensitivity) {
 }
 
 // The hardware cursor: a 64 x 64 picture of the shown parts on black, handed to the render
-// driver with the hotspot in whole units; turning it off switches the window's cursor off and
-// shows the pointer's own picture again.
+// driver with the hotspot in whole units, and a position the pointer neither clamps nor places;
+// turning it off switches the window's cursor off and shows the pointer's own picture again.
 TEST_F(GamePointer, TheHardwareCursorIsComposedOfTheShownParts) {
     pointer()->restoreCountingVisible();
     icon()->setSize(41, 25);
@@ -444,8 +305,7 @@ TEST_F(GamePointer, TheHardwareCursorIsComposedOfTheShownParts) {
     pointer()->setHardwareSupport(true);
     Image2D* image = pointer()->getHardwareImage();
     ASSERT_NE(image, nullptr);
-    EXPECT_FLOAT_EQ(image->getLogicalWidth(), 64);
-    EXPECT_FLOAT_EQ(image->getLogicalHeight(), 64);
+    EXPECT_EQ(number(image->getLogicalWidth()) + "x" + number(image->getLogicalHeight()), "64x64");
     EXPECT_EQ(theRenderDriver->getHardwareCursorWidth(), 64);
     EXPECT_EQ(theRenderDriver->getHardwareCursorHeight(), 64);
     EXPECT_EQ(theRenderDriver->getHardwareCursorImage(), image->getRenderImage());
@@ -453,11 +313,21 @@ TEST_F(GamePointer, TheHardwareCursorIsComposedOfTheShownParts) {
     EXPECT_EQ(theRenderDriver->getHardwareCursorHotspotY(), 11);
     EXPECT_FALSE(pointer()->getPointerContainer()->getVisible());
     EXPECT_TRUE(kel::ui::BoardTraceSwitch::getPointerVisible());
+    // The position is left as it is and the render driver is not told it; kel-input and the edge
+    // still follow.
+    moveTo(2000, -40);
+    EXPECT_FLOAT_EQ(pointer()->getX(), 2000);
+    EXPECT_FLOAT_EQ(pointer()->getY(), -40);
+    EXPECT_FLOAT_EQ(theRenderDriver->getPointerX(), 500 / 1024.0f);
+    EXPECT_FLOAT_EQ(theRenderDriver->getPointerY(), 300 / 768.0f);
+    EXPECT_FLOAT_EQ(theKelInput->getMouseX(), 2000);
+    EXPECT_FLOAT_EQ(theKelInput->getMouseY(), -40);
+    EXPECT_EQ(pointer()->getEdge(), 6);
+    moveTo(500, 300);
 
     // What the picture holds: "bar x,y wxh colour; " and "source x,y wxh from region; ".
     const auto box = [](float x, float y, float w, float h) {
-        return std::to_string(int(x)) + "," + std::to_string(int(y)) + " " +
-               std::to_string(int(w)) + "x" + std::to_string(int(h));
+        return number(x) + "," + number(y) + " " + number(w) + "x" + number(h);
     };
     const auto drawn = [&] {
         std::string all;

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -30,18 +32,13 @@ protected:
         kel::logic::GameBoard& board = game.getBoard();
         unit = board.getUnits().front();
         cell = board.getLandscape(unit->getCellX(), unit->getCellY());
-        ASSERT_FALSE(board.getChests().empty());
-        ASSERT_FALSE(board.getObjects().empty());
+        ASSERT_FALSE(board.getChests().empty() || board.getObjects().empty());
         chest = board.getChests().front();
         object = board.getObjects().front();
-        picked[0] = redirector.addListener(unit);
-        picked[1] = redirector.addListener(cell);
-        picked[2] = redirector.addListener(chest);
-        picked[3] = redirector.addListener(object);
-        described[0] = Target(unit).describe();
-        described[1] = Target(cell).describe();
-        described[2] = Target(chest).describe();
-        described[3] = Target(object).describe();
+        picked = {redirector.addListener(unit), redirector.addListener(cell),
+                  redirector.addListener(chest), redirector.addListener(object)};
+        described = {Target(unit).describe(), Target(cell).describe(), Target(chest).describe(),
+                     Target(object).describe()};
     }
 
     // A control fired: the event kel-input's control-source translator sends.
@@ -84,62 +81,31 @@ protected:
     kel::logic::Landscape* cell = nullptr;
     kel::logic::Chest* chest = nullptr;
     kel::logic::Object* object = nullptr;
-    RenderMeshListener* picked[4] = {}; // owned by the redirector
-    std::string described[4];
+    std::array<RenderMeshListener*, 4> picked = {}; // owned by the redirector
+    std::array<std::string, 4> described;
 };
 
 // Every state number with nothing under the pointer: exactly one call, or none.
 TEST_F(Redirector, EachStateNumberMakesItsOneCall) {
-    struct Row {
-        int state;
-        const char* call;
-    };
-    const Row rows[] = {
-        {0, "controlCommand1()"},
-        {1, "controlCommand2()"},
-        {2, "controlCommand6()"},
-        {3, "controlCommand4()"},
-        {4, "controlCommand7()"},
-        {5, "controlCommand5()"},
-        {6, "indexedCommand1(0)"},
-        {7, "indexedCommand1(1)"},
-        {8, "indexedCommand1(2)"},
-        {9, "indexedCommand1(3)"},
-        {10, "indexedCommand1(4)"},
-        {11, "indexedCommand1(5)"},
-        {12, "controlCommand12()"},
-        {13, "controlCommand13()"},
-        {14, "targetCommand3(none)"},
-        {15, "indexedCommand2(0)"},
-        {16, "indexedCommand2(1)"},
-        {17, "indexedCommand2(2)"},
-        {18, "indexedCommand2(3)"},
-        {19, "indexedCommand2(4)"},
-        {20, "indexedCommand2(5)"},
-        {21, "indexedCommand2(6)"},
-        {22, "targetCommand1(none)"},
-        {23, ""},
-        {24, "controlCommand3()"},
-        {25, "controlCommand14()"},
-        {26, ""},
-        {27, ""},
-        {28, "endTurn()"},
-        {29, "controlCommand15()"},
-        {30, "controlCommand16()"},
-        {31, "controlCommand8()"},
-        {32, "controlCommand9()"},
-        {33, ""},
-        {34, ""},
-        {35, "controlCommand10()"},
-        {36, "controlCommand11()"},
-        {37, ""},
-        {38, ""},
-        {50, ""},
-        {1000, ""},
-    };
-    for (const Row& row : rows) {
-        fire(row.state);
-        EXPECT_EQ(calls(), row.call) << "state " << row.state;
+    // The call of each state from 0 on; "-" for none.
+    std::istringstream byState(
+        "controlCommand1() controlCommand2() controlCommand6() controlCommand4() "
+        "controlCommand7() controlCommand5() indexedCommand1(0) indexedCommand1(1) "
+        "indexedCommand1(2) indexedCommand1(3) indexedCommand1(4) indexedCommand1(5) "
+        "controlCommand12() controlCommand13() targetCommand3(none) indexedCommand2(0) "
+        "indexedCommand2(1) indexedCommand2(2) indexedCommand2(3) indexedCommand2(4) "
+        "indexedCommand2(5) indexedCommand2(6) targetCommand1(none) - controlCommand3() "
+        "controlCommand14() - - endTurn() controlCommand15() controlCommand16() "
+        "controlCommand8() controlCommand9() - - controlCommand10() controlCommand11() - -");
+    int state = 0;
+    for (std::string call; byState >> call; ++state) {
+        fire(state);
+        EXPECT_EQ(calls(), call == "-" ? "" : call) << "state " << state;
+    }
+    EXPECT_EQ(state, 39);
+    for (int beyond : {50, 1000}) {
+        fire(beyond);
+        EXPECT_EQ(calls(), "") << "state " << beyond;
     }
 }
 
@@ -147,53 +113,41 @@ TEST_F(Redirector, EachStateNumberMakesItsOneCall) {
 // focused kind of its list (or an empty target), "each of" calls once per focused kind of its
 // list, in list order; state 23 calls only with a valid target.
 TEST_F(Redirector, TargetsFollowTheFocusPrecedenceOfEachState) {
-    struct Row {
-        const char* focused;
-        const char* firstULC;  // states 14, 23
-        const char* firstULCO; // state 22
-        const char* firstULO;  // getFocusedObject
-        const char* eachULC;   // states 33, 34
-        const char* eachULCO;  // updateFocusOnGameBoardObjects
-    };
-    const Row rows[] = {
-        {"", "", "", "", "", ""},
-        {"U", "U", "U", "U", "U", "U"},
-        {"L", "L", "L", "L", "L", "L"},
-        {"C", "C", "C", "", "C", "C"},
-        {"O", "", "O", "O", "", "O"},
-        {"UL", "U", "U", "U", "UL", "UL"},
-        {"UC", "U", "U", "U", "UC", "UC"},
-        {"UO", "U", "U", "U", "U", "UO"},
-        {"LC", "L", "L", "L", "LC", "LC"},
-        {"LO", "L", "L", "L", "L", "LO"},
-        {"CO", "C", "C", "O", "C", "CO"},
-        {"ULC", "U", "U", "U", "ULC", "ULC"},
-        {"ULO", "U", "U", "U", "UL", "ULO"},
-        {"UCO", "U", "U", "U", "UC", "UCO"},
-        {"LCO", "L", "L", "L", "LC", "LCO"},
-        {"ULCO", "U", "U", "U", "ULC", "ULCO"},
-    };
+    // Focused; first of ULC (states 14, 23); first of ULCO (22); first of ULO
+    // (getFocusedObject); each of ULC (33, 34); each of ULCO (updateFocusOnGameBoardObjects).
+    // "-" for none.
+    const char* const rows[] = {
+        "- - - - - -",      "U U U U U U",      "L L L L L L",      "C C C - C C",
+        "O - O O - O",      "UL U U U UL UL",   "UC U U U UC UC",   "UO U U U U UO",
+        "LC L L L LC LC",   "LO L L L L LO",    "CO C C O C CO",    "ULC U U U ULC ULC",
+        "ULO U U U UL ULO", "UCO U U U UC UCO", "LCO L L L LC LCO", "ULCO U U U ULC ULCO"};
     const auto one = [this](const char* operation, const std::string& kind) {
         return std::string(operation) + "(" + (kind.empty() ? "none" : describe(kind[0])) + ")";
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string("focused: ") + row.focused);
-        focus(row.focused);
+    for (const char* row : rows) {
+        SCOPED_TRACE(std::string("focused, first of ULC, ULCO, ULO, each of ULC, ULCO: ") + row);
+        std::string focused, firstULC, firstULCO, firstULO, eachULC, eachULCO;
+        std::istringstream(row) >> focused >> firstULC >> firstULCO >> firstULO >> eachULC >>
+            eachULCO;
+        for (std::string* kinds : {&focused, &firstULC, &firstULCO, &firstULO, &eachULC, &eachULCO})
+            if (*kinds == "-")
+                kinds->clear();
+        focus(focused);
         fire(14);
-        EXPECT_EQ(calls(), one("targetCommand3", row.firstULC));
+        EXPECT_EQ(calls(), one("targetCommand3", firstULC));
         fire(22);
-        EXPECT_EQ(calls(), one("targetCommand1", row.firstULCO));
+        EXPECT_EQ(calls(), one("targetCommand1", firstULCO));
         fire(23);
-        EXPECT_EQ(calls(), *row.firstULC ? one("targetCommand2", row.firstULC) : "");
+        EXPECT_EQ(calls(), !firstULC.empty() ? one("targetCommand2", firstULC) : "");
         fire(33);
-        EXPECT_EQ(calls(), each("targetCommand4", row.eachULC));
+        EXPECT_EQ(calls(), each("targetCommand4", eachULC));
         fire(34);
-        EXPECT_EQ(calls(), each("targetCommand5", row.eachULC));
+        EXPECT_EQ(calls(), each("targetCommand5", eachULC));
         EXPECT_EQ(redirector.getFocusedObject().describe(),
-                  *row.firstULO ? describe(row.firstULO[0]) : "none");
+                  !firstULO.empty() ? describe(firstULO[0]) : "none");
         EXPECT_EQ(calls(), "") << "asking for the focus tells the control source nothing";
         redirector.updateFocusOnGameBoardObjects();
-        EXPECT_EQ(calls(), each("setFocusTarget", row.eachULCO));
+        EXPECT_EQ(calls(), each("setFocusTarget", eachULCO));
         for (char kind : std::string("ULCO"))
             listener(kind)->traceOut(nullptr);
         calls();
@@ -217,27 +171,17 @@ TEST_F(Redirector, TheFirstFocusedListenerOfAKindInCreationOrderCounts) {
 // What a picking listener tells the control source as the engine traces its mesh.
 TEST_F(Redirector, PickingListenersReportTheFocusThemselves) {
     int marker = 0;
-    struct Row {
-        char kind;
-        bool nullArgument;
-        const char* traceOutCalls;
-    };
-    const Row rows[] = {
-        {'U', true, "clearFocusTarget()"}, {'U', false, ""},
-        {'L', true, "clearFocusTarget()"}, {'L', false, ""},
-        {'C', true, "clearFocusTarget()"}, {'C', false, ""},
-        {'O', true, "clearFocusTarget()"}, {'O', false, ""},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(1, row.kind) + (row.nullArgument ? " null" : " non-null"));
-        RenderMeshListener* picked = listener(row.kind);
-        picked->traceIn(&marker); // the argument is not looked at
-        EXPECT_EQ(calls(), "setFocusTarget(" + describe(row.kind) + ")");
-        picked->traceOut(row.nullArgument ? nullptr : &marker);
-        EXPECT_EQ(calls(), row.traceOutCalls);
-        fire(22); // the flag is cleared either way
-        EXPECT_EQ(calls(), "targetCommand1(none)");
-    }
+    for (char kind : std::string("ULCO"))
+        for (bool nullArgument : {true, false}) {
+            SCOPED_TRACE(std::string(1, kind) + (nullArgument ? " null" : " non-null"));
+            RenderMeshListener* picked = listener(kind);
+            picked->traceIn(&marker); // the argument is not looked at
+            EXPECT_EQ(calls(), "setFocusTarget(" + describe(kind) + ")");
+            picked->traceOut(nullArgument ? nullptr : &marker);
+            EXPECT_EQ(calls(), nullArgument ? "clearFocusTarget()" : "");
+            fire(22); // the flag is cleared either way
+            EXPECT_EQ(calls(), "targetCommand1(none)");
+        }
 }
 
 TEST_F(Redirector, UnitsAndObjectsAreTracedBeforeTheRest) {
@@ -292,9 +236,7 @@ TEST_F(Redirector, RemovingAListenerTakesTheFirstOneOfThatObjectOut) {
 
 TEST_F(Redirector, OnlyControlSourceEventsCountAndTheControlSourceIsReadAtEachEvent) {
     // A raw key with the number of a state is not a control-source event.
-    auto key = ::input::makeButton("Tab", true);
-    ASSERT_TRUE(key);
-    redirector.processEvent(key);
+    redirector.processEvent(::input::makeButton("Tab", true));
     redirector.processEvent(counting_ptr<::input::Event>(new ::input::events::Button(
         ::input::devices::PCKeyboard::instance(), 28, "endturn", true)));
     EXPECT_EQ(calls(), "");

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -32,11 +33,11 @@ TEST_F(SceneProjection, TheSceneIsSetUpAndDrawnUntilItGoes) {
     EXPECT_FLOAT_EQ(made->getViewport().aspect, 4.0f / 3.0f);
     EXPECT_FLOAT_EQ(made->getCamera().getNear(), 1.0f);
     EXPECT_FLOAT_EQ(made->getCamera().getAngle(), 1.3f);
+    EXPECT_FLOAT_EQ(made->getWidth(), 1024.0f);
+    EXPECT_FLOAT_EQ(made->getHeight(), 768.0f);
     EXPECT_EQ(made->getLight().getType(), 0);
     for (int i = 0; i < 4; ++i)
         EXPECT_FLOAT_EQ(made->getLight().getColor()[i], 1.0f);
-    EXPECT_FLOAT_EQ(made->getWidth(), 1024.0f);
-    EXPECT_FLOAT_EQ(made->getHeight(), 768.0f);
     View* view = made->getView();
     EXPECT_TRUE(view->isActive());
     ASSERT_EQ(view->getLights().size(), 1u);
@@ -53,21 +54,12 @@ TEST_F(SceneProjection, TheSceneIsSetUpAndDrawnUntilItGoes) {
 // aside at depth 10 lands 512 * 0.044 / (tan(0.65) * 0.4) = 74.085 right of the centre, a point
 // 1 up 384 * 0.044 / (tan(0.65) * 0.3) = 74.085 above it.
 TEST_F(SceneProjection, PointsLandWhereTheCameraSeesThem) {
-    struct Placement {
-        Vector position;
-        float yaw, pitch;
-    };
-    const Placement cameras[] = {
-        {Vector(0, 0, 0), 0, 0},
-        {Vector(3, -2, 5), 0.7f, -0.4f},
-        {Vector(-10, 4, 1.5f), 2.5f, 0.2f},
-        {Vector(100, 250, -30), -1.9f, 1.1f},
-    };
-    struct Row {
-        float vertical, horizontal, depth;
-        float x, y;
-    };
-    const Row rows[] = {
+    const std::tuple<Vector, float, float> cameras[] = {{Vector(0, 0, 0), 0, 0},
+                                                        {Vector(3, -2, 5), 0.7f, -0.4f},
+                                                        {Vector(-10, 4, 1.5f), 2.5f, 0.2f},
+                                                        {Vector(100, 250, -30), -1.9f, 1.1f}};
+    // along the camera's vertical, horizontal and depth axes; where it lands
+    const std::tuple<float, float, float, float, float> rows[] = {
         {0, 0, 10, 512, 384},       // straight ahead: the centre
         {0, 0, 2.5f, 512, 384},     // at any depth
         {0, 1, 10, 586.085f, 384},  // to the right: x only
@@ -77,23 +69,20 @@ TEST_F(SceneProjection, PointsLandWhereTheCameraSeesThem) {
         {-1, 0, 10, 512, 458.085f}, // lowered
         {1, 1, 10, 586.085f, 309.915f},
     };
-    for (const Placement& placement : cameras) {
+    for (const auto& [position, yaw, pitch] : cameras) {
         auto made = scene(0, 0, 1, 1);
         Camera& camera = made->getCamera();
-        camera.setTransformation(Camera::lookingAt(placement.yaw, placement.pitch),
-                                 placement.position);
+        camera.setTransformation(Camera::lookingAt(yaw, pitch), position);
         const Matrix3& axes = camera.getGlobalOrientation();
-        for (const Row& row : rows) {
-            const Vector point = placement.position + axes.column(0) * row.vertical +
-                                 axes.column(1) * row.horizontal + axes.column(2) * row.depth;
+        for (const auto& [vertical, horizontal, depth, wantX, wantY] : rows) {
+            const Vector point = position + axes.column(0) * vertical +
+                                 axes.column(1) * horizontal + axes.column(2) * depth;
             float x = 0, y = 0;
             made->projectVector(point, x, y);
-            EXPECT_NEAR(x, row.x, 0.01)
-                << "camera yaw " << placement.yaw << ", point " << row.vertical << " "
-                << row.horizontal << " " << row.depth;
-            EXPECT_NEAR(y, row.y, 0.01)
-                << "camera yaw " << placement.yaw << ", point " << row.vertical << " "
-                << row.horizontal << " " << row.depth;
+            SCOPED_TRACE(::testing::Message() << "camera yaw " << yaw << ", point " << vertical
+                                              << " " << horizontal << " " << depth);
+            EXPECT_NEAR(x, wantX, 0.01);
+            EXPECT_NEAR(y, wantY, 0.01);
             // The engine's own projection (what snapshots and picking use) agrees.
             float ex = 0, ey = 0;
             ASSERT_TRUE(camera.project(point, made->getViewport(), 1024, 768, &ex, &ey));
@@ -105,22 +94,18 @@ TEST_F(SceneProjection, PointsLandWhereTheCameraSeesThem) {
 
 // Straight ahead lands in the middle of the viewport rectangle, wherever it is.
 TEST_F(SceneProjection, TheCameraAxisLandsInTheMiddleOfTheViewport) {
-    struct Row {
-        float left, top, right, bottom;
-        float x, y;
-    };
-    const Row rows[] = {
+    // left, top, right, bottom; where the axis lands
+    const std::tuple<float, float, float, float, float, float> rows[] = {
         {0.05f, 0.05f, 0.94f, 0.85f, 1024 * 0.495f, 768 * 0.45f},
-        {0.5f, 0, 1, 0.5f, 1024 * 0.75f, 768 * 0.25f},
-    };
-    for (const Row& row : rows) {
-        auto made = scene(row.left, row.top, row.right, row.bottom);
+        {0.5f, 0, 1, 0.5f, 1024 * 0.75f, 768 * 0.25f}};
+    for (const auto& [left, top, right, bottom, wantX, wantY] : rows) {
+        auto made = scene(left, top, right, bottom);
         made->getCamera().setTransformation(Camera::lookingAt(1.2f, -0.3f), Vector(7, 8, 9));
         float x = 0, y = 0;
         made->projectVector(Vector(7, 8, 9) + made->getCamera().getGlobalOrientation().column(2), x,
                             y);
-        EXPECT_NEAR(x, row.x, 0.01) << row.left << " " << row.top;
-        EXPECT_NEAR(y, row.y, 0.01) << row.left << " " << row.top;
+        EXPECT_NEAR(x, wantX, 0.01) << left << " " << top;
+        EXPECT_NEAR(y, wantY, 0.01) << left << " " << top;
     }
 }
 

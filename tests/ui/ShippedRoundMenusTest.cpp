@@ -1,19 +1,20 @@
 #include "support/RootFixture.h"
+#include "ui/CSMessageRedirector.h"
+#include "ui/EntireMenu.h"
 #include "ui/EntireMenuItem.h"
-#include "ui/GameRoundMenu.h"
-#include "ui/ItemDescription.h"
 #include "ui/KELFactory.h"
-#include "ui/MainRoundMenu.h"
 #include "ui/RoundMenu.h"
-#include "ui/RoundMenuContainer.h"
 
 #include "host/environment/Environment.h"
 #include "host/logic/Game.h"
-#include "host/sound/Manager.h"
+#include "host/logic/Target.h"
+#include "host/logic/Unit.h"
 #include "host/sound/SoundManager.h"
 #include "host/ui/MousePointer.h"
 
 #include <memory>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -37,8 +38,7 @@ protected:
     void turnTo(RoundMenu* menu, const std::string& entry) {
         for (int i = 0; i < menu->getItemCount() && current(menu) != entry; ++i) {
             tap("Left");
-            for (int frames = 0; frames < 120 && menu->getRotation() != RoundMenu::STOPPED;
-                 ++frames)
+            for (int n = 0; n < 120 && menu->getRotation() != RoundMenu::STOPPED; ++n)
                 frame();
         }
         ASSERT_EQ(current(menu), entry);
@@ -50,156 +50,122 @@ protected:
         tap("Return");
         wait(0.6);
     }
-    // The boot hides the pointer twice (init, then the overlay) and nothing shows it again; start
-    // from a shown pointer to see what the rings do to it.
-    void showPointer() { pointer()->restoreCountingVisible(); }
-    void openGameMenu() {
+    void startBattle() {
+        wait(0.6); // the main ring at work, as the player left it
         game = std::make_unique<kel::logic::Game>();
         ASSERT_TRUE(game->loadMap("/Maps/Lighthouse.lvx"));
         root->command(Command::BEGIN_LOADING);
         root->setGameBoard(&game->getBoard());
         root->command(Command::BEGIN_GAME);
+        events.take();
+    }
+    // Opens the in-game ring with the pointer somewhere on the board.
+    void askGameMenu() {
+        moveTo(100, 100);
         root->command(Command::SHOW_GAME_MENU);
         frame(); // the battle picture is taken: the in-game ring opens
         wait(0.6);
         ASSERT_EQ(events.take(), "gameroundmenu; ");
+        ASSERT_EQ(ring("gameroundmenu", "main")->getPhase(), RoundMenu::WORK);
     }
 
     // Outlives the root's teardown: the sky draws in the board's view until then.
     std::unique_ptr<kel::logic::Game> game;
 };
 
-TEST_F(ShippedRoundMenus, TheMainRingAppearsAtStartAndPutsThePointerInFrontOfIt) {
-    kel::ui::EntireMenu* screen = kel::ui::theAccessor.getMainRoundMenu();
-    ASSERT_NE(dynamic_cast<kel::ui::MainRoundMenu*>(screen), nullptr);
-    ASSERT_NE(dynamic_cast<kel::ui::GameRoundMenu*>(kel::ui::theAccessor.getGameRoundMenu()),
-              nullptr);
-    EXPECT_TRUE(screen->isShowed());
-    EXPECT_FALSE(shown("gameroundmenu"));
+TEST_F(ShippedRoundMenus, ShowingTheMainScreenPutsTheMenusSkyBack) {
+    Environment* environment = kel::ui::theAccessor.getSky()->getEnvironment();
+    environment->setDayTime(DayTime(600)); // a map's sky
+    ::ui::Component* screen = root->getDescendant("mainroundmenu");
+    screen->setVisible(false);
+    screen->setVisible(true);
+    EXPECT_EQ(environment->getDayTime().minutes, 18 * 60 + 30);
+}
+
+// The main ring appears at start, focused, and puts the pointer in front of it; its entries are
+// on screen and big enough to point at at every resolution.
+TEST_F(ShippedRoundMenus, TheMainRingAppearsAtStartWithEveryEntryOnScreen) {
     RoundMenu* main = ring("mainroundmenu", "main");
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(main->getItemCount(), 8);
     EXPECT_EQ(main->getPhase(), RoundMenu::START);
     EXPECT_FALSE(ring("mainroundmenu", "options")->isShowed());
     EXPECT_EQ(root->getFocusedComponent(), main);
-
     wait(0.6);
     EXPECT_EQ(main->getPhase(), RoundMenu::WORK);
     EXPECT_FLOAT_EQ(root->getMousePointer()->getX(), 1024 * 0.5f);
     EXPECT_FLOAT_EQ(root->getMousePointer()->getY(), 768 * 0.6f);
     EXPECT_TRUE(shown("description"));
     EXPECT_TRUE(log.take().empty()) << "every entry's picture is in the image catalogue";
-}
-
-TEST_F(ShippedRoundMenus, ShowingTheMainScreenPutsTheMenusSkyBack) {
-    Environment* environment = kel::ui::theAccessor.getSky()->getEnvironment();
-    environment->setDayTime(DayTime(600)); // a map's sky
-    ::ui::Component* screen = root->getDescendant("mainroundmenu");
-    screen->setVisible(false);
-    EXPECT_EQ(environment->getDayTime().minutes, 600);
-    screen->setVisible(true);
-    EXPECT_EQ(environment->getDayTime().minutes, 18 * 60 + 30);
-}
-
-TEST_F(ShippedRoundMenus, EveryEntryOfTheRingIsOnScreenAtEveryResolution) {
-    RoundMenu* main = ring("mainroundmenu", "main");
-    const float sizes[][2] = {{640, 480}, {800, 600}, {1024, 768}, {1920, 1080}};
-    for (const auto& size : sizes) {
-        root->setResolution(size[0], size[1]);
+    const std::pair<float, float> sizes[] = {{640, 480}, {800, 600}, {1024, 768}, {1920, 1080}};
+    for (const auto& [w, h] : sizes) {
+        root->setResolution(w, h);
         root->updateResolution();
         wait(0.6);
         for (int i = 0; i < main->getItemCount(); ++i) {
             const kel::ui::EntireMenuItem* entry = main->getItem(i);
-            EXPECT_GT(entry->getProjectedX(), 0.0f) << size[0] << " " << entry->getName();
-            EXPECT_LT(entry->getProjectedX(), size[0]) << size[0] << " " << entry->getName();
-            EXPECT_GT(entry->getProjectedY(), 0.0f) << size[0] << " " << entry->getName();
-            EXPECT_LT(entry->getProjectedY(), size[1] * 0.85f) << "above the description";
-            EXPECT_GT(entry->getProjectedSize(), size[0] * 0.02f) << "big enough to point at";
+            SCOPED_TRACE(std::to_string(w) + " " + entry->getName());
+            EXPECT_GT(entry->getProjectedX(), 0.0f);
+            EXPECT_LT(entry->getProjectedX(), w);
+            EXPECT_GT(entry->getProjectedY(), 0.0f);
+            EXPECT_LT(entry->getProjectedY(), h * 0.85f) << "above the description";
+            EXPECT_GT(entry->getProjectedSize(), w * 0.02f) << "big enough to point at";
         }
     }
 }
 
-TEST_F(ShippedRoundMenus, ChoosingSoundHidesTheScreenAndShowsThePointer) {
-    wait(0.6);
+// Choices of the main ring with the keys, one after another: the pointer hides while the ring
+// flies out, and the host hears of a choice only once the fly-out has ended. "back" stands in
+// for an entry no command knows (the main ring has none): the ring flies out and the screen stays.
+TEST_F(ShippedRoundMenus, MainRingChoicesTakeEffectAfterTheFlyOut) {
+    // entry, the host hears after the fly-out, screen shown after, pointer shown after, music on
+    const std::tuple<const char*, const char*, bool, bool, bool> rows[] = {
+        {"sound", "", false, true, true},
+        {"back", "", true, true, true},
+        {"exit", "exit; ", false, false, false},
+    };
+    ::ui::Component* screen = root->getDescendant("mainroundmenu");
     RoundMenu* main = ring("mainroundmenu", "main");
-    showPointer();
-    turnTo(main, "sound");
-    tap("Return");
-    frame();
-    EXPECT_FALSE(pointer()->getVisible()) << "hidden while the ring flies out";
-    wait(0.6);
-    EXPECT_FALSE(shown("mainroundmenu"));
-    EXPECT_FALSE(main->isShowed());
-    EXPECT_TRUE(pointer()->getVisible());
-    EXPECT_EQ(events.take(), "");
+    for (const auto& [entry, heard, screenShown, pointerShown, music] : rows) {
+        SCOPED_TRACE(entry);
+        if (shown("soundmenu")) {
+            tap("Escape"); // the page's cancel brings the main screen back
+        } else {
+            screen->setVisible(false);
+            screen->setVisible(true);
+        }
+        wait(0.6);
+        ASSERT_EQ(main->getPhase(), RoundMenu::WORK);
+        main->getItem(7)->setName(std::string(entry) == "back" ? "back" : "exit");
+        pointer()->restoreCountingVisible();
+        turnTo(main, entry);
+        tap("Return");
+        wait(0.3);
+        EXPECT_FALSE(pointer()->getVisible()) << "hidden while the ring flies out";
+        EXPECT_EQ(events.take(), "");
+        wait(0.3);
+        EXPECT_EQ(events.take(), heard);
+        EXPECT_FALSE(main->isShowed());
+        EXPECT_EQ(shown("mainroundmenu"), screenShown);
+        EXPECT_EQ(pointer()->getVisible(), pointerShown);
+        EXPECT_EQ(theSoundManager->isMusicPlaying(), music);
+        wait(1.0);
+        EXPECT_EQ(events.take(), "");
+    }
 }
 
-TEST_F(ShippedRoundMenus, ChoosingExitTellsTheHostOnlyAfterTheFlyOut) {
-    wait(0.6);
-    RoundMenu* main = ring("mainroundmenu", "main");
-    turnTo(main, "exit");
-    tap("Return");
-    EXPECT_TRUE(sound::MANAGER->isFading("bgm"));
-    wait(0.3);
-    EXPECT_EQ(events.take(), "");
-    EXPECT_LT(sound::MANAGER->getFadeLevel("bgm"), 1.0f) << "the music fades with the fly-out";
-    wait(0.3);
-    EXPECT_EQ(events.take(), "exit; ");
-    EXPECT_FALSE(theSoundManager->isMusicPlaying());
-    EXPECT_FALSE(shown("mainroundmenu"));
-    wait(1.0);
-    EXPECT_EQ(events.take(), "");
-}
-
-TEST_F(ShippedRoundMenus, AnEntryNoCommandKnowsKeepsTheScreenButShowsThePointer) {
-    wait(0.6);
-    RoundMenu* main = ring("mainroundmenu", "main");
-    main->getItem(7)->setName("back"); // in the place of "exit"; the main menu has no "back"
-    showPointer();
-    choose(main, "back");
-    EXPECT_TRUE(shown("mainroundmenu"));
-    EXPECT_FALSE(main->isShowed()) << "the ring flew out for the command";
-    EXPECT_TRUE(pointer()->getVisible());
-    EXPECT_EQ(events.take(), "");
-}
-
-TEST_F(ShippedRoundMenus, TheOptionsRingIsReachedByItsEntryAndLeftByEscapeOrBack) {
-    wait(0.6);
-    RoundMenu* main = ring("mainroundmenu", "main");
-    RoundMenu* options = ring("mainroundmenu", "options");
-    tap("Escape"); // nothing on the first ring
-    wait(0.6);
-    EXPECT_TRUE(main->isShowed());
-    EXPECT_EQ(main->getPhase(), RoundMenu::WORK);
-
-    choose(main, "options");
-    EXPECT_FALSE(main->isShowed());
-    EXPECT_EQ(options->getPhase(), RoundMenu::WORK);
-    EXPECT_EQ(root->getFocusedComponent(), options);
-
-    tap("Escape");
-    wait(0.6);
-    EXPECT_TRUE(main->isShowed());
-    EXPECT_FALSE(options->isShowed());
-    EXPECT_EQ(current(main), "options") << "back where it was left";
-
-    choose(main, "options");
-    choose(options, "back");
-    EXPECT_TRUE(main->isShowed());
-
-    // The screen comes back on the ring it was left on.
-    choose(main, "options");
-    choose(options, "sound");
-    EXPECT_FALSE(shown("mainroundmenu"));
-    root->getDescendant("mainroundmenu")->setVisible(true);
-    EXPECT_EQ(options->getPhase(), RoundMenu::START);
-    EXPECT_FALSE(main->isShowed());
-}
-
-TEST_F(ShippedRoundMenus, EscapeInTheGameMenuResumesTheBattleAfterTheFlyOut) {
-    openGameMenu();
-    RoundMenu* main = ring("gameroundmenu", "main");
-    ASSERT_EQ(main->getPhase(), RoundMenu::WORK);
+// The in-game ring: shown, it puts the pointer at the middle of the screen, 60 % down, and tells
+// the control source again what is under the pointer; escape resumes the battle once the ring has
+// flown out; asked for again, "endgame" leaves the battle and the host hears it once.
+TEST_F(ShippedRoundMenus, TheGameRingResumesOrEndsTheBattleAfterTheFlyOut) {
+    startBattle();
+    kel::logic::Unit* unit = game->getBoard().getUnits().front();
+    root->getCSMessageRedirector()->addListener(unit)->traceIn(nullptr);
+    game->getControlSource().clearCalls();
+    askGameMenu();
+    ASSERT_EQ(game->getControlSource().getCalls().size(), 1u);
+    EXPECT_EQ(game->getControlSource().getCalls()[0],
+              "setFocusTarget(" + kel::logic::Target(unit).describe() + ")");
     EXPECT_EQ(root->getState(), State::GAME_MENU);
     EXPECT_FLOAT_EQ(root->getMousePointer()->getX(), 1024 * 0.5f);
     EXPECT_FLOAT_EQ(root->getMousePointer()->getY(), 768 * 0.6f);
@@ -210,10 +176,8 @@ TEST_F(ShippedRoundMenus, EscapeInTheGameMenuResumesTheBattleAfterTheFlyOut) {
     EXPECT_FALSE(shown("gameroundmenu"));
     EXPECT_TRUE(shown("gameui"));
     EXPECT_TRUE(pointer()->getVisible());
-}
 
-TEST_F(ShippedRoundMenus, EndgameLeavesTheBattleBeforeTheHostHearsItOnce) {
-    openGameMenu();
+    askGameMenu();
     choose(ring("gameroundmenu", "main"), "endgame");
     EXPECT_EQ(root->getState(), State::ENDING_GAME);
     EXPECT_EQ(events.take(), "endgame; ");
