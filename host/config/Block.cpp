@@ -67,6 +67,14 @@ public:
         return *value;
     }
 
+    // Fills the string list with the floats' text, leaving the floats the value.
+    void mirrorFloats() {
+        List current = copy();
+        if (!value)
+            value = new List();
+        *value = std::move(current);
+    }
+
     bool firstNumber(double* out) const {
         if (count() == 0)
             return false;
@@ -377,7 +385,7 @@ bool Block::getProperty(const NamePath& path, float* out) const {
     const Block* owner = path.isDotted() ? descend(path.parents()) : this;
     const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
     double number = 0;
-    if (!node || !node->firstNumber(&number))
+    if (!node || !node->firstNumber(&number) || !fitsFloat(number))
         return false;
     *out = static_cast<float>(number);
     return true;
@@ -410,7 +418,7 @@ bool Block::getProperty(const NamePath& path, Color* out) const {
     double channel[4] = {0, 0, 0, 1};
     std::string scratch;
     for (size_t i = 0; i < node->count() && i < 4; ++i)
-        if (!parseNumber(node->at(i, scratch), &channel[i]))
+        if (!parseNumber(node->at(i, scratch), &channel[i]) || !fitsFloat(channel[i]))
             return false;
     *out = Color(static_cast<float>(channel[0]), static_cast<float>(channel[1]),
                  static_cast<float>(channel[2]), static_cast<float>(channel[3]));
@@ -445,10 +453,10 @@ bool Block::getPropertyAccess(const NamePath& path, FloatList** out) {
         numbers.reserve(node->count());
         std::string scratch;
         for (size_t i = 0; i < node->count(); ++i) {
-            double number = 0;
-            if (!parseNumber(node->at(i, scratch), &number))
+            float number = 0;
+            if (!parseFloat(node->at(i, scratch), &number))
                 return false;
-            numbers.push_back(static_cast<float>(number));
+            numbers.push_back(number);
         }
         if (!node->floats)
             node->floats = std::make_unique<FloatList>();
@@ -473,8 +481,15 @@ void Block::getProperties(BlockEntry<Block*>** out) {
 }
 
 void Block::getProperties(BlockEntry<List*>** out) {
-    for (auto* node = firstList; node; node = node->next)
-        static_cast<ListNode*>(node)->strings();
+    for (auto* node = firstList; node; node = node->next) {
+        auto* list = static_cast<ListNode*>(node);
+        // A float list handed out earlier stays the property's value: the enumeration shows
+        // its numbers as text without taking the property back from it.
+        if (list->form == ListNode::Form::Floats)
+            list->mirrorFloats();
+        else
+            list->strings();
+    }
     *out = firstList;
 }
 

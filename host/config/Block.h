@@ -112,6 +112,8 @@ public:
     bool getPropertyAccess(const NamePath& path, const Block** out) const;
 
     // Enumerates sub-blocks or list properties in order; *out is null when there are none.
+    // A list already accessed as floats keeps them as its value: its enumerated strings are a
+    // picture of the numbers, and changes go through the float list.
     void getProperties(BlockEntry<Block*>** out);
     void getProperties(BlockEntry<List*>** out);
 

@@ -73,7 +73,7 @@ std::string Config::writeString() const {
 
 bool Config::writeFile(const std::string& path) const {
     std::filesystem::path file;
-    if (!resource::theResourceManager->resolve(path, &file))
+    if (!resource::theResourceManager->resolveForWrite(path, &file))
         return false;
     std::string error;
     if (!resource::writeFileAtomically(file, writeString(), &error)) {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace config {
 
@@ -25,6 +26,18 @@ bool parseNumber(std::string_view text, double* out) {
         !std::isfinite(value))
         return false;
     *out = value;
+    return true;
+}
+
+bool fitsFloat(double value) {
+    return std::fabs(value) <= std::numeric_limits<float>::max();
+}
+
+bool parseFloat(std::string_view text, float* out) {
+    double value = 0;
+    if (!parseNumber(text, &value) || !fitsFloat(value))
+        return false;
+    *out = static_cast<float>(value);
     return true;
 }
 

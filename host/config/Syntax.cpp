@@ -3,6 +3,8 @@
 #include "host/config/TextStore.h"
 
 #include <array>
+#include <memory>
+#include <new>
 #include <vector>
 
 namespace config {
@@ -34,9 +36,49 @@ public:
         : begin(store.text.data()), p(begin), end(begin + store.text.size()), lineStart(begin),
           skipStart(begin), store(store), error(error) {}
 
-    bool parseDocument(Block& root) { return parseItems(root, 0, nullptr, std::string_view()); }
+    bool parseDocument(Block& root) {
+        if (const char* bad = findInvalidUtf8(begin, end))
+            return fail(bad, "invalid UTF-8 (" + describeByte(*bad) + ")");
+        return parseItems(root, 0, nullptr, std::string_view());
+    }
 
 private:
+    // The first byte that does not start or continue a well-formed UTF-8 sequence (overlong
+    // forms, surrogates and code points above U+10FFFF included), or null.
+    static const char* findInvalidUtf8(const char* at, const char* stop) {
+        while (at < stop) {
+            const auto lead = static_cast<unsigned char>(*at);
+            if (lead < 0x80) {
+                ++at;
+                continue;
+            }
+            int length = 0;
+            unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
+            if (lead >= 0xC2 && lead <= 0xDF) {
+                length = 2;
+            } else if (lead >= 0xE0 && lead <= 0xEF) {
+                length = 3;
+                low = lead == 0xE0 ? 0xA0 : 0x80;
+                high = lead == 0xED ? 0x9F : 0xBF;
+            } else if (lead >= 0xF0 && lead <= 0xF4) {
+                length = 4;
+                low = lead == 0xF0 ? 0x90 : 0x80;
+                high = lead == 0xF4 ? 0x8F : 0xBF;
+            } else {
+                return at;
+            }
+            if (stop - at < length)
+                return at;
+            for (int i = 1; i < length; ++i) {
+                const auto next = static_cast<unsigned char>(at[i]);
+                if (i == 1 ? (next < low || next > high) : (next & 0xC0) != 0x80)
+                    return at;
+            }
+            at += length;
+        }
+        return nullptr;
+    }
+
     bool fail(const char* at, const std::string& message) {
         if (error) {
             int lineNumber = 1;
@@ -211,6 +253,8 @@ private:
                 if (depth + 1 > kMaxDepth)
                     return fail(p, "blocks nested deeper than " + std::to_string(kMaxDepth) +
                                        " levels");
+                if (++entries > kMaxEntries)
+                    return fail(p, tooManyEntries());
                 const char* brace = p++;
                 Block& child =
                     Reader::appendBlock(store, block, std::string(name), nameLine, nameColumn);
@@ -218,6 +262,8 @@ private:
                     return false;
             } else if (p < end && *p == '=') {
                 ++p;
+                if (++entries > kMaxEntries)
+                    return fail(p, tooManyEntries());
                 values.clear();
                 if (!parseValues(name))
                     return false;
@@ -260,6 +306,10 @@ private:
         return column;
     }
 
+    static std::string tooManyEntries() {
+        return "more than " + std::to_string(kMaxEntries) + " properties and blocks";
+    }
+
     int openLine(const char* brace) const {
         int count = 1;
         for (const char* c = begin; c < brace; ++c)
@@ -273,6 +323,7 @@ private:
     int line = 1;
     const char* lineStart;                // first byte of the current line
     const char* skipStart;                // where the last skip began
+    size_t entries = 0;                   // properties and blocks read so far
     std::vector<std::string_view> values; // the property being read; reused
     TextStore& store;
     ParseError* error;
@@ -344,13 +395,48 @@ std::string ParseError::describe() const {
     return file + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + message;
 }
 
+namespace {
+
+bool refuseWhole(const std::string& file, const std::string& message, ParseError* error) {
+    if (error) {
+        error->file = file;
+        error->line = 1;
+        error->column = 1;
+        error->message = message;
+    }
+    return false;
+}
+
+// A byte-order mark says nothing a UTF-8 reader needs; a carriage return alone ends a line as
+// it did on old Macs. Both become what the parser reads everywhere else.
+void normaliseText(std::string& text) {
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        text.erase(0, 3);
+    for (size_t at = text.find('\r'); at != std::string::npos; at = text.find('\r', at + 1))
+        if (at + 1 == text.size() || text[at + 1] != '\n')
+            text[at] = '\n';
+}
+
+} // namespace
+
 bool parse(std::string&& text, const std::string& file, Block& root, ParseError* error) {
-    auto store = std::make_shared<TextStore>();
-    store->file = file;
-    store->text = std::move(text);
-    Reader::start(root, store);
-    Parser parser(*store, error);
-    return parser.parseDocument(root);
+    if (text.size() > kMaxDocumentBytes)
+        return refuseWhole(file,
+                           "the document is " + std::to_string(text.size()) + " bytes; at most " +
+                               std::to_string(kMaxDocumentBytes >> 20) + " MiB are read",
+                           error);
+    try {
+        auto store = std::make_shared<TextStore>();
+        store->file = file;
+        store->text = std::move(text);
+        normaliseText(store->text);
+        Reader::start(root, store);
+        Parser parser(*store, error);
+        return parser.parseDocument(root);
+    } catch (const std::bad_alloc&) {
+        root.clear();
+        return refuseWhole(file, "out of memory while reading the document", error);
+    }
 }
 
 bool parse(std::string_view text, const std::string& file, Block& root, ParseError* error) {

@@ -5,6 +5,7 @@
 
 #include "host/HostApi.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,10 @@ class Block;
 
 // Blocks may nest this deep; a deeper document is an error, never a stack overflow.
 constexpr int kMaxDepth = 64;
+// Bigger documents, or documents with more entries, are refused whole instead of exhausting
+// memory.
+constexpr size_t kMaxDocumentBytes = size_t{64} << 20;
+constexpr size_t kMaxEntries = size_t{4} << 20;
 
 struct KEL_HOST_API ParseError {
     std::string file;
@@ -26,8 +31,9 @@ struct KEL_HOST_API ParseError {
 };
 
 // Reads `text` into `root`, replacing what it held; `file` names the text in errors and in the
-// blocks' source. On an error returns false and fills `error`; `root` then holds what was read
-// before the error.
+// blocks' source. The text is UTF-8 (a leading byte-order mark is skipped; invalid sequences are
+// errors); lines end with LF, CR LF or a lone CR. On an error returns false and fills `error`;
+// `root` then holds what was read before the error.
 KEL_HOST_API bool parse(std::string_view text, const std::string& file, Block& root,
                         ParseError* error);
 KEL_HOST_API bool parse(std::string&& text, const std::string& file, Block& root,

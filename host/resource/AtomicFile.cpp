@@ -57,19 +57,54 @@ bool replaceFile(const std::filesystem::path& from, const std::filesystem::path&
 #endif
 }
 
+const char kTemporaryMark[] = ".tmp.";
+
+// Removes temporary files that an earlier process left beside `path` when it died between
+// creating and renaming them ("<name>.tmp.<pid>.<n>" with another pid than ours; our own are
+// either being written by another thread or already gone).
+void removeStaleTemporaries(const std::filesystem::path& path) {
+    namespace fs = std::filesystem;
+    const std::string prefix = path.filename().string() + kTemporaryMark;
+    const std::string ours = prefix + std::to_string(processId()) + ".";
+    std::error_code ec;
+    const fs::path directory = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) == 0 &&
+            name.compare(0, ours.size(), ours) != 0) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
+
 } // namespace
 
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view data,
+bool writeFileAtomically(const std::filesystem::path& requested, std::string_view data,
                          std::string* error) {
+    namespace fs = std::filesystem;
     std::error_code ec;
+    // A symbolic link is written through: its target gets the new content and the link stays.
+    fs::path path = requested;
+    if (fs::is_symlink(fs::symlink_status(requested, ec))) {
+        path = fs::weakly_canonical(requested, ec);
+        if (ec) {
+            *error = "cannot follow the link " + requested.string() + ": " + ec.message();
+            return false;
+        }
+    }
+    const auto previous = fs::status(path, ec);
+    const bool replacing = !ec && fs::is_regular_file(previous);
+    ec.clear();
     if (path.has_parent_path())
         std::filesystem::create_directories(path.parent_path(), ec);
     if (ec) {
         *error = "cannot create directory " + path.parent_path().string() + ": " + ec.message();
         return false;
     }
-    std::filesystem::path temporary = path;
-    temporary += ".tmp." + std::to_string(processId()) + "." + std::to_string(counter++);
+    removeStaleTemporaries(path);
+    fs::path temporary = path;
+    temporary += kTemporaryMark + std::to_string(processId()) + "." + std::to_string(counter++);
 
     std::FILE* file = std::fopen(temporary.string().c_str(), "wb");
     if (!file) {
@@ -85,6 +120,9 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view dat
         std::filesystem::remove(temporary, ec);
         return false;
     }
+    // The new file keeps the permissions the player gave the old one.
+    if (replacing)
+        fs::permissions(temporary, previous.permissions(), fs::perm_options::replace, ec);
     if (!replaceFile(temporary, path)) {
         *error = "cannot replace " + path.string() + ": " + std::strerror(errno);
         std::filesystem::remove(temporary, ec);

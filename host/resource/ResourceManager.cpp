@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <vector>
 
 #ifndef KEL_DATA_DIR
@@ -101,6 +102,47 @@ bool ResourceManager::normalise(const std::string& gamePath, std::string* out) c
     return true;
 }
 
+namespace {
+
+// "/Profile" or "/Profile/...", the prefix in any letter case (file systems that ignore case
+// would open the profile for "/profile" too).
+bool isProfilePath(const std::string& normal) {
+    static const char prefix[] = "/profile";
+    const size_t length = sizeof prefix - 1;
+    if (normal.size() < length || (normal.size() > length && normal[length] != '/'))
+        return false;
+    for (size_t i = 0; i < length; ++i) {
+        char c = normal[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != prefix[i])
+            return false;
+    }
+    return true;
+}
+
+// Whether `path`, with every symbolic link it passes through followed, stays inside `root`.
+bool staysInside(const std::filesystem::path& root, const std::filesystem::path& path) {
+    std::error_code ec;
+    const auto realRoot = std::filesystem::weakly_canonical(root, ec);
+    if (ec)
+        return true; // no root on disk yet: nothing under it can lead out
+    const auto realPath = std::filesystem::weakly_canonical(path, ec);
+    if (ec)
+        return false;
+    const auto rootEnd = realRoot.end();
+    auto at = realPath.begin();
+    for (auto part = realRoot.begin(); part != rootEnd; ++part, ++at) {
+        if (part->empty() && std::next(part) == rootEnd)
+            break; // a root given with a trailing separator
+        if (at == realPath.end() || *at != *part)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool ResourceManager::resolve(const std::string& gamePath, std::filesystem::path* out) const {
     std::string normal;
     std::filesystem::path data, profile;
@@ -113,20 +155,40 @@ bool ResourceManager::resolve(const std::string& gamePath, std::filesystem::path
         data = dataRoot;
         profile = profileRoot;
     }
-    const std::string profilePrefix = "/Profile";
-    if (normal == profilePrefix || normal.compare(0, profilePrefix.size() + 1, "/Profile/") == 0) {
-        *out = profile / std::filesystem::path(normal.substr(profilePrefix.size())).relative_path();
-        return true;
+    const bool inProfile = isProfilePath(normal);
+    const std::filesystem::path& root = inProfile ? profile : data;
+    const std::filesystem::path file =
+        root / std::filesystem::path(normal.substr(inProfile ? 8 : 0)).relative_path();
+    if (!staysInside(root, file)) {
+        refuse(gamePath, "refused: a symbolic link leads outside the " +
+                             std::string(inProfile ? "profile" : "data") + " directory");
+        return false;
     }
-    *out = data / std::filesystem::path(normal).relative_path();
+    *out = file;
     return true;
+}
+
+bool ResourceManager::resolveForWrite(const std::string& gamePath,
+                                      std::filesystem::path* out) const {
+    std::string normal;
+    bool known = false;
+    {
+        std::lock_guard<std::mutex> guard(mutex);
+        known = normalise(gamePath, &normal);
+    }
+    if (known && !isProfilePath(normal)) {
+        refuse(gamePath, "refused: only files under /Profile are written; the game data stays "
+                         "as shipped");
+        return false;
+    }
+    return resolve(gamePath, out);
 }
 
 std::string ResourceManager::moveAside(const std::string& gamePath, std::string* why) const {
     std::string normal;
     {
         std::lock_guard<std::mutex> guard(mutex);
-        if (!normalise(gamePath, &normal) || normal.compare(0, 9, "/Profile/") != 0) {
+        if (!normalise(gamePath, &normal) || !isProfilePath(normal) || normal.size() <= 9) {
             *why = "only the player's files under /Profile are moved";
             return std::string();
         }

@@ -15,8 +15,9 @@ namespace resource {
 // A game path names a file of the game: "/Profile/..." lives in the player's writable profile
 // directory, every other absolute path ("/Configs/UI/units.cfg", "/Maps", "/Images/...") in the
 // game data root. A path without a leading '/' is taken relative to the current directory.
-// A path with a ".." segment is refused (reported on the host log, filter "resource"), so no
-// game path ever reaches outside its root.
+// A path with a ".." segment, or one whose symbolic links lead outside its root, is refused
+// (reported on the host log, filter "resource"), so no game path ever reaches outside its root.
+// Only the profile directory is ever written.
 class KEL_HOST_API ResourceManager {
 public:
     ResourceManager();
@@ -29,8 +30,12 @@ public:
     void setProfileRoot(const std::filesystem::path& root);
     std::filesystem::path getProfileRoot() const;
 
-    // The file-system path of a game path; false (with a log message) when it is refused.
+    // The file-system path of a game path; false (with a log message) when it is refused: a ".."
+    // segment, or a symbolic link on the way that leads outside the root. "/Profile" is matched
+    // in any letter case.
     bool resolve(const std::string& gamePath, std::filesystem::path* out) const;
+    // As resolve, for a file about to be written: only "/Profile/..." paths are accepted.
+    bool resolveForWrite(const std::string& gamePath, std::filesystem::path* out) const;
 
     // Keeps a player's file that cannot be used out of the way of later writes: renames it to
     // "<name>.corrupt-N" (the first free N). Only "/Profile/..." files; returns the new game path,

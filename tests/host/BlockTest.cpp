@@ -119,3 +119,23 @@ TEST(Block, ListAccessChangesTheListInPlace) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Block, AFloatListHandedOutStaysTheValueThroughAnEnumeration) {
+    Config config = parsed("speed = 1 2\nname = x\n");
+    Block::FloatList* speed = nullptr;
+    ASSERT_TRUE(config.getPropertyAccess("speed", &speed));
+    (*speed)[0] = 4;
+
+    BlockEntry<Block::List*>* list = nullptr;
+    config.getProperties(&list);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(*list->getValue(), (Block::List{"4", "2"})) << "the enumeration shows the numbers";
+
+    (*speed)[1] = 0.5f;
+    EXPECT_EQ(config.writeString(), "speed = 4 0.5\nname = x\n");
+    EXPECT_EQ(get<float>(config, "speed"), 4);
+}
+
+} // namespace

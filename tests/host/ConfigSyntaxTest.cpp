@@ -146,6 +146,62 @@ TEST(ConfigSyntax, NestingBeyondTheLimitIsAnErrorNotACrash) {
     EXPECT_EQ(failure("{" + hostile).column, 1);
 }
 
+TEST(ConfigSyntax, EveryLineEndAndAByteOrderMarkReadTheSame) {
+    const std::string expected = parsed("a = 1\nb {\n  c = \"x y\" # note\n}\n").writeString();
+    for (const char* text :
+         {"\xEF\xBB\xBF"
+          "a = 1\nb {\n  c = \"x y\" # note\n}\n",
+          "a = 1\r\nb {\r\n  c = \"x y\" # note\r\n}\r\n", "a = 1\rb {\r  c = \"x y\" # note\r}\r"})
+        EXPECT_EQ(parsed(text).writeString(), expected) << text;
+    // After a mark, columns still count from the line's first character.
+    EXPECT_EQ(failure("\xEF\xBB\xBF"
+                      "x = {")
+                  .column,
+              5);
+    EXPECT_EQ(failure("a = 1\rb = \"open\r").line, 2);
+}
+
+TEST(ConfigSyntax, InvalidUtf8IsAnErrorAtItsLineAndColumn) {
+    const struct {
+        const char* text;
+        int line, column;
+    } rows[] = {
+        {"a = 1\nb = \xff\n", 2, 5},          // never a UTF-8 byte
+        {"n\xC3\xA4me = \xC3\x28", 1, 8},     // lead without continuation
+        {"x = \xC0\xAF", 1, 5},               // overlong '/'
+        {"x = \"\xE0\x80\xAF\"", 1, 6},       // overlong, three bytes
+        {"x = \xED\xA0\x80", 1, 5},           // a surrogate
+        {"x = \xF4\x90\x80\x80", 1, 5},       // above U+10FFFF
+        {"x = ok # comment \xE2\x82", 1, 18}, // cut short at the end
+    };
+    for (const auto& row : rows) {
+        const auto error = failure(row.text);
+        EXPECT_EQ(error.line * 100 + error.column, row.line * 100 + row.column) << row.text;
+        EXPECT_NE(error.message.find("invalid UTF-8"), std::string::npos) << error.message;
+    }
+    parsed("\xE2\x82\xAC = \"\xE5\x90\x8D\" \xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF\n");
+}
+
+TEST(ConfigSyntax, NumbersAFloatCannotHoldAreNoNumbers) {
+    Config config = parsed("big = 1e300\nsmall = -1e39\nok = 3.4e38\nlist = 1 1e300\n"
+                           "colour = 1 0 1e300\n");
+    float value = 7;
+    EXPECT_FALSE(config.getProperty("big", &value));
+    EXPECT_FALSE(config.getProperty("small", &value));
+    EXPECT_EQ(value, 7);
+    EXPECT_TRUE(config.getProperty("ok", &value));
+    Block::FloatList* list = nullptr;
+    EXPECT_FALSE(config.getPropertyAccess("list", &list));
+    config::Color colour;
+    EXPECT_FALSE(config.getProperty("colour", &colour));
+}
+
+TEST(ConfigSyntax, ADocumentAboveTheSizeLimitIsRefusedWhole) {
+    std::string huge(config::kMaxDocumentBytes + 1, ' ');
+    const auto error = failure(huge);
+    EXPECT_NE(error.message.find("at most 64 MiB"), std::string::npos) << error.message;
+}
+
 TEST(ConfigSyntax, AFailedReadLeavesTheConfigUnchanged) {
     Config config = parsed("kept = 1\n");
     kel::test::LogCapture log;

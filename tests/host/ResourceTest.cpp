@@ -71,8 +71,9 @@ TEST_F(ResourceTest, ListsTheCurrentDirectoryAndTellsFilesFromTheRest) {
 
     // Relative game paths follow the current directory.
     config::Config config;
-    EXPECT_TRUE(config.writeFile("gamma.lvx"));
-    EXPECT_TRUE(std::filesystem::exists(data.get() / "Maps/gamma.lvx"));
+    std::filesystem::path out;
+    ASSERT_TRUE(theResourceManager->resolve("gamma.lvx", &out));
+    EXPECT_EQ(out, data.get() / "Maps/gamma.lvx");
 
     EXPECT_FALSE(theResourceManager->changeDirectory("/NoSuchDirectory"));
     EXPECT_EQ(theResourceManager->getCurrentDirectory(), "/Maps");
@@ -88,7 +89,65 @@ TEST_F(ResourceTest, AWriteMakesItsDirectoryAndLeavesNothingButTheFile) {
     EXPECT_EQ(fileCount(profile / "sub"), 1);
 }
 
+TEST_F(ResourceTest, OnlyTheProfileIsWrittenWhateverTheLetterCase) {
+    config::Config config;
+    config.appendProperty("x").push_back("1");
+    kel::test::LogCapture log;
+    for (const char* path : {"/Configs/UI/units.cfg", "/Maps/new.lvx", "/Profiles/x.cfg", "x.cfg"})
+        EXPECT_FALSE(config.writeFile(path)) << path;
+    EXPECT_EQ(log.count("resource"), 4u);
+    EXPECT_EQ(fileCount(data.get()), 0);
+
+    ASSERT_TRUE(config.writeFile("/pRoFiLe/mixed.cfg"));
+    EXPECT_EQ(profile.read("mixed.cfg"), "x = 1\n");
+    ASSERT_TRUE(theResourceManager->changeDirectory("/PROFILE"));
+    EXPECT_TRUE(config.writeFile("relative.cfg"));
+    EXPECT_EQ(profile.read("relative.cfg"), "x = 1\n");
+}
+
 #ifndef _WIN32
+TEST_F(ResourceTest, SymbolicLinksNeverLeadOutOfTheirRoot) {
+    kel::test::TempDir outside;
+    outside.write("secret.cfg", "secret = 1\n");
+    data.write("Maps/alpha.lvx", "");
+    std::filesystem::create_directory_symlink(outside.get(), data.get() / "Maps/away");
+    std::filesystem::create_symlink(outside.get() / "secret.cfg", data.get() / "leak.cfg");
+    std::filesystem::create_directory_symlink(data.get() / "Maps", data.get() / "Levels");
+    std::filesystem::create_directory_symlink(outside.get(), profile.get() / "away");
+
+    kel::test::LogCapture log;
+    std::filesystem::path out;
+    for (const char* path : {"/Maps/away/secret.cfg", "/leak.cfg", "/Maps/away", "/Profile/away/x"})
+        EXPECT_FALSE(theResourceManager->resolve(path, &out)) << path;
+    EXPECT_FALSE(theResourceManager->changeDirectory("/Maps/away"));
+    config::Config config;
+    EXPECT_FALSE(config.readFile("/leak.cfg"));
+    EXPECT_GE(log.count("resource"), 6u);
+    // A link that stays inside the root is an ordinary directory.
+    ASSERT_TRUE(theResourceManager->resolve("/Levels/alpha.lvx", &out));
+    EXPECT_TRUE(std::filesystem::exists(out));
+}
+
+TEST_F(ResourceTest, AtomicWritesKeepModeFollowLinksAndSweepCrashLeftovers) {
+    profile.write("saves.cfg", "old = 1\n");
+    std::filesystem::permissions(profile / "saves.cfg", std::filesystem::perms(0600));
+    profile.write("saves.cfg.tmp.999999.3", "half");
+    profile.write("real.cfg", "old = 1\n");
+    std::filesystem::create_symlink(profile / "real.cfg", profile / "link.cfg");
+
+    config::Config config;
+    config.appendProperty("new").push_back("2");
+    ASSERT_TRUE(config.writeFile("/Profile/saves.cfg"));
+    EXPECT_EQ(std::filesystem::status(profile / "saves.cfg").permissions(),
+              std::filesystem::perms(0600));
+    EXPECT_FALSE(std::filesystem::exists(profile / "saves.cfg.tmp.999999.3"));
+
+    ASSERT_TRUE(config.writeFile("/Profile/link.cfg"));
+    EXPECT_TRUE(std::filesystem::is_symlink(profile / "link.cfg"));
+    EXPECT_EQ(profile.read("real.cfg"), "new = 2\n");
+    EXPECT_EQ(fileCount(profile.get()), 3);
+}
+
 TEST_F(ResourceTest, TheOldFileSurvivesAWriteThatFailsMidway) {
     profile.write("saves.cfg", "currentUser = old\n");
     const std::string before = profile.read("saves.cfg");
