@@ -78,22 +78,23 @@ struct Expectation {
     const char* what;
     std::vector<Arg> args;
     const char* synopsis;
+    const char* help;
 };
 
 // What `expect` checks, with its arguments.
 const std::vector<Expectation>& expectations() {
     static const std::vector<Expectation> table = {
-        {"state", {Arg::State}, "state STATE"},
-        {"shown", {Arg::Word}, "shown NAME"},
-        {"hidden", {Arg::Word}, "hidden NAME"},
-        {"event", {Arg::Text}, "event \"TEXT\""},
-        {"answer", {Arg::Answer}, "answer BUTTON"},
-        {"daytime", {Arg::DayTime}, "daytime HH:MM"},
-        {"focus", {Arg::Word}, "focus NAME"},
-        {"text", {Arg::Word, Arg::Text}, "text NAME \"TEXT\""},
-        {"pointer", {Arg::Look}, "pointer interface|board|hidden"},
-        {"front", {Arg::Word}, "front ENTRY"},
-        {"ringfocus", {Arg::Word}, "ringfocus ENTRY|none"},
+        {"state", {Arg::State}, "state STATE", "the root's state"},
+        {"shown", {Arg::Word}, "shown NAME", "a component below the root is shown"},
+        {"hidden", {Arg::Word}, "hidden NAME", "or hidden"},
+        {"event", {Arg::Text}, "event \"TEXT\"", "the last root-UI event"},
+        {"answer", {Arg::Answer}, "answer BUTTON", "the answer to the host's question"},
+        {"daytime", {Arg::DayTime}, "daytime HH:MM", "the sky's time of day"},
+        {"focus", {Arg::Word}, "focus NAME", "the component with the keyboard focus"},
+        {"text", {Arg::Word, Arg::Text}, "text NAME \"TEXT\"", "what a text component shows"},
+        {"pointer", {Arg::Look}, "pointer LOOK", "interface, board or hidden"},
+        {"front", {Arg::Word}, "front ENTRY", "the entry in front of the shown ring"},
+        {"ringfocus", {Arg::Word}, "ringfocus ENTRY", "the ring's focused entry, or none"},
     };
     return table;
 }
@@ -369,7 +370,7 @@ std::string Script::usage() {
         text += line(verb.synopsis, verb.help);
     text += "expect WHAT:\n";
     for (const Expectation& expectation : expectations())
-        text += line(expectation.synopsis, "");
+        text += line(expectation.synopsis, expectation.help);
     text += "states: " + joined(kStateNames, 6) + "\n";
     text += "flow commands: " + joined(kFlowCommandNames, 7) + "\n";
     text += "message-box buttons: " + joined(kButtons, 7) + "\n";

@@ -1,6 +1,7 @@
 #include "Session.h"
 #include "HostInput.h"
 #include "Overlay.h"
+#include "Terminal.h"
 
 #include "ui/Accessor.h"
 #include "ui/KELMousePointer.h"
@@ -213,7 +214,7 @@ void Session::frames(double seconds) {
         theRenderDriver->drawFrame();
         observe();
         passed += step;
-    } while (passed < seconds - 1e-9);
+    } while (passed < seconds - 1e-9 && !interruptRequested());
 }
 
 void Session::observe() {
@@ -551,6 +552,11 @@ bool Session::runScript(const Script& script, const std::string& file, ScriptErr
     for (const auto& command : script.getCommands()) {
         if (over)
             break;
+        if (interruptRequested()) {
+            *error = ScriptError{file, command.line, "interrupted before this line"};
+            say("interrupted");
+            return false;
+        }
         if (!run(command, file, error))
             return false;
     }

@@ -152,8 +152,9 @@ int play(const kelplay::Session::Options& options, const std::string& scriptFile
     }
     if (!errors.empty()) {
         printErrors(errors);
-        std::fprintf(stderr, "kel-play: %zu error%s in %s; nothing was played\n", errors.size(),
-                     errors.size() == 1 ? "" : "s", fileName.c_str());
+        if (errors.front().line > 0) // not a script that could not be read
+            std::fprintf(stderr, "kel-play: %zu error%s in %s; nothing was played\n", errors.size(),
+                         errors.size() == 1 ? "" : "s", fileName.c_str());
         return 2;
     }
 
@@ -180,12 +181,13 @@ int play(const kelplay::Session::Options& options, const std::string& scriptFile
     const auto logged = session.getLoggedErrors();
     const int failed = session.getFailedCount();
     const bool stopped = !ranAll && failed == 0;
+    const char* const why =
+        kelplay::interruptRequested() ? ", interrupted" : ", stopped by a failed command";
     char summary[160];
-    std::snprintf(summary, sizeof summary,
-                  "%d command%s, %d failed expectation%s, %zu logged error%s%s",
-                  session.getCommandCount(), session.getCommandCount() == 1 ? "" : "s", failed,
-                  failed == 1 ? "" : "s", logged.size(), logged.size() == 1 ? "" : "s",
-                  stopped ? ", stopped by a failed command" : "");
+    std::snprintf(
+        summary, sizeof summary, "%d command%s, %d failed expectation%s, %zu logged error%s%s",
+        session.getCommandCount(), session.getCommandCount() == 1 ? "" : "s", failed,
+        failed == 1 ? "" : "s", logged.size(), logged.size() == 1 ? "" : "s", stopped ? why : "");
     if (!session.finish(summary, &problem)) {
         std::fprintf(stderr, "kel-play: %s\n", problem.c_str());
         return 2;
