@@ -135,7 +135,7 @@ TEST(KelPlayProgram, AFailedExpectationExitsNonZeroInEveryMode) {
 TEST(KelPlayProgram, AnInteractiveSessionThroughAPipeTurnsTheRingOnePlacePerKey) {
     kel::test::TempDir dir;
     const int status = runProgram(dir, "--interactive --profile profile --out out",
-                                  "wait 0.8\nexpect front play\nkey Right\nwait 0.5\n"
+                                  "help\nwait 0.8\nexpect front play\nkey Right\nwait 0.5\n"
                                   "expect front options_play\nkey Right\nwait 0.5\n"
                                   "expect front selectmap\nkey Left\nwait 0.5\n"
                                   "expect front options_play\n");
@@ -143,6 +143,9 @@ TEST(KelPlayProgram, AnInteractiveSessionThroughAPipeTurnsTheRingOnePlacePerKey)
     EXPECT_NE(dir.read("out.txt").find("ok: expect front selectmap"), std::string::npos)
         << dir.read("out.txt");
     EXPECT_NE(dir.read("out.txt").find("ok: 11 commands"), std::string::npos);
+    // `help` lists the commands and the key names.
+    EXPECT_NE(dir.read("out.txt").find("ringfocus ENTRY"), std::string::npos);
+    EXPECT_NE(dir.read("out.txt").find("WheelDown"), std::string::npos);
 }
 
 TEST(KelPlayProgram, AScriptIsCheckedWholeAndRefusedBeforeAnythingPlays) {
