@@ -218,6 +218,10 @@ TEST(KelPlayProgram, ASessionThatLoggedErrorsSaysSoAndExitsNonZero) {
     EXPECT_NE(errors.find("kel-play: FAILED: 1 command, 0 failed expectations, 1 logged error"),
               std::string::npos)
         << errors;
+    // The transcript says when it came: while the layouts were read, before the main menu.
+    const std::string transcript = dir.read("out/index.html");
+    EXPECT_LT(transcript.find("error logged: /Configs/UI/gameui.cfg:1:23:"),
+              transcript.find("state MAIN_MENU"));
 }
 #endif
 

@@ -162,6 +162,7 @@ bool Session::finish(const std::string& summary, std::string* error) {
         return true;
     finished = true;
     shutDown();
+    observe();
     if (errorObserver) {
         debug::removeErrorObserver(errorObserver);
         errorObserver = 0;
@@ -218,6 +219,16 @@ void Session::frames(double seconds) {
 }
 
 void Session::observe() {
+    {
+        std::vector<DataProblem> fresh;
+        {
+            std::lock_guard<std::mutex> guard(errorsMutex);
+            fresh.assign(loggedErrors.begin() + static_cast<long>(errorsSaid), loggedErrors.end());
+            errorsSaid = loggedErrors.size();
+        }
+        for (const DataProblem& problem : fresh)
+            say("error logged: " + describe(problem));
+    }
     if (!root)
         return;
     const int state = static_cast<int>(root->getState());
@@ -422,6 +433,7 @@ bool Session::run(const ScriptCommand& command, const std::string& file, ScriptE
     }
 
     answerHeard();
+    observe();
     return true;
 }
 

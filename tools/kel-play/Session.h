@@ -106,6 +106,7 @@ private:
     int errorObserver = 0;
     mutable std::mutex errorsMutex; // errors may come from a host thread
     std::vector<DataProblem> loggedErrors;
+    size_t errorsSaid = 0; // how many of them the transcript has
 };
 
 } // namespace kelplay
