@@ -115,7 +115,7 @@ void playTerminal(kelplay::Session& session, bool quiet) {
         if (read == kelplay::Terminal::Read::End)
             break;
         if (read == kelplay::Terminal::Read::Timeout) {
-            session.idle(step);
+            session.idle(0); // one frame; the machine's clock has moved on by itself
             continue;
         }
         ++number;
