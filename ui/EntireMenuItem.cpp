@@ -108,10 +108,12 @@ void EntireMenuItem::notify(::ui::NotifyEvent& event) {
     Container::notify(event);
     std::string action;
     event.getProperty("action", &action);
-    if (action == "tracein")
-        traced = true;
-    else if (action == "traceout")
-        traced = false;
+    // What the engine traces under the pointer changes the fly-by at once: a click right after
+    // the pointer left the entry must not choose it.
+    if (action == "tracein" || action == "traceout") {
+        traced = action == "tracein";
+        reFlyby();
+    }
 }
 
 void EntireMenuItem::addHighlight(SEDirectHighlight* effect) {

@@ -7,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 
 namespace {
 
@@ -29,8 +33,9 @@ protected:
         std::string error;
         EXPECT_TRUE(session.start(&error)) << error;
         kelplay::Script script;
+        std::vector<kelplay::ScriptError> errors;
+        EXPECT_TRUE(script.parse(text, "test.play", &errors)) << errors.front().describe();
         kelplay::ScriptError scriptError;
-        EXPECT_TRUE(script.parse(text, "test.play", &scriptError)) << scriptError.describe();
         *ok = session.runScript(script, "test.play", &scriptError);
         EXPECT_TRUE(session.finish(&error)) << error;
         return transcript;
@@ -47,8 +52,13 @@ TEST_F(KelPlaySession, TheDefaultTourPlaysThroughWithEveryExpectationMet) {
     const std::string transcript = play(kelplay::kDefaultTour, &ok);
     EXPECT_TRUE(ok) << transcript;
     EXPECT_EQ(transcript.find("FAILED"), std::string::npos) << transcript;
-    EXPECT_NE(transcript.find("state MAIN_MENU"), std::string::npos);
-    EXPECT_NE(transcript.find("ok: expect answer NO"), std::string::npos);
+    // What the transcript says: states, screens, events and what held.
+    for (const char* line :
+         {"] state MAIN_MENU\n", "] state LOADING\n", "] state GAME\n", "] state GAME_MENU\n",
+          "] shown commonui.soundmenu\n", "] hidden commonui.soundmenu\n",
+          "] shown mainui.createmenu\n", "] command SHOW_GAME_MENU\n", "] ok: expect answer NO\n",
+          "] ok: expect event \"newgame mapName=Lighthouse\"\n"})
+        EXPECT_NE(transcript.find(line), std::string::npos) << line;
     EXPECT_NE(transcript.find("ok: expect daytime 09:00"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(out / "index.html"));
     EXPECT_TRUE(std::filesystem::exists(out / "02-main-menu.svg"));
@@ -69,18 +79,124 @@ TEST_F(KelPlaySession, AFailedExpectationStopsTheScriptAndNamesTheLine) {
         << transcript;
 }
 
+// The pointer rests on 'play' (the entry in front at rest), then the player clicks the sky far
+// from every entry: nothing is chosen. Then a click on 'play' itself does choose it.
+TEST_F(KelPlaySession, AClickOnTheSkyChoosesNothingWhileThePointerRestedOnAnEntry) {
+    bool ok = false;
+    std::string transcript = play("wait 0.8\nmove 507 438\nwait 0.2\nexpect ringfocus play\n"
+                                  "click 100 100\nwait 1\nexpect state MAIN_MENU\n"
+                                  "expect shown mainroundmenu\n",
+                                  &ok);
+    EXPECT_TRUE(ok) << transcript;
+    EXPECT_EQ(transcript.find("event newgame"), std::string::npos) << transcript;
+    transcript = play("wait 0.8\nmove 100 100\nwait 0.2\nexpect ringfocus none\nclick 507 438\n"
+                      "wait 1\n",
+                      &ok);
+    EXPECT_NE(transcript.find("event newgame mapName=Lighthouse"), std::string::npos) << transcript;
+}
+
 #ifndef _WIN32
-TEST(KelPlayProgram, ABadScriptIsRefusedWithItsLineAndANonZeroExit) {
-    kel::test::TempDir dir;
-    dir.write("bad.play", "wait 0.1\nwiggle 3\n");
-    const std::string command =
-        std::string(KEL_PLAY_EXE) + " --quiet --out " + (dir / "out").string() + " --script " +
-        (dir / "bad.play").string() + " 2> " + (dir / "errors.txt").string() + " > /dev/null";
+// Runs kel-play with `arguments` (and `input` on its standard input) in `dir`; the exit status,
+// with what it printed in out.txt and errors.txt.
+int runProgram(const kel::test::TempDir& dir, const std::string& arguments,
+               const std::string& input = "") {
+    dir.write("input.txt", input);
+    const std::string command = "cd " + dir.get().string() + " && " + KEL_PLAY_EXE + " " +
+                                arguments + " < input.txt > out.txt 2> errors.txt";
     const int status = std::system(command.c_str());
-    EXPECT_NE(status, 0);
-    EXPECT_NE(dir.read("errors.txt").find("bad.play:2: unknown command 'wiggle'"),
-              std::string::npos)
-        << dir.read("errors.txt");
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(KelPlayProgram, AFailedExpectationExitsNonZeroInEveryMode) {
+    const char* const failing = "wait 0.1\nexpect state GAME\nwait 0.1\n";
+    const struct {
+        const char* mode;
+        const char* input;
+    } rows[] = {
+        {"--script s.play", ""},
+        {"--script s.play --quiet", ""},
+        {"--interactive --profile profile", failing},
+        {"--interactive --profile profile --quiet", failing},
+    };
+    for (const auto& row : rows) {
+        kel::test::TempDir dir;
+        dir.write("s.play", failing);
+        EXPECT_EQ(runProgram(dir, std::string(row.mode) + " --out out", row.input), 1) << row.mode;
+        const std::string said = dir.read("out.txt") + dir.read("errors.txt");
+        EXPECT_NE(said.find(":2: the state is MAIN_MENU, not GAME"), std::string::npos)
+            << row.mode << "\n"
+            << said;
+        EXPECT_NE(said.find("1 failed expectation"), std::string::npos) << row.mode;
+        EXPECT_TRUE(std::filesystem::exists(dir / "out/index.html")) << row.mode;
+    }
+}
+
+// Lines piped in play on the machine's clock as they come: each Right turns the ring one place.
+TEST(KelPlayProgram, AnInteractiveSessionThroughAPipeTurnsTheRingOnePlacePerKey) {
+    kel::test::TempDir dir;
+    const int status = runProgram(dir, "--interactive --profile profile --out out",
+                                  "help\nwait 0.8\nexpect front play\nkey Right\nwait 0.5\n"
+                                  "expect front options_play\nkey Right\nwait 0.5\n"
+                                  "expect front selectmap\nkey Left\nwait 0.5\n"
+                                  "expect front options_play\n");
+    EXPECT_EQ(status, 0) << dir.read("out.txt") << dir.read("errors.txt");
+    EXPECT_NE(dir.read("out.txt").find("ok: expect front selectmap"), std::string::npos)
+        << dir.read("out.txt");
+    EXPECT_NE(dir.read("out.txt").find("ok: 11 commands"), std::string::npos);
+    // `help` lists the commands and the key names.
+    EXPECT_NE(dir.read("out.txt").find("ringfocus ENTRY"), std::string::npos);
+    EXPECT_NE(dir.read("out.txt").find("WheelDown"), std::string::npos);
+}
+
+TEST(KelPlayProgram, AScriptIsCheckedWholeAndRefusedBeforeAnythingPlays) {
+    kel::test::TempDir dir;
+    dir.write("bad.play", "wait 0.1\nwiggle 3\nwait inf\nkey Nope\n");
+    EXPECT_EQ(runProgram(dir, "--out out --script bad.play"), 2);
+    const std::string errors = dir.read("errors.txt");
+    for (const char* line : {"bad.play:2: unknown command 'wiggle'", "bad.play:3: 'inf'",
+                             "bad.play:4: no key or mouse button named 'Nope'",
+                             "3 errors in bad.play; nothing was played"})
+        EXPECT_NE(errors.find(line), std::string::npos) << errors;
+    EXPECT_EQ(dir.read("out.txt").find("module started"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "out"));
+}
+
+// Mistakes on the command line are one line on the error output and exit 2.
+TEST(KelPlayProgram, CommandLineMistakesAreOneLine) {
+    const struct {
+        const char* arguments;
+        const char* says;
+    } rows[] = {
+        {"--out", "--out needs a value"},
+        {"--script --quiet", "--script needs a value"},
+        {"--wobble", "unknown option '--wobble'"},
+        {"--script missing.play", "missing.play: No such file or directory"},
+        {"--profile afile", "--profile afile: it is a file, not a folder"},
+        {"--profile afile/sub", "--profile afile/sub: "},
+    };
+    for (const auto& row : rows) {
+        kel::test::TempDir dir;
+        dir.write("afile", "a file");
+        EXPECT_EQ(runProgram(dir, row.arguments), 2) << row.arguments;
+        const std::string errors = dir.read("errors.txt");
+        EXPECT_NE(errors.find(row.says), std::string::npos) << row.arguments << ": " << errors;
+        EXPECT_LE(std::count(errors.begin(), errors.end(), '\n'), 2) << errors;
+    }
+    kel::test::TempDir dir;
+    EXPECT_EQ(runProgram(dir, "--help"), 0);
+    const std::string help = dir.read("out.txt");
+    EXPECT_LE(std::count(help.begin(), help.end(), '\n'), 24) << help;
+    EXPECT_NE(help.find("--interactive"), std::string::npos);
+}
+
+TEST(KelPlayProgram, TheOutputFolderKeepsAFileOfTheUsers) {
+    kel::test::TempDir dir;
+    dir.write("s.play", "snapshot one\n");
+    dir.write("out/keep.svg", "mine");
+    ASSERT_EQ(runProgram(dir, "--quiet --out out --script s.play"), 0) << dir.read("errors.txt");
+    ASSERT_EQ(runProgram(dir, "--quiet --out out --script s.play"), 0) << dir.read("errors.txt");
+    EXPECT_EQ(dir.read("out/keep.svg"), "mine");
+    EXPECT_TRUE(std::filesystem::exists(dir / "out/01-one.svg"));
 }
 
 TEST(KelPlayProgram, ASessionThatLoggedErrorsSaysSoAndExitsNonZero) {
@@ -90,19 +206,22 @@ TEST(KelPlayProgram, ASessionThatLoggedErrorsSaysSoAndExitsNonZero) {
               "probe { class = text; size = 1 nan }\n" + dir.read("data/Configs/UI/gameui.cfg"));
     dir.write("ok.play", "wait 0.1\n");
     auto run = [&](const std::string& data) {
-        const std::string command = std::string(KEL_PLAY_EXE) + " --quiet --data " + data +
-                                    " --out " + (dir / "out").string() + " --script " +
-                                    (dir / "ok.play").string() + " 2> " +
-                                    (dir / "errors.txt").string() + " > /dev/null";
-        return std::system(command.c_str());
+        return runProgram(dir, "--quiet --data " + data + " --out out --script ok.play");
     };
     EXPECT_EQ(run(KEL_DATA_DIR), 0) << dir.read("errors.txt");
-    EXPECT_NE(run((dir / "data").string()), 0) << "every command ran, but an error was logged";
-    EXPECT_NE(dir.read("errors.txt")
-                  .find("1 error was logged during the session:\n  /Configs/UI/gameui.cfg:1:23: "
-                        "option 'size': 'nan' is not a finite number"),
+    EXPECT_EQ(run((dir / "data").string()), 1) << "every command ran, but an error was logged";
+    const std::string errors = dir.read("errors.txt");
+    EXPECT_NE(errors.find("kel-play: logged: /Configs/UI/gameui.cfg:1:23: option 'size': 'nan' "
+                          "is not a finite number"),
               std::string::npos)
-        << dir.read("errors.txt");
+        << errors;
+    EXPECT_NE(errors.find("kel-play: FAILED: 1 command, 0 failed expectations, 1 logged error"),
+              std::string::npos)
+        << errors;
+    // The transcript says when it came: while the layouts were read, before the main menu.
+    const std::string transcript = dir.read("out/index.html");
+    EXPECT_LT(transcript.find("error logged: /Configs/UI/gameui.cfg:1:23:"),
+              transcript.find("state MAIN_MENU"));
 }
 #endif
 

@@ -6,20 +6,31 @@
 
 namespace kelplay {
 
-// The pictures of a session: one SVG file per snapshot and an index.html that shows them in
-// order with their captions, beside the transcript of what happened.
+// The report of a session in its output folder: one SVG picture per snapshot and an index.html
+// with a contents list, the pictures in order (each opens at full size with its caption and the
+// transcript lines that led to it) and the whole transcript.
+//
+// The folder may hold files of others. kel-play lists what it wrote there in ".kel-play-files"
+// and removes only those, and only once the new report is complete: until then the new files
+// wait in ".kel-play-new", so a run that fails leaves the earlier report as it was.
 class Report {
 public:
+    static constexpr const char* kManifest = ".kel-play-files";
+    static constexpr const char* kStaging = ".kel-play-new";
+
     explicit Report(std::filesystem::path directory) : directory(std::move(directory)) {}
 
-    // Creates the directory and removes the pictures of an earlier session.
+    // Makes the folder and an empty staging folder in it. False when the folder cannot be used
+    // or holds an index.html that kel-play did not write.
     bool open(std::string* error);
     // Writes one picture; its name becomes "NN-name.svg" so the files sort in order.
     bool addSnapshot(const std::string& name, const std::string& caption, const std::string& svg,
                      std::string* error);
     void addTranscriptLine(const std::string& line) { transcript.push_back(line); }
-    // Writes index.html.
-    bool close(const std::string& title, std::string* error);
+    // Writes index.html, removes the earlier report's files and puts the new ones in their place.
+    // A file of someone else's where a new one should go stops it: the new report then stays in
+    // the staging folder and the error says so.
+    bool close(const std::string& title, const std::string& summary, std::string* error);
 
     const std::filesystem::path& getDirectory() const { return directory; }
     size_t getSnapshotCount() const { return snapshots.size(); }
@@ -28,7 +39,12 @@ private:
     struct Snapshot {
         std::string file;
         std::string caption;
+        size_t firstLine; // the transcript lines since the picture before
+        size_t endLine;
     };
+
+    std::filesystem::path staging() const { return directory / kStaging; }
+    std::string index(const std::string& title, const std::string& summary) const;
 
     std::filesystem::path directory;
     std::vector<Snapshot> snapshots;

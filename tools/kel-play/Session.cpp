@@ -1,10 +1,14 @@
 #include "Session.h"
+#include "HostInput.h"
+#include "Overlay.h"
+#include "Terminal.h"
 
 #include "ui/Accessor.h"
 #include "ui/KELMousePointer.h"
 #include "ui/KELUI.h"
 #include "ui/KelDataStorage.h"
 #include "ui/MessageBoxA.h"
+#include "ui/RoundMenu.h"
 #include "ui/Saves.h"
 #include "ui/Sky.h"
 
@@ -23,6 +27,7 @@
 #include "host/logic/RecordingControlSource.h"
 #include "host/profile/Profile.h"
 #include "host/ui/BothTextSprite.h"
+#include "host/ui/Container.h"
 #include "host/ui/EditBox.h"
 #include "host/ui/MousePointer.h"
 #include "host/ui/NotifyEvent.h"
@@ -31,6 +36,7 @@
 #include "host/ui/Text.h"
 #include "host/ui/TextButton.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <map>
@@ -39,50 +45,33 @@ namespace kelplay {
 
 namespace {
 
-const std::map<std::string, kel::ui::Command::Name>& commandNames() {
-    static const std::map<std::string, kel::ui::Command::Name> names = {
-        {"LOAD_INTERFACE", kel::ui::Command::LOAD_INTERFACE},
-        {"SHOW_MAIN_MENU", kel::ui::Command::SHOW_MAIN_MENU},
-        {"BEGIN_LOADING", kel::ui::Command::BEGIN_LOADING},
-        {"BEGIN_GAME", kel::ui::Command::BEGIN_GAME},
-        {"SHOW_GAME_MENU", kel::ui::Command::SHOW_GAME_MENU},
-        {"RESUME_GAME", kel::ui::Command::RESUME_GAME},
-        {"END_GAME", kel::ui::Command::END_GAME},
-    };
-    return names;
-}
-
-const char* stateName(kel::ui::State::Name state) {
-    static const char* const names[] = {"INITIAL", "MAIN_MENU", "LOADING",
-                                        "GAME",    "GAME_MENU", "ENDING_GAME"};
-    return state >= 0 && state <= 5 ? names[state] : "?";
-}
-
-int buttonOf(const std::string& name) {
-    static const std::map<std::string, int> buttons = {
-        {"OK", kel::ui::MessageBoxA::OK},         {"YES", kel::ui::MessageBoxA::YES},
-        {"NO", kel::ui::MessageBoxA::NO},         {"ABORT", kel::ui::MessageBoxA::ABORT},
-        {"RETRY", kel::ui::MessageBoxA::RETRY},   {"IGNORE", kel::ui::MessageBoxA::IGNORE},
-        {"CANCEL", kel::ui::MessageBoxA::CANCEL},
-    };
-    const auto found = buttons.find(name);
-    return found == buttons.end() ? -1 : found->second;
+const char* stateName(int state) {
+    return state >= 0 && state < 6 ? kStateNames[state] : "?";
 }
 
 std::string buttonName(int button) {
     for (const char* name : {"OK", "YES", "NO", "ABORT", "RETRY", "IGNORE", "CANCEL"})
-        if (buttonOf(name) == button)
+        if (messageBoxButton(name) == button)
             return name;
     return "none";
 }
 
-bool parseFloat(const std::string& text, float* out) {
-    char* end = nullptr;
-    const float value = std::strtof(text.c_str(), &end);
-    if (text.empty() || *end)
-        return false;
-    *out = value;
-    return true;
+// A number the script checker has let through.
+float numberOf(const std::string& text) {
+    double value = 0;
+    readNumber(text, &value);
+    return static_cast<float>(value);
+}
+
+// The round menu the player sees now: the shown one deepest in the tree.
+kel::ui::RoundMenu* shownRing(::ui::Component* component) {
+    if (!component->isShowed())
+        return nullptr;
+    if (auto* container = dynamic_cast<::ui::Container*>(component))
+        for (::ui::Component* child : container->getChildren())
+            if (auto* ring = shownRing(child))
+                return ring;
+    return dynamic_cast<kel::ui::RoundMenu*>(component);
 }
 
 // The text a component shows, for the kinds of text component there are.
@@ -146,7 +135,7 @@ void Session::boot() {
         std::to_string(int(root->getScreenHeight())));
     root->command(kel::ui::Command::LOAD_INTERFACE);
     root->command(kel::ui::Command::SHOW_MAIN_MENU);
-    say(std::string("state ") + stateName(root->getState()));
+    observe();
 }
 
 void Session::shutDown() {
@@ -163,19 +152,22 @@ void Session::shutDown() {
     root.reset();
     kel::ui::theKELUI = nullptr;
     game.reset();
+    lastState = -1;
+    shownScreens.clear();
     say("module stopped");
 }
 
-bool Session::finish(std::string* error) {
+bool Session::finish(const std::string& summary, std::string* error) {
     if (finished)
         return true;
     finished = true;
     shutDown();
+    observe();
     if (errorObserver) {
         debug::removeErrorObserver(errorObserver);
         errorObserver = 0;
     }
-    return !options.writeReport || report.close("kel-play", error);
+    return !options.writeReport || report.close("kel-play", summary, error);
 }
 
 bool Session::loadMap(const std::string& gamePath) {
@@ -211,7 +203,6 @@ void Session::uiEvent(const kel::ui::Event& event) {
     say("event " + line);
 }
 
-// What a host does with the events it heard, once the module is out of the call that sent them.
 void Session::frames(double seconds) {
     const double step = 1.0 / 60;
     double passed = 0;
@@ -219,11 +210,59 @@ void Session::frames(double seconds) {
         const double now = std::min(step, seconds - passed);
         if (options.realClock && now > 0)
             std::this_thread::sleep_for(std::chrono::duration<double>(now));
-        else
+        else if (!options.realClock)
             theTimer->advance(now);
         theRenderDriver->drawFrame();
+        observe();
         passed += step;
-    } while (passed < seconds - 1e-9);
+    } while (passed < seconds - 1e-9 && !interruptRequested());
+}
+
+void Session::observe() {
+    {
+        std::vector<DataProblem> fresh;
+        {
+            std::lock_guard<std::mutex> guard(errorsMutex);
+            fresh.assign(loggedErrors.begin() + static_cast<long>(errorsSaid), loggedErrors.end());
+            errorsSaid = loggedErrors.size();
+        }
+        for (const DataProblem& problem : fresh)
+            say("error logged: " + describe(problem));
+    }
+    if (!root)
+        return;
+    const int state = static_cast<int>(root->getState());
+    if (state != lastState) {
+        lastState = state;
+        say(std::string("state ") + stateName(state));
+    }
+    std::vector<std::string> shown;
+    {
+        thread::Lock hold(*root);
+        // The layouts (the root's children) and the screens in them.
+        for (const ::ui::Component* layout : root->getChildren()) {
+            if (!layout->isShowed() || layout->getName().empty())
+                continue;
+            shown.push_back(layout->getName());
+            if (const auto* screens = dynamic_cast<const ::ui::Container*>(layout))
+                for (const ::ui::Component* screen : screens->getChildren())
+                    if (screen->isShowed() && !screen->getName().empty())
+                        shown.push_back(layout->getName() + "." + screen->getName());
+        }
+        for (const ::ui::Component* top : root->getTopLevel())
+            if (top->isShowed() && !top->getName().empty() &&
+                top != root->getMousePointer()->getComponent())
+                shown.push_back(top->getName());
+    }
+    std::sort(shown.begin(), shown.end());
+    shown.erase(std::unique(shown.begin(), shown.end()), shown.end());
+    for (const std::string& name : shown)
+        if (!std::binary_search(shownScreens.begin(), shownScreens.end(), name))
+            say("shown " + name);
+    for (const std::string& name : shownScreens)
+        if (!std::binary_search(shown.begin(), shown.end(), name))
+            say("hidden " + name);
+    shownScreens = std::move(shown);
 }
 
 void Session::leaveBattle() {
@@ -239,7 +278,8 @@ void Session::startBattle(const std::string& mapName) {
     if (file.empty())
         file = mapName;
     root->command(kel::ui::Command::BEGIN_LOADING);
-    say(std::string("state ") + stateName(root->getState()) + ": loading /Maps/" + file);
+    observe();
+    say("the host loads /Maps/" + file);
     if (!game->loadMap("/Maps/" + file)) {
         say("the map /Maps/" + file + " could not be loaded; back to the main menu");
         root->command(kel::ui::Command::END_GAME);
@@ -251,18 +291,9 @@ void Session::startBattle(const std::string& mapName) {
     GAME_BOARD_VIEW->activate();
     theRenderDriver->addView(GAME_BOARD_VIEW);
     root->command(kel::ui::Command::BEGIN_GAME);
-    say(std::string("state ") + stateName(root->getState()) + ": " +
-        std::to_string(game->getBoard().getUnits().size()) + " units on the board");
-}
-
-bool Session::key(const std::string& name, bool pressed, std::string* problem) {
-    auto event = ::input::makeButton(name, pressed);
-    if (!event) {
-        *problem = "no key or mouse button named '" + name + "'";
-        return false;
-    }
-    theKelInput->feed(event);
-    return true;
+    say("the battle starts with " + std::to_string(game->getBoard().getUnits().size()) +
+        " units on the board");
+    observe();
 }
 
 bool Session::joinQuestion() {
@@ -289,79 +320,71 @@ bool Session::run(const ScriptCommand& command, const std::string& file, ScriptE
     std::string problem;
     const auto& verb = command.verb;
     const auto& args = command.args;
+    ++commandCount;
     auto fail = [&](const std::string& message) {
         *error = ScriptError{file, command.line, message};
         say("FAILED " + error->describe());
         return false;
     };
-    auto number = [&](size_t i, float* out) {
-        if (!parseFloat(args[i], out)) {
-            problem = "'" + args[i] + "' is no number";
-            return false;
-        }
-        return true;
-    };
-    float x = 0, y = 0, seconds = 0;
 
+    // The script checker has checked names and numbers; what is left is what can only be known
+    // while playing.
     if (verb == "key") {
-        if (!key(args[0], true, &problem) || !key(args[0], false, &problem))
-            return fail(problem);
+        HostInput::button(args[0], true);
+        HostInput::button(args[0], false);
         frames(0);
     } else if (verb == "press" || verb == "release") {
-        if (!key(args[0], verb == "press", &problem))
-            return fail(problem);
+        HostInput::button(args[0], verb == "press");
         frames(0);
     } else if (verb == "type") {
-        for (char c : args[0])
-            theKelInput->feed(counting_ptr<::input::Event>(new ::input::events::Character(
-                ::input::devices::PCKeyboard::instance(), std::string(1, c))));
+        HostInput::type(args[0]);
+        frames(0);
     } else if (verb == "move" || verb == "click") {
-        if (!number(0, &x) || !number(1, &y))
-            return fail(problem);
-        root->getMousePointer()->setPosition(x, y);
+        HostInput::moveTo(root.get(), numberOf(args[0]), numberOf(args[1]));
         if (verb == "click") {
+            // A hand moves the mouse before it clicks: a frame passes between, in which the
+            // engine traces what the pointer is over now.
+            frames(0);
             const std::string button = args.size() > 2 ? args[2] : "LeftClick";
-            if (!key(button, true, &problem) || !key(button, false, &problem))
-                return fail(problem);
+            HostInput::button(button, true);
+            HostInput::button(button, false);
         }
         frames(0);
     } else if (verb == "wait") {
-        if (!number(0, &seconds) || seconds < 0)
-            return fail(problem.empty() ? "a wait needs a positive number of seconds" : problem);
-        frames(seconds);
+        frames(numberOf(args[0]));
     } else if (verb == "frame") {
-        float count = 1;
-        if (!args.empty() && !number(0, &count))
-            return fail(problem);
-        for (int i = 0; i < static_cast<int>(count); ++i)
+        const int count = args.empty() ? 1 : static_cast<int>(numberOf(args[0]));
+        for (int i = 0; i < count; ++i)
             frames(0);
     } else if (verb == "snapshot") {
         ::ui::Snapshot::Options snapshotOptions;
-        snapshotOptions.overlay = options.overlay;
         snapshotOptions.title = args.size() > 1 ? args[1] : args[0];
-        const std::string svg = ::ui::Snapshot(root.get()).render(snapshotOptions);
+        std::string svg = ::ui::Snapshot(root.get()).render(snapshotOptions);
+        if (options.overlay) {
+            const size_t end = svg.rfind("</svg>");
+            if (end != std::string::npos)
+                svg.insert(end, renderOverlay(root.get()));
+        }
+        say("snapshot " + args[0] + (args.size() > 1 ? ": " + args[1] : ""));
         if (!report.addSnapshot(args[0], snapshotOptions.title, svg, &problem))
             return fail(problem);
-        say("snapshot " + args[0] + (args.size() > 1 ? ": " + args[1] : ""));
     } else if (verb == "command") {
-        const auto found = commandNames().find(args[0]);
-        if (found == commandNames().end())
-            return fail("no flow command '" + args[0] + "'");
-        root->command(found->second);
+        int name = 0;
+        while (name < 7 && args[0] != kFlowCommandNames[name])
+            ++name;
+        say("command " + args[0]);
+        root->command(static_cast<kel::ui::Command::Name>(name));
         // A host that leaves the battle itself forgets the board it gave.
-        if (found->second == kel::ui::Command::END_GAME)
+        if (name == kel::ui::Command::END_GAME)
             leaveBattle();
-        say("command " + args[0] + " -> " + stateName(root->getState()));
+        observe();
     } else if (verb == "ask") {
         int style = 0;
         size_t start = 0;
         const std::string& styles = args[1];
         while (start <= styles.size()) {
             const size_t bar = std::min(styles.find('|', start), styles.size());
-            const int bit = buttonOf(styles.substr(start, bar - start));
-            if (bit < 0)
-                return fail("no message-box button '" + styles.substr(start, bar - start) + "'");
-            style |= bit;
+            style |= messageBoxButton(styles.substr(start, bar - start));
             start = bar + 1;
         }
         joinQuestion();
@@ -385,17 +408,23 @@ bool Session::run(const ScriptCommand& command, const std::string& file, ScriptE
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         say("the host asks \"" + text + "\" (" + styles + ") and waits");
+        observe();
     } else if (verb == "expect") {
-        if (!expect(args, &problem))
+        if (!expect(args, &problem)) {
+            ++failedCount;
             return fail(problem);
+        }
     } else if (verb == "echo") {
         say(args[0]);
     } else if (verb == "reach") {
         kel::ui::theSaves.userReached(args[0]);
         say("the host reports that " + kel::ui::theSaves.getCurrentUser() + " reached " + args[0]);
     } else if (verb == "restart") {
+        say("restart");
         shutDown();
         resetReferenceHost();
+        if (options.realClock)
+            theTimer->setManual(false);
         theProfile->load();
         theKelInput->load();
         boot();
@@ -403,7 +432,18 @@ bool Session::run(const ScriptCommand& command, const std::string& file, ScriptE
         over = true;
     }
 
-    // The host answers what it heard once the module is out of the call that sent it.
+    answerHeard();
+    observe();
+    return true;
+}
+
+void Session::idle(double seconds) {
+    frames(seconds);
+    answerHeard();
+}
+
+// The host answers what it heard once the module is out of the call that sent it.
+void Session::answerHeard() {
     while (!heard.empty() && !over) {
         const std::string event = heard.front();
         heard.erase(heard.begin());
@@ -412,13 +452,12 @@ bool Session::run(const ScriptCommand& command, const std::string& file, ScriptE
         } else if (event == "endgame") {
             leaveBattle();
             root->command(kel::ui::Command::SHOW_MAIN_MENU);
-            say(std::string("state ") + stateName(root->getState()));
+            observe();
         } else if (event == "exit") {
             say("the player quits");
             over = true;
         }
     }
-    return true;
 }
 
 bool Session::expect(const std::vector<std::string>& args, std::string* problem) {
@@ -433,7 +472,7 @@ bool Session::expect(const std::vector<std::string>& args, std::string* problem)
     if (what == "state") {
         if (!need(1))
             return false;
-        const std::string now = stateName(root->getState());
+        const std::string now = stateName(static_cast<int>(root->getState()));
         if (now != args[1])
             *problem = "the state is " + now + ", not " + args[1];
     } else if (what == "shown" || what == "hidden") {
@@ -489,13 +528,35 @@ bool Session::expect(const std::vector<std::string>& args, std::string* problem)
                                      : "hidden";
         if (look != args[1])
             *problem = "the pointer is " + look + ", not " + args[1];
+    } else if (what == "front" || what == "ringfocus") {
+        if (!need(1))
+            return false;
+        kel::ui::RoundMenu* ring = nullptr;
+        {
+            thread::Lock hold(*root);
+            for (::ui::Component* child : root->getChildren())
+                if (!ring)
+                    ring = shownRing(child);
+        }
+        std::string entry = "none";
+        if (!ring)
+            *problem = "no round menu is shown";
+        else if (what == "front")
+            entry = ring->getItemName(ring->findCurrentItem());
+        else if (ring->getFocusedItem() >= 0)
+            entry = ring->getItemName(ring->getFocusedItem());
+        if (ring && entry != args[1])
+            *problem = (what == "front" ? "the entry in front is " : "the ring's focus is on ") +
+                       entry + ", not " + args[1];
     } else {
-        *problem = "cannot expect '" + what +
-                   "' (state, shown, hidden, event, answer, daytime, "
-                   "focus, text, pointer)";
+        *problem = "cannot expect '" + what + "'";
     }
-    if (problem->empty())
-        say("ok: expect " + what + (args.size() > 1 ? " " + args[1] : ""));
+    if (problem->empty()) {
+        std::string expected;
+        for (const std::string& arg : args)
+            expected += " " + (arg.find(' ') == std::string::npos ? arg : "\"" + arg + "\"");
+        say("ok: expect" + expected);
+    }
     return problem->empty();
 }
 
@@ -503,6 +564,11 @@ bool Session::runScript(const Script& script, const std::string& file, ScriptErr
     for (const auto& command : script.getCommands()) {
         if (over)
             break;
+        if (interruptRequested()) {
+            *error = ScriptError{file, command.line, "interrupted before this line"};
+            say("interrupted");
+            return false;
+        }
         if (!run(command, file, error))
             return false;
     }

@@ -45,12 +45,16 @@ public:
     // Boots the module; false when the output directory cannot be made.
     bool start(std::string* error);
     // Runs one command; false (with `error` naming the line) when it failed or an expectation
-    // did not hold.
+    // did not hold. The failure is in the transcript as a "FAILED" line.
     bool run(const ScriptCommand& command, const std::string& file, ScriptError* error);
     // Runs a whole script, stopping at the first failure.
     bool runScript(const Script& script, const std::string& file, ScriptError* error);
-    // Shuts the module down and writes the report.
-    bool finish(std::string* error);
+    // Lets `seconds` of the host clock pass, a frame at a time (at least one frame), and answers
+    // what the module asked for meanwhile: what the terminal does while the player types.
+    void idle(double seconds);
+    // Shuts the module down and writes the report, with `summary` under its title.
+    bool finish(const std::string& summary, std::string* error);
+    bool finish(std::string* error) { return finish("", error); }
     // Loads a map onto the session's board through the game logic, without starting a battle
     // (the data check loads every map so).
     bool loadMap(const std::string& gamePath);
@@ -59,6 +63,9 @@ public:
     std::vector<DataProblem> getLoggedErrors() const;
 
     bool isOver() const { return over; }
+    // How many expectations did not hold and how many commands ran.
+    int getFailedCount() const { return failedCount; }
+    int getCommandCount() const { return commandCount; }
     kel::ui::KELUI* getRoot() const { return root.get(); }
 
     void uiEvent(const kel::ui::Event& event) override;
@@ -67,8 +74,11 @@ private:
     void boot();
     void shutDown();
     void say(const std::string& line);
+    // Says in the transcript what changed since it last looked: the state of the root and the
+    // screens (the root's children and its top-level components) shown or hidden.
+    void observe();
     void frames(double seconds);
-    bool key(const std::string& name, bool pressed, std::string* problem);
+    void answerHeard();
     bool expect(const std::vector<std::string>& args, std::string* problem);
     void startBattle(const std::string& mapName);
     void leaveBattle();
@@ -88,10 +98,15 @@ private:
     std::atomic<int> answer{-1};
     std::atomic<bool> answered{false};
     bool over = false;
+    int failedCount = 0;
+    int commandCount = 0;
+    int lastState = -1;
+    std::vector<std::string> shownScreens; // what observe() saw last, sorted
     bool finished = false;
     int errorObserver = 0;
     mutable std::mutex errorsMutex; // errors may come from a host thread
     std::vector<DataProblem> loggedErrors;
+    size_t errorsSaid = 0; // how many of them the transcript has
 };
 
 } // namespace kelplay

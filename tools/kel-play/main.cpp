@@ -6,6 +6,7 @@
 #include "DataCheck.h"
 #include "Script.h"
 #include "Session.h"
+#include "Terminal.h"
 #include "Tour.h"
 
 #include "FreshProfile.h"
@@ -13,7 +14,9 @@
 #include "host/resource/ResourceManager.h"
 
 #include <cstdio>
-#include <iostream>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -21,19 +24,30 @@
 namespace {
 
 void usage() {
-    std::printf("usage: kel-play [options]\n"
-                "  (no option)          check the game data, then play the default tour\n"
-                "  --script FILE        play a script instead of the tour\n"
-                "  --interactive        read commands from the terminal (real clock)\n"
-                "  --check              only check the game data: syntax, then meaning (boots\n"
-                "                       the module, loads every map); non-zero on any error\n"
-                "  --data DIR           game data root (default: the shipped data)\n"
-                "  --profile DIR        keep the player's profile in DIR (default: a fresh one)\n"
-                "  --out DIR            where pictures and index.html go (kel-play-out)\n"
-                "  --overlay            name and outline every component in the pictures\n"
-                "  --quiet              no transcript on the terminal\n"
-                "script commands:\n%s",
-                kelplay::Script::usage().c_str());
+    std::printf(
+        "usage: kel-play [options]     check the game data, then play the default tour\n"
+        "  --script FILE     play a script instead of the tour\n"
+        "  --interactive     play commands typed at the terminal (or piped in) on the\n"
+        "                    machine's clock; `help` there lists commands and key names\n"
+        "  --check           only check the game data: syntax, then meaning (boots the\n"
+        "                    module, loads every map)\n"
+        "  --data DIR        game data root (default: the shipped data)\n"
+        "  --profile DIR     keep the player's profile in DIR (default for scripts and the\n"
+        "                    tour: a fresh one; --interactive uses the player's own)\n"
+        "  --out DIR         where the pictures and index.html go (default kel-play-out);\n"
+        "                    kel-play replaces only what it wrote there itself\n"
+        "  --overlay         name and outline every component in the pictures\n"
+        "  --quiet           no transcript on the terminal\n"
+        "script commands: %s\n"
+        "every command with an example: docs/kel-play.md\n"
+        "exit status: 0 when everything held, 1 when an expectation failed or an error was\n"
+        "logged, 2 when the session could not run\n",
+        kelplay::Script::commandNames().c_str());
+}
+
+void printErrors(const std::vector<kelplay::ScriptError>& errors) {
+    for (const auto& error : errors)
+        std::fprintf(stderr, "kel-play: %s\n", error.describe().c_str());
 }
 
 // The syntax of every file (before a session), or with `meaning` everything --check checks.
@@ -56,19 +70,91 @@ int checkData(bool meaning) {
     return problems.empty() ? 0 : 1;
 }
 
+// A profile folder must be a folder kel-play can write in; it is made when missing.
+bool usableProfile(const std::filesystem::path& folder, std::string* problem) {
+    std::error_code ec;
+    if (std::filesystem::exists(folder, ec) && !std::filesystem::is_directory(folder, ec)) {
+        *problem = "--profile " + folder.string() + ": it is a file, not a folder";
+        return false;
+    }
+    std::filesystem::create_directories(folder, ec);
+    if (ec) {
+        *problem = "--profile " + folder.string() + ": " + ec.message();
+        return false;
+    }
+    const auto probe = folder / ".kel-play-probe";
+    const bool writable = static_cast<bool>(std::ofstream(probe));
+    std::filesystem::remove(probe, ec);
+    if (!writable) {
+        *problem = "--profile " + folder.string() + ": cannot write in it";
+        return false;
+    }
+    return true;
+}
+
+// Reads commands from the standard input while frames go on, until `quit`, the end of the
+// input or Ctrl-C. Each mistake is said once: a failed command in the transcript, a line that
+// is no command on the error output.
+void playTerminal(kelplay::Session& session, bool quiet) {
+    kelplay::Terminal terminal;
+    const bool prompt = kelplay::Terminal::isInteractive();
+    auto showPrompt = [&] {
+        if (prompt) {
+            std::printf("kel-play> ");
+            std::fflush(stdout);
+        }
+    };
+    if (prompt)
+        std::printf("type commands, `help` for the list, `quit` or Ctrl-D to end\n");
+    showPrompt();
+    int number = 0;
+    const double step = 1.0 / 60;
+    while (!session.isOver() && !kelplay::interruptRequested()) {
+        std::string line;
+        const auto read = terminal.readLine(step, &line);
+        if (read == kelplay::Terminal::Read::End)
+            break;
+        if (read == kelplay::Terminal::Read::Timeout) {
+            session.idle(0); // one frame; the machine's clock has moved on by itself
+            continue;
+        }
+        ++number;
+        if (line.find_first_not_of(" \t\r") != std::string::npos &&
+            line.substr(line.find_first_not_of(" \t\r")) == "help") {
+            std::printf("%s%s", kelplay::Script::usage().c_str(),
+                        kelplay::Script::keyNames().c_str());
+        } else {
+            kelplay::ScriptCommand command;
+            kelplay::ScriptError error;
+            if (!kelplay::Script::parseLine(line, number, "terminal", &command, &error))
+                std::fprintf(stderr, "%s\n", error.describe().c_str());
+            else if (!command.verb.empty() && !session.run(command, "terminal", &error) && quiet)
+                std::fprintf(stderr, "%s\n", error.describe().c_str());
+        }
+        if (!session.isOver())
+            showPrompt();
+    }
+    if (kelplay::interruptRequested())
+        std::printf("\ninterrupted\n");
+}
+
 int play(const kelplay::Session::Options& options, const std::string& scriptFile, bool interactive,
          bool quiet) {
+    // The whole script is read and checked before anything plays.
     kelplay::Script script;
-    kelplay::ScriptError error;
+    std::vector<kelplay::ScriptError> errors;
     std::string fileName = "tour.play";
     if (!scriptFile.empty()) {
         fileName = scriptFile;
-        if (!script.load(scriptFile, &error)) {
-            std::fprintf(stderr, "kel-play: %s\n", error.describe().c_str());
-            return 2;
-        }
-    } else if (!interactive && !script.parse(kelplay::kDefaultTour, fileName, &error)) {
-        std::fprintf(stderr, "kel-play: %s\n", error.describe().c_str());
+        script.load(scriptFile, &errors);
+    } else if (!interactive) {
+        script.parse(kelplay::kDefaultTour, fileName, &errors);
+    }
+    if (!errors.empty()) {
+        printErrors(errors);
+        if (errors.front().line > 0) // not a script that could not be read
+            std::fprintf(stderr, "kel-play: %zu error%s in %s; nothing was played\n", errors.size(),
+                         errors.size() == 1 ? "" : "s", fileName.c_str());
         return 2;
     }
 
@@ -81,45 +167,40 @@ int play(const kelplay::Session::Options& options, const std::string& scriptFile
         std::fprintf(stderr, "kel-play: %s\n", problem.c_str());
         return 2;
     }
-    bool ok = true;
+    kelplay::catchInterrupt();
+    bool ranAll = true;
     if (interactive) {
-        std::string line;
-        int number = 0;
-        std::printf("kel-play> ");
-        std::fflush(stdout);
-        while (!session.isOver() && std::getline(std::cin, line)) {
-            kelplay::ScriptCommand command;
-            if (!kelplay::Script::parseLine(line, ++number, "terminal", &command, &error))
-                std::printf("%s\n", error.describe().c_str());
-            else if (!command.verb.empty() && !session.run(command, "terminal", &error))
-                std::printf("%s\n", error.describe().c_str());
-            if (!session.isOver()) {
-                std::printf("kel-play> ");
-                std::fflush(stdout);
-            }
-        }
+        playTerminal(session, quiet);
     } else {
-        ok = session.runScript(script, fileName, &error);
-        if (!ok)
+        kelplay::ScriptError error;
+        ranAll = session.runScript(script, fileName, &error);
+        if (!ranAll && quiet)
             std::fprintf(stderr, "kel-play: %s\n", error.describe().c_str());
     }
-    if (!session.finish(&problem)) {
+
+    const auto logged = session.getLoggedErrors();
+    const int failed = session.getFailedCount();
+    const bool stopped = !ranAll && failed == 0;
+    const char* const why =
+        kelplay::interruptRequested() ? ", interrupted" : ", stopped by a failed command";
+    char summary[160];
+    std::snprintf(
+        summary, sizeof summary, "%d command%s, %d failed expectation%s, %zu logged error%s%s",
+        session.getCommandCount(), session.getCommandCount() == 1 ? "" : "s", failed,
+        failed == 1 ? "" : "s", logged.size(), logged.size() == 1 ? "" : "s", stopped ? why : "");
+    if (!session.finish(summary, &problem)) {
         std::fprintf(stderr, "kel-play: %s\n", problem.c_str());
         return 2;
     }
-    std::printf("pictures and transcript: %s\n",
-                (options.outputDirectory / "index.html").string().c_str());
-    // A session that logged errors failed, even when every command of it ran.
-    const auto errors = session.getLoggedErrors();
-    if (!errors.empty()) {
-        std::fprintf(stderr, "kel-play: %zu error%s logged during the session:\n", errors.size(),
-                     errors.size() == 1 ? " was" : "s were");
+    if (!logged.empty()) {
         std::set<std::string> listed; // a restarted module reports the same again
-        for (const auto& error : errors)
+        for (const auto& error : logged)
             if (listed.insert(kelplay::describe(error)).second)
-                std::fprintf(stderr, "  %s\n", kelplay::describe(error).c_str());
-        return 1;
+                std::fprintf(stderr, "kel-play: logged: %s\n", kelplay::describe(error).c_str());
     }
+    const bool ok = ranAll && failed == 0 && logged.empty();
+    std::fprintf(ok ? stdout : stderr, "kel-play: %s: %s; report: %s\n", ok ? "ok" : "FAILED",
+                 summary, (options.outputDirectory / "index.html").string().c_str());
     return ok ? 0 : 1;
 }
 
@@ -127,20 +208,24 @@ int play(const kelplay::Session::Options& options, const std::string& scriptFile
 
 int main(int argc, char** argv) {
     kelplay::Session::Options options;
-    std::string scriptFile;
-    bool interactive = false, checkOnly = false, quiet = false, ownProfile = false;
+    std::string scriptFile, profile;
+    bool interactive = false, checkOnly = false, quiet = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--data" && hasValue) {
-            resource::theResourceManager->setDataRoot(argv[++i]);
-        } else if (arg == "--profile" && hasValue) {
-            resource::theResourceManager->setProfileRoot(argv[++i]);
-            ownProfile = true;
-        } else if (arg == "--script" && hasValue) {
-            scriptFile = argv[++i];
-        } else if (arg == "--out" && hasValue) {
-            options.outputDirectory = argv[++i];
+        if (arg == "--data" || arg == "--profile" || arg == "--script" || arg == "--out") {
+            if (i + 1 >= argc || std::strncmp(argv[i + 1], "--", 2) == 0) {
+                std::fprintf(stderr, "kel-play: %s needs a value (kel-play --help)\n", arg.c_str());
+                return 2;
+            }
+            const std::string value = argv[++i];
+            if (arg == "--data")
+                resource::theResourceManager->setDataRoot(value);
+            else if (arg == "--profile")
+                profile = value;
+            else if (arg == "--script")
+                scriptFile = value;
+            else
+                options.outputDirectory = value;
         } else if (arg == "--interactive") {
             interactive = true;
         } else if (arg == "--check") {
@@ -153,10 +238,22 @@ int main(int argc, char** argv) {
             usage();
             return 0;
         } else {
-            std::fprintf(stderr, "kel-play: unknown argument '%s'\n", arg.c_str());
-            usage();
+            std::fprintf(stderr, "kel-play: unknown option '%s' (kel-play --help lists them)\n",
+                         arg.c_str());
             return 2;
         }
+    }
+    if (interactive && !scriptFile.empty()) {
+        std::fprintf(stderr, "kel-play: --script and --interactive exclude each other\n");
+        return 2;
+    }
+    if (!profile.empty()) {
+        std::string problem;
+        if (!usableProfile(profile, &problem)) {
+            std::fprintf(stderr, "kel-play: %s\n", problem.c_str());
+            return 2;
+        }
+        resource::theResourceManager->setProfileRoot(profile);
     }
     // The check lists every problem once, sorted, at its end: the log's own lines would only
     // repeat them.
@@ -169,7 +266,7 @@ int main(int argc, char** argv) {
     // Scripts and the tour start from a fresh profile unless told to keep one; the terminal
     // session uses the player's own.
     std::unique_ptr<kelplay::FreshProfile> freshProfile;
-    if (!ownProfile && !interactive) {
+    if (profile.empty() && !interactive) {
         freshProfile = std::make_unique<kelplay::FreshProfile>();
         resource::theResourceManager->setProfileRoot(freshProfile->get());
     }
