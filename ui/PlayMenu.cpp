@@ -13,6 +13,7 @@
 #include "host/ui/Texture.h"
 #include "host/ui/TextureButton.h"
 #include "host/ui/TextureComponent.h"
+#include "host/ui/UI.h"
 
 namespace kel::ui {
 
@@ -132,6 +133,7 @@ void PlayMenu::beginSlowMotion() {
 }
 
 void PlayMenu::initFrame(float) {
+    thread::Lock hold(*getUI());
     if (!inSlowMotion)
         return;
     const float t = static_cast<float>((theTimer->getTime() - motionStart) / motionTime);

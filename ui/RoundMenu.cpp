@@ -35,23 +35,6 @@ constexpr float kStartRadius = 0.5f;
 // How far round the ring spins while appearing or flying out, in turns.
 constexpr float kSpin = 0.7f;
 
-// Holds a lock when it can be had at once (or is held by this thread already).
-class LockIfFree {
-public:
-    explicit LockIfFree(const thread::SynchronizedObject& object)
-        : object(object), owned(object.tryLock()) {}
-    ~LockIfFree() {
-        if (owned)
-            object.unlock();
-    }
-    LockIfFree(const LockIfFree&) = delete;
-    LockIfFree& operator=(const LockIfFree&) = delete;
-    bool owns() const { return owned; }
-
-private:
-    const thread::SynchronizedObject& object;
-    bool owned;
-};
 } // namespace
 
 RoundMenu::RoundMenu(::ui::UI* ui)
@@ -227,12 +210,9 @@ void RoundMenu::sendItemAction(const char* action, const std::string& itemName) 
 // Frames and phases
 
 void RoundMenu::initFrame(float) {
-    // The frame already holds the render driver's lock, and key and phase changes take that lock
-    // inside the UI's: waiting for the UI here could deadlock with them. A frame that finds the
-    // UI busy on another thread leaves its step to the next frame (the time is not lost).
-    LockIfFree hold(*getUI());
-    if (!hold.owns())
-        return;
+    // The whole step holds the UI lock; the phase changes it makes take the render driver's
+    // inside it, the order input uses (frames call listeners without the driver's lock).
+    thread::Lock hold(*getUI());
     if (phase == FINISHED && commandPending && deferredItem != -2) {
         // Cleared before sending: the command may draw a frame at once (leaving a battle does),
         // and that frame must not send it again.

@@ -66,43 +66,61 @@ void RenderDriver::drawFrameAtOnce() {
     frame(true);
 }
 
+bool RenderDriver::listening(const RenderDriverListener* listener) const {
+    thread::Lock hold(*this);
+    return stillRegistered(listener);
+}
+
 void RenderDriver::frame(bool forced) {
-    std::function<void(bool)> observer;
+    // The driver's lock guards its own lists and the scene while they are read; it is let go
+    // around every call out (frame, view and trace listeners), which take the UI lock: the UI
+    // lock is always taken first, then the driver's, by input and frames alike.
+    float elapsed = 0;
+    std::vector<RenderDriverListener*> current;
     {
         thread::Lock hold(*this);
         const float now = theRenderTimer->getTime();
-        const float elapsed = firstFrame ? 0.0f : now - lastTime;
+        elapsed = firstFrame ? 0.0f : now - lastTime;
         firstFrame = false;
         lastTime = now;
+        current = listeners;
+        ++framing; // a frame drawn at once from inside a frame nests
+    }
+    for (RenderDriverListener* listener : current)
+        if (listening(listener))
+            listener->initFrame(elapsed);
 
-        const std::vector<RenderDriverListener*> current = listeners;
-        const bool outer = !framing; // a frame drawn at once from inside a frame nests
-        framing = true;
-        for (RenderDriverListener* listener : current)
-            if (stillRegistered(listener))
-                listener->initFrame(elapsed);
-
-        std::vector<View*> drawn;
+    std::vector<View*> drawn;
+    {
+        thread::Lock hold(*this);
         for (View* view : views)
             if (view->isActive())
                 drawn.push_back(view);
         std::stable_sort(drawn.begin(), drawn.end(), [](const View* a, const View* b) {
             return a->getRenderPriority() < b->getRenderPriority();
         });
-        for (View* view : drawn)
-            if (isRendering(view)) {
-                view->render();
-                drawDecals(*view);
-            }
-        trace();
-
-        for (auto it = current.rbegin(); it != current.rend(); ++it)
-            if (stillRegistered(*it))
-                (*it)->termFrame();
-        if (outer) {
-            framing = false;
-            leftDuringFrame.clear();
+    }
+    for (View* view : drawn) {
+        {
+            thread::Lock hold(*this);
+            if (!isRendering(view))
+                continue;
         }
+        view->render();
+        thread::Lock hold(*this);
+        if (isRendering(view))
+            drawDecals(*view);
+    }
+    trace();
+
+    for (auto it = current.rbegin(); it != current.rend(); ++it)
+        if (listening(*it))
+            (*it)->termFrame();
+    std::function<void(bool)> observer;
+    {
+        thread::Lock hold(*this);
+        if (--framing == 0)
+            leftDuringFrame.clear();
         ++frames;
         if (forced)
             ++forcedFrames;
@@ -113,6 +131,23 @@ void RenderDriver::frame(bool forced) {
 }
 
 void RenderDriver::trace() {
+    Model* previous = nullptr;
+    Model* best = nullptr;
+    {
+        thread::Lock hold(*this);
+        best = findTraced();
+        if (best == traced)
+            return;
+        previous = traced;
+        traced = best;
+    }
+    if (previous && previous->getMeshListener())
+        previous->getMeshListener()->traceOut(best);
+    if (best && best->getMeshListener())
+        best->getMeshListener()->traceIn(best);
+}
+
+Model* RenderDriver::findTraced() const {
     Model* best = nullptr;
     int bestPriority = 0;
     int bestViewPriority = 0;
@@ -146,14 +181,7 @@ void RenderDriver::trace() {
             }
         }
     }
-    if (best == traced)
-        return;
-    Model* previous = traced;
-    traced = best;
-    if (previous && previous->getMeshListener())
-        previous->getMeshListener()->traceOut(best);
-    if (best)
-        best->getMeshListener()->traceIn(best);
+    return best;
 }
 
 void RenderDriver::forgetModel(const Model* model) {
@@ -168,6 +196,7 @@ void RenderDriver::setScreenSize(float width, float height) {
 }
 
 void RenderDriver::setPointerPosition(float x, float y) {
+    thread::Lock hold(*this); // the frame's picking reads it
     pointerX = x;
     pointerY = y;
 }

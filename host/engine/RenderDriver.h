@@ -21,8 +21,11 @@ class View;
 // and counts it.
 //
 // It is a synchronized object: the UI takes its lock around changes that must not meet a frame.
-// Listeners may register and unregister listeners (themselves included) during a frame: one
-// that leaves is not called afterwards, one that arrives is called from the next frame on.
+// A frame holds it only while it reads its lists and the scene, never while it calls a listener
+// (frame, view or trace listener): a listener may take the UI lock, and the lock order is the UI
+// lock first, then the driver's. Listeners may register and unregister listeners (themselves
+// included) during a frame: one that leaves is not called afterwards, one that arrives is called
+// from the next frame on.
 class KEL_HOST_API RenderDriver : public thread::SynchronizedObject {
 public:
     void addView(View* view);
@@ -89,10 +92,12 @@ private:
     void frame(bool forced);
     bool stillRegistered(const RenderDriverListener* listener) const;
     void trace();
+    Model* findTraced() const;
+    bool listening(const RenderDriverListener* listener) const;
 
     std::vector<View*> views; // not owned
     std::vector<RenderDriverListener*> listeners;
-    bool framing = false;
+    int framing = 0; // frames under way, nested ones included
     std::vector<const RenderDriverListener*> leftDuringFrame;
     unsigned long frames = 0;
     unsigned long forcedFrames = 0;

@@ -63,7 +63,10 @@ bool View::hasDecal(const Decal* decal) const {
     return std::find(decals.begin(), decals.end(), decal) != decals.end();
 }
 
+// The view's listeners are read by frames, which may run on another thread than the one that
+// registers them: both sides hold the render driver's lock while they touch the list.
 void View::registerListener(RenderDriverListener* listener, int priority) {
+    thread::Lock hold(*theRenderDriver);
     if (hasListener(listener))
         return;
     auto at = std::upper_bound(listeners.begin(), listeners.end(), priority,
@@ -72,10 +75,11 @@ void View::registerListener(RenderDriverListener* listener, int priority) {
 }
 
 void View::unregisterListener(RenderDriverListener* listener) {
+    thread::Lock hold(*theRenderDriver);
     listeners.erase(std::remove_if(listeners.begin(), listeners.end(),
                                    [&](const Registered& r) { return r.listener == listener; }),
                     listeners.end());
-    if (rendering)
+    if (rendering > 0)
         leftDuringRender.push_back(listener);
 }
 
@@ -87,24 +91,31 @@ bool View::stillRegistered(const RenderDriverListener* listener) const {
 }
 
 bool View::hasListener(const RenderDriverListener* listener) const {
+    thread::Lock hold(*theRenderDriver);
     return std::any_of(listeners.begin(), listeners.end(),
                        [&](const Registered& r) { return r.listener == listener; });
 }
 
 void View::render() {
     // Listeners may register and unregister others while the view is drawn: walk a copy and
-    // skip those that left.
-    const std::vector<Registered> current = listeners;
-    const bool outer = !rendering;
-    rendering = true;
+    // skip those that left. They are called without the driver's lock, which they may need.
+    std::vector<Registered> current;
+    {
+        thread::Lock hold(*theRenderDriver);
+        current = listeners;
+        ++rendering;
+    }
+    const auto listening = [this](const RenderDriverListener* listener) {
+        thread::Lock hold(*theRenderDriver);
+        return stillRegistered(listener);
+    };
     for (const auto& entry : current)
-        if (stillRegistered(entry.listener))
+        if (listening(entry.listener))
             entry.listener->initView(&renderView);
     for (auto it = current.rbegin(); it != current.rend(); ++it)
-        if (stillRegistered(it->listener))
+        if (listening(it->listener))
             it->listener->termView();
-    if (outer) {
-        rendering = false;
+    thread::Lock hold(*theRenderDriver);
+    if (--rendering == 0)
         leftDuringRender.clear();
-    }
 }

@@ -106,6 +106,6 @@ private:
     std::vector<Registered> listeners;
     std::vector<ViewObserver*> observers;
     // Listeners that left while the view was being drawn, so the walk skips them.
-    bool rendering = false;
+    int rendering = 0; // renders under way, nested ones included
     std::vector<const RenderDriverListener*> leftDuringRender;
 };

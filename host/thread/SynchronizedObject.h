@@ -36,4 +36,23 @@ private:
     const SynchronizedObject& object;
 };
 
+// Holds the lock of an object that may be missing (null): for code that runs with or without
+// a UI, such as toolkit timers in a bare engine.
+class OptionalLock {
+public:
+    explicit OptionalLock(const SynchronizedObject* object) : object(object) {
+        if (object)
+            object->lock();
+    }
+    ~OptionalLock() {
+        if (object)
+            object->unlock();
+    }
+    OptionalLock(const OptionalLock&) = delete;
+    OptionalLock& operator=(const OptionalLock&) = delete;
+
+private:
+    const SynchronizedObject* object;
+};
+
 } // namespace thread

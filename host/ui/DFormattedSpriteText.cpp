@@ -41,6 +41,7 @@ void DFormattedSpriteText::finishTyping() {
 }
 
 void DFormattedSpriteText::initView() {
+    thread::OptionalLock hold(getUI());
     if (!isTyping())
         return;
     const double elapsed = theTimer->getTime() - typingStart;

@@ -135,13 +135,16 @@ void ModelComponent::readConfig(config::Block* block) {
     Component::readConfig(block);
 }
 
+// The frame tells the traced model outside the driver's lock; the fly-by change is the UI's.
 void ModelComponent::traceIn(void*) {
+    thread::OptionalLock hold(getUI());
     traced = true;
     if (getNotify())
         notifyAction("tracein");
 }
 
 void ModelComponent::traceOut(void*) {
+    thread::OptionalLock hold(getUI());
     traced = false;
     if (getNotify())
         notifyAction("traceout");

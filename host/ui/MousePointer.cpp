@@ -17,7 +17,9 @@ MousePointer::MousePointer(UI* ui) : ui(ui) {
 MousePointer::~MousePointer() = default;
 
 void MousePointer::event(counting_ptr<input::Event> e) {
+    // Motion comes on the input thread; frames read the position under the UI lock.
     if (auto* motion = e.as<input::events::Motion>()) {
+        thread::OptionalLock hold(ui);
         x += getXIncrease(motion->getDX());
         y += getYIncrease(motion->getDY());
         update();
@@ -25,6 +27,7 @@ void MousePointer::event(counting_ptr<input::Event> e) {
 }
 
 void MousePointer::setPosition(float newX, float newY) {
+    thread::OptionalLock hold(ui);
     x = newX;
     y = newY;
     update();

@@ -1,6 +1,7 @@
 #include "host/ui/Perioder.h"
 #include "host/engine/Timer.h"
 #include "host/engine/View.h"
+#include "host/ui/UI.h"
 
 namespace ui {
 
@@ -26,6 +27,8 @@ void Perioder::unregisterSelf() {
 }
 
 void Perioder::tick() {
+    // Frames tick timers outside the driver's lock; what a period fires is the UI's business.
+    thread::OptionalLock hold(theUI);
     const double now = theTimer->getTime();
     // A zero period would never catch up: it fires once a tick.
     while (running && now + 1e-9 >= next) {

@@ -1,6 +1,7 @@
 #include "host/ui/Progresser.h"
 #include "host/engine/Timer.h"
 #include "host/engine/View.h"
+#include "host/ui/UI.h"
 
 namespace ui {
 
@@ -31,6 +32,7 @@ void Progresser::unregisterSelf() {
 }
 
 void Progresser::tick() {
+    thread::OptionalLock hold(theUI);
     if (running && theTimer->getTime() - begin + 1e-9 >= interval) {
         running = false;
         end();
