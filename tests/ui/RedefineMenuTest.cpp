@@ -142,7 +142,7 @@ TEST_F(KeyBindings, RowsScrollWithTheCursorAndTheMouseChoosesTheRowUnderIt) {
     expectRows("act2=K skipunit=", "");
 }
 
-TEST_F(KeyBindings, ChangesAreSavedWhenThePageClosesAndSurviveAProfileReload) {
+TEST_F(KeyBindings, ChangesAreSavedWhenThePageClosesSurviveAProfileReloadAndResetToDefaults) {
     const int saves = theProfile->getSaveCount();
     page->setVisible(false);
     page->setVisible(true);
@@ -162,6 +162,9 @@ TEST_F(KeyBindings, ChangesAreSavedWhenThePageClosesAndSurviveAProfileReload) {
     theKelInput->load();
     page->setVisible(true);
     expectRows("togglegrid= endturn=F9 centerunit=SPACE", " after the reload");
+    theKelInput->resetToDefault(); // what the mouse page's "reset" does before it asks again
+    page->getData();
+    expectRows("togglegrid=G endturn=RETURN,NUMPADENTER", " after the reset");
 }
 
 } // namespace
