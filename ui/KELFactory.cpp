@@ -11,6 +11,8 @@
 #include "ui/Menu.h"
 #include "ui/NewGameDialog.h"
 #include "ui/PlayMenu.h"
+#include "ui/RedefineEdit.h"
+#include "ui/RedefineMenu.h"
 #include "ui/RoundMenu.h"
 #include "ui/RoundMenuContainer.h"
 #include "ui/SaveGameDialog.h"
@@ -40,6 +42,7 @@ const std::vector<ClassEntry>& classTable() {
         {"roundmenu", [] { return new RoundMenu(theKELUI); }},
         {"roundmenucontainer", [] { return new RoundMenuContainer(); }},
         {"entiremenu", [] { return new EntireMenu(); }},
+        {"redefinemenu", [] { return new RedefineMenu(theKELUI); }},
         {"soundmenu", [] { return new SoundMenu(); }},
         {"newgamedialog", [] { return new NewGameDialog(); }},
         {"loadgamedialog", [] { return new LoadGameDialog(); }},
@@ -49,6 +52,7 @@ const std::vector<ClassEntry>& classTable() {
         {"sky", [] { return new Sky(); }},
         {"mainroundmenu", [] { return new MainRoundMenu(); }},
         {"gameroundmenu", [] { return new GameRoundMenu(); }},
+        {"redefineedit", [] { return new RedefineEdit(); }},
         {"playmenu", [] { return new PlayMenu(); }},
         {"gamemenu", [] { return new GameMenu(); }},
         {"createmenu", [] { return new CreateMenu(); }},
@@ -144,6 +148,11 @@ bool KELFactory::getComponent(const std::string& name, LoadGameDialog** out,
 }
 
 bool KELFactory::getComponent(const std::string& name, NewGameDialog** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, RedefineMenu** out, ::ui::Container* parent,
                               bool deep) {
     return lookUp(name, out, parent, deep);
 }

@@ -17,6 +17,7 @@ class LoadGameDialog;
 class MainRoundMenu;
 class NewGameDialog;
 class PlayMenu;
+class RedefineMenu;
 class RoundMenu;
 class RoundMenuContainer;
 class SaveGameDialog;
@@ -57,6 +58,8 @@ public:
     virtual bool getComponent(const std::string& name, LoadGameDialog** out,
                               ::ui::Container* parent, bool deep);
     virtual bool getComponent(const std::string& name, NewGameDialog** out, ::ui::Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, RedefineMenu** out, ::ui::Container* parent,
                               bool deep);
     virtual bool getComponent(const std::string& name, EntireMenu** out, ::ui::Container* parent,
                               bool deep);

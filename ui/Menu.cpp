@@ -22,6 +22,10 @@ void Menu::sendAction(const std::string& action) {
 
 void Menu::processInputEvent(counting_ptr<::input::Event> event) {
     Container::processInputEvent(event);
+    processMenuKeys(event);
+}
+
+void Menu::processMenuKeys(counting_ptr<::input::Event> event) {
     auto* button = event.as<::input::events::Button>();
     if (!button || !button->isPressed())
         return;

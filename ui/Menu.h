@@ -22,6 +22,9 @@ public:
 protected:
     // Sends a notification from the menu with the given action through its own notify.
     void sendAction(const std::string& action);
+    // The menu's own part of the input, after the children have had the event: cancel and
+    // confirm.
+    void processMenuKeys(counting_ptr<::input::Event> event);
 
 private:
     // Whether the focused component (if any) is not a button that takes the confirm key.

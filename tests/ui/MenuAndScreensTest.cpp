@@ -113,7 +113,7 @@ TEST_F(Screens, EveryScreenRunsAndEveryDialogIsCentredWithItsPartsInsideAtAnyRes
         root->setResolution(w, h);
         root->updateResolution();
         for (const char* name : {"gamemenu", "createmenu", "playmenu", "newgamedialog", "soundmenu",
-                                 "mainroundmenu", "gameroundmenu"}) {
+                                 "redefinemenu", "mainroundmenu", "gameroundmenu"}) {
             auto* screen = dynamic_cast<::ui::Container*>(root->getDescendant(name));
             ASSERT_NE(screen, nullptr) << name;
             screen->setVisible(true);
@@ -127,7 +127,7 @@ TEST_F(Screens, EveryScreenRunsAndEveryDialogIsCentredWithItsPartsInsideAtAnyRes
                 EXPECT_NEAR(left, w - left - frame->getWidth(), 1.0f) << name << " across";
                 EXPECT_NEAR(top, h - top - frame->getHeight(), 1.0f) << name << " down";
                 everyShownPartInside(screen, screen);
-                for (const char* box : {"suretodelete", "gamealreadyexists"})
+                for (const char* box : {"suretodelete", "gamealreadyexists", "entering"})
                     if (::ui::Component* question = root->getDescendant(box)) {
                         question->setVisible(true);
                         everyShownPartInside(screen, screen);

@@ -191,7 +191,9 @@ const Row kBySender[] = {
     {"GAME_MENU +inputmenu -gameroundmenu", "inputmenu cancel",
      "-inputmenu +gameroundmenu focus=gameroundmenu:main at=512,460.8"},
     {"+inputmenu", "inputmenu customizecontrols", "-inputmenu +redefinemenu focus=redefinemenu"},
-    {"+redefinemenu", "redefinemenu ok", "+inputmenu -redefinemenu focus=inputmenu"},
+    {"+redefinemenu", "redefinemenu cancel", "+inputmenu -redefinemenu focus=inputmenu"},
+    // the page keeps its own "ok": Return chooses a control there
+    {"+redefinemenu", "redefinemenu ok", ""},
     {"GAME_MENU +redefinemenu", "redefinemenu cancel", "+inputmenu -redefinemenu focus=inputmenu"},
     {"+soundmenu -mainroundmenu", "soundmenu ok",
      "-soundmenu +mainroundmenu focus=mainroundmenu:main"},
