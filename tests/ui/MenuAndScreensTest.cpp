@@ -113,7 +113,7 @@ TEST_F(Screens, EveryScreenRunsAndEveryDialogIsCentredWithItsPartsInsideAtAnyRes
         root->setResolution(w, h);
         root->updateResolution();
         for (const char* name : {"gamemenu", "createmenu", "playmenu", "newgamedialog", "soundmenu",
-                                 "mainroundmenu", "gameroundmenu"}) {
+                                 "inputmenu", "videomenu", "mainroundmenu", "gameroundmenu"}) {
             auto* screen = dynamic_cast<::ui::Container*>(root->getDescendant(name));
             ASSERT_NE(screen, nullptr) << name;
             screen->setVisible(true);
