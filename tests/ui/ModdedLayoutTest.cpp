@@ -116,4 +116,45 @@ TEST_F(ModdedLayout, ARoutedScreenThatIsMissingIsAnErrorOnceAndTheRingComesBack)
     }
 }
 
+// A settings page that lacks some of its controls: reported once where its block starts, and the
+// page still opens, takes clicks on what it has and closes.
+TEST_F(ModdedLayout, ASettingsPageWithoutSomeControlsIsReportedAndStillWorks) {
+    const struct {
+        const char *pattern, *with, *item, *page, *missing, *click;
+    } rows[] = {
+        {R"(mouse_cancel \{)", "mouse_cancelled {", "controls", "inputmenu",
+         "has no mouse_cancel.radiocontainer", "radio_accept_right"},
+        {R"(shadows \{ class = checkbox)", "shadows { class = text", "video", "videomenu",
+         "has no 'shadows'", "mipmaps"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.page);
+        TearDown();
+        SetUp();
+        boot("Configs/UI/commonui.cfg", row.pattern, row.with);
+        std::ifstream layout(data / "Configs/UI/commonui.cfg");
+        std::string line;
+        int number = 0, column = 0;
+        while (!column && std::getline(layout, line)) {
+            ++number;
+            column = line.find(std::string(row.page) + " {") != std::string::npos
+                         ? int(line.find_first_not_of(' ')) + 1
+                         : 0;
+        }
+        const auto records = log.take();
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0].file, "/Configs/UI/commonui.cfg");
+        EXPECT_EQ(std::pair(records[0].line, records[0].column), std::pair(number, column));
+        EXPECT_NE(records[0].text.find(row.missing), std::string::npos) << records[0].text;
+        wait(0.6);
+        kel::test::choose(root.get(), row.item);
+        ASSERT_TRUE(shown(row.page));
+        const ::ui::Component* part = root->getDescendant(row.click);
+        clickAt(part->getAbsoluteX() + 6, part->getAbsoluteY() + part->getHeight() / 2);
+        tap("Escape");
+        EXPECT_TRUE(shown("mainroundmenu"));
+        EXPECT_EQ(moduleErrors(), Strings{}) << "reported once";
+    }
+}
+
 } // namespace

@@ -48,7 +48,15 @@ protected:
         auto* page = dynamic_cast<::ui::Container*>(root->getDescendant("videomenu"));
         return dynamic_cast<T*>(page->getDescendant(name));
     }
-    void tick(const std::string& name) {
+    // Clicks a box or radio; "slider<" or "slider>" moves a slider a step from the keyboard.
+    void tick(std::string name) {
+        const char last = name.back();
+        if (last == '<' || last == '>') {
+            name.pop_back();
+            root->setFocusedComponent(part(name));
+            tap(last == '<' ? "Left" : "Right");
+            return;
+        }
         const ::ui::Component* box = part(name);
         clickAt(box->getAbsoluteX() + 6, box->getAbsoluteY() + box->getHeight() / 2);
     }
@@ -85,6 +93,10 @@ TEST_F(VideoPage, EveryOptionGoesBothWaysAndTakesEffectWhenThePageCloses) {
          {"hallo", "hallo", "antialiasing", "wbuffer"},
          "11110100111 1.000000 2.000000 high",
          0},
+        {"11111111111 0.900000 1.500000 medium",
+         {"fogdistanceslider>", "detailsslider<"},
+         "11111111111 0.920000 1.300000 medium",
+         1},
         {"00000000000 0.800000 0.000000 low",
          {"traceenemyaction", "detailscheck", "sceneactivity", "mipmaps", "dithering", "specular",
           "hallo", "lightmaps", "medium"},
