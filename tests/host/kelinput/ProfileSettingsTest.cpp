@@ -89,4 +89,18 @@ TEST_F(TakenSettings, MouseButtonsPlayTheRolesTheProfileGivesThem) {
     }
 }
 
+// What the player chose on the input page, saved, acts again after the game starts anew.
+TEST_F(TakenSettings, SavedSettingsActAgainAfterARestart) {
+    input->acceptButton = InputSettings::RightButton;
+    input->cancelButton = InputSettings::LeftButton;
+    input->edgeAutoScrolling = false;
+    input->autoScrollingSpeed = 2;
+    ASSERT_TRUE(theProfile->save());
+    restart();
+    EXPECT_FALSE(camera()->getEdgeScrolling());
+    EXPECT_FLOAT_EQ(camera()->getEdgeScrollingSpeed(), 2);
+    tap("RightClick");
+    EXPECT_EQ(recorder.take(), std::vector<int>{22}) << "the right button accepts";
+}
+
 } // namespace
