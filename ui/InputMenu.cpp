@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace kel::ui {
 
@@ -42,6 +43,11 @@ const char* const kSliders[][2] = {{"mousestrafespeed", "scroll_mousestrafespeed
                                    {"autoscrollingspeed", "scroll_autoscrollingspeed"}};
 
 constexpr float kSliderEnd = 3.0f;
+
+InputMenu::ReloadKeyBindings& reloadHook() {
+    static InputMenu::ReloadKeyBindings hook;
+    return hook;
+}
 
 InputSettings* settings() {
     InputSettings* input = nullptr;
@@ -219,11 +225,15 @@ void InputMenu::notify(::ui::NotifyEvent& event) {
     theKelInput->updateProfileSettings();
 }
 
+void InputMenu::setReloadKeyBindings(ReloadKeyBindings reload) {
+    reloadHook() = std::move(reload);
+}
+
 void InputMenu::reloadKeyBindings() {
     // Wherever the layout puts it: the page is found below the whole root.
     ::ui::Component* page = getUI()->getDescendant("redefinemenu");
-    if (auto* bindings = dynamic_cast<KeyBindingsPage*>(page))
-        bindings->getData();
+    if (page && reloadHook())
+        reloadHook()(page);
 }
 
 void InputMenu::updateShowed() {

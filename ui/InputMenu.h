@@ -4,6 +4,7 @@
 #include "ui/Menu.h"
 #include "ui/UiApi.h"
 
+#include <functional>
 #include <string>
 
 namespace kel::ui {
@@ -24,15 +25,11 @@ namespace kel::ui {
 // is read; the page works without it.
 class KEL_UI_API InputMenu : public Menu {
 public:
-    // What the key bindings page ("redefinemenu", found anywhere below the root) offers so that
-    // "reset" can make it read the bindings again.
-    class KeyBindingsPage {
-    public:
-        virtual void getData() = 0;
-
-    protected:
-        ~KeyBindingsPage() = default;
-    };
+    // What "reset" does to the key bindings page (the component "redefinemenu", found below
+    // the whole root) so that it reads the bindings again. Whoever builds that page sets it;
+    // without it (or without the page) reset leaves the page alone.
+    using ReloadKeyBindings = std::function<void(::ui::Component* page)>;
+    static void setReloadKeyBindings(ReloadKeyBindings reload);
 
     std::string getClassName() const override { return "inputmenu"; }
 

@@ -17,10 +17,14 @@ InputSettings* settings() {
     return input;
 }
 
-// The key bindings page as the input page sees it.
-struct BindingsPage : ::ui::Container, kel::ui::InputMenu::KeyBindingsPage {
-    BindingsPage() : Container(::ui::theUI) { setName("redefinemenu"); }
-    void getData() override { ++reloads; }
+// The key bindings page as the input page sees it: the reset hook counts its reloads.
+struct BindingsPage : ::ui::Container {
+    BindingsPage() : Container(::ui::theUI) {
+        setName("redefinemenu");
+        kel::ui::InputMenu::setReloadKeyBindings(
+            [this](::ui::Component* page) { reloads += page == this; });
+    }
+    ~BindingsPage() override { kel::ui::InputMenu::setReloadKeyBindings(nullptr); }
     int reloads = 0;
 };
 
