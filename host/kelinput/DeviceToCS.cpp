@@ -2,6 +2,7 @@
 #include "host/input/Event.h"
 #include "host/kelinput/CS.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace kelinput {
@@ -32,7 +33,11 @@ void DeviceToCS::event(counting_ptr<input::Event> e) {
         if (movesOrActs && button->isPressed() != moveActHeld) {
             moveActHeld = button->isPressed();
             const int move = controls.getEventState("move");
-            if (moveActHeld && move >= 0)
+            // Once per press, even where a binding of the button's other role sent it too.
+            const bool sent = std::any_of(fired.begin(), fired.end(), [](const auto& match) {
+                return match.control == "move";
+            });
+            if (moveActHeld && move >= 0 && !sent)
                 fired.push_back(RedefineControls::Match{"move", move, {physical}, ""});
         }
     }

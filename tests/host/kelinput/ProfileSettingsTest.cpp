@@ -60,6 +60,7 @@ TEST_F(TakenSettings, MouseButtonsPlayTheRolesTheProfileGivesThem) {
         {"left right middle none", "", "MiddleClick", "23 ", ""},
         {"left right none left", "LeftControl", "LeftClick", "33 ", "movehaxis- movevaxis- "},
         {"none right middle left", "", "LeftClick", "", "rotatepitchaxis rotateyawaxis "},
+        {"left right right middle", "", "RightClick", "23 ", ""},
     };
     for (const auto& [buttons, modifier, button, states, held] : rows) {
         std::istringstream names(buttons);
