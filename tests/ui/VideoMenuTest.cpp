@@ -84,7 +84,6 @@ protected:
 TEST_F(VideoPage, EveryOptionGoesBothWaysAndTakesEffectWhenThePageCloses) {
     const std::tuple<const char*, std::vector<const char*>, const char*, int> rows[] = {
         {"11111111111 0.900000 1.500000 medium", {}, "11111111111 0.900000 1.500000 medium", 0},
-        {"00000000000 0.800000 0.000000 low", {}, "00000000000 0.800000 0.000000 low", 0},
         {"11110100111 1.000000 2.000000 high",
          {"shadows", "low"},
          "11110100101 1.000000 2.000000 low",
