@@ -4,6 +4,7 @@
 #include "ui/EntireMenuItem.h"
 #include "ui/GameMenu.h"
 #include "ui/GameRoundMenu.h"
+#include "ui/InputMenu.h"
 #include "ui/ItemDescription.h"
 #include "ui/KELUI.h"
 #include "ui/LoadGameDialog.h"
@@ -18,6 +19,7 @@
 #include "ui/SaveGameDialog.h"
 #include "ui/Sky.h"
 #include "ui/SoundMenu.h"
+#include "ui/VideoMenu.h"
 
 #include "host/ui/Container.h"
 
@@ -45,6 +47,8 @@ const std::vector<ClassEntry>& classTable() {
         {"redefinemenu", [] { return new RedefineMenu(theKELUI); }},
         {"soundmenu", [] { return new SoundMenu(); }},
         {"newgamedialog", [] { return new NewGameDialog(); }},
+        {"inputmenu", [] { return new InputMenu(); }},
+        {"videomenu", [] { return new VideoMenu(); }},
         {"loadgamedialog", [] { return new LoadGameDialog(); }},
         {"savegamedialog", [] { return new SaveGameDialog(); }},
         {"menu", [] { return new Menu(); }},
@@ -174,6 +178,11 @@ bool KELFactory::getComponent(const std::string& name, RoundMenu** out, ::ui::Co
 
 bool KELFactory::getComponent(const std::string& name, EntireMenuItem** out,
                               ::ui::Container* parent, bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, InputMenu** out, ::ui::Container* parent,
+                              bool deep) {
     return lookUp(name, out, parent, deep);
 }
 

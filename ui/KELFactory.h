@@ -12,6 +12,7 @@ class EntireMenu;
 class EntireMenuItem;
 class GameMenu;
 class GameRoundMenu;
+class InputMenu;
 class ItemDescription;
 class LoadGameDialog;
 class MainRoundMenu;
@@ -69,6 +70,8 @@ public:
                               bool deep);
     virtual bool getComponent(const std::string& name, EntireMenuItem** out,
                               ::ui::Container* parent, bool deep);
+    virtual bool getComponent(const std::string& name, InputMenu** out, ::ui::Container* parent,
+                              bool deep);
 
     // The module's class names, in the table's order (for tests and tools).
     static const std::string* moduleClasses(int* count);

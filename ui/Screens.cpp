@@ -2,12 +2,15 @@
 #include "ui/CreateMenu.h"
 #include "ui/EntireMenu.h"
 #include "ui/GameMenu.h"
+#include "ui/InputMenu.h"
 #include "ui/KELFactory.h"
 #include "ui/ModuleLog.h"
 #include "ui/NewGameDialog.h"
 #include "ui/PlayMenu.h"
+#include "ui/RedefineMenu.h"
 #include "ui/Sky.h"
 #include "ui/SoundMenu.h"
+#include "ui/VideoMenu.h"
 
 #include "host/ui/Container.h"
 #include "host/ui/Screenshot.h"
@@ -65,10 +68,10 @@ const std::vector<Screens::Expected>& Screens::expected() {
         {"gamemenu", "mainui", "gamemenu", isA<GameMenu>},
         {"playmenu", "mainui", "playmenu", isA<PlayMenu>},
         {"newgamedialog", "mainui", "newgamedialog", isA<NewGameDialog>},
-        {"inputmenu", "commonui", "inputmenu", anything},
-        {"redefinemenu", "commonui", "redefinemenu", anything},
+        {"inputmenu", "commonui", "inputmenu", isA<InputMenu>},
+        {"redefinemenu", "commonui", "redefinemenu", isA<RedefineMenu>},
         {"soundmenu", "commonui", "soundmenu", isA<SoundMenu>},
-        {"videomenu", "commonui", "videomenu", anything},
+        {"videomenu", "commonui", "videomenu", isA<VideoMenu>},
         {"maingoal", "*", "goal", anything},
         {"gamegoal", "*", "goal", anything},
         {"gameresults", "*", "results", anything},

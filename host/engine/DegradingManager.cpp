@@ -1,4 +1,9 @@
 #include "host/engine/DegradingManager.h"
+#include "host/config/CheckedRead.h"
+#include "host/config/Config.h"
+#include "host/debug/Error.h"
+#include "host/debug/Filter.h"
+#include "host/engine/EngineLog.h"
 
 #include <algorithm>
 
@@ -10,13 +15,47 @@ const char* const kNames[] = {"mipmaps", "dithering", "specular", "antialiasing"
 
 DegradingManager* theDegradingManager = &manager;
 
+void DegradingManager::readTable() const {
+    if (tableRead)
+        return;
+    tableRead = true;
+    std::fill(std::begin(supported), std::end(supported), true);
+    config::Config file;
+    // A missing table: everything is supported; a broken one is reported by the reader.
+    if (!file.readFile(kTablePath))
+        return;
+    const config::Block* table = nullptr;
+    if (!static_cast<const config::Block&>(file).getPropertyAccess("capabilities", &table))
+        return;
+    const config::CheckedReader reader(engineLog(), *table, "renderer capability ");
+    for (const config::NameEntry* entry = table->getFirstEntry(); entry;
+         entry = entry->getNextEntry()) {
+        int capability = 0;
+        while (capability < CapabilityCount && entry->getName() != kNames[capability])
+            ++capability;
+        if (capability == CapabilityCount || entry->isBlock()) {
+            debug::Error error(
+                debug::Context(kTablePath, entry->getLine(), entry->getColumn()),
+                "unknown renderer capability '" + entry->getName() + "' (known: mipmaps, " +
+                    "dithering, specular, antialiasing, wbuffer, halo, shadows, lightmaps)");
+            debug::report(engineLog(), error);
+            continue;
+        }
+        bool on = true;
+        if (reader.readBool(entry->getName(), &on))
+            supported[capability] = on;
+    }
+}
+
 bool DegradingManager::hasCapability(Capability capability) const {
     std::lock_guard<std::mutex> guard(mutex);
+    readTable();
     return valid(capability) && supported[capability];
 }
 
 void DegradingManager::setCapability(Capability capability, bool on) {
     std::lock_guard<std::mutex> guard(mutex);
+    readTable();
     if (valid(capability))
         supported[capability] = on;
 }
@@ -38,6 +77,7 @@ bool DegradingManager::isFeatureRequested(Capability capability) const {
 
 bool DegradingManager::isFeatureOn(Capability capability) const {
     std::lock_guard<std::mutex> guard(mutex);
+    readTable();
     return valid(capability) && requested[capability] && supported[capability];
 }
 
@@ -94,6 +134,7 @@ bool DegradingManager::getSceneActivity() const {
 
 void DegradingManager::reset() {
     std::lock_guard<std::mutex> guard(mutex);
+    tableRead = false;
     std::fill(std::begin(supported), std::end(supported), true);
     std::fill(std::begin(requested), std::end(requested), true);
     textureDetail = HighTextures;

@@ -6,8 +6,13 @@
 #include <string>
 
 // What the renderer can do and which detail options are switched on. A capability is a feature
-// the renderer supports (the reference renderer supports them all until told otherwise, so tests
-// can take one away); a feature switched on that the renderer cannot do stays off.
+// the renderer supports; a feature switched on that the renderer cannot do stays off.
+//
+// The reference renderer's capabilities are the table "capabilities" of
+// "/Configs/Engine/renderer.cfg" (one bool per capability name; one not listed is supported),
+// read at the first question after start or reset(). Mistakes in it are reported on the host log
+// (filter "engine") with file, line and column, and leave the capability supported. A test may
+// take a capability away with setCapability, which holds until the next reset().
 class KEL_HOST_API DegradingManager {
 public:
     enum Capability {
@@ -23,6 +28,8 @@ public:
     };
     // Texture quality: low, medium, high.
     enum TextureDetail { LowTextures = 0, MediumTextures = 1, HighTextures = 2 };
+
+    static constexpr const char* kTablePath = "/Configs/Engine/renderer.cfg";
 
     bool hasCapability(Capability capability) const;
     void setCapability(Capability capability, bool supported);
@@ -49,8 +56,8 @@ public:
     void setSceneActivity(bool on);
     bool getSceneActivity() const;
 
-    // Everything supported, every feature on, high textures, full fog distance, details on at
-    // level 1, scene activity on.
+    // The capabilities of the table read again at the next question, every feature on, high
+    // textures, full fog distance, details on at level 1, scene activity on.
     void reset();
 
 private:
@@ -58,8 +65,13 @@ private:
         return capability >= 0 && capability < CapabilityCount;
     }
 
+    // Reads the capability table unless it was read (or a capability set) since the last reset.
+    // Called with the lock held.
+    void readTable() const;
+
     mutable std::mutex mutex;
-    bool supported[CapabilityCount] = {true, true, true, true, true, true, true, true};
+    mutable bool tableRead = false;
+    mutable bool supported[CapabilityCount] = {true, true, true, true, true, true, true, true};
     bool requested[CapabilityCount] = {true, true, true, true, true, true, true, true};
     int textureDetail = HighTextures;
     float fogDistance = 1.0f;

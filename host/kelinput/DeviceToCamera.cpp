@@ -37,6 +37,8 @@ constexpr float kPi = 3.14159265358979f;
 constexpr float kYawSpeed = 90.0f;
 constexpr float kPitchSpeed = 45.0f;
 constexpr float kMoveSpeed = 10.0f;
+// Edge scrolling at the normal speed.
+constexpr float kEdgeSpeed = 10.0f;
 // Per screen unit of mouse movement.
 constexpr float kDegreesPerUnit = 0.25f;
 constexpr float kBoardUnitsPerUnit = 0.05f;
@@ -97,20 +99,19 @@ void DeviceToCamera::event(counting_ptr<input::Event> e) {
     const auto* button = e.as<input::events::Button>();
     if (!button)
         return;
-    const std::string key = RedefineControls::keyOf(*button);
-    if (key.empty())
+    const std::string physical = RedefineControls::keyOf(*button);
+    if (physical.empty())
         return;
     std::lock_guard<std::mutex> guard(mutex);
-    if (!button->isPressed()) {
-        held.erase(key);
-        active.erase(std::remove_if(active.begin(), active.end(),
-                                    [&](const Active& on) {
-                                        return std::find(on.keys.begin(), on.keys.end(), key) !=
-                                               on.keys.end();
-                                    }),
-                     active.end());
-        return;
+    for (const std::string& key : roles.keysOf(physical)) {
+        if (button->isPressed())
+            press(key);
+        else
+            release(key);
     }
+}
+
+void DeviceToCamera::press(const std::string& key) {
     if (!held.insert(key).second)
         return; // auto-repeat of a key already down
     for (auto& match : controls.match(key, held)) {
@@ -123,6 +124,16 @@ void DeviceToCamera::event(counting_ptr<input::Event> e) {
         }
         active.push_back(Active{match.control, std::move(match.keys), match.axis});
     }
+}
+
+void DeviceToCamera::release(const std::string& key) {
+    held.erase(key);
+    active.erase(std::remove_if(active.begin(), active.end(),
+                                [&](const Active& on) {
+                                    return std::find(on.keys.begin(), on.keys.end(), key) !=
+                                           on.keys.end();
+                                }),
+                 active.end());
 }
 
 void DeviceToCamera::clean() {
@@ -170,8 +181,12 @@ void DeviceToCamera::advance(float seconds) {
             right += 1;
     }
     turn(yaw * kYawSpeed * seconds, pitch * kPitchSpeed * seconds);
-    if (!unitFreelook)
-        move(forward * kMoveSpeed * seconds, right * kMoveSpeed * seconds);
+    if (unitFreelook)
+        return;
+    move(forward * kMoveSpeed * seconds, right * kMoveSpeed * seconds);
+    // The top edge lies ahead: screen y grows downwards.
+    if (edgeScrolling && (edgeX || edgeY))
+        move(-edgeY * kEdgeSpeed * edgeSpeed * seconds, edgeX * kEdgeSpeed * edgeSpeed * seconds);
 }
 
 void DeviceToCamera::applyStep(const std::string& control) {
@@ -246,6 +261,42 @@ std::vector<std::string> DeviceToCamera::getActiveControls() const {
     for (const Active& on : active)
         names.insert(on.control);
     return std::vector<std::string>(names.begin(), names.end());
+}
+
+void DeviceToCamera::setMouseRoles(const MouseRoles& newRoles) {
+    std::lock_guard<std::mutex> guard(mutex);
+    if (roles == newRoles)
+        return;
+    roles = newRoles;
+    held.clear();
+    active.clear();
+}
+
+MouseRoles DeviceToCamera::getMouseRoles() const {
+    std::lock_guard<std::mutex> guard(mutex);
+    return roles;
+}
+
+void DeviceToCamera::setEdgeScrolling(bool on, float speed) {
+    std::lock_guard<std::mutex> guard(mutex);
+    edgeScrolling = on;
+    edgeSpeed = finite(speed) && speed > 0 ? speed : 1.0f;
+}
+
+bool DeviceToCamera::getEdgeScrolling() const {
+    std::lock_guard<std::mutex> guard(mutex);
+    return edgeScrolling;
+}
+
+float DeviceToCamera::getEdgeScrollingSpeed() const {
+    std::lock_guard<std::mutex> guard(mutex);
+    return edgeSpeed;
+}
+
+void DeviceToCamera::setPointerEdge(int horizontal, int vertical) {
+    std::lock_guard<std::mutex> guard(mutex);
+    edgeX = horizontal < 0 ? -1 : horizontal > 0 ? 1 : 0;
+    edgeY = vertical < 0 ? -1 : vertical > 0 ? 1 : 0;
 }
 
 void DeviceToCamera::setMouseFactors(float rotation, float strafe) {

@@ -2,6 +2,7 @@
 
 #include "host/HostApi.h"
 #include "host/input/Listener.h"
+#include "host/kelinput/MouseRoles.h"
 #include "host/kelinput/RedefineControls.h"
 
 #include <mutex>
@@ -24,6 +25,9 @@ namespace kelinput {
 //   "-" against it, as when dragging the board).
 // In unit free-look the camera sits at the unit: mouse movement turns it without any key and
 // moving and zooming do nothing.
+// Mouse buttons are read through the player's mouse roles (see MouseRoles): the bindings'
+// "MiddleClick" is the drag-camera button, whichever it is. While edge scrolling is on and the
+// pointer touches a screen edge, advance() slides the camera towards that edge.
 class KEL_HOST_API DeviceToCamera final : public input::Listener {
 public:
     struct Camera {
@@ -64,6 +68,17 @@ public:
     // Factors of the player's settings: mouse sensitivity for turning by mouse, strafe speed
     // for moving by mouse.
     void setMouseFactors(float rotation, float strafe);
+    // The player's assignment of mouse buttons; a change lets go of what is held, since a
+    // button held now would come up under another name.
+    void setMouseRoles(const MouseRoles& roles);
+    MouseRoles getMouseRoles() const;
+    // Edge scrolling on or off, and its speed as a factor of the normal speed (10 board units a
+    // second).
+    void setEdgeScrolling(bool on, float speed);
+    bool getEdgeScrolling() const;
+    float getEdgeScrollingSpeed() const;
+    // The screen edge the pointer touches: -1 left (top), 1 right (bottom), 0 neither.
+    void setPointerEdge(int horizontal, int vertical);
 
 private:
     // A control held on by one of its bindings.
@@ -73,6 +88,8 @@ private:
         std::string axis;
     };
 
+    void press(const std::string& key);
+    void release(const std::string& key);
     void applyStep(const std::string& control);
     void applyAxis(const std::string& control, float delta);
     void turn(float yawDegrees, float pitchDegrees);
@@ -86,6 +103,11 @@ private:
     bool unitFreelook = false;
     float rotationFactor = 1.0f;
     float strafeFactor = 1.0f;
+    MouseRoles roles;
+    bool edgeScrolling = true;
+    float edgeSpeed = 1.0f;
+    int edgeX = 0;
+    int edgeY = 0;
 };
 
 } // namespace kelinput

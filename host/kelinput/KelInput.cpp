@@ -2,6 +2,7 @@
 #include "host/config/Block.h"
 #include "host/debug/Error.h"
 #include "host/debug/Filter.h"
+#include "host/engine/RenderDriver.h"
 #include "host/input/Device.h"
 #include "host/input/Event.h"
 #include "host/kelinput/ControlsFile.h"
@@ -167,6 +168,20 @@ void KelInput::setMousePosition(float x, float y) {
     thread::Lock hold(lock);
     mouseX = x;
     mouseY = y;
+    // The pointer touches an edge as the game pointer sees it: at 0 or at the last unit of the
+    // screen the render driver shows.
+    const float width = theRenderDriver->getScreenWidth();
+    const float height = theRenderDriver->getScreenHeight();
+    if (!(width >= 1 && height >= 1)) {
+        deviceToCamera.setPointerEdge(0, 0);
+        return;
+    }
+    deviceToCamera.setPointerEdge(x <= 0           ? -1
+                                  : x >= width - 1 ? 1
+                                                   : 0,
+                                  y <= 0            ? -1
+                                  : y >= height - 1 ? 1
+                                                    : 0);
 }
 
 float KelInput::getMouseX() const {
@@ -287,6 +302,11 @@ void KelInput::updateProfileSettings() {
     const float sensitivity = settings->mouseSensitivity;
     mouseMultiplier = std::isfinite(sensitivity) && sensitivity > 0 ? sensitivity : 1.0f;
     deviceToCamera.setMouseFactors(mouseMultiplier, settings->mouseStrafeSpeed);
+    deviceToCamera.setEdgeScrolling(settings->edgeAutoScrolling, settings->autoScrollingSpeed);
+    const MouseRoles roles(settings->acceptButton, settings->cancelButton, settings->moveActButton,
+                           settings->dragCameraButton);
+    deviceToCamera.setMouseRoles(roles);
+    deviceToCS.setMouseRoles(roles);
 }
 
 void KelInput::addShortcut(DebugInputCapturer* capturer, unsigned long key, int modifier) {
@@ -354,6 +374,10 @@ void KelInput::reset() {
     deviceToCamera.setUnitFreelook(false);
     deviceToCamera.setCamera(DeviceToCamera::Camera());
     deviceToCamera.setMouseFactors(1.0f, 1.0f);
+    deviceToCamera.setEdgeScrolling(true, 1.0f);
+    deviceToCamera.setPointerEdge(0, 0);
+    deviceToCamera.setMouseRoles(MouseRoles());
+    deviceToCS.setMouseRoles(MouseRoles());
     mouseMultiplier = 1.0f;
     mouseX = mouseY = 0.0f;
     heldModifierKeys.clear();

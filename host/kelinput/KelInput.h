@@ -57,7 +57,9 @@ public:
 
     // Factor of pointer movement (the profile's mouse sensitivity).
     float getMouseMultiplier() const;
-    // Where the pointer is, in screen units, as the pointer last reported it.
+    // Where the pointer is, in screen units, as the pointer last reported it. At an edge of
+    // the render driver's screen (0, or the last unit) it scrolls the camera while the
+    // profile's edge scrolling is on.
     void setMousePosition(float x, float y);
     float getMouseX() const;
     float getMouseY() const;
@@ -68,7 +70,9 @@ public:
     // The bindings into the profile, then the profile to disk. False when the profile could
     // not be saved.
     bool save();
-    // Takes the profile's input settings (mouse sensitivity and strafe speed).
+    // Takes the profile's input settings: the mouse sensitivity and strafe speed, edge scrolling
+    // and its speed, and the mouse buttons of the four roles (see MouseRoles), which reach both
+    // translators at once.
     void updateProfileSettings();
 
     // Reads the controls file and the player's bindings from the profile and takes the

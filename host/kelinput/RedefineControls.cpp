@@ -92,6 +92,12 @@ std::string RedefineControls::getEventSweetName(const std::string& name) const {
     return control ? control->sweetName : std::string();
 }
 
+int RedefineControls::getEventState(const std::string& name) const {
+    thread::Lock hold(lock);
+    const Control* control = find(name);
+    return control ? control->state : -1;
+}
+
 void RedefineControls::setControls(std::vector<Control> table) {
     thread::Lock hold(lock);
     controls = std::move(table);

@@ -48,6 +48,9 @@ public:
     bool setEventData(const std::string& name, const std::list<std::list<std::string>>& bindings);
     // The display name; "" for an unknown name.
     std::string getEventSweetName(const std::string& name) const;
+    // The control-source state number the control sends; -1 for an unknown name or a camera
+    // control.
+    int getEventState(const std::string& name) const;
 
     // "camera" or "controlsource": the table's name in the controls file and the profile.
     const std::string& getTableName() const { return tableName; }

@@ -1,6 +1,8 @@
 #include "host/profile/VideoSettings.h"
+#include "host/engine/DegradingManager.h"
 
 #include <mutex>
+#include <utility>
 
 namespace profile {
 
@@ -37,6 +39,21 @@ bool VideoSettings::setTexture(const std::string& text) {
 }
 
 void VideoSettings::apply() const {
+    DegradingManager& renderer = *theDegradingManager;
+    const std::pair<DegradingManager::Capability, bool> features[] = {
+        {DegradingManager::Mipmaps, mipmaps},   {DegradingManager::Dithering, dithering},
+        {DegradingManager::Specular, specular}, {DegradingManager::Antialiasing, antialiasing},
+        {DegradingManager::WBuffer, wbuffer},   {DegradingManager::Halo, halo},
+        {DegradingManager::Shadows, shadows},   {DegradingManager::Lightmaps, lightmaps},
+    };
+    for (const auto& [capability, on] : features)
+        renderer.setFeature(capability, on);
+    renderer.setTextureDetail(static_cast<int>(texture));
+    renderer.setFogDistance(fogDistance);
+    renderer.setDetailsEnabled(detailsOn);
+    renderer.setDetailLevel(detailLevel);
+    renderer.setSceneActivity(sceneActivity);
+
     std::lock_guard<std::mutex> guard(applied().mutex);
     applied().settings = *this;
     ++applied().count;

@@ -1,6 +1,7 @@
 #include "support/RootFixture.h"
 #include "ui/Accessor.h"
 #include "ui/BoardTraceSwitch.h"
+#include "ui/InputMenu.h"
 #include "ui/KELFactory.h"
 #include "ui/Sky.h"
 
@@ -63,6 +64,11 @@ TEST_F(FactoryAndAccessor, TypedLookupsTestTheTypeAndTheDepth) {
     EXPECT_FALSE(theFactory->getComponent("sky", &sky, nullptr, false));
     EXPECT_EQ(sky, nullptr);
     root->deleteComponent(impostor);
+    kel::ui::InputMenu* input = nullptr;
+    EXPECT_TRUE(theFactory->getComponent("inputmenu", &input, nullptr, true));
+    EXPECT_EQ(input, root->getDescendant("inputmenu"));
+    EXPECT_FALSE(theFactory->getComponent("videomenu", &input, nullptr, true)) << "another page";
+    EXPECT_EQ(input, nullptr);
 }
 
 TEST_F(FactoryAndAccessor, TheAccessorKeepsGoalsAndACopyOfTheConfiguration) {

@@ -113,7 +113,8 @@ TEST_F(Screens, EveryScreenRunsAndEveryDialogIsCentredWithItsPartsInsideAtAnyRes
         root->setResolution(w, h);
         root->updateResolution();
         for (const char* name : {"gamemenu", "createmenu", "playmenu", "newgamedialog", "soundmenu",
-                                 "redefinemenu", "mainroundmenu", "gameroundmenu"}) {
+                                 "redefinemenu", "inputmenu", "videomenu", "mainroundmenu",
+                                 "gameroundmenu"}) {
             auto* screen = dynamic_cast<::ui::Container*>(root->getDescendant(name));
             ASSERT_NE(screen, nullptr) << name;
             screen->setVisible(true);

@@ -5,8 +5,12 @@
 #include "host/engine/SphereVertexFogManager.h"
 #include "host/engine/SphericalPlacement.h"
 #include "host/engine/View.h"
+#include "support/LogCapture.h"
+#include "support/TempRoots.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace {
 
@@ -106,6 +110,42 @@ TEST(Devices, AFeatureTheRendererCannotDoStaysOff) {
     EXPECT_FLOAT_EQ(manager.getDetailLevel(), 1.5f);
     manager.reset();
     EXPECT_TRUE(manager.isFeatureOn(DegradingManager::Halo));
+}
+
+// The renderer's capability table: its text ("" for no file); what is supported, in the order
+// mipmaps, dithering, specular, antialiasing, wbuffer, halo, shadows, lightmaps; the lines of
+// the mistakes reported.
+TEST(Devices, TheRenderersCapabilitiesComeFromItsTable) {
+    const struct {
+        const char *text, *supported, *reported;
+    } rows[] = {
+        {"", "11111111", ""},
+        {"capabilities { shadows = false; halo = false }\n", "11111001", ""},
+        {"capabilities {\n bloom = true\n dithering = maybe\n lightmaps = false\n}\n", "11111110",
+         "2 3 "},
+    };
+    DegradingManager& manager = *theDegradingManager;
+    for (const auto& row : rows) {
+        kel::test::LogCapture log;
+        kel::test::TempRoots roots;
+        std::filesystem::create_directories(roots.data / "Configs/Engine");
+        if (*row.text)
+            std::ofstream(roots.data / "Configs/Engine/renderer.cfg") << row.text;
+        manager.reset();
+        std::string supported, reported;
+        for (int c = 0; c < DegradingManager::CapabilityCount; ++c)
+            supported += manager.hasCapability(DegradingManager::Capability(c)) ? "1" : "0";
+        for (const auto& record : log.take())
+            reported += std::to_string(record.line) + " ";
+        EXPECT_EQ(supported, row.supported) << row.text;
+        EXPECT_EQ(reported, row.reported) << row.text;
+        manager.setCapability(DegradingManager::Mipmaps, false);
+        std::ofstream(roots.data / "Configs/Engine/renderer.cfg") << "capabilities {}\n";
+        EXPECT_FALSE(manager.hasCapability(DegradingManager::Mipmaps)) << "a test's choice holds";
+    }
+    manager.reset();
+    EXPECT_FALSE(manager.hasCapability(DegradingManager::WBuffer)) << "the shipped renderer";
+    EXPECT_TRUE(manager.hasCapability(DegradingManager::Shadows));
 }
 
 TEST(Devices, TheWindowRecordsEveryCursorSwitch) {

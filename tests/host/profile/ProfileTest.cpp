@@ -1,4 +1,5 @@
 #include "host/profile/Profile.h"
+#include "host/engine/DegradingManager.h"
 #include "host/profile/TempProfile.h"
 #include "support/LogCapture.h"
 
@@ -251,6 +252,19 @@ TEST(ProfileSettings, ApplyHandsTheSettingsToTheRenderer) {
     EXPECT_FALSE(applied.shadows);
     EXPECT_EQ(applied.getTextureString(), "medium");
     EXPECT_EQ(applied.width, 1024) << "later changes are not applied until apply() again";
+    // The detail options reach the renderer's degrading manager.
+    EXPECT_FALSE(theDegradingManager->isFeatureRequested(DegradingManager::Shadows));
+    EXPECT_TRUE(theDegradingManager->isFeatureRequested(DegradingManager::Halo));
+    EXPECT_EQ(theDegradingManager->getTextureDetail(), DegradingManager::MediumTextures);
+    video.detailLevel = 0.5f;
+    video.fogDistance = 0.85f;
+    video.detailsOn = video.sceneActivity = false;
+    video.apply();
+    EXPECT_FLOAT_EQ(theDegradingManager->getDetailLevel(), 0.5f);
+    EXPECT_FLOAT_EQ(theDegradingManager->getFogDistance(), 0.85f);
+    EXPECT_FALSE(theDegradingManager->getDetailsEnabled());
+    EXPECT_FALSE(theDegradingManager->getSceneActivity());
+    theDegradingManager->reset();
 }
 
 } // namespace
