@@ -95,6 +95,10 @@ const std::vector<Expectation>& expectations() {
         {"pointer", {Arg::Look}, "pointer LOOK", "interface, board or hidden"},
         {"front", {Arg::Word}, "front ENTRY", "the entry in front of the shown ring"},
         {"ringfocus", {Arg::Word}, "ringfocus ENTRY", "the ring's focused entry, or none"},
+        {"profile",
+         {Arg::Word, Arg::Text},
+         "profile PATH \"VALUE\"",
+         "a value of the player's profile as saved"},
     };
     return table;
 }

@@ -548,6 +548,25 @@ bool Session::expect(const std::vector<std::string>& args, std::string* problem)
         if (ring && entry != args[1])
             *problem = (what == "front" ? "the entry in front is " : "the ring's focus is on ") +
                        entry + ", not " + args[1];
+    } else if (what == "profile") {
+        if (!need(2))
+            return false;
+        // The profile as it was last read or saved, values joined by spaces.
+        config::Block::List values;
+        {
+            thread::Lock hold(*theProfile);
+            config::Block::List* list = nullptr;
+            if (theProfile->getData()->getPropertyAccess(args[1], &list))
+                values = *list;
+        }
+        std::string text;
+        for (const std::string& value : values)
+            text += (text.empty() ? "" : " ") + value;
+        if (values.empty())
+            *problem = "the profile has no '" + args[1] + "'";
+        else if (text != args[2])
+            *problem =
+                "the profile's '" + args[1] + "' is \"" + text + "\", not \"" + args[2] + "\"";
     } else {
         *problem = "cannot expect '" + what + "'";
     }
