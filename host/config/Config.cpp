@@ -37,7 +37,7 @@ bool Config::readFile(const std::string& path) {
     lastReadState = Unreadable;
     if (!resource::theResourceManager->resolve(path, &file))
         return false;
-    switch (resource::readWholeFile(file, &text, &why)) {
+    switch (resource::readWholeFile(file, &text, &why, kMaxDocumentBytes)) {
     case resource::FileState::Missing:
         lastReadState = Missing;
         return false;
@@ -45,7 +45,7 @@ bool Config::readFile(const std::string& path) {
         lastError = ParseError();
         lastError.file = path;
         lastError.message = "cannot read the file: " + why;
-        return false;
+        return fail(lastError);
     case resource::FileState::Read:
         break;
     }

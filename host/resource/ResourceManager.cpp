@@ -244,11 +244,12 @@ int ResourceManager::testEntry(const char* name) const {
     if (entry.empty() || entry == "." || entry == ".." ||
         entry.find_first_of("/\\") != std::string::npos)
         return 2;
-    std::filesystem::path directory;
-    if (!resolve(getCurrentDirectory(), &directory))
+    // Resolved as a path of its own, so a link that leads out of the root is refused here too.
+    std::filesystem::path file;
+    if (!resolve(getCurrentDirectory() + "/" + entry, &file))
         return 2;
     std::error_code ec;
-    const auto status = std::filesystem::status(directory / entry, ec);
+    const auto status = std::filesystem::status(file, ec);
     if (ec)
         return 2;
     if (std::filesystem::is_regular_file(status))

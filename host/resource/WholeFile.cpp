@@ -4,13 +4,20 @@
 
 namespace resource {
 
-FileState readWholeFile(const std::filesystem::path& path, std::string* out, std::string* why) {
+FileState readWholeFile(const std::filesystem::path& path, std::string* out, std::string* why,
+                        uintmax_t limit) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (status.type() == std::filesystem::file_type::not_found)
         return FileState::Missing;
     if (ec || status.type() != std::filesystem::file_type::regular) {
         *why = ec ? ec.message() : "not a regular file";
+        return FileState::Unreadable;
+    }
+    const uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > limit) {
+        *why = "it is " + std::to_string(size) + " bytes, more than the " + std::to_string(limit) +
+               " read";
         return FileState::Unreadable;
     }
     std::FILE* file = std::fopen(path.string().c_str(), "rb");
@@ -21,12 +28,16 @@ FileState readWholeFile(const std::filesystem::path& path, std::string* out, std
     std::string data;
     char buffer[65536];
     size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0 && data.size() <= limit)
         data.append(buffer, count);
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     if (failed) {
         *why = "read error";
+        return FileState::Unreadable;
+    }
+    if (data.size() > limit) { // it grew while it was read
+        *why = "it is more than the " + std::to_string(limit) + " bytes read";
         return FileState::Unreadable;
     }
     *out = std::move(data);

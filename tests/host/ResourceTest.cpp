@@ -1,6 +1,7 @@
 #include "host/config/Config.h"
 #include "host/resource/FileList.h"
 #include "host/resource/ResourceManager.h"
+#include "host/resource/WholeFile.h"
 #include "support/LogCapture.h"
 #include "support/TempRoots.h"
 
@@ -120,12 +121,25 @@ TEST_F(ResourceTest, SymbolicLinksNeverLeadOutOfTheirRoot) {
     for (const char* path : {"/Maps/away/secret.cfg", "/leak.cfg", "/Maps/away", "/Profile/away/x"})
         EXPECT_FALSE(theResourceManager->resolve(path, &out)) << path;
     EXPECT_FALSE(theResourceManager->changeDirectory("/Maps/away"));
+    ASSERT_TRUE(theResourceManager->changeDirectory("/Maps"));
+    EXPECT_EQ(theResourceManager->testEntry("away"), 2) << "not even whether it is there";
     config::Config config;
     EXPECT_FALSE(config.readFile("/leak.cfg"));
     EXPECT_GE(log.count("resource"), 6u);
     // A link that stays inside the root is an ordinary directory.
     ASSERT_TRUE(theResourceManager->resolve("/Levels/alpha.lvx", &out));
     EXPECT_TRUE(std::filesystem::exists(out));
+}
+
+TEST_F(ResourceTest, AFileAboveTheLimitIsNotReadAtAll) {
+    profile.write("big.cfg", "x = 1234567890\n");
+    std::string text = "untouched", why;
+    EXPECT_EQ(resource::readWholeFile(profile / "big.cfg", &text, &why, 8),
+              resource::FileState::Unreadable);
+    EXPECT_EQ(text, "untouched");
+    EXPECT_NE(why.find("more than the 8"), std::string::npos) << why;
+    EXPECT_EQ(resource::readWholeFile(profile / "big.cfg", &text, &why, 15),
+              resource::FileState::Read);
 }
 
 TEST_F(ResourceTest, AtomicWritesKeepModeFollowLinksAndSweepCrashLeftovers) {
