@@ -1,11 +1,16 @@
 #include "ui/Screens.h"
 #include "ui/CreateMenu.h"
 #include "ui/EntireMenu.h"
+#include "ui/GameBoard.h"
 #include "ui/GameMenu.h"
+#include "ui/GameUI.h"
+#include "ui/Goal.h"
 #include "ui/KELFactory.h"
+#include "ui/Loading.h"
 #include "ui/ModuleLog.h"
 #include "ui/NewGameDialog.h"
 #include "ui/PlayMenu.h"
+#include "ui/Results.h"
 #include "ui/Sky.h"
 #include "ui/SoundMenu.h"
 
@@ -56,7 +61,7 @@ const std::vector<Screens::Expected>& Screens::expected() {
     static const std::vector<Expected> table = {
         {"mainui", "", "container", isA<::ui::Container>},
         {"commonui", "", "container", isA<::ui::Container>},
-        {"gameui", "", "gameui", anything},
+        {"gameui", "", "gameui", isA<GameUI>},
         {"screenshot", "*", "screenshot", isA<::ui::Screenshot>},
         {"sky", "*", "sky", isA<Sky>},
         {"mainroundmenu", "mainui", "mainroundmenu", isA<EntireMenu>},
@@ -69,13 +74,13 @@ const std::vector<Screens::Expected>& Screens::expected() {
         {"redefinemenu", "commonui", "redefinemenu", anything},
         {"soundmenu", "commonui", "soundmenu", isA<SoundMenu>},
         {"videomenu", "commonui", "videomenu", anything},
-        {"maingoal", "*", "goal", anything},
-        {"gamegoal", "*", "goal", anything},
-        {"gameresults", "*", "results", anything},
+        {"maingoal", "*", "goal", isA<Goal>},
+        {"gamegoal", "*", "goal", isA<Goal>},
+        {"gameresults", "*", "results", isA<Results>},
         {"status", "*", "statuspanel", anything},
         {"endturnbutton", "*", "endturnbutton", anything},
-        {"gameboard", "*", "gameboard", anything},
-        {"loading", "*", "loading", anything},
+        {"gameboard", "*", "gameboard", isA<GameBoard>},
+        {"loading", "*", "loading", isA<Loading>},
         {"ballooncontainer", "*", "ballooncontainer", anything},
     };
     return table;
