@@ -8,6 +8,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 namespace {
@@ -25,7 +27,13 @@ public:
               back = true;
           }) {}
     ~HostShows() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (!back) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                // The host thread cannot be released from here: stop rather than hang.
+                std::fprintf(stderr, "doModal never returned\n");
+                std::abort();
+            }
             {
                 thread::Lock hold(*screen->getUI());
                 if (screen->getVisible())
