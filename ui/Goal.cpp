@@ -77,7 +77,8 @@ void Goal::updateShowed() {
 
 void Goal::initView() {
     // Only a goal on screen scrolls, and only it can close by scrolling: a hidden one has
-    // reported its closing already.
+    // reported its closing already. A host thread may be showing it meanwhile (doModal).
+    thread::Lock hold(*getUI());
     ::ui::DFormattedSpriteText* text = getText();
     if (!isShowed() || !text)
         return;
