@@ -77,8 +77,16 @@ void Goal::updateShowed() {
 
 void Goal::initView() {
     // Only a goal on screen scrolls, and only it can close by scrolling: a hidden one has
-    // reported its closing already. A host thread may be showing it meanwhile (doModal).
-    thread::Lock hold(*getUI());
+    // reported its closing already. A host thread may be showing it meanwhile (doModal): the
+    // step runs under the UI's lock, and is left to the next drawing while another thread
+    // holds it, so a frame never waits for the UI.
+    ::ui::UI* ui = getUI();
+    if (!ui->tryLock())
+        return;
+    struct Release {
+        ::ui::UI* ui;
+        ~Release() { ui->unlock(); }
+    } release{ui};
     ::ui::DFormattedSpriteText* text = getText();
     if (!isShowed() || !text)
         return;
