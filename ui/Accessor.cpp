@@ -1,10 +1,14 @@
 #include "ui/Accessor.h"
 #include "ui/CreateMenu.h"
 #include "ui/EntireMenu.h"
+#include "ui/GameBoard.h"
 #include "ui/GameMenu.h"
+#include "ui/Goal.h"
 #include "ui/KELFactory.h"
 #include "ui/KELUI.h"
+#include "ui/Loading.h"
 #include "ui/PlayMenu.h"
+#include "ui/Results.h"
 #include "ui/Sky.h"
 
 namespace kel::ui {
@@ -40,6 +44,22 @@ EntireMenu* Accessor::getMainRoundMenu() {
 
 EntireMenu* Accessor::getGameRoundMenu() {
     return find<EntireMenu>("gameroundmenu");
+}
+
+Goal* Accessor::getGoal() {
+    return find<Goal>("gamegoal");
+}
+
+Results* Accessor::getResults() {
+    return find<Results>("gameresults");
+}
+
+GameBoard* Accessor::getGameBoard() {
+    return find<GameBoard>("gameboard");
+}
+
+Loading* Accessor::getLoading() {
+    return find<Loading>("loading");
 }
 
 bool Accessor::getGoal(const std::string& name, std::string& text) const {

@@ -13,6 +13,10 @@ class GameMenu;
 class PlayMenu;
 class EntireMenu;
 class Sky;
+class GameBoard;
+class Goal;
+class Loading;
+class Results;
 
 // Typed access to the well-known components of the layout, a store of the current mission's goal
 // texts, and a copy of a configuration block the host hands in and takes back. The getters
@@ -27,6 +31,12 @@ public:
     // The round-menu screens "mainroundmenu" and "gameroundmenu".
     EntireMenu* getMainRoundMenu();
     EntireMenu* getGameRoundMenu();
+    // The battle's goal screen "gamegoal", its results screen "gameresults", the board-view
+    // switch "gameboard" and the loading screen "loading".
+    Goal* getGoal();
+    Results* getResults();
+    GameBoard* getGameBoard();
+    Loading* getLoading();
 
     // Replaces the goals as a whole.
     void setRoundGoals(const std::map<std::string, std::string>& goals) { roundGoals = goals; }

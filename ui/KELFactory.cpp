@@ -2,23 +2,29 @@
 #include "ui/CreateMenu.h"
 #include "ui/EntireMenu.h"
 #include "ui/EntireMenuItem.h"
+#include "ui/GameBoard.h"
 #include "ui/GameMenu.h"
 #include "ui/GameRoundMenu.h"
+#include "ui/GameUI.h"
+#include "ui/Goal.h"
 #include "ui/InputMenu.h"
 #include "ui/ItemDescription.h"
 #include "ui/KELUI.h"
 #include "ui/LoadGameDialog.h"
+#include "ui/Loading.h"
 #include "ui/MainRoundMenu.h"
 #include "ui/Menu.h"
 #include "ui/NewGameDialog.h"
 #include "ui/PlayMenu.h"
 #include "ui/RedefineEdit.h"
 #include "ui/RedefineMenu.h"
+#include "ui/Results.h"
 #include "ui/RoundMenu.h"
 #include "ui/RoundMenuContainer.h"
 #include "ui/SaveGameDialog.h"
 #include "ui/Sky.h"
 #include "ui/SoundMenu.h"
+#include "ui/SubGameUI.h"
 #include "ui/VideoMenu.h"
 
 #include "host/ui/Container.h"
@@ -60,6 +66,12 @@ const std::vector<ClassEntry>& classTable() {
         {"playmenu", [] { return new PlayMenu(); }},
         {"gamemenu", [] { return new GameMenu(); }},
         {"createmenu", [] { return new CreateMenu(); }},
+        {"gameui", [] { return new GameUI(); }},
+        {"subgameui", [] { return new SubGameUI(); }},
+        {"gameboard", [] { return new GameBoard(); }},
+        {"loading", [] { return new Loading(); }},
+        {"goal", [] { return new Goal(); }},
+        {"results", [] { return new Results(); }},
     };
     return table;
 }
@@ -182,6 +194,31 @@ bool KELFactory::getComponent(const std::string& name, EntireMenuItem** out,
 }
 
 bool KELFactory::getComponent(const std::string& name, InputMenu** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, GameBoard** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, Results** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, Goal** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, Loading** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, GameUI** out, ::ui::Container* parent,
                               bool deep) {
     return lookUp(name, out, parent, deep);
 }

@@ -10,15 +10,20 @@ namespace kel::ui {
 class CreateMenu;
 class EntireMenu;
 class EntireMenuItem;
+class GameBoard;
 class GameMenu;
 class GameRoundMenu;
 class InputMenu;
+class GameUI;
+class Goal;
 class ItemDescription;
 class LoadGameDialog;
+class Loading;
 class MainRoundMenu;
 class NewGameDialog;
 class PlayMenu;
 class RedefineMenu;
+class Results;
 class RoundMenu;
 class RoundMenuContainer;
 class SaveGameDialog;
@@ -71,6 +76,16 @@ public:
     virtual bool getComponent(const std::string& name, EntireMenuItem** out,
                               ::ui::Container* parent, bool deep);
     virtual bool getComponent(const std::string& name, InputMenu** out, ::ui::Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, GameBoard** out, ::ui::Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, Results** out, ::ui::Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, Goal** out, ::ui::Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, Loading** out, ::ui::Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, GameUI** out, ::ui::Container* parent,
                               bool deep);
 
     // The module's class names, in the table's order (for tests and tools).

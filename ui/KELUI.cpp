@@ -538,7 +538,9 @@ void KELUI::routeByName(const std::string& name, const std::string& action, ::ui
         setChildVisible(mainui, "newgamedialog", false);
         setChildVisible(mainui, "mainroundmenu", true);
     } else if (name == "maingoal") {
-        setChildVisible(mainui, "gameroundmenu", true);
+        // The ring flew out when "goal" was chosen: showing its screen anew brings it back
+        // (showing a screen that is still visible would change nothing).
+        backToRing(mainui, "gameroundmenu");
     } else if (name == "gamegoal") {
         sendEvent("goal");
     } else if (name == "createmenu" && action == "cancel") {

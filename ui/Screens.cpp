@@ -1,13 +1,18 @@
 #include "ui/Screens.h"
 #include "ui/CreateMenu.h"
 #include "ui/EntireMenu.h"
+#include "ui/GameBoard.h"
 #include "ui/GameMenu.h"
+#include "ui/GameUI.h"
+#include "ui/Goal.h"
 #include "ui/InputMenu.h"
 #include "ui/KELFactory.h"
+#include "ui/Loading.h"
 #include "ui/ModuleLog.h"
 #include "ui/NewGameDialog.h"
 #include "ui/PlayMenu.h"
 #include "ui/RedefineMenu.h"
+#include "ui/Results.h"
 #include "ui/Sky.h"
 #include "ui/SoundMenu.h"
 #include "ui/VideoMenu.h"
@@ -59,7 +64,7 @@ const std::vector<Screens::Expected>& Screens::expected() {
     static const std::vector<Expected> table = {
         {"mainui", "", "container", isA<::ui::Container>},
         {"commonui", "", "container", isA<::ui::Container>},
-        {"gameui", "", "gameui", anything},
+        {"gameui", "", "gameui", isA<GameUI>},
         {"screenshot", "*", "screenshot", isA<::ui::Screenshot>},
         {"sky", "*", "sky", isA<Sky>},
         {"mainroundmenu", "mainui", "mainroundmenu", isA<EntireMenu>},
@@ -72,13 +77,13 @@ const std::vector<Screens::Expected>& Screens::expected() {
         {"redefinemenu", "commonui", "redefinemenu", isA<RedefineMenu>},
         {"soundmenu", "commonui", "soundmenu", isA<SoundMenu>},
         {"videomenu", "commonui", "videomenu", isA<VideoMenu>},
-        {"maingoal", "*", "goal", anything},
-        {"gamegoal", "*", "goal", anything},
-        {"gameresults", "*", "results", anything},
+        {"maingoal", "*", "goal", isA<Goal>},
+        {"gamegoal", "*", "goal", isA<Goal>},
+        {"gameresults", "*", "results", isA<Results>},
         {"status", "*", "statuspanel", anything},
         {"endturnbutton", "*", "endturnbutton", anything},
-        {"gameboard", "*", "gameboard", anything},
-        {"loading", "*", "loading", anything},
+        {"gameboard", "*", "gameboard", isA<GameBoard>},
+        {"loading", "*", "loading", isA<Loading>},
         {"ballooncontainer", "*", "ballooncontainer", anything},
     };
     return table;

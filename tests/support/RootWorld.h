@@ -157,9 +157,10 @@ private:
 
 // What RESUME_GAME changes over the in-game ring (with the render timers left as they are, and
 // with them paused before), and END_GAME over it after a map's sky.
+// The HUD's part that goes in free-look takes the focus whenever it shows (its own rule).
 inline const std::string kResumedTimersAsTheyWere =
     "-screenshot -gameroundmenu +gameui env=on view=board fade=0 pointer=shown state=GAME mode=1 "
-    "level=loud classes=11";
+    "level=loud classes=11 focus=gameui:subgameui";
 inline const std::string kResumed = kResumedTimersAsTheyWere + " timers=--";
 inline const std::string kEnded = "-screenshot -gameroundmenu skyname=Default fade=4@1:own "
                                   "+pleasewait pointer=hidden forced=+1 state=ENDING_GAME mode=1";

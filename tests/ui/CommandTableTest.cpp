@@ -61,7 +61,8 @@ const CommandRow kCommands[] = {
      "-gameui env=off view=own pointer=hidden state=LOADING"},
     // the profile's sound settings are applied again: the battle sound classes come on
     {"LOADING env=off at=10,10", Command::BEGIN_GAME,
-     "at=512,384 +gameui +sky env=on view=board pointer=shown state=GAME classes=11"},
+     "at=512,384 +gameui +sky env=on view=board pointer=shown state=GAME classes=11 "
+     "focus=gameui:subgameui"},
     {"GAME pointer=shown loud classes=11", Command::SHOW_GAME_MENU,
      "+screenshot state=GAME_MENU mode=0 pointer=hidden level=quiet classes=00"},
     {"GAME_MENU pointer=hidden", Command::RESUME_GAME, kResumed},

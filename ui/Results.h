@@ -1,0 +1,40 @@
+#pragma once
+
+#include "host/thread/Event.h"
+#include "host/ui/Container.h"
+#include "ui/ResultsListener.h"
+#include "ui/SubscribeDeliverer.h"
+#include "ui/UiApi.h"
+
+#include <string>
+
+namespace ui {
+class DFormattedSpriteText;
+}
+
+namespace kel::ui {
+
+// The full-screen text of the mission's results (child "text"). It tells its subscribed
+// listeners each time it is shown or hidden. The player closes it with the keys and mouse
+// buttons that close the goal screen (Goal::isClosingPress): it hides, reports to its master
+// and releases a host thread waiting in doModal.
+class KEL_UI_API Results : public ::ui::Container, public SubscribeDeliverer<ResultsListener> {
+public:
+    // Full-screen on the root UI.
+    Results();
+
+    std::string getClassName() const override { return "results"; }
+    void processInputEvent(counting_ptr<::input::Event> event) override;
+    void updateShowed() override;
+
+    void setText(const std::string& text);
+    // As Goal::doModal.
+    void doModal();
+
+    ::ui::DFormattedSpriteText* getText();
+
+private:
+    thread::Event closed{true, false};
+};
+
+} // namespace kel::ui
