@@ -1,8 +1,8 @@
 #include "ui/InputMenu.h"
-#include "ui/RedefineMenu.h"
 #include "ui/KELFactory.h"
 #include "ui/KELUI.h"
 #include "ui/ModuleLog.h"
+#include "ui/RedefineMenu.h"
 
 #include "host/config/Block.h"
 #include "host/kelinput/KelInput.h"

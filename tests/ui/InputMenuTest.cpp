@@ -1,12 +1,12 @@
 #include "ui/InputMenu.h"
-#include "ui/RedefineMenu.h"
 #include "support/ScreenUnderTest.h"
+#include "ui/RedefineMenu.h"
 // After the fixtures: inside namespace kel, "input" then names kel::input.
 #include "host/kelinput/KelInputFixture.h"
 
 #include "host/ui/CheckBox.h"
-#include "host/ui/MultiTextComponent.h"
 #include "host/ui/HSlider.h"
+#include "host/ui/MultiTextComponent.h"
 #include "host/ui/RadioContainer.h"
 
 namespace {

@@ -112,9 +112,9 @@ TEST_F(Screens, EveryScreenRunsAndEveryDialogIsCentredWithItsPartsInsideAtAnyRes
         SCOPED_TRACE(std::to_string(int(w)) + "x" + std::to_string(int(h)));
         root->setResolution(w, h);
         root->updateResolution();
-        for (const char* name : {"gamemenu", "createmenu", "playmenu", "newgamedialog", "soundmenu",
-                                 "redefinemenu", "inputmenu", "videomenu", "mainroundmenu",
-                                 "gameroundmenu"}) {
+        for (const char* name :
+             {"gamemenu", "createmenu", "playmenu", "newgamedialog", "soundmenu", "redefinemenu",
+              "inputmenu", "videomenu", "mainroundmenu", "gameroundmenu"}) {
             auto* screen = dynamic_cast<::ui::Container*>(root->getDescendant(name));
             ASSERT_NE(screen, nullptr) << name;
             screen->setVisible(true);
