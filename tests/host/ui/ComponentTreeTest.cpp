@@ -353,7 +353,8 @@ TEST_F(ComponentTree, FlybyFollowsShowHideAndMovesWithoutThePointerMoving) {
 }
 
 TEST_F(ComponentTree, AModalBoxTakesTheKeysAndTheFocusUntilItGoes) {
-    layout("slider { class = hslider; position = 10 10; size = 200 20; range = 0 10; value = 5;\n"
+    layout("first { class = hslider; position = 10 50; size = 200 20 }\n"
+           "slider { class = hslider; position = 10 10; size = 200 20; range = 0 10; value = 5;\n"
            "         step = 1 }\n");
     auto* slider = dynamic_cast<ui::HSlider*>(ui->getComponent("slider"));
     ASSERT_TRUE(slider && ui->setFocusedComponent(slider));
@@ -375,7 +376,7 @@ TEST_F(ComponentTree, AModalBoxTakesTheKeysAndTheFocusUntilItGoes) {
     EXPECT_EQ(take(trace), "box<yes:job ");
 
     box->setVisible(false);
-    EXPECT_EQ(ui->getFocusedComponent(), slider) << "the focus comes back when the box goes";
+    EXPECT_EQ(ui->getFocusedComponent(), slider) << "back where it was, not on the first slider";
     tap("Right");
     EXPECT_EQ(slider->getValue(), 6.0f);
 }
