@@ -131,10 +131,10 @@ bool UI::setFocusedComponent(Component* component) {
         // before the child's own turn comes.
         if (!component->computeShowed() || !component->isFocusable())
             return false;
+        // Nothing behind a modal box takes it.
         const Component* box = getModalBox();
-        if (box && component != box &&
-            !(dynamic_cast<const Container*>(box) &&
-              static_cast<const Container*>(box)->isAncestorOf(component)))
+        const auto* boxContainer = dynamic_cast<const Container*>(box);
+        if (box && component != box && !(boxContainer && boxContainer->isAncestorOf(component)))
             return false;
     }
     Component* previous = focused;
@@ -219,14 +219,10 @@ void UI::shownChanged(Component* component, bool wasShowed) {
             chooseFocus();
         return;
     }
-    // A screen (a child of the root, or a top-level component) shown while the focus is free.
-    if (appeared && !focused && (component->getMaster() == this || isTopLevel(component))) {
-        const Component* box = getModalBox();
-        if (!box || box == component ||
-            (dynamic_cast<const Container*>(box) &&
-             static_cast<const Container*>(box)->isAncestorOf(component)))
-            setFocusedComponent(candidateOf(component));
-    }
+    // A screen (a child of the root, or a top-level component) shown while the focus is free
+    // offers it (refused behind a modal box).
+    if (appeared && !focused && (component->getMaster() == this || isTopLevel(component)))
+        setFocusedComponent(candidateOf(component));
 }
 
 Font* UI::getFont(const std::string& name) const {
