@@ -18,6 +18,8 @@ public:
     std::string getClassName() const override { return "gameui"; }
     void processInputEvent(counting_ptr<::input::Event> event) override;
     void updateShowed() override;
+    // It takes the keyboard focus in unit free-look.
+    bool isFocusable() const override { return true; }
     void updateResolution() override;
 
     // Unit free-look: the camera sits at the unit and the HUD ("subgameui") goes away. While the

@@ -30,6 +30,8 @@ public:
     void readConfig(config::Block* block) override;
     void processInputEvent(counting_ptr<::input::Event> event) override;
     void updateShowed() override;
+    // Shown, it takes the keyboard focus.
+    bool isFocusable() const override { return true; }
     void term() override;
     // One drawing of the view: the text moves up by one unit.
     void initView() override;

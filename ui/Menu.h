@@ -18,6 +18,8 @@ public:
     std::string getClassName() const override { return "menu"; }
     void notify(::ui::NotifyEvent& event) override;
     void processInputEvent(counting_ptr<::input::Event> event) override;
+    // The root focuses a page when it opens it.
+    bool isFocusable() const override { return true; }
 
 protected:
     // Sends a notification from the menu with the given action through its own notify.

@@ -146,14 +146,20 @@ void PlayMenu::initFrame(float) {
     missionName1->getTexture()->setOpacity(first);
     missionPicture2->getTexture()->setOpacity(1 - first);
     missionName2->getTexture()->setOpacity(1 - first);
+    // The textures changed under their components: their pictures are painted anew.
+    for (::ui::TextureComponent* part :
+         {missionPicture1, missionName1, missionPicture2, missionName2})
+        part->repaint();
 }
 
 void PlayMenu::endSlowMotion() {
     if (!inSlowMotion)
         return;
     for (::ui::TextureComponent* part :
-         {missionPicture1, missionName1, missionPicture2, missionName2})
+         {missionPicture1, missionName1, missionPicture2, missionName2}) {
         part->getTexture()->setOpacity(1.0f);
+        part->repaint();
+    }
     (firstPairVisible ? missionPicture1 : missionPicture2)->setVisible(false);
     (firstPairVisible ? missionName1 : missionName2)->setVisible(false);
     inSlowMotion = false;

@@ -26,6 +26,8 @@ public:
     std::string getClassName() const override { return "results"; }
     void processInputEvent(counting_ptr<::input::Event> event) override;
     void updateShowed() override;
+    // Shown, it takes the keyboard focus.
+    bool isFocusable() const override { return true; }
 
     void setText(const std::string& text);
     // As Goal::doModal.

@@ -43,6 +43,8 @@ public:
     void readConfig(config::Block* block) override;
     void processInputEvent(counting_ptr<::input::Event> event) override;
     void updateShowed() override;
+    // The current ring of its container has the keyboard focus.
+    bool isFocusable() const override { return true; }
     void initFrame(float) override;
 
     virtual void leftKey(bool pressed);

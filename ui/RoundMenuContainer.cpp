@@ -80,8 +80,9 @@ void RoundMenuContainer::updateShowed() {
         if (child != current && dynamic_cast<RoundMenu*>(child))
             child->setVisible(false);
     if (current) {
-        focus(current);
+        // Shown first: a hidden ring cannot take the focus.
         current->setVisible(true);
+        focus(current);
     }
 }
 

@@ -14,6 +14,7 @@ public:
 
     std::string getClassName() const override { return "subgameui"; }
     void updateShowed() override;
+    bool isFocusable() const override { return true; }
     void updateResolution() override;
 };
 

@@ -30,6 +30,7 @@ void BothTextSprite::setFont(const std::string& name) {
 void BothTextSprite::setColor(const config::Color& newColor) {
     color = newColor;
     colored = true;
+    repaint();
 }
 
 float BothTextSprite::getTextWidth() const {

@@ -30,7 +30,10 @@ public:
     const std::string& getText() const { return text; }
     void setFont(const std::string& fontName);
     Font* getFont() const { return font; }
-    void setAlign(int newAlign) { align = newAlign; }
+    void setAlign(int newAlign) {
+        align = newAlign;
+        repaint();
+    }
     int getAlign() const { return align; }
     void setColor(const config::Color& newColor);
     float getTextWidth() const;

@@ -7,6 +7,8 @@
 #include "host/ui/LayoutOptions.h"
 #include "host/ui/MousePointer.h"
 #include "host/ui/NotifyEvent.h"
+#include "host/ui/PaintRecord.h"
+#include "host/ui/Paintable.h"
 #include "host/ui/UI.h"
 
 #include <algorithm>
@@ -56,14 +58,24 @@ void Component::setName(const std::string& newName) {
 }
 
 void Component::setPosition(float newX, float newY) {
+    if (newX == x && newY == y)
+        return;
     x = newX;
     y = newY;
+    // The pointer may now be over it or off it without moving.
+    reFlybyTree();
 }
 
 void Component::setSize(float newWidth, float newHeight) {
+    const bool changed = newWidth != width || newHeight != height;
     width = newWidth;
     height = newHeight;
     updateSize();
+    if (changed) {
+        // A picture of another size is painted anew.
+        repaint();
+        reFlybyTree();
+    }
 }
 
 void Component::centerBoth() {
@@ -123,29 +135,44 @@ void Component::setAllVisible(bool on) {
 }
 
 void Component::refreshShowed() {
+    const bool wasShowed = showed;
+    refreshShowedTree();
+    if (ui)
+        ui->shownChanged(this, wasShowed);
+}
+
+void Component::refreshShowedTree() {
     const bool now = computeShowed();
     if (now != showed) {
         showed = now;
         if (now) {
+            pictureStale = true;
             show();
         } else {
             hide();
             if (ui && ui->getFocusedComponent() == this)
-                ui->setFocusedComponent(nullptr);
+                ui->loseFocus();
             setFlyby(false);
         }
         updateShowed();
+        if (now && showed)
+            reFlyby();
+    } else if (!now && ui && ui != this && ui->getFocusedComponent() == this) {
+        // Focused on its way to being shown, and hidden again before it was.
+        ui->loseFocus();
     }
     if (auto* container = dynamic_cast<Container*>(this))
         for (Component* child : container->snapshot())
             if (child->master == container)
-                child->refreshShowed();
+                child->refreshShowedTree();
     if (ui == this)
         for (Component* top : std::vector<Component*>(ui->getTopLevel()))
-            top->refreshShowed();
+            top->refreshShowedTree();
 }
 
 void Component::setEnabled(bool on) {
+    if (on != enabled)
+        repaint();
     enabled = on;
 }
 
@@ -175,6 +202,7 @@ void Component::setFlyby(bool on) {
     if (on == flyby)
         return;
     flyby = on;
+    repaint();
     updateFlyby();
 }
 
@@ -183,6 +211,15 @@ void Component::updateFlyby() {}
 void Component::reFlyby() {
     MousePointer* pointer = ui ? ui->getMousePointer() : nullptr;
     setFlyby(showed && pointer && contains(pointer->getX(), pointer->getY()));
+}
+
+void Component::reFlybyTree() {
+    if (!showed)
+        return;
+    reFlyby();
+    if (auto* container = dynamic_cast<Container*>(this))
+        for (size_t i = 0; i < container->children.size(); ++i)
+            container->children[i]->reFlybyTree();
 }
 
 void Component::updatePriority(int newPriority) {
@@ -204,6 +241,24 @@ void Component::toBack() {
 
 void Component::repaint() {
     ++repaints;
+    pictureStale = true;
+}
+
+void Component::draw(Canvas& canvas) const {
+    const auto* paintable = dynamic_cast<const Paintable*>(this);
+    if (!paintable)
+        return;
+    const float left = getAbsoluteX(), top = getAbsoluteY();
+    if (!picture) {
+        picture = std::make_unique<PaintRecord>();
+        pictureStale = true;
+    }
+    if (pictureStale) {
+        picture->begin(left, top);
+        paintable->paint(*picture);
+        pictureStale = false;
+    }
+    picture->replay(canvas, left, top);
 }
 
 void Component::updateSize() {}

@@ -3,6 +3,7 @@
 #include "host/HostApi.h"
 #include "host/input/counting_ptr.h"
 
+#include <memory>
 #include <string>
 
 namespace config {
@@ -14,8 +15,10 @@ class Event;
 
 namespace ui {
 
+class Canvas;
 class Container;
 class NotifyEvent;
+class PaintRecord;
 class UI;
 
 // A node of the UI tree: a named rectangle that can be shown, enabled, focused and flown over by
@@ -27,7 +30,12 @@ class UI;
 //
 // Shown state: a component is shown when it and all its masters are visible and it hangs in the
 // UI's tree (or is a visible top-level component of a shown UI). Whenever that state really
-// changes, show() or hide() and then updateShowed() run, masters before their children.
+// changes, show() or hide() and then updateShowed() run, masters before their children; then the
+// fly-by is recomputed, and the UI moves the keyboard focus if it has to (see UI::refocus).
+//
+// Picture: a component that paints (ui::Paintable) is drawn from what it painted the last time
+// it was drawn after a repaint(). A change to what it paints shows only after a repaint(); the
+// toolkit repaints on what it changes itself (shown, enabled, focus, fly-by, size).
 class KEL_HOST_API Component {
 public:
     explicit Component(UI* ui = nullptr, float x = 0, float y = 0, float width = 0,
@@ -48,6 +56,7 @@ public:
     float getYPosition() const { return y; }
     float getWidth() const { return width; }
     float getHeight() const { return height; }
+    // Moves the component; the fly-by of it and its descendants follows at once.
     virtual void setPosition(float newX, float newY);
     void setSize(float newWidth, float newHeight);
     // Centres the component in its master (in the screen when it has none).
@@ -86,9 +95,11 @@ public:
     bool isFocused() const;
     // Called on the component that gained or lost the keyboard focus, after the change.
     virtual void updateFocused();
-    // Offers the component (or one of its descendants) as a candidate for the keyboard focus.
+    // Offers the component (or one of its descendants) as a candidate for the keyboard focus:
+    // fills an empty candidate with itself when it is shown, enabled and focusable.
     virtual void refocus(Component** candidate);
-    // Whether the component takes the keyboard focus when offered (widgets that read keys).
+    // Whether the component may take the keyboard focus (widgets and screens that read keys);
+    // the UI refuses the focus to the others.
     virtual bool isFocusable() const { return false; }
 
     // The pointer is over the component.
@@ -98,6 +109,8 @@ public:
     virtual void updateFlyby();
     // Recomputes the fly-by state from the pointer's position.
     virtual void reFlyby();
+    // Recomputes the fly-by state of the component and of its shown descendants.
+    void reFlybyTree();
 
     // Drawing order among siblings: lower priorities are drawn later (in front) and take input
     // first; equal priorities keep their order.
@@ -106,9 +119,16 @@ public:
     // Moves the component to the back of its siblings (drawn first).
     void toBack();
 
-    // Asks for the component to be drawn again (counted; the reference host draws every frame).
+    // Asks for the component to be painted anew the next time it is drawn; until then the
+    // drawing shows what it painted before. Counted.
     virtual void repaint();
     unsigned getRepaintCount() const { return repaints; }
+    // Whether the next drawing paints the component anew.
+    bool needsPaint() const { return pictureStale; }
+    // Draws the component's own picture (not its children's) onto a canvas: the one it painted
+    // when it was last drawn, where it stands now, painted anew first when a repaint asked for
+    // it. Draws nothing for a component that does not paint. Toolkit use (the drawing).
+    void draw(Canvas& canvas) const;
 
     virtual void updateSize();
     virtual void updateResolution();
@@ -162,6 +182,8 @@ private:
     friend class Container;
     friend class UI;
     bool computeShowed() const;
+    // Recomputes the shown state below this component, without moving the focus.
+    void refreshShowedTree();
 
     UI* ui;
     Container* master = nullptr;
@@ -182,6 +204,8 @@ private:
     float rightMargin = -1; // kept from the master's right edge when not negative
     float bottomMargin = -1;
     unsigned repaints = 0;
+    mutable std::unique_ptr<PaintRecord> picture; // made on the first drawing
+    mutable bool pictureStale = true;
     const std::string* layoutFile; // interned: layouts are few, components many
     int layoutLine = 0;
 };

@@ -54,6 +54,7 @@ void DFormattedSpriteText::setFont(const std::string& name) {
     fontName = name;
     font = getUI() ? getUI()->getFont(name) : nullptr;
     applyLayout();
+    repaint();
 }
 
 void DFormattedSpriteText::setAlign(int newAlign) {
@@ -64,21 +65,25 @@ void DFormattedSpriteText::setAlign(int newAlign) {
 void DFormattedSpriteText::setFit(int mode) {
     fit = mode;
     applyLayout();
+    repaint();
 }
 
 void DFormattedSpriteText::setCenter(int mode) {
     center = mode;
     applyLayout();
+    repaint();
 }
 
 void DFormattedSpriteText::setInterline(float gap) {
     interline = gap;
     applyLayout();
+    repaint();
 }
 
 void DFormattedSpriteText::setColor(const config::Color& newColor) {
     color = newColor;
     colored = true;
+    repaint();
 }
 
 float DFormattedSpriteText::getLineHeight() const {

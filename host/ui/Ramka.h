@@ -17,11 +17,20 @@ public:
 
     std::string getClassName() const override { return "ramka"; }
 
-    void setBorder(const config::Color& color) { border = color; }
+    void setBorder(const config::Color& color) {
+        border = color;
+        repaint();
+    }
     const config::Color& getBorder() const { return border; }
-    void setBackground(const config::Color& color) { background = color; }
+    void setBackground(const config::Color& color) {
+        background = color;
+        repaint();
+    }
     const config::Color& getBackground() const { return background; }
-    void setThickness(float units) { thickness = units; }
+    void setThickness(float units) {
+        thickness = units;
+        repaint();
+    }
     float getThickness() const { return thickness; }
 
     void readConfig(config::Block* block) override;

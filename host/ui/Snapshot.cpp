@@ -8,7 +8,6 @@
 #include "host/ui/Canvas.h"
 #include "host/ui/Font.h"
 #include "host/ui/MousePointer.h"
-#include "host/ui/Paintable.h"
 #include "host/ui/Palette.h"
 #include "host/ui/UI.h"
 
@@ -241,8 +240,8 @@ private:
 void paintTree(const Component* component, SvgCanvas& canvas) {
     if (!component->isShowed())
         return;
-    if (const auto* paintable = dynamic_cast<const Paintable*>(component))
-        paintable->paint(canvas);
+    // What it painted after its last repaint, where it stands now.
+    component->draw(canvas);
     if (const auto* container = dynamic_cast<const Container*>(component))
         for (const Component* child : container->getChildren())
             paintTree(child, canvas);

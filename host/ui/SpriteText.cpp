@@ -34,11 +34,13 @@ void SpriteText::setAlign(int newAlign) {
 void SpriteText::setFit(int mode) {
     fit = mode;
     applyFit();
+    repaint();
 }
 
 void SpriteText::setColor(const config::Color& newColor) {
     color = newColor;
     colored = true;
+    repaint();
 }
 
 config::Color SpriteText::getColor() const {

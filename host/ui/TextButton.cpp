@@ -27,6 +27,7 @@ void TextButton::setFont(const std::string& name) {
 void TextButton::setColor(const config::Color& newColor) {
     color = newColor;
     colored = true;
+    repaint();
 }
 
 config::Color TextButton::getColor() const {

@@ -16,7 +16,10 @@ public:
 
     std::string getClassName() const override { return "textcomponent"; }
 
-    void setBackground(const config::Color& color) { background = color; }
+    void setBackground(const config::Color& color) {
+        background = color;
+        repaint();
+    }
     const config::Color& getBackground() const { return background; }
 
     void readConfig(config::Block* block) override;

@@ -123,15 +123,106 @@ void UI::setMousePointer(MousePointer* newPointer) {
     pointer = newPointer;
 }
 
-void UI::setFocusedComponent(Component* component) {
+bool UI::setFocusedComponent(Component* component) {
     if (component == focused)
-        return;
+        return true;
+    if (component) {
+        // Shown, or being shown: a screen that appears may focus a child in its updateShowed,
+        // before the child's own turn comes.
+        if (!component->computeShowed() || !component->isFocusable())
+            return false;
+        // Nothing behind a modal box takes it.
+        const Component* box = getModalBox();
+        const auto* boxContainer = dynamic_cast<const Container*>(box);
+        if (box && component != box && !(boxContainer && boxContainer->isAncestorOf(component)))
+            return false;
+    }
     Component* previous = focused;
     focused = component;
-    if (previous)
+    if (previous) {
+        previous->repaint();
         previous->updateFocused();
-    if (focused && focused == component)
+    }
+    if (focused && focused == component) {
+        focused->repaint();
         focused->updateFocused();
+    }
+    return true;
+}
+
+void UI::loseFocus() {
+    focusLost = true;
+    setFocusedComponent(nullptr);
+}
+
+Component* UI::getModalBox() const {
+    for (auto it = topLevel.rbegin(); it != topLevel.rend(); ++it)
+        if ((*it)->isShowed() && (*it)->isModal())
+            return *it;
+    return nullptr;
+}
+
+namespace {
+
+// The first candidate `component` offers for the focus, or null.
+Component* candidateOf(Component* component) {
+    Component* candidate = nullptr;
+    if (component->isShowed())
+        component->refocus(&candidate);
+    return candidate;
+}
+
+} // namespace
+
+void UI::chooseFocus() {
+    if (Component* box = getModalBox()) {
+        setFocusedComponent(candidateOf(box));
+        return;
+    }
+    for (auto it = topLevel.rbegin(); it != topLevel.rend(); ++it)
+        if (Component* candidate = candidateOf(*it)) {
+            setFocusedComponent(candidate);
+            return;
+        }
+    setFocusedComponent(candidateOf(this));
+}
+
+void UI::shownChanged(Component* component, bool wasShowed) {
+    const bool appeared = !wasShowed && component->isShowed();
+    if (component->isModal() && component != modalHolder && appeared &&
+        getModalBox() == component) {
+        // The box takes the keys: nothing behind it keeps the focus.
+        if (!modalHolder)
+            focusBehindModal = focused;
+        modalHolder = component;
+        focusLost = false;
+        Component* candidate = candidateOf(component);
+        if (candidate != focused) {
+            setFocusedComponent(nullptr);
+            setFocusedComponent(candidate);
+        }
+        return;
+    }
+    if (component == modalHolder && !component->isShowed()) {
+        // The box went: the focus goes back to what had it, when it still can take it.
+        Component* back = focusBehindModal;
+        modalHolder = nullptr;
+        focusBehindModal = nullptr;
+        if (getModalBox())
+            chooseFocus();
+        else if (!(back && back->getEnabled() && setFocusedComponent(back)))
+            focusLost = true;
+    }
+    if (focusLost) {
+        focusLost = false;
+        if (!focused)
+            chooseFocus();
+        return;
+    }
+    // A screen (a child of the root, or a top-level component) shown while the focus is free
+    // offers it (refused behind a modal box).
+    if (appeared && !focused && (component->getMaster() == this || isTopLevel(component)))
+        setFocusedComponent(candidateOf(component));
 }
 
 Font* UI::getFont(const std::string& name) const {
@@ -203,15 +294,6 @@ Component* hit(Component* component, float x, float y) {
     return component->contains(x, y) && component->acceptsMouse() ? component : nullptr;
 }
 
-void flyOver(Component* component) {
-    if (!component->isShowed())
-        return;
-    component->reFlyby();
-    if (auto* container = dynamic_cast<Container*>(component))
-        for (Component* child : container->getChildren())
-            flyOver(child);
-}
-
 } // namespace
 
 Component* UI::componentAt(float x, float y) const {
@@ -226,9 +308,9 @@ Component* UI::componentAt(float x, float y) const {
 
 void UI::refreshFlyby() {
     for (Component* component : std::vector<Component*>(topLevel))
-        flyOver(component);
+        component->reFlybyTree();
     for (Component* child : std::vector<Component*>(getChildren()))
-        flyOver(child);
+        child->reFlybyTree();
 }
 
 void UI::setTopLevel(Component* component, bool on) {
@@ -257,6 +339,16 @@ void UI::forget(Component* component) {
         focused = nullptr;
     if (mouseTarget == component)
         mouseTarget = nullptr;
+    if (focusBehindModal == component)
+        focusBehindModal = nullptr;
+    if (modalHolder == component) {
+        // A box deleted while shown: the focus goes back as when it is hidden.
+        modalHolder = nullptr;
+        Component* back = focusBehindModal;
+        focusBehindModal = nullptr;
+        if (back && back->getEnabled())
+            setFocusedComponent(back);
+    }
 }
 
 } // namespace ui

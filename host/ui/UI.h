@@ -54,8 +54,17 @@ public:
     MousePointer* getMousePointer() const;
     void setMousePointer(MousePointer* pointer);
 
-    void setFocusedComponent(Component* component);
+    // Gives the keyboard focus to a component, or to none with null. Refused (false, nothing
+    // changes) for a component that is not shown, not focusable, or behind a shown modal box.
+    bool setFocusedComponent(Component* component);
     Component* getFocusedComponent() const { return focused; }
+    // Gives the focus to the first candidate the shown components offer (their refocus): a
+    // shown modal box alone when there is one, else the top-level components front-most first,
+    // then the tree. The focus stays empty when nobody offers. Run by the toolkit when the
+    // focused component is hidden.
+    void chooseFocus();
+    // The front-most shown modal top-level component, or null.
+    Component* getModalBox() const;
 
     View* getView() const { return view.get(); }
     View* getTextureView() const { return textureView.get(); }
@@ -88,6 +97,15 @@ public:
     bool isTopLevel(const Component* component) const;
     // A component is going away: drop every reference to it.
     void forget(Component* component);
+    // The shown state below `component` was recomputed (it was shown before if `wasShowed`):
+    // the focus moves if it has to. A focused component that was hidden passes the focus on
+    // (chooseFocus); a modal box that appears takes the focus (its own candidate, or none) and
+    // gives it back when it goes; a screen (a child of the root, or a top-level component) that
+    // appears is offered the focus when nobody has it. Toolkit use.
+    void shownChanged(Component* component, bool wasShowed);
+    // The focused component is being hidden: the focus is cleared now and chosen again once
+    // the shown state is settled. Toolkit use.
+    void loseFocus();
 
 private:
     float screenWidth = 640.0f;
@@ -103,6 +121,9 @@ private:
     std::unique_ptr<MousePointer> defaultPointer;
     MousePointer* pointer = nullptr; // installed, not owned
     Component* focused = nullptr;
+    bool focusLost = false;                // the focused component was hidden: choose again
+    Component* modalHolder = nullptr;      // the modal box that took the focus
+    Component* focusBehindModal = nullptr; // what had the focus before it
     Component* mouseTarget = nullptr;
     std::vector<Component*> topLevel;
     std::thread::id uiThread = std::this_thread::get_id();

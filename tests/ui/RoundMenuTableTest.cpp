@@ -651,6 +651,18 @@ TEST_F(RoundMenuScreen, ChangeEventsSwitchRingsWhichLastAndEscapeComesBack) {
     EXPECT_TRUE(ring->isShowed());
     EXPECT_FALSE(second->isShowed());
     EXPECT_EQ(ring->findCurrentItem(), 3);
+
+    // Gone for good after a command, the ring comes back with the focus when its screen is
+    // shown anew.
+    tap("Right");
+    wait(0.6);
+    tap("Return");
+    wait(0.7);
+    ASSERT_FALSE(ring->isShowed());
+    screen->setVisible(false);
+    screen->setVisible(true);
+    EXPECT_TRUE(ring->isShowed());
+    EXPECT_EQ(root->getFocusedComponent(), ring);
 }
 
 // Choosing an entry sets where the ring settles when it next appears: with the focused entry in

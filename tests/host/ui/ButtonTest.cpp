@@ -87,6 +87,9 @@ TEST_F(Buttons, AnImageButtonTakesItsPictureSizeAndShowsTheFlybyPicture) {
 }
 
 TEST_F(Buttons, TheConfirmKeyClicksOnlyTheFocusedUniversalButton) {
+    // Shown while nobody had the focus, the screen gave it to its first button.
+    EXPECT_EQ(ui->getFocusedComponent(), screen->getComponent("yes"));
+    ui->setFocusedComponent(nullptr);
     tap("Return");
     EXPECT_EQ(screen->take(), "") << "nothing focused";
     ui->setFocusedComponent(screen->getComponent("yes"));

@@ -3,9 +3,13 @@
 #include "host/ui/HSlider.h"
 #include "host/ui/NotifyEvent.h"
 #include "host/ui/Ramka.h"
+#include "host/ui/UniversalButton.h"
 #include "support/UiFixture.h"
 
 #include <algorithm>
+#include <functional>
+#include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -21,6 +25,9 @@ public:
     Probe(std::string tag, std::string* trace)
         : Container(ui::theUI), tag(std::move(tag)), trace(trace) {}
     std::string getClassName() const override { return "probe"; }
+    bool isFocusable() const override { return focusable; }
+    bool isModal() const override { return modal; }
+    void updateFlyby() override { *trace += tag + (getFlyby() ? "^" : "v") + " "; }
     void updateShowed() override {
         Container::updateShowed();
         *trace += tag + (isShowed() ? "+" : "-") + " ";
@@ -33,6 +40,9 @@ public:
         *trace += tag + "<" + name + ":" + action + " ";
         Container::notify(event);
     }
+
+    bool focusable = false;
+    bool modal = false;
 
 private:
     std::string tag;
@@ -71,6 +81,7 @@ TEST_F(ComponentTree, ShownStateAndFocusChangesAreReportedOnceMastersFirst) {
     EXPECT_EQ(trace, "");
 
     // Focus moves from one to the other; hiding a component takes it away.
+    label->focusable = panel->focusable = true;
     ui->setFocusedComponent(label);
     ui->setFocusedComponent(panel);
     EXPECT_EQ(take(trace), "label* label_ panel* ");
@@ -249,6 +260,125 @@ TEST_F(ComponentTree, TopLevelComponentsAreDrawnInFrontAndTakeClicksFirst) {
     take(trace);
     clickAt(50, 50, "RightClick");
     EXPECT_EQ(trace, "screen<below:mouseclick ");
+}
+
+TEST_F(ComponentTree, FocusGoesOnlyToShownFocusableComponentsAndPassesOnWhenItsHolderGoes) {
+    std::string trace;
+    auto* screen = new Probe("screen", &trace);
+    std::map<std::string, Probe*> probes;
+    for (const char* tag : {"plain", "first", "second", "hidden"}) {
+        auto* probe = probes[tag] = new Probe(tag, &trace);
+        probe->focusable = tag != std::string("plain");
+        screen->addComponent(probe);
+        probe->setVisible(tag != std::string("hidden"));
+    }
+    ui->addComponent(screen);
+    screen->setVisible(true);
+    EXPECT_EQ(ui->getFocusedComponent(), probes["first"])
+        << "a screen shown while nobody has the focus gives it to its first candidate";
+
+    const struct {
+        const char* target;
+        bool taken;
+        const char* holder; // after the request
+    } rows[] = {
+        {"hidden", false, "first"}, // not shown
+        {"plain", false, "first"},  // shown, but takes no keys
+        {"second", true, "second"}, // shown and focusable
+        {"", true, ""},             // nobody
+        {"second", true, "second"},
+    };
+    for (const auto& row : rows) {
+        Probe* target = *row.target ? probes[row.target] : nullptr;
+        EXPECT_EQ(ui->setFocusedComponent(target), row.taken) << row.target;
+        EXPECT_EQ(ui->getFocusedComponent(), *row.holder ? probes[row.holder] : nullptr)
+            << row.target;
+    }
+
+    // Hidden, the holder passes the focus to the first candidate still shown, then to nobody.
+    take(trace);
+    probes["second"]->setVisible(false);
+    EXPECT_EQ(take(trace), "second_ second- first* ");
+    probes["first"]->setVisible(false);
+    EXPECT_EQ(take(trace), "first_ first- ");
+    EXPECT_EQ(ui->getFocusedComponent(), nullptr);
+    // A screen shown while the focus is free gives it to its first candidate; a component shown
+    // inside a screen takes nothing, nor does one shown while another holds the focus.
+    probes["hidden"]->setVisible(true);
+    EXPECT_EQ(take(trace), "hidden+ ");
+    auto* other = new Probe("other", &trace);
+    other->focusable = true;
+    ui->addComponent(other);
+    other->setVisible(true);
+    EXPECT_EQ(take(trace), "other+ other* ");
+    screen->setVisible(false);
+    screen->setVisible(true);
+    EXPECT_EQ(ui->getFocusedComponent(), other);
+}
+
+TEST_F(ComponentTree, FlybyFollowsShowHideAndMovesWithoutThePointerMoving) {
+    std::string trace;
+    auto* panel = new Probe("panel", &trace);
+    panel->setSize(100, 100);
+    auto* spot = new Probe("spot", &trace);
+    spot->setSize(20, 20);
+    panel->addComponent(spot);
+    spot->setVisible(true);
+    ui->addComponent(panel);
+    moveTo(50, 50);
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        const char* heard;
+    } rows[] = {
+        {"shown under the pointer",
+         [&] {
+             spot->setPosition(40, 40);
+             panel->setVisible(true);
+         },
+         "panel+ panel^ spot+ spot^ "},
+        {"hidden", [&] { panel->setVisible(false); }, "panelv panel- spotv spot- "},
+        {"moved away while hidden", [&] { spot->setPosition(0, 0); }, ""},
+        {"shown away from the pointer", [&] { panel->setVisible(true); }, "panel+ panel^ spot+ "},
+        {"moved under the pointer", [&] { spot->setPosition(45, 45); }, "spot^ "},
+        {"its master moved away", [&] { panel->setPosition(300, 0); }, "panelv spotv "},
+        {"its master moved back", [&] { panel->setPosition(0, 0); }, "panel^ spot^ "},
+        {"shrunk off the pointer", [&] { spot->setSize(5, 5); }, "spotv "},
+    };
+    for (const auto& row : rows) {
+        take(trace);
+        row.act();
+        EXPECT_EQ(trace, row.heard) << row.what;
+    }
+}
+
+TEST_F(ComponentTree, AModalBoxTakesTheKeysAndTheFocusUntilItGoes) {
+    layout("first { class = hslider; position = 10 50; size = 200 20 }\n"
+           "slider { class = hslider; position = 10 10; size = 200 20; range = 0 10; value = 5;\n"
+           "         step = 1 }\n");
+    auto* slider = dynamic_cast<ui::HSlider*>(ui->getComponent("slider"));
+    ASSERT_TRUE(slider && ui->setFocusedComponent(slider));
+    std::string trace;
+    auto box = std::make_unique<Probe>("box", &trace);
+    box->modal = true;
+    auto* yes = new ui::UniversalButton(ui.get(), 10, 10, 100, 30);
+    yes->setName("yes");
+    box->addComponent(yes);
+    yes->setVisible(true);
+
+    box->setVisible(true);
+    EXPECT_EQ(ui->getFocusedComponent(), yes);
+    EXPECT_FALSE(ui->setFocusedComponent(slider)) << "nothing behind the box takes the focus";
+    take(trace);
+    tap("Right");
+    tap("Return");
+    EXPECT_EQ(slider->getValue(), 5.0f);
+    EXPECT_EQ(take(trace), "box<yes:job ");
+
+    box->setVisible(false);
+    EXPECT_EQ(ui->getFocusedComponent(), slider) << "back where it was, not on the first slider";
+    tap("Right");
+    EXPECT_EQ(slider->getValue(), 6.0f);
 }
 
 } // namespace

@@ -5,11 +5,18 @@
 #include "host/ui/Font.h"
 #include "host/ui/HSlider.h"
 #include "host/ui/ListBox.h"
+#include "host/ui/PaintRecord.h"
+#include "host/ui/Paintable.h"
 #include "host/ui/PlaneComponent.h"
+#include "host/ui/Ramka.h"
+#include "host/ui/Snapshot.h"
 #include "host/ui/SpriteText.h"
 #include "host/ui/Text.h"
+#include "host/ui/TextButton.h"
+#include "host/ui/TextComponent.h"
 #include "support/UiFixture.h"
 
+#include <functional>
 #include <vector>
 
 namespace {
@@ -130,6 +137,92 @@ TEST_F(Painting, AWrappedTextIsDrawnOneLinePitchApartAndRevealedWhileTyping) {
     EXPECT_EQ(paint(text).texts.size(), 3u);
     text->setText("Bye");
     EXPECT_EQ(text->getVisibleText(), "Bye") << "without a timing the text shows at once";
+}
+
+// A component that paints one word; the word changes without a repaint.
+class Sign : public ui::Component, public ui::Paintable {
+public:
+    explicit Sign(ui::UI* ui) : Component(ui, 10, 10, 80, 20) {}
+    void paint(ui::Canvas& canvas) const override {
+        ui::Canvas::TextRun run;
+        run.x = getAbsoluteX();
+        run.y = getAbsoluteY();
+        run.text = word;
+        run.font = getUI()->getFont("default");
+        canvas.text(run);
+    }
+    std::string word = "old";
+};
+
+TEST_F(Painting, AComponentShowsWhatItPaintedAtItsLastRepaintWhereverItStands) {
+    auto* sign = new Sign(ui.get());
+    ui->addComponent(sign);
+    sign->setVisible(true);
+    auto drawn = [&] {
+        RecordingCanvas canvas;
+        sign->draw(canvas);
+        return canvas.texts.size() == 1
+                   ? canvas.texts[0].text + "@" + std::to_string(int(canvas.texts[0].x))
+                   : std::string("?");
+    };
+    EXPECT_EQ(drawn(), "old@10");
+    sign->word = "new";
+    EXPECT_EQ(drawn(), "old@10") << "no repaint: the old picture";
+    const std::string svg = ui::Snapshot(ui.get()).render({});
+    EXPECT_NE(svg.find(">old</text>"), std::string::npos);
+    EXPECT_EQ(svg.find(">new</text>"), std::string::npos);
+    sign->setPosition(200, 10);
+    EXPECT_EQ(drawn(), "old@200") << "a move takes the picture along";
+    sign->repaint();
+    EXPECT_EQ(drawn(), "new@200");
+}
+
+TEST_F(Painting, EveryWidgetSetterRepaintsItsPicture) {
+    layout("text { class = text; size = 100 20; text = a }\n"
+           "button { class = textbutton; position = 0 30; size = 100 20; text = a }\n"
+           "sprite { class = spritetext; position = 0 60; size = 100 20; text = a }\n"
+           "plate { class = bothtextsprite; position = 0 90; size = 100 20; text = a;\n"
+           "        image = /Images/StatusPanel/back.tga }\n"
+           "typed { class = dformattedspritetext; position = 0 120; size = 10 60;\n"
+           "        text = \"a b\" }\n"
+           "frame { class = ramka; position = 0 200; size = 100 20 }\n"
+           "box { class = textcomponent; position = 0 230; size = 100 20; text = a }\n");
+    const config::Color red(1, 0, 0);
+    const struct {
+        const char* name;
+        std::function<void(ui::Component*)> change;
+    } rows[] = {
+        {"text", [&](ui::Component* c) { static_cast<ui::Text*>(c)->setColor(red); }},
+        {"button", [&](ui::Component* c) { static_cast<ui::TextButton*>(c)->setColor(red); }},
+        {"sprite", [&](ui::Component* c) { static_cast<ui::SpriteText*>(c)->setColor(red); }},
+        {"plate", [&](ui::Component* c) { static_cast<ui::BothTextSprite*>(c)->setColor(red); }},
+        {"plate", [](ui::Component* c) { static_cast<ui::BothTextSprite*>(c)->setAlign(2); }},
+        {"typed",
+         [&](ui::Component* c) { static_cast<ui::DFormattedSpriteText*>(c)->setColor(red); }},
+        {"typed",
+         [](ui::Component* c) { static_cast<ui::DFormattedSpriteText*>(c)->setInterline(9); }},
+        {"typed",
+         [](ui::Component* c) { static_cast<ui::DFormattedSpriteText*>(c)->setFont("small"); }},
+        {"frame", [&](ui::Component* c) { static_cast<ui::Ramka*>(c)->setBorder(red); }},
+        {"frame", [&](ui::Component* c) { static_cast<ui::Ramka*>(c)->setBackground(red); }},
+        {"frame", [](ui::Component* c) { static_cast<ui::Ramka*>(c)->setThickness(5); }},
+        {"box", [&](ui::Component* c) { static_cast<ui::TextComponent*>(c)->setBackground(red); }},
+        {"box", [](ui::Component* c) { c->setEnabled(false); }},
+    };
+    for (const auto& row : rows) {
+        ui::Component* widget = ui->getComponent(row.name);
+        ASSERT_NE(widget, nullptr) << row.name;
+        ui::PaintRecord before, after, now;
+        before.begin(0, 0);
+        widget->draw(before);
+        row.change(widget);
+        after.begin(0, 0);
+        widget->draw(after);
+        now.begin(0, 0);
+        dynamic_cast<const ui::Paintable*>(widget)->paint(now);
+        EXPECT_FALSE(now.samePicture(before)) << row.name << ": the change shows in its paint";
+        EXPECT_TRUE(after.samePicture(now)) << row.name << ": drawn as it paints now";
+    }
 }
 
 } // namespace

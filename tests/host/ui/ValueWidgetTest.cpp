@@ -78,6 +78,7 @@ TEST_F(ValueWidgets, ASliderClickPutsTheThumbUnderThePointerWithinItsRange) {
 }
 
 TEST_F(ValueWidgets, SliderKeysMoveByAStepOnlyWhileFocused) {
+    ui->setFocusedComponent(nullptr); // the page took it when it was shown
     tap("Right");
     ui->setFocusedComponent(slider);
     tap("Right");
