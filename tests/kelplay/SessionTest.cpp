@@ -114,28 +114,29 @@ TEST_F(KelPlaySession, ABattleRoundTripShowsEveryScreenInOrder) {
              &ok);
     EXPECT_TRUE(ok) << transcript;
     size_t at = 0;
-    for (const char* line : {"] state LOADING\n",
-                             "] shown loading\n",
-                             "] load phase landscape done; the loading bar shows 30%\n",
-                             "] load phase objects done; the loading bar shows 50%\n",
-                             "] snapshot loading\n",
-                             "] load phase units done; the loading bar shows 100%\n",
-                             "] hidden loading\n",
-                             "] state GAME\n",
-                             "] state GAME_MENU\n",
-                             "] state GAME\n",
-                             "] the scenario asks for the goals\n",
-                             "] a host thread shows the goal screen and waits\n",
-                             "] shown maingoal\n",
-                             "] hidden maingoal\n",
-                             "] the host thread returns from the goal screen\n",
-                             "] the game logic ends the mission: won\n",
-                             "] the results screen tells the host it is shown\n",
-                             "] a host thread shows the results screen and waits\n",
-                             "] the results screen tells the host it is hidden\n",
-                             "] the host thread returns from the results screen\n",
-                             "] state ENDING_GAME\n",
-                             "] state MAIN_MENU\n"}) {
+    for (const char* line :
+         {"] state LOADING\n",
+          "] shown loading\n",
+          "] load phase landscape done; the loading bar shows 30%\n",
+          "] load phase objects done; the loading bar shows 50%\n",
+          "] snapshot loading\n",
+          "] load phase units done; the loading bar shows 100%\n",
+          "] hidden loading\n",
+          "] state GAME\n",
+          "] state GAME_MENU\n",
+          "] state GAME\n",
+          "] the scenario asks for the goals\n",
+          "] a host thread shows the goal screen and waits\n",
+          "] shown maingoal\n",
+          "] hidden maingoal\n",
+          "] the host thread returns from the goal screen\n",
+          "] the game logic ends the mission: won (the other side gave up; the battle is over)\n",
+          "] the results screen tells the host it is shown\n",
+          "] a host thread shows the results screen and waits\n",
+          "] the results screen tells the host it is hidden\n",
+          "] the host thread returns from the results screen\n",
+          "] state ENDING_GAME\n",
+          "] state MAIN_MENU\n"}) {
         const size_t found = transcript.find(line, at);
         ASSERT_NE(found, std::string::npos) << "missing or out of order: " << line << transcript;
         at = found;

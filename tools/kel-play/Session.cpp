@@ -433,7 +433,11 @@ bool Session::endMission(bool won, std::string* problem) {
     if (won && !teams.empty() && board.getActiveTeam() == teams.front())
         board.endTurn();
     board.concede();
-    say(std::string("the game logic ends the mission: ") + (won ? "won" : "lost"));
+    const bool over = board.getGameState() == kel::logic::GameBoard::BATTLE_OVER;
+    const bool playerGaveUp = !teams.empty() && board.getActiveTeam() == teams.front();
+    say(std::string("the game logic ends the mission: ") + (won ? "won" : "lost") + " (" +
+        (playerGaveUp ? "the player's team" : "the other side") + " gave up; the battle " +
+        (over ? "is over)" : "goes on)"));
     kel::ui::Results* results = kel::ui::theAccessor.getResults();
     if (!results) {
         say("the layout has no results screen");
