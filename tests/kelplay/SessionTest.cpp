@@ -144,7 +144,8 @@ TEST_F(KelPlaySession, ABattleRoundTripShowsEveryScreenInOrder) {
     EXPECT_TRUE(std::filesystem::exists(out / "01-loading.svg"));
 }
 
-// What the host can only refuse while playing: ending a mission outside a battle, a waiter
+// What the host can only refuse while playing: ending a mission outside a battle (or over the
+// in-game ring, which hides the results), a waiter
 // that is not there, the bar of a load that never happened.
 TEST_F(KelPlaySession, BattleCommandsOutsideABattleFailWithTheReason) {
     const struct {
@@ -154,6 +155,8 @@ TEST_F(KelPlaySession, BattleCommandsOutsideABattleFailWithTheReason) {
         {"endmission win\n",
          "FAILED test.play:1: a mission ends in battle; the state is MAIN_MENU"},
         {"expect waiting goal\n", "FAILED test.play:1: no host thread waits in the goal screen"},
+        {"wait 0.8\nkey Return\nwait 0.8\nkey Escape\nwait 0.8\nendmission win\n",
+         "FAILED test.play:6: a mission ends in battle; the state is GAME_MENU"},
         {"expect loading \"100\"\n",
          "FAILED test.play:1: no map was loaded behind the loading screen"},
     };

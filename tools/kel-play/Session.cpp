@@ -181,13 +181,21 @@ void Session::shutDown() {
     if (!root)
         return;
     if (modal.joinable() && !modalReturned) {
-        // Nobody closed the modal screen: the player does, so the host thread can end.
-        HostInput::button("Escape", true);
-        HostInput::button("Escape", false);
+        // Nobody closed the modal screen: the player does, so the host thread can end (it waits
+        // on the screen, which goes with the module). A screen that something hid meanwhile is
+        // brought up again first.
+        if (::ui::Component* screen = modalComponent()) {
+            {
+                thread::Lock hold(*root);
+                for (::ui::Component* up = screen; up && up != root.get(); up = up->getMaster())
+                    up->setVisible(true);
+            }
+            screen->processInputEvent(::input::makeButton("Escape", true));
+        }
     }
     if (!settleModal()) {
         say("the host thread never came back from the " + modalScreen + " screen");
-        modal.detach();
+        modal.join();
     }
     goalsAsked = false;
     leaveAfterResults = false;
@@ -490,8 +498,21 @@ void Session::showModal(const std::string& which) {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
+    {
+        thread::Lock hold(*root);
+        if (!screen->isShowed())
+            deferredProblem = "the " + which + " screen did not come up";
+    }
     say("a host thread shows the " + which + " screen and waits");
     observe();
+}
+
+::ui::Component* Session::modalComponent() const {
+    if (modalScreen == "goal")
+        return goalScreen(root.get());
+    if (modalScreen == "results")
+        return kel::ui::theAccessor.getResults();
+    return nullptr;
 }
 
 bool Session::settleModal() {
@@ -661,9 +682,7 @@ void Session::answerHeard() {
     // A modal screen the player closed lets its host thread go; after the results the host
     // leaves the battle.
     if (modal.joinable()) {
-        ::ui::Component* screen = modalScreen == "goal"
-                                      ? static_cast<::ui::Component*>(goalScreen(root.get()))
-                                      : kel::ui::theAccessor.getResults();
+        ::ui::Component* screen = modalComponent();
         bool up = false;
         {
             thread::Lock hold(*root);

@@ -23,6 +23,9 @@ class Game;
 namespace kelinput {
 class BoardCamera;
 }
+namespace ui {
+class Component;
+}
 namespace kel::ui {
 class KELUI;
 }
@@ -112,6 +115,8 @@ private:
     // Waits (a while) for the host thread of the modal screen, which the player has closed, to
     // return; false when it still waits.
     bool settleModal();
+    // The screen the host thread waits in, if one does.
+    ::ui::Component* modalComponent() const;
     // Waits for the host thread of the last question; false when nobody answered it (the box is
     // then closed so the thread ends).
     bool joinQuestion();
