@@ -156,30 +156,19 @@ void DeviceToCamera::advance(float seconds) {
     if (!(seconds > 0.0f) || !finite(seconds))
         return;
     std::lock_guard<std::mutex> guard(mutex);
-    float yaw = 0, pitch = 0, forward = 0, right = 0;
-    // One control held by two bindings (W and Up) still moves at one speed.
-    std::set<std::string> on;
+    // One control held by two bindings (W and Up) still moves at one speed. The battle camera
+    // advances every frame: nothing here allocates.
+    static constexpr const char* kHeld[] = {"rotateleft",  "rotateright", "rotateup", "rotatedown",
+                                            "moveforward", "moveback",    "moveleft", "moveright"};
+    bool on[8] = {};
     for (const Active& a : active)
         if (a.axis.empty())
-            on.insert(a.control);
-    for (const std::string& control : on) {
-        if (control == "rotateleft")
-            yaw -= 1;
-        else if (control == "rotateright")
-            yaw += 1;
-        else if (control == "rotateup")
-            pitch -= 1;
-        else if (control == "rotatedown")
-            pitch += 1;
-        else if (control == "moveforward")
-            forward += 1;
-        else if (control == "moveback")
-            forward -= 1;
-        else if (control == "moveleft")
-            right -= 1;
-        else if (control == "moveright")
-            right += 1;
-    }
+            for (int i = 0; i < 8; ++i)
+                on[i] = on[i] || a.control == kHeld[i];
+    const float yaw = float(on[1]) - float(on[0]);
+    const float pitch = float(on[3]) - float(on[2]);
+    const float forward = float(on[4]) - float(on[5]);
+    const float right = float(on[7]) - float(on[6]);
     turn(yaw * kYawSpeed * seconds, pitch * kPitchSpeed * seconds);
     if (unitFreelook)
         return;

@@ -56,8 +56,8 @@ TEST_F(KelPlaySession, TheDefaultTourPlaysThroughWithEveryExpectationMet) {
     for (const char* line :
          {"] state MAIN_MENU\n", "] state LOADING\n", "] state GAME\n", "] state GAME_MENU\n",
           "] shown commonui.soundmenu\n", "] hidden commonui.soundmenu\n",
-          "] shown mainui.createmenu\n", "] command SHOW_GAME_MENU\n", "] ok: expect answer NO\n",
-          "] ok: expect event \"newgame mapName=Lighthouse\"\n"})
+          "] shown mainui.createmenu\n", "] shown maingoal\n", "] shown gameui.gameresults\n",
+          "] ok: expect answer NO\n", "] ok: expect event \"newgame mapName=Lighthouse\"\n"})
         EXPECT_NE(transcript.find(line), std::string::npos) << line;
     EXPECT_NE(transcript.find("ok: expect daytime 09:00"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(out / "index.html"));
@@ -93,6 +93,79 @@ TEST_F(KelPlaySession, AClickOnTheSkyChoosesNothingWhileThePointerRestedOnAnEntr
                       "wait 1\n",
                       &ok);
     EXPECT_NE(transcript.find("event newgame mapName=Lighthouse"), std::string::npos) << transcript;
+}
+
+// From the main menu into a battle and back, as a host plays it: the loading screen grows its bar
+// phase by phase (30, 20 and 50 percent) before the battle starts; Escape opens the in-game ring
+// and a second Escape resumes; the goals are shown by a host thread that waits until they are
+// closed; the results of a won mission likewise, and closing them leads to the main menu. The
+// transcript must say each of these in this order.
+TEST_F(KelPlaySession, ABattleRoundTripShowsEveryScreenInOrder) {
+    bool ok = false;
+    const std::string transcript =
+        play("wait 0.8\nloadsnapshot objects loading\nkey Return\nwait 0.8\n"
+             "expect loading \"30 50 100\"\nexpect state GAME\n"
+             "key Escape\nwait 0.8\nexpect state GAME_MENU\nkey Escape\nwait 0.8\n"
+             "expect state GAME\nkey Escape\nwait 0.8\nkey Right\nwait 0.4\nkey Right\n"
+             "wait 0.4\nexpect front goal\nkey Return\nwait 0.8\nexpect waiting goal\n"
+             "key Escape\nexpect waiting none\nwait 0.8\nexpect shown gameroundmenu\n"
+             "key Escape\nwait 0.8\nexpect state GAME\nendmission win\n"
+             "expect waiting results\nkey Return\nexpect waiting none\nexpect state MAIN_MENU\n",
+             &ok);
+    EXPECT_TRUE(ok) << transcript;
+    size_t at = 0;
+    for (const char* line :
+         {"] state LOADING\n",
+          "] shown loading\n",
+          "] load phase landscape done; the loading bar shows 30%\n",
+          "] load phase objects done; the loading bar shows 50%\n",
+          "] snapshot loading\n",
+          "] load phase units done; the loading bar shows 100%\n",
+          "] hidden loading\n",
+          "] state GAME\n",
+          "] state GAME_MENU\n",
+          "] state GAME\n",
+          "] the scenario asks for the goals\n",
+          "] a host thread shows the goal screen and waits\n",
+          "] shown maingoal\n",
+          "] hidden maingoal\n",
+          "] the host thread returns from the goal screen\n",
+          "] the game logic ends the mission: won (the other side gave up; the battle is over)\n",
+          "] the results screen tells the host it is shown\n",
+          "] a host thread shows the results screen and waits\n",
+          "] the results screen tells the host it is hidden\n",
+          "] the host thread returns from the results screen\n",
+          "] state ENDING_GAME\n",
+          "] state MAIN_MENU\n"}) {
+        const size_t found = transcript.find(line, at);
+        ASSERT_NE(found, std::string::npos) << "missing or out of order: " << line << transcript;
+        at = found;
+    }
+    EXPECT_TRUE(std::filesystem::exists(out / "01-loading.svg"));
+}
+
+// What the host can only refuse while playing: ending a mission outside a battle (or over the
+// in-game ring, which hides the results), a waiter
+// that is not there, the bar of a load that never happened.
+TEST_F(KelPlaySession, BattleCommandsOutsideABattleFailWithTheReason) {
+    const struct {
+        const char* script;
+        const char* says;
+    } rows[] = {
+        {"endmission win\n",
+         "FAILED test.play:1: a mission ends in battle; the state is MAIN_MENU"},
+        {"expect waiting goal\n", "FAILED test.play:1: no host thread waits in the goal screen"},
+        {"wait 0.8\nkey Return\nwait 0.8\nkey Escape\nwait 0.8\nendmission win\n",
+         "FAILED test.play:6: a mission ends in battle; the state is GAME_MENU"},
+        {"expect loading \"100\"\n",
+         "FAILED test.play:1: no map was loaded behind the loading screen"},
+    };
+    for (const auto& row : rows) {
+        bool ok = true;
+        const std::string transcript = play(row.script, &ok);
+        EXPECT_FALSE(ok) << row.script;
+        EXPECT_NE(transcript.find(row.says), std::string::npos) << transcript;
+    }
 }
 
 #ifndef _WIN32

@@ -2,6 +2,7 @@
 
 #include "host/input/Device.h"
 #include "host/input/Keys.h"
+#include "host/logic/GameBoard.h"
 
 #include <cerrno>
 #include <cmath>
@@ -36,6 +37,11 @@ enum class Arg {
     State,       // a state of the root
     DayTime,     // HH:MM
     Look,        // what the pointer shows
+    Phase,       // a load phase of the game board
+    Outcome,     // how a mission ends
+    Waiter,      // the modal screen a host thread waits in, or none
+    Percents,    // whole percentages from 0 to 100, separated by spaces
+    Numbers,     // five whole numbers, separated by spaces
     Expectation, // what `expect` checks: its own table below
 };
 
@@ -68,6 +74,12 @@ const std::vector<Verb>& verbs() {
         {"expect", {Arg::Expectation}, 1, "expect WHAT ...", "check the session (see below)"},
         {"echo", {Arg::Text}, 1, "echo \"TEXT\"", "a line in the transcript"},
         {"reach", {Arg::Word}, 1, "reach MISSION", "the current player reached a mission"},
+        {"loadsnapshot",
+         {Arg::Phase, Arg::Word, Arg::Text},
+         2,
+         "loadsnapshot PHASE NAME [\"CAPTION\"]",
+         "picture the next load when that phase ends"},
+        {"endmission", {Arg::Outcome}, 1, "endmission win|lose", "the mission ends; results"},
         {"restart", {}, 0, "restart", "stop the module and boot it again"},
         {"quit", {}, 0, "quit", "end the session"},
     };
@@ -95,6 +107,15 @@ const std::vector<Expectation>& expectations() {
         {"pointer", {Arg::Look}, "pointer LOOK", "interface, board or hidden"},
         {"front", {Arg::Word}, "front ENTRY", "the entry in front of the shown ring"},
         {"ringfocus", {Arg::Word}, "ringfocus ENTRY", "the ring's focused entry, or none"},
+        {"loading",
+         {Arg::Percents},
+         "loading \"PERCENTS\"",
+         "the loading bar after each phase of the last load"},
+        {"camera",
+         {Arg::Numbers},
+         "camera \"YAW PITCH X Y ZOOM\"",
+         "the battle camera, in whole degrees and board units"},
+        {"waiting", {Arg::Waiter}, "waiting WHAT", "a host thread waits in goal, results or none"},
         {"profile",
          {Arg::Word, Arg::Text},
          "profile PATH \"VALUE\"",
@@ -191,6 +212,45 @@ std::string check(Arg kind, const std::string& word) {
         return word == "interface" || word == "board" || word == "hidden"
                    ? ""
                    : "no pointer look '" + word + "' (interface, board, hidden)";
+    case Arg::Phase: {
+        std::string names;
+        for (const std::string& phase : kel::logic::GameBoard::getLoadPhaseNames()) {
+            if (word == phase)
+                return "";
+            names += (names.empty() ? "" : ", ") + phase;
+        }
+        return "no load phase '" + word + "' (" + names + ")";
+    }
+    case Arg::Outcome:
+        return word == "win" || word == "lose"
+                   ? ""
+                   : "no way to end a mission '" + word + "' (win, lose)";
+    case Arg::Waiter:
+        return word == "goal" || word == "results" || word == "none"
+                   ? ""
+                   : "no modal screen '" + word + "' (goal, results, none)";
+    case Arg::Percents: {
+        std::istringstream words(word);
+        std::string percent;
+        int count = 0;
+        while (words >> percent) {
+            if (!inRange(percent, 0, 100, true))
+                return "'" + percent + "' is no percentage: a whole number from 0 to 100";
+            ++count;
+        }
+        return count ? "" : "no percentages";
+    }
+    case Arg::Numbers: {
+        std::istringstream words(word);
+        std::string number;
+        int count = 0;
+        while (words >> number) {
+            if (!inRange(number, -100000, 100000, true))
+                return "'" + number + "' is no whole number";
+            ++count;
+        }
+        return count == 5 ? "" : "'" + word + "' is not five whole numbers";
+    }
     case Arg::Expectation:
         break;
     }

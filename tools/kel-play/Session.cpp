@@ -4,10 +4,13 @@
 #include "Terminal.h"
 
 #include "ui/Accessor.h"
+#include "ui/Goal.h"
 #include "ui/KELMousePointer.h"
 #include "ui/KELUI.h"
 #include "ui/KelDataStorage.h"
+#include "ui/Loading.h"
 #include "ui/MessageBoxA.h"
+#include "ui/Results.h"
 #include "ui/RoundMenu.h"
 #include "ui/Saves.h"
 #include "ui/Sky.h"
@@ -20,17 +23,22 @@
 #include "host/environment/Environment.h"
 #include "host/input/Device.h"
 #include "host/input/Keys.h"
+#include "host/kelinput/BoardCamera.h"
 #include "host/kelinput/KelInput.h"
+#include "host/logic/BoardGeometry.h"
 #include "host/logic/Game.h"
 #include "host/logic/GameBoard.h"
 #include "host/logic/Globals.h"
 #include "host/logic/RecordingControlSource.h"
+#include "host/logic/Team.h"
 #include "host/profile/Profile.h"
 #include "host/ui/BothTextSprite.h"
 #include "host/ui/Container.h"
 #include "host/ui/EditBox.h"
 #include "host/ui/MousePointer.h"
 #include "host/ui/NotifyEvent.h"
+#include "host/ui/Plane.h"
+#include "host/ui/PlaneComponent.h"
 #include "host/ui/Snapshot.h"
 #include "host/ui/SpriteText.h"
 #include "host/ui/Text.h"
@@ -38,6 +46,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <map>
 
@@ -91,6 +100,27 @@ bool textOf(::ui::Component* component, std::string* out) {
     return true;
 }
 
+// The shares of the loading bar the host gives the board's load phases (landscape, objects,
+// units), in percent.
+const std::vector<float> kLoadWeights = {30, 20, 50};
+
+// The part of the loading bar that shows, in percent of the bar; -1 without a bar.
+int loadingBarPercent(kel::ui::KELUI* root) {
+    thread::Lock hold(*root);
+    const auto* gadget = dynamic_cast<::ui::PlaneComponent*>(root->getDescendant("gadget"));
+    if (!gadget || gadget->getWidth() <= 0)
+        return -1;
+    const ::ui::Plane* plane = gadget->getPlane();
+    const float shown = plane->hasRegion() ? plane->getRegion()[2] : gadget->getWidth();
+    return static_cast<int>(std::lround(100.0f * shown / gadget->getWidth()));
+}
+
+// The goal screen the in-game menu's "goal" entry leads to.
+kel::ui::Goal* goalScreen(kel::ui::KELUI* root) {
+    thread::Lock hold(*root);
+    return dynamic_cast<kel::ui::Goal*>(root->getDescendant("maingoal"));
+}
+
 } // namespace
 
 Session::Session(Options options, std::function<void(const std::string&)> print)
@@ -126,6 +156,12 @@ void Session::boot() {
     game = std::make_unique<kel::logic::Game>();
     game->getControlSource().setObserver(
         [this](const std::string& call) { say("control source: " + call); });
+    // The scenario asks on the UI thread, in the middle of the in-game menu's command: the host
+    // shows the goals between frames, from a thread of its own.
+    game->getScenario().setObserver([this] {
+        say("the scenario asks for the goals");
+        goalsAsked = true;
+    });
     root = std::make_unique<kel::ui::KELUI>();
     kel::ui::theKELUI = root.get();
     root->init();
@@ -134,6 +170,8 @@ void Session::boot() {
     say("module started: " + std::to_string(int(root->getScreenWidth())) + "x" +
         std::to_string(int(root->getScreenHeight())));
     root->command(kel::ui::Command::LOAD_INTERFACE);
+    if (kel::ui::Results* results = kel::ui::theAccessor.getResults())
+        results->subscribe(this);
     root->command(kel::ui::Command::SHOW_MAIN_MENU);
     observe();
 }
@@ -142,6 +180,27 @@ void Session::shutDown() {
     joinQuestion();
     if (!root)
         return;
+    if (modal.joinable() && !modalReturned) {
+        // Nobody closed the modal screen: the player does, so the host thread can end (it waits
+        // on the screen, which goes with the module). A screen that something hid meanwhile is
+        // brought up again first.
+        if (::ui::Component* screen = modalComponent()) {
+            {
+                thread::Lock hold(*root);
+                for (::ui::Component* up = screen; up && up != root.get(); up = up->getMaster())
+                    up->setVisible(true);
+            }
+            screen->processInputEvent(::input::makeButton("Escape", true));
+        }
+    }
+    if (!settleModal()) {
+        say("the host thread never came back from the " + modalScreen + " screen");
+        modal.join();
+    }
+    goalsAsked = false;
+    leaveAfterResults = false;
+    if (kel::ui::Results* results = kel::ui::theAccessor.getResults())
+        results->unsubscribe(this);
     theKelInput->getDeviceToCS()->getOutput()->detach(root->getCSMessageRedirector());
     // The root attaches itself to the root broadcaster for good; the host takes it off before
     // the root goes.
@@ -207,6 +266,7 @@ void Session::frames(double seconds) {
     const double step = 1.0 / 60;
     double passed = 0;
     do {
+        serveHost();
         const double now = std::min(step, seconds - passed);
         if (options.realClock && now > 0)
             std::this_thread::sleep_for(std::chrono::duration<double>(now));
@@ -216,6 +276,7 @@ void Session::frames(double seconds) {
         observe();
         passed += step;
     } while (passed < seconds - 1e-9 && !interruptRequested());
+    serveHost();
 }
 
 void Session::observe() {
@@ -266,6 +327,10 @@ void Session::observe() {
 }
 
 void Session::leaveBattle() {
+    if (boardCamera) {
+        theRenderDriver->unregisterListener(boardCamera.get());
+        boardCamera.reset();
+    }
     root->resetGameBoard();
     if (GAME_BOARD_VIEW) {
         theRenderDriver->removeView(GAME_BOARD_VIEW);
@@ -279,21 +344,188 @@ void Session::startBattle(const std::string& mapName) {
         file = mapName;
     root->command(kel::ui::Command::BEGIN_LOADING);
     observe();
+    // The loading screen shows the mission's pictures and grows its bar as the board loads.
+    kel::ui::Loading* loading = kel::ui::theAccessor.getLoading();
+    if (loading)
+        loading->preStartLoading(mapName);
+    else
+        say("the layout has no loading screen");
+    observe();
     say("the host loads /Maps/" + file);
-    if (!game->loadMap("/Maps/" + file)) {
+    kel::logic::GameBoard& board = game->getBoard();
+    loadPhase = -1;
+    loadBar.clear();
+    if (loading)
+        loading->startLoading(&board, kLoadWeights);
+    board.registerListener(this, 1); // after the loading screen: the bar is drawn then
+    const bool loaded = game->loadMap("/Maps/" + file);
+    board.unregisterListener(this);
+    if (loading)
+        loading->finishLoading(&board);
+    observe();
+    if (!loaded) {
         say("the map /Maps/" + file + " could not be loaded; back to the main menu");
         root->command(kel::ui::Command::END_GAME);
         root->command(kel::ui::Command::SHOW_MAIN_MENU);
         return;
     }
-    root->setGameBoard(&game->getBoard());
-    // The game logic draws its board through its own view.
+    root->setGameBoard(&board);
+    // The game logic draws its board through its own view; the camera translator moves its
+    // camera from now on, a frame at a time.
     GAME_BOARD_VIEW->activate();
     theRenderDriver->addView(GAME_BOARD_VIEW);
+    boardCamera = std::make_unique<kelinput::BoardCamera>(theKelInput->getDeviceToCamera(),
+                                                          board.getCamera(), kel::logic::kCellSize);
+    theRenderDriver->registerListener(boardCamera.get(), 0);
     root->command(kel::ui::Command::BEGIN_GAME);
-    say("the battle starts with " + std::to_string(game->getBoard().getUnits().size()) +
-        " units on the board");
+    say("the battle starts with " + std::to_string(board.getUnits().size()) +
+        " units on the board (the module has no unit handles yet)");
     observe();
+}
+
+void Session::startLoadPhase() {
+    ++loadPhase;
+}
+
+void Session::finishLoadPhase() {
+    const auto& names = kel::logic::GameBoard::getLoadPhaseNames();
+    const bool known = loadPhase >= 0 && loadPhase < static_cast<int>(names.size());
+    const std::string phase = known ? names[static_cast<size_t>(loadPhase)] : "?";
+    const int percent = loadingBarPercent(root.get());
+    loadBar.push_back(percent);
+    say("load phase " + phase + " done; the loading bar shows " + std::to_string(percent) + "%");
+    if (!pendingLoadShot.empty() && pendingLoadShot[0] == phase) {
+        std::string problem;
+        if (!takeSnapshot(pendingLoadShot[1], pendingLoadShot[2], &problem))
+            deferredProblem = problem;
+        pendingLoadShot.clear();
+    }
+}
+
+void Session::resultsShown() {
+    say("the results screen tells the host it is shown");
+}
+
+void Session::resultsHidden() {
+    say("the results screen tells the host it is hidden");
+}
+
+bool Session::takeSnapshot(const std::string& name, const std::string& caption,
+                           std::string* problem) {
+    ::ui::Snapshot::Options snapshotOptions;
+    snapshotOptions.title = caption.empty() ? name : caption;
+    std::string svg = ::ui::Snapshot(root.get()).render(snapshotOptions);
+    if (options.overlay) {
+        const size_t end = svg.rfind("</svg>");
+        if (end != std::string::npos)
+            svg.insert(end, renderOverlay(root.get()));
+    }
+    say("snapshot " + name + (caption.empty() ? "" : ": " + caption));
+    return report.addSnapshot(name, snapshotOptions.title, svg, problem);
+}
+
+bool Session::endMission(bool won, std::string* problem) {
+    if (!root->getGameBoard() || !(root->getState() == kel::ui::State::GAME)) {
+        *problem = std::string("a mission ends in battle; the state is ") +
+                   stateName(static_cast<int>(root->getState()));
+        return false;
+    }
+    if (modal.joinable()) {
+        *problem = "a host thread still waits in the " + modalScreen + " screen";
+        return false;
+    }
+    kel::logic::GameBoard& board = game->getBoard();
+    const std::vector<kel::logic::Team*> teams = board.getTeams();
+    // The side that loses gives up: the player's team (the first) or, for a win, the other one
+    // once its turn has come.
+    if (won && !teams.empty() && board.getActiveTeam() == teams.front())
+        board.endTurn();
+    board.concede();
+    const bool over = board.getGameState() == kel::logic::GameBoard::BATTLE_OVER;
+    const bool playerGaveUp = !teams.empty() && board.getActiveTeam() == teams.front();
+    say(std::string("the game logic ends the mission: ") + (won ? "won" : "lost") + " (" +
+        (playerGaveUp ? "the player's team" : "the other side") + " gave up; the battle " +
+        (over ? "is over)" : "goes on)"));
+    kel::ui::Results* results = kel::ui::theAccessor.getResults();
+    if (!results) {
+        say("the layout has no results screen");
+        leaveAfterResults = true;
+        return true;
+    }
+    results->setText(won ? "Mission accomplished" : "Mission failed");
+    leaveAfterResults = true;
+    showModal("results");
+    return true;
+}
+
+void Session::serveHost() {
+    if (goalsAsked.exchange(false))
+        showModal("goal");
+}
+
+void Session::showModal(const std::string& which) {
+    if (modal.joinable() && !settleModal()) {
+        say("the " + which + " screen waits: a host thread still waits in the " + modalScreen +
+            " screen");
+        return;
+    }
+    ::ui::Component* screen = nullptr;
+    std::function<void()> wait;
+    if (which == "goal") {
+        kel::ui::Goal* goal = goalScreen(root.get());
+        screen = goal;
+        wait = [goal] { goal->doModal(); };
+    } else if (kel::ui::Results* results = kel::ui::theAccessor.getResults()) {
+        screen = results;
+        wait = [results] { results->doModal(); };
+    }
+    if (!screen) {
+        say("the layout has no " + which + " screen to show");
+        return;
+    }
+    modalReturned = false;
+    modalScreen = which;
+    modal = std::thread([this, wait] {
+        wait();
+        modalReturned = true;
+    });
+    // The host thread shows the screen under the UI lock: wait for it as a player would look.
+    for (int i = 0; i < 5000 && !modalReturned; ++i) {
+        {
+            thread::Lock hold(*root);
+            if (screen->isShowed())
+                break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    {
+        thread::Lock hold(*root);
+        if (!screen->isShowed())
+            deferredProblem = "the " + which + " screen did not come up";
+    }
+    say("a host thread shows the " + which + " screen and waits");
+    observe();
+}
+
+::ui::Component* Session::modalComponent() const {
+    if (modalScreen == "goal")
+        return goalScreen(root.get());
+    if (modalScreen == "results")
+        return kel::ui::theAccessor.getResults();
+    return nullptr;
+}
+
+bool Session::settleModal() {
+    if (!modal.joinable())
+        return true;
+    for (int i = 0; i < 2000 && !modalReturned; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (!modalReturned)
+        return false;
+    modal.join();
+    say("the host thread returns from the " + modalScreen + " screen");
+    modalScreen.clear();
+    return true;
 }
 
 bool Session::joinQuestion() {
@@ -357,16 +589,13 @@ bool Session::run(const ScriptCommand& command, const std::string& file, ScriptE
         for (int i = 0; i < count; ++i)
             frames(0);
     } else if (verb == "snapshot") {
-        ::ui::Snapshot::Options snapshotOptions;
-        snapshotOptions.title = args.size() > 1 ? args[1] : args[0];
-        std::string svg = ::ui::Snapshot(root.get()).render(snapshotOptions);
-        if (options.overlay) {
-            const size_t end = svg.rfind("</svg>");
-            if (end != std::string::npos)
-                svg.insert(end, renderOverlay(root.get()));
-        }
-        say("snapshot " + args[0] + (args.size() > 1 ? ": " + args[1] : ""));
-        if (!report.addSnapshot(args[0], snapshotOptions.title, svg, &problem))
+        if (!takeSnapshot(args[0], args.size() > 1 ? args[1] : "", &problem))
+            return fail(problem);
+    } else if (verb == "loadsnapshot") {
+        pendingLoadShot = {args[0], args[1], args.size() > 2 ? args[2] : ""};
+        say("a snapshot " + args[1] + " waits for the load phase " + args[0]);
+    } else if (verb == "endmission") {
+        if (!endMission(args[0] == "win", &problem))
             return fail(problem);
     } else if (verb == "command") {
         int name = 0;
@@ -432,8 +661,14 @@ bool Session::run(const ScriptCommand& command, const std::string& file, ScriptE
         over = true;
     }
 
+    serveHost();
     answerHeard();
     observe();
+    if (!deferredProblem.empty()) {
+        const std::string message = deferredProblem;
+        deferredProblem.clear();
+        return fail(message);
+    }
     return true;
 }
 
@@ -444,6 +679,28 @@ void Session::idle(double seconds) {
 
 // The host answers what it heard once the module is out of the call that sent it.
 void Session::answerHeard() {
+    // A modal screen the player closed lets its host thread go; after the results the host
+    // leaves the battle.
+    if (modal.joinable()) {
+        ::ui::Component* screen = modalComponent();
+        bool up = false;
+        {
+            thread::Lock hold(*root);
+            up = screen && screen->isShowed();
+        }
+        if (!up && !settleModal())
+            deferredProblem =
+                "the " + modalScreen + " screen closed but its host thread still waits";
+    }
+    if (leaveAfterResults && !modal.joinable()) {
+        leaveAfterResults = false;
+        say("the host leaves the finished battle");
+        root->command(kel::ui::Command::END_GAME);
+        observe();
+        leaveBattle();
+        root->command(kel::ui::Command::SHOW_MAIN_MENU);
+        observe();
+    }
     while (!heard.empty() && !over) {
         const std::string event = heard.front();
         heard.erase(heard.begin());
@@ -548,6 +805,40 @@ bool Session::expect(const std::vector<std::string>& args, std::string* problem)
         if (ring && entry != args[1])
             *problem = (what == "front" ? "the entry in front is " : "the ring's focus is on ") +
                        entry + ", not " + args[1];
+    } else if (what == "loading") {
+        if (!need(1))
+            return false;
+        std::string bar;
+        for (int percent : loadBar)
+            bar += (bar.empty() ? "" : " ") + std::to_string(percent);
+        if (loadBar.empty())
+            *problem = "no map was loaded behind the loading screen";
+        else if (bar != args[1])
+            *problem =
+                "the loading bar showed \"" + bar + "\" after the phases, not \"" + args[1] + "\"";
+    } else if (what == "camera") {
+        if (!need(1))
+            return false;
+        const kelinput::DeviceToCamera::Camera at = theKelInput->getDeviceToCamera()->getCamera();
+        char text[64];
+        std::snprintf(text, sizeof text, "%ld %ld %ld %ld %ld", std::lround(at.yaw),
+                      std::lround(at.pitch), std::lround(at.x), std::lround(at.z),
+                      std::lround(at.zoom));
+        if (!boardCamera)
+            *problem = "no battle camera moves";
+        else if (args[1] != text)
+            *problem = std::string("the camera is at \"") + text + "\", not \"" + args[1] + "\"";
+    } else if (what == "waiting") {
+        if (!need(1))
+            return false;
+        if (args[1] == "none") {
+            if (modal.joinable() && !settleModal())
+                *problem = "a host thread still waits in the " + modalScreen + " screen";
+        } else if (!modal.joinable() || modalReturned || modalScreen != args[1]) {
+            *problem = "no host thread waits in the " + args[1] + " screen";
+            if (modal.joinable())
+                *problem += " (one waits in the " + modalScreen + " screen)";
+        }
     } else if (what == "profile") {
         if (!need(2))
             return false;

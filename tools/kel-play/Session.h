@@ -4,7 +4,9 @@
 #include "Report.h"
 #include "Script.h"
 
+#include "host/logic/GameBoardListener.h"
 #include "ui/Event.h"
+#include "ui/ResultsListener.h"
 
 #include <atomic>
 #include <filesystem>
@@ -18,6 +20,12 @@
 namespace kel::logic {
 class Game;
 }
+namespace kelinput {
+class BoardCamera;
+}
+namespace ui {
+class Component;
+}
 namespace kel::ui {
 class KELUI;
 }
@@ -25,10 +33,17 @@ class KELUI;
 namespace kelplay {
 
 // Plays the host's part around the module: boots it as the host does (construct, init,
-// LOAD_INTERFACE, SHOW_MAIN_MENU), answers its root-UI events ("newgame" loads the map and
-// starts the battle, "endgame" returns to the main menu, "exit" ends the session), and runs
-// script commands as a player and a host would. Everything that happens goes to the transcript.
-class Session : public kel::ui::Listener {
+// LOAD_INTERFACE, SHOW_MAIN_MENU), answers its root-UI events ("newgame" loads the map behind
+// the loading screen and starts the battle, "endgame" returns to the main menu, "exit" ends the
+// session), shows the goal and results screens modally from a host thread, and runs script
+// commands as a player and a host would. Everything that happens goes to the transcript.
+//
+// Host threads: one at a time waits in a modal screen (the message box of `ask`, the goal screen
+// the scenario asks for, the results at the end of a mission). The session starts it between
+// frames and waits until its screen is up, so every run draws the same frames.
+class Session : public kel::ui::Listener,
+                private kel::logic::GameBoardListener,
+                private kel::ui::ResultsListener {
 public:
     struct Options {
         std::filesystem::path outputDirectory = "kel-play-out";
@@ -71,6 +86,13 @@ public:
     void uiEvent(const kel::ui::Event& event) override;
 
 private:
+    // The board's load phases, heard after the loading screen has drawn them.
+    void startLoadPhase() override;
+    void finishLoadPhase() override;
+    // The results screen tells its listeners when it comes and goes.
+    void resultsShown() override;
+    void resultsHidden() override;
+
     void boot();
     void shutDown();
     void say(const std::string& line);
@@ -82,6 +104,19 @@ private:
     bool expect(const std::vector<std::string>& args, std::string* problem);
     void startBattle(const std::string& mapName);
     void leaveBattle();
+    // The game logic ends the mission; the host shows the results from a host thread.
+    bool endMission(bool won, std::string* problem);
+    bool takeSnapshot(const std::string& name, const std::string& caption, std::string* problem);
+    // What the host does between frames: shows the goals the scenario asked for.
+    void serveHost();
+    // Starts a host thread waiting in the goal ("goal") or results ("results") screen and
+    // returns once the screen is up.
+    void showModal(const std::string& which);
+    // Waits (a while) for the host thread of the modal screen, which the player has closed, to
+    // return; false when it still waits.
+    bool settleModal();
+    // The screen the host thread waits in, if one does.
+    ::ui::Component* modalComponent() const;
     // Waits for the host thread of the last question; false when nobody answered it (the box is
     // then closed so the thread ends).
     bool joinQuestion();
@@ -92,11 +127,26 @@ private:
     Report report;
     std::unique_ptr<kel::ui::KELUI> root;
     std::unique_ptr<kel::logic::Game> game;
+    // Moves the board view's camera each frame of a battle, after the camera translator.
+    std::unique_ptr<kelinput::BoardCamera> boardCamera;
     std::vector<std::string> heard; // root-UI events not answered yet, oldest first
     std::string lastEvent;
     std::thread question; // a host thread waiting in messageBox
     std::atomic<int> answer{-1};
     std::atomic<bool> answered{false};
+    std::thread modal;       // a host thread waiting in the goal or results screen
+    std::string modalScreen; // "goal" or "results" while `modal` runs
+    std::atomic<bool> modalReturned{false};
+    std::atomic<bool> goalsAsked{false}; // the scenario asked for the goals (on the UI thread)
+    bool leaveAfterResults = false;
+    // The load the session watches: its phase, the bar after each phase (percent), and a
+    // snapshot to take when a phase ends.
+    int loadPhase = -1;
+    std::vector<int> loadBar;
+    std::vector<std::string> pendingLoadShot; // phase, name, caption
+    // What went wrong in the middle of a command (a snapshot while loading, a host thread that
+    // was not let go); the command fails with it.
+    std::string deferredProblem;
     bool over = false;
     int failedCount = 0;
     int commandCount = 0;
