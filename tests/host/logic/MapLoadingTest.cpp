@@ -20,6 +20,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <thread>
 
@@ -121,6 +122,19 @@ TEST(MapLoading, AShippedMapLoadsInThreePhasesReportingProgressInOrder) {
     EXPECT_EQ(kel::logic::Object::getNameOfObjectType(board.getObjectAt(2, 0)->getObjectType()),
               "lighthouse");
     board.unregisterListener(&tracer);
+}
+
+TEST(MapLoading, ARoundWorldGoesWithItsBoard) {
+    for (const bool destroy : {false, true}) {
+        auto game = std::make_unique<Game>();
+        ASSERT_TRUE(game->loadMap("/Maps/Lighthouse.lvx"));
+        EXPECT_FLOAT_EQ(getSphereRadius(), 40.0f);
+        if (destroy)
+            game.reset();
+        else
+            game->getBoard().clear();
+        EXPECT_EQ(getSphereRadius(), 0.0f) << (destroy ? "destroyed" : "cleared");
+    }
 }
 
 TEST(MapLoading, EveryShippedMapLoadsCleanly) {

@@ -251,6 +251,8 @@ TEST_F(SoundTest, ACatalogueWithMistakesIsReportedAtTheirPlacesAndKeepsTheRest) 
          "1 } } }\n",
          "1:1 ", "01 0.4"},
         {"quietLevel = 0.25\n", "", "00 0.25"},
+        {"quietLevel = 0.25\ngroups {\n ui { class = Effects; sounds { focus = 1 } }\n", "4:1 ",
+         "00 0.4"},
     };
     for (const auto& row : rows) {
         kel::test::TempRoots roots;
