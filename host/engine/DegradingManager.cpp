@@ -132,6 +132,40 @@ bool DegradingManager::getSceneActivity() const {
     return sceneActivity;
 }
 
+bool DegradingManager::setResolution(int newWidth, int newHeight) {
+    if (newWidth < kMinWidth || newHeight < kMinHeight || newWidth > kMaxSide ||
+        newHeight > kMaxSide) {
+        debug::Error error(debug::ContextScope::current(debug::Context("renderer", 0)),
+                           "screen mode " + std::to_string(newWidth) + " x " +
+                               std::to_string(newHeight) + " refused: the renderer draws from " +
+                               std::to_string(kMinWidth) + " x " + std::to_string(kMinHeight) +
+                               " to " + std::to_string(kMaxSide) + " pixels a side");
+        debug::report(engineLog(), error);
+        return false;
+    }
+    std::lock_guard<std::mutex> guard(mutex);
+    if (newWidth != width || newHeight != height)
+        ++modeSwitches;
+    width = newWidth;
+    height = newHeight;
+    return true;
+}
+
+int DegradingManager::getWidth() const {
+    std::lock_guard<std::mutex> guard(mutex);
+    return width;
+}
+
+int DegradingManager::getHeight() const {
+    std::lock_guard<std::mutex> guard(mutex);
+    return height;
+}
+
+int DegradingManager::getModeSwitchCount() const {
+    std::lock_guard<std::mutex> guard(mutex);
+    return modeSwitches;
+}
+
 void DegradingManager::reset() {
     std::lock_guard<std::mutex> guard(mutex);
     tableRead = false;
@@ -142,4 +176,7 @@ void DegradingManager::reset() {
     detailsEnabled = true;
     detailLevel = 1.0f;
     sceneActivity = true;
+    width = 1024;
+    height = 768;
+    modeSwitches = 0;
 }

@@ -56,8 +56,20 @@ public:
     void setSceneActivity(bool on);
     bool getSceneActivity() const;
 
+    // The screen mode the renderer draws in, in pixels. A mode below 640 x 480 or with a side
+    // above 16384 is refused: reported on the "engine" log, false, the mode unchanged. Switching
+    // to another mode counts (getModeSwitchCount); asking for the current one does not.
+    static constexpr int kMinWidth = 640;
+    static constexpr int kMinHeight = 480;
+    static constexpr int kMaxSide = 16384;
+    bool setResolution(int width, int height);
+    int getWidth() const;
+    int getHeight() const;
+    int getModeSwitchCount() const;
+
     // The capabilities of the table read again at the next question, every feature on, high
-    // textures, full fog distance, details on at level 1, scene activity on.
+    // textures, full fog distance, details on at level 1, scene activity on, 1024 x 768 with no
+    // switch counted.
     void reset();
 
 private:
@@ -78,6 +90,9 @@ private:
     bool detailsEnabled = true;
     float detailLevel = 1.0f;
     bool sceneActivity = true;
+    int width = 1024;
+    int height = 768;
+    int modeSwitches = 0;
 };
 
 KEL_HOST_API extern DegradingManager* theDegradingManager;

@@ -5,6 +5,7 @@
 #include "host/debug/Filter.h"
 #include "host/engine/RenderDriver.h"
 #include "host/engine/RenderDriverListener.h"
+#include "host/engine/Timer.h"
 
 #include <algorithm>
 #include <limits>
@@ -25,19 +26,48 @@ Animator::Animator(const std::string& modelName)
     : Animator(modelName, ModelCatalogue::instance().find(modelName)) {}
 
 Animator::Animator(const std::string& modelName, const ModelInfo& info)
-    : modelName(modelName), base("base", KeyMesh(info.min, info.max)), animations(info.animations) {
-}
+    : modelName(modelName), base("base", KeyMesh(info.min, info.max)), animations(info.animations),
+      lengths(info.lengths) {}
 
 Animator::~Animator() = default;
+
+std::string Animator::getAnimation() const {
+    return isPlaying() ? animation : "base";
+}
+
+bool Animator::isPlaying() const {
+    if (animation == "base")
+        return false;
+    // A clock set back (a test's reset) counts as the animation's start.
+    const float elapsed = std::max(0.0f, theRenderTimer->getTime() - startedAt);
+    return looping || elapsed < getLength(animation);
+}
+
+float Animator::getLength(const std::string& name) const {
+    const auto found = std::find(animations.begin(), animations.end(), name);
+    if (found == animations.end())
+        return 0.0f;
+    const size_t index = static_cast<size_t>(found - animations.begin());
+    return index < lengths.size() ? lengths[index] : ModelCatalogue::kDefaultLength;
+}
 
 void Animator::playBase() {
     animation = "base";
     looping = false;
 }
 
-void Animator::play(const std::string& name, bool loop) {
+bool Animator::play(const std::string& name, bool loop) {
+    if (!hasAnimation(name)) {
+        debug::Error error(
+            debug::ContextScope::current(debug::Context("/Configs/Engine/models.cfg", 0)),
+            "model '" + modelName + "' has no animation '" + name + "'");
+        debug::report(engineFilter(), error);
+        return false;
+    }
     animation = name;
-    looping = loop;
+    looping = loop && name != "base";
+    startedAt = theRenderTimer->getTime();
+    return true;
 }
 
 bool Animator::hasAnimation(const std::string& name) const {
@@ -194,6 +224,14 @@ void ModelCatalogue::load() {
             }
         }
         entry.animations = block->getValue()->getList("animations");
+        entry.lengths.assign(entry.animations.size(), kDefaultLength);
+        if (!entry.animations.empty()) {
+            if (!model.hasProperty("lengths"))
+                reader.report("lengths", "each animation needs its length in seconds");
+            else
+                reader.readNumbers("lengths", entry.animations.size(), config::Range::above(0),
+                                   entry.lengths.data());
+        }
         block->getValue()->getProperty("caption", &entry.caption);
         entries.emplace_back(block->getName(), std::move(entry));
     }

@@ -41,17 +41,23 @@ private:
 };
 
 // What the model catalogue knows of a model: its bounding box and its animations besides the
-// base one.
+// base one, with their lengths in seconds (one per animation, in the same order).
 struct ModelInfo {
     Vector min{-0.5f, -0.5f, 0.0f};
     Vector max{0.5f, 0.5f, 1.0f};
     std::vector<std::string> animations;
+    std::vector<float> lengths;
     // The words the model shows a player, for models that carry some (menu entries).
     std::string caption;
 };
 
 // Places a model in the world and plays its animations; effects (highlight, contour) are
 // attached to it. Effects are not owned.
+//
+// Animations run on the engine's render timer (theRenderTimer). A looping animation plays until
+// another is chosen; one played once ends when its length has passed, and the model is back at
+// its base pose. Playing an animation the model does not have is reported on the "engine" log and
+// changes nothing.
 class KEL_HOST_API Animator : public Transformable {
 public:
     explicit Animator(const std::string& modelName);
@@ -59,12 +65,18 @@ public:
 
     const std::string& getModelName() const { return modelName; }
     const BaseAnimation* getBaseAnimation() const { return &base; }
-    // The animation playing: "base" at rest, or a named one such as "Walk".
-    const std::string& getAnimation() const { return animation; }
+    // The animation shown now: "base" at rest (also once an animation played once has ended),
+    // or a named one such as "Walk".
+    std::string getAnimation() const;
     bool isLooping() const { return looping; }
+    // Whether a named animation is running (not the base pose, not ended).
+    bool isPlaying() const;
     void playBase();
-    void play(const std::string& name, bool loop);
+    // False, with the report described above, for an animation the model does not have.
+    bool play(const std::string& name, bool loop);
     bool hasAnimation(const std::string& name) const;
+    // The animation's length in seconds; 0 for the base pose and for an unknown name.
+    float getLength(const std::string& name) const;
 
     void addEffect(ScreenEffect* effect);
     void removeEffect(ScreenEffect* effect);
@@ -77,8 +89,10 @@ private:
     std::string modelName;
     BaseAnimation base;
     std::vector<std::string> animations;
+    std::vector<float> lengths;
     std::string animation = "base";
     bool looping = false;
+    float startedAt = 0.0f; // render timer time of the last play
     std::vector<ScreenEffect*> effects;
 };
 
@@ -122,11 +136,15 @@ private:
 };
 
 // Every model's mesh data, from "/Configs/Engine/models.cfg": one block per model with
-// "box" (min x y z, max x y z), "animations" (names besides the base one) and, for models that
-// show words (menu entries), "caption". An unknown model
-// gets a unit box and is reported once on the "engine" log filter.
+// "box" (min x y z, max x y z), "animations" (names besides the base one), "lengths" (their
+// lengths in seconds, one each, above 0) and, for models that show words (menu entries),
+// "caption". An unknown model gets a unit box and is reported once on the "engine" log filter.
+// Mistakes are reported with file, line and column; animations without a right length last
+// kDefaultLength.
 class KEL_HOST_API ModelCatalogue {
 public:
+    static constexpr float kDefaultLength = 1.0f;
+
     static ModelCatalogue& instance();
     const ModelInfo& find(const std::string& name);
     // Reads the catalogue again (after the data root changed).

@@ -27,6 +27,9 @@ GameBoard::~GameBoard() {
     thread::Lock frames(*theRenderDriver);
     thread::Lock hold(*this);
     unregisterModels();
+    // The world's shape went with the map: without a board the world is flat again.
+    if (content->sphereRadius > 0)
+        setSphereRadius(0);
 }
 
 const std::vector<std::string>& GameBoard::getLoadPhaseNames() {
@@ -172,6 +175,7 @@ void GameBoard::clear() {
     thread::Lock hold(*this);
     unregisterModels();
     content = std::make_unique<BoardContent>();
+    setSphereRadius(0);
     mapPath.clear();
     activeTeam = -1;
     turn = 0;

@@ -2,6 +2,7 @@
 #include "host/logic/Act.h"
 #include "host/logic/GameBoard.h"
 #include "host/logic/Landscape.h"
+#include "host/logic/Opponent.h"
 #include "host/logic/Team.h"
 #include "host/logic/Unit.h"
 
@@ -209,6 +210,15 @@ void RecordingControlSource::endTurn() {
         selectedAct = nullptr;
     }
     board->endTurn();
+    // The teams after the first have no player: the reference opponent plays each of their
+    // turns until the player's turn comes back or the battle is over. Bounded by the number of
+    // teams, so teams that cannot reach the player never keep the battle going on alone.
+    const size_t teams = board->getTeams().size();
+    for (size_t played = 0; played < teams && board->getGameState() == GameBoard::OTHER_TEAM_TURN;
+         ++played) {
+        Opponent::playTurn(*board);
+        board->endTurn();
+    }
 }
 
 void RecordingControlSource::beginUnitFreelook() {

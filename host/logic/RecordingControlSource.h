@@ -16,7 +16,8 @@ class GameBoard;
 // the operation's name and its argument ("targetCommand2(unit:knight)", "indexedCommand1(3)",
 // "endTurn()", queries such as "getSelectedUnit()" too), and plays the turn for real on its
 // board: it keeps the selected unit, act and the focus under the pointer, moves units and spends
-// their act points, and ending a turn hands the board to the next team.
+// their act points; ending the player's turn hands the board to the next team, whose turn the
+// reference Opponent plays, until the player's turn comes back.
 //
 // The UI calls it on its own thread while the host reads the record: every operation is safe
 // from any thread. The board (not owned) must outlive it.

@@ -40,6 +40,7 @@ bool VideoSettings::setTexture(const std::string& text) {
 
 void VideoSettings::apply() const {
     DegradingManager& renderer = *theDegradingManager;
+    renderer.setResolution(width, height);
     const std::pair<DegradingManager::Capability, bool> features[] = {
         {DegradingManager::Mipmaps, mipmaps},   {DegradingManager::Dithering, dithering},
         {DegradingManager::Specular, specular}, {DegradingManager::Antialiasing, antialiasing},

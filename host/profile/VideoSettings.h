@@ -7,11 +7,11 @@
 namespace profile {
 
 // The player's video settings, as the video menu edits them; the block "video" of profile.cfg.
-// apply() hands the detail options to the renderer through the degrading manager (features,
-// texture quality, fog distance, details and their level, scene activity) and records the
-// settings applied. The resolution is not applied here: the root UI takes it from the profile
-// when it starts, as the screens are laid out for it. Tracing enemy actions is the battle's
-// business; it reads the setting itself.
+// apply() hands the screen mode and the detail options to the renderer through the degrading
+// manager (resolution, features, texture quality, fog distance, details and their level, scene
+// activity) and records the settings applied. The root UI lays its screens out for the
+// profile's resolution when it starts. Tracing enemy actions is the battle's business; it reads
+// the setting itself.
 struct KEL_HOST_API VideoSettings {
     enum Texture : int { LowTexture = 0, MediumTexture = 1, HighTexture = 2 };
 
@@ -20,8 +20,8 @@ struct KEL_HOST_API VideoSettings {
     // Takes one of those texts; false, leaving the quality as it was, for any other.
     bool setTexture(const std::string& text);
 
-    // Hands the detail options to theDegradingManager and records the settings (see
-    // getLastApplied).
+    // Hands the resolution and the detail options to theDegradingManager (a resolution it refuses
+    // is reported there and the screen mode stays) and records the settings (see getLastApplied).
     void apply() const;
     static int getApplyCount();
     // The settings of the last apply(); defaults before the first.

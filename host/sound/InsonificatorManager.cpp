@@ -1,10 +1,13 @@
 #include "host/sound/InsonificatorManager.h"
+#include "host/sound/SoundCatalogue.h"
 
 #include <algorithm>
 
 namespace sound {
 
 void InsonificatorManager::enable(int classId) {
+    if (!SoundCatalogue::instance().checkClass(classId))
+        return;
     std::lock_guard<std::mutex> guard(mutex);
     ClassState& state = classes[classId];
     state.enabled = true;
@@ -12,6 +15,8 @@ void InsonificatorManager::enable(int classId) {
 }
 
 void InsonificatorManager::disable(int classId) {
+    if (!SoundCatalogue::instance().checkClass(classId))
+        return;
     std::lock_guard<std::mutex> guard(mutex);
     ClassState& state = classes[classId];
     state.enabled = false;
@@ -29,6 +34,8 @@ bool InsonificatorManager::getIsEnabled(int classId) const {
 }
 
 void InsonificatorManager::setVolume(int classId, float volume) {
+    if (!SoundCatalogue::instance().checkClass(classId))
+        return;
     std::lock_guard<std::mutex> guard(mutex);
     // NaN counts as silence rather than poisoning every later mix.
     classes[classId].volume = volume == volume ? std::clamp(volume, 0.0f, 1.0f) : 0.0f;

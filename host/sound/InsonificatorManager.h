@@ -8,7 +8,8 @@
 namespace sound {
 
 // kel-sound's sound classes: each class of sounds (effects, environment, music, ...) can be
-// switched on and off and has a volume. A class never mentioned is enabled at full volume.
+// switched on and off and has a volume. A class never mentioned is enabled at full volume. A
+// class id the sound catalogue does not know is reported and the call changes nothing.
 // Keeps state only (no audio device); safe to call from any thread.
 class KEL_HOST_API InsonificatorManager {
 public:

@@ -1,4 +1,6 @@
 #include "host/sound/Manager.h"
+#include "host/engine/Timer.h"
+#include "host/sound/SoundCatalogue.h"
 
 #include <algorithm>
 
@@ -23,27 +25,59 @@ float Manager::audible(const Group& group) {
 }
 
 void Manager::play(const std::string& group, const std::string& name, bool loop) {
+    SoundCatalogue& catalogue = SoundCatalogue::instance();
+    if (!catalogue.checkSound(group, name))
+        return;
+    const float length = catalogue.getLength(group, name);
+    const double now = theTimer->getTime();
     std::lock_guard<std::mutex> guard(mutex);
     Group& target = groups[group];
-    target.played.push_back(Played{name, loop, audible(target) > 0.0f});
+    target.played.push_back(Played{name, loop, audible(target) > 0.0f, now, length});
 }
 
 void Manager::rewind(const std::string& group, const std::string& name) {
+    if (!SoundCatalogue::instance().checkSound(group, name))
+        return;
+    const double now = theTimer->getTime();
     std::lock_guard<std::mutex> guard(mutex);
-    groups[group].rewound.push_back(name);
+    Group& target = groups[group];
+    target.rewound.push_back(name);
+    for (auto sound = target.played.rbegin(); sound != target.played.rend(); ++sound)
+        if (sound->name == name) {
+            sound->startedAt = now;
+            break;
+        }
+}
+
+bool Manager::isPlaying(const std::string& group, const std::string& name) const {
+    const double now = theTimer->getTime();
+    std::lock_guard<std::mutex> guard(mutex);
+    const Group* found = find(group);
+    if (!found)
+        return false;
+    for (auto sound = found->played.rbegin(); sound != found->played.rend(); ++sound)
+        if (sound->name == name)
+            return sound->loop || now - sound->startedAt < sound->length;
+    return false;
 }
 
 void Manager::volume(const std::string& group, float level) {
+    if (!SoundCatalogue::instance().checkGroup(group))
+        return;
     std::lock_guard<std::mutex> guard(mutex);
     groups[group].volume = clampLevel(level);
 }
 
 void Manager::enable(const std::string& group, bool on) {
+    if (!SoundCatalogue::instance().checkGroup(group))
+        return;
     std::lock_guard<std::mutex> guard(mutex);
     groups[group].enabled = on;
 }
 
 void Manager::startFading(const std::string& group, float from, float to) {
+    if (!SoundCatalogue::instance().checkGroup(group))
+        return;
     std::lock_guard<std::mutex> guard(mutex);
     Group& target = groups[group];
     target.fading = true;
@@ -53,6 +87,8 @@ void Manager::startFading(const std::string& group, float from, float to) {
 }
 
 void Manager::doFading(const std::string& group, float progress) {
+    if (!SoundCatalogue::instance().checkGroup(group))
+        return;
     std::lock_guard<std::mutex> guard(mutex);
     const auto found = groups.find(group);
     if (found == groups.end() || !found->second.fading)
@@ -64,6 +100,8 @@ void Manager::doFading(const std::string& group, float progress) {
 }
 
 void Manager::endFading(const std::string& group) {
+    if (!SoundCatalogue::instance().checkGroup(group))
+        return;
     std::lock_guard<std::mutex> guard(mutex);
     const auto found = groups.find(group);
     if (found == groups.end() || !found->second.fading)

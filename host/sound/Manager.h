@@ -13,6 +13,10 @@ namespace sound {
 // "bgm" for background music), and each group has a volume, an on/off switch and a fade. A group
 // comes into being when it is first named, enabled at full volume and fade level 1.
 //
+// Groups and sounds are those of the sound catalogue: a call naming a group or a sound it does
+// not know is reported and changes nothing (the getters answer for any name). A sound lasts its
+// catalogue length on the host clock (theTimer) and then ends, unless it loops.
+//
 // There is no audio device: the manager records what was played and what the player would hear,
 // for tests and snapshots. Safe to call from any thread.
 class KEL_HOST_API Manager {
@@ -22,10 +26,13 @@ public:
         bool loop = false;
         // Whether the player could hear it when it started (group enabled, level above 0).
         bool audible = false;
+        // Host clock time it (last) started, and its length in seconds.
+        double startedAt = 0.0;
+        float length = 0.0f;
     };
 
     void play(const std::string& group, const std::string& name, bool loop);
-    // Restarts a sound of the group from its beginning.
+    // Restarts a sound of the group from its beginning (the last time it was played, if it was).
     void rewind(const std::string& group, const std::string& name);
     // Volume from 0 to 1; values outside are clamped.
     void volume(const std::string& group, float level);
@@ -46,6 +53,8 @@ public:
     float getAudibleVolume(const std::string& group) const;
     // Every play call of the group, oldest first.
     std::vector<Played> getPlayed(const std::string& group) const;
+    // Whether the sound is playing now: its last play loops or has not run its length.
+    bool isPlaying(const std::string& group, const std::string& name) const;
     // Every rewind call of the group (sound names), oldest first.
     std::vector<std::string> getRewound(const std::string& group) const;
     // The groups named so far, in name order.

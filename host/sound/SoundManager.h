@@ -13,6 +13,7 @@ namespace sound {
 class KEL_HOST_API SoundManager {
 public:
     // Starts a track by name; starting the track that already plays keeps it playing as it is.
+    // A track the sound catalogue does not know is reported and changes nothing.
     void startMusic(const std::string& name);
     void stopMusic();
     // Full music level (menus, battle) or lowered (the in-game menu).
@@ -23,6 +24,10 @@ public:
     // The track playing, "" when none.
     std::string getMusicName() const;
     bool isLoud() const;
+    // The level of the music the player hears, 0 to 1: nothing without a track; else the
+    // catalogue's music group's audible level (volume, fade, switch) times its sound class's
+    // (volume, switch), times the catalogue's quiet level while quiet.
+    float getHeardMusic() const;
     // How many times a track was (re)started since the last reset.
     int getMusicStartCount() const;
 

@@ -89,11 +89,38 @@ TEST_F(Battle, EndingATurnHandsTheBoardToTheNextTeamWithFreshActPoints) {
     };
     EXPECT_EQ(state(), "player 1 0 1 1 0");
     // The new team's act points are refilled; the team that ended keeps what it
-    // left.
-    BATTLE_CONTROL_SOURCE->endTurn();
+    // left. (The board's own step: no opponent plays here.)
+    board.endTurn();
     EXPECT_EQ(state(), "enemy 2 1 0 1 3");
-    BATTLE_CONTROL_SOURCE->endTurn();
+    board.endTurn();
     EXPECT_EQ(state(), "player 1 2 1 4 3");
+}
+
+TEST_F(Battle, TheEnemyPlaysItsTurnAndThePlayersTurnComesBack) {
+    // What each turn's start finds: the team, and where the orc stands with how many points.
+    struct Turns : GameBoardListener {
+        Unit* orc = nullptr;
+        std::string seen;
+        void turnStarted(Team* team) override {
+            seen += team->getInternalName() + "@" + std::to_string(orc->getCellX()) + "," +
+                    std::to_string(orc->getCellY()) + ":" + std::to_string(orc->getActPool()) + " ";
+        }
+    } turns;
+    turns.orc = board.getUnitAt(1, 0);
+    Unit* knight = board.getUnitAt(1, 5);
+    board.registerListener(&turns, ListenerPriority());
+    BATTLE_CONTROL_SOURCE->endTurn();
+    board.unregisterListener(&turns);
+    // The orc walks its three points straight south towards the knight, the nearest foe.
+    EXPECT_EQ(turns.seen, "enemy@1,0:3 player@1,3:0 ");
+    EXPECT_EQ(board.getGameState(), GameBoard::FIRST_TEAM_TURN);
+    EXPECT_TRUE(source.isPlayerTurn());
+    EXPECT_EQ(knight->getActPool(), 4);
+    // A unit already beside a foe stays there.
+    ASSERT_TRUE(board.moveUnit(knight, 1, 4));
+    BATTLE_CONTROL_SOURCE->endTurn();
+    EXPECT_EQ(board.getUnitAt(1, 3), turns.orc) << "beside the knight already";
+    EXPECT_EQ(turns.orc->getActPool(), 3) << "its points unspent";
 }
 
 TEST_F(Battle, TheBattleIsOverWhenOneTeamIsLeftOrThePlayerConcedes) {
@@ -170,7 +197,7 @@ TEST_F(Battle, OnlyTheActiveTeamsUnitsMoveAndSelectionCyclesThroughThem) {
 
     source.endTurn();
     EXPECT_EQ(source.getSelectedUnit(), nullptr) << "a turn's end clears the selection";
-    EXPECT_EQ(source.getActiveTeam(), board.findTeam("enemy"));
+    EXPECT_EQ(source.getActiveTeam(), board.findTeam("player")) << "after the enemy's turn";
 }
 
 TEST(Targets, EachKindIsValidAndTellsWhatItHolds) {

@@ -1,5 +1,6 @@
 #include "host/engine/Model.h"
 #include "host/engine/RenderDriver.h"
+#include "host/engine/SphericalPlacement.h"
 #include "host/engine/View.h"
 #include "host/logic/Act.h"
 #include "host/logic/Chest.h"
@@ -19,6 +20,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <thread>
 
@@ -93,14 +95,20 @@ TEST(MapLoading, AShippedMapLoadsInThreePhasesReportingProgressInOrder) {
               "archer player 28 4 1 3 fire");
     EXPECT_EQ(arrow->getActiveUnit(), archer);
 
-    // Every model stands in the board's view, the units at their cells' centres.
+    // Every model stands in the board's view, the units at their cells' centres bent onto the
+    // map's sphere of radius 40: the archer's cell (1, 5) lies sqrt(26) from the top, so it
+    // stands at angle sqrt(26)/40 round the sphere, 0.3246 below the flat board.
     View* view = GAME_BOARD_VIEW;
     ASSERT_EQ(view, board.getView());
     EXPECT_EQ(view->getObjects().size(), 36u + 3u + 1u + 6u);
+    EXPECT_FLOAT_EQ(getSphereRadius(), 40.0f);
     kel::logic::Unit3d* proto = archer->getProtoUnit();
     EXPECT_TRUE(view->hasObject(proto->getModel()));
     EXPECT_EQ(proto->getModel()->getName(), "archer");
-    EXPECT_EQ(proto->getAnimator()->getGlobalPosition(), Vector(1, 5, 0));
+    const Vector placed = proto->getAnimator()->getGlobalPosition();
+    EXPECT_NEAR(placed.x, 0.99729f, 1e-4f);
+    EXPECT_NEAR(placed.y, 4.98647f, 1e-4f);
+    EXPECT_NEAR(placed.z, -0.32456f, 1e-4f);
     EXPECT_FLOAT_EQ(proto->getAnimator()->getBaseAnimation()->getBaseKeyMesh(0)->getHeight(),
                     1.75f);
     // The board's camera sees every unit.
@@ -116,6 +124,19 @@ TEST(MapLoading, AShippedMapLoadsInThreePhasesReportingProgressInOrder) {
     board.unregisterListener(&tracer);
 }
 
+TEST(MapLoading, ARoundWorldGoesWithItsBoard) {
+    for (const bool destroy : {false, true}) {
+        auto game = std::make_unique<Game>();
+        ASSERT_TRUE(game->loadMap("/Maps/Lighthouse.lvx"));
+        EXPECT_FLOAT_EQ(getSphereRadius(), 40.0f);
+        if (destroy)
+            game.reset();
+        else
+            game->getBoard().clear();
+        EXPECT_EQ(getSphereRadius(), 0.0f) << (destroy ? "destroyed" : "cleared");
+    }
+}
+
 TEST(MapLoading, EveryShippedMapLoadsCleanly) {
     kel::test::LogCapture log;
     Game game;
@@ -126,6 +147,8 @@ TEST(MapLoading, EveryShippedMapLoadsCleanly) {
         for (kel::logic::Team* team : game.getBoard().getTeams())
             EXPECT_TRUE(team->getUnits().size() >= 2 && team->getUnits().size() <= 4) << map;
         EXPECT_FALSE(game.getBoard().getChests().empty()) << map;
+        // Lighthouse is a round world; the others are flat.
+        EXPECT_EQ(getSphereRadius() > 0, std::string(map) == "/Maps/Lighthouse.lvx") << map;
     }
     EXPECT_EQ(log.take().size(), 0u);
 }

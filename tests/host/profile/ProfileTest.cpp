@@ -267,4 +267,38 @@ TEST(ProfileSettings, ApplyHandsTheSettingsToTheRenderer) {
     theDegradingManager->reset();
 }
 
+// The screen mode and the features apply() hands over: the settings' resolution; the mode the
+// renderer is in after it, and how many switches it made; whether shadows are on (the renderer
+// here cannot draw halos).
+TEST(ProfileSettings, ApplySwitchesTheScreenModeAndTheFeaturesTheRendererCanDo) {
+    const struct {
+        int width, height;
+        const char* mode;
+        int switches, reported;
+    } rows[] = {
+        {800, 600, "800x600", 1, 0},      {800, 600, "800x600", 1, 0},
+        {1280, 1024, "1280x1024", 2, 0},  {639, 480, "1280x1024", 2, 1},
+        {1280, 20000, "1280x1024", 2, 1}, {640, 480, "640x480", 3, 0},
+    };
+    kel::test::LogCapture log;
+    theDegradingManager->reset();
+    theDegradingManager->setCapability(DegradingManager::Halo, false);
+    for (const auto& row : rows) {
+        VideoSettings video;
+        video.width = row.width;
+        video.height = row.height;
+        video.shadows = row.width != 800;
+        video.halo = true;
+        video.apply();
+        EXPECT_EQ(std::to_string(theDegradingManager->getWidth()) + "x" +
+                      std::to_string(theDegradingManager->getHeight()),
+                  row.mode);
+        EXPECT_EQ(theDegradingManager->getModeSwitchCount(), row.switches) << row.width;
+        EXPECT_EQ(static_cast<int>(log.take().size()), row.reported) << row.width;
+        EXPECT_EQ(theDegradingManager->isFeatureOn(DegradingManager::Shadows), row.width != 800);
+        EXPECT_FALSE(theDegradingManager->isFeatureOn(DegradingManager::Halo));
+    }
+    theDegradingManager->reset();
+}
+
 } // namespace

@@ -1,10 +1,16 @@
+#include "host/engine/Timer.h"
 #include "host/sound/InsonificatorManager.h"
 #include "host/sound/LandInsonificator.h"
 #include "host/sound/Manager.h"
+#include "host/sound/SoundCatalogue.h"
 #include "host/sound/SoundManager.h"
+#include "support/LogCapture.h"
+#include "support/TempRoots.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -20,6 +26,7 @@ protected:
         theSoundManager->reset();
         theInsonificatorManager->reset();
         theLandInsonificator->reset();
+        theTimer->reset();
     }
     // A voice group as "volume fade audible on fading".
     static std::string group(const std::string& name) {
@@ -118,6 +125,151 @@ TEST_F(SoundTest, MusicAndLandscapeFollowTheCalls) {
     theLandInsonificator->forceUpdate();
     EXPECT_FALSE(theLandInsonificator->getEmulate3dSound());
     EXPECT_EQ(theLandInsonificator->getForceUpdateCount(), 2);
+}
+
+// Calls with the shipped catalogue's names and with names it does not know: whether the call is
+// reported, and what it did (the music, the groups that came to be, the switches of class 3).
+TEST_F(SoundTest, UnknownTracksGroupsSoundsAndClassesAreReportedAndChangeNothing) {
+    using sound::MANAGER;
+    const struct {
+        const char* call;
+        std::function<void()> make;
+        bool reported;
+        const char* after;
+    } rows[] = {
+        {"known track", [] { theSoundManager->startMusic("MenuMusic"); }, false, "MenuMusic|0"},
+        {"unknown track", [] { theSoundManager->startMusic("BattleHymn"); }, true, "|0"},
+        {"known sound", [] { MANAGER->play("ui", "focus", false); }, false, "|0ui"},
+        {"unknown group", [] { MANAGER->play("sfx", "focus", false); }, true, "|0"},
+        {"sound of another group", [] { MANAGER->play("bgm", "focus", false); }, true, "|0"},
+        {"unknown sound", [] { MANAGER->rewind("ui", "explosion"); }, true, "|0"},
+        {"volume", [] { MANAGER->volume("voices", 0.5f); }, true, "|0"},
+        {"enable", [] { MANAGER->enable("voices", true); }, true, "|0"},
+        {"fade", [] { MANAGER->startFading("music", 0, 1); }, true, "|0"},
+        {"fade step", [] { MANAGER->doFading("music", 0.5f); }, true, "|0"},
+        {"fade end", [] { MANAGER->endFading("music"); }, true, "|0"},
+        {"known class", [] { theInsonificatorManager->disable(3); }, false, "|1"},
+        {"unknown class", [] { theInsonificatorManager->enable(7); }, true, "|0"},
+        {"unknown class volume", [] { theInsonificatorManager->setVolume(-1, 0.f); }, true, "|0"},
+    };
+    for (const auto& row : rows) {
+        resetAll();
+        kel::test::LogCapture log;
+        row.make();
+        std::string after = theSoundManager->getMusicName() + "|" +
+                            std::to_string(theInsonificatorManager->getSwitchCount(3) +
+                                           theInsonificatorManager->getSwitchCount(7));
+        for (const std::string& name : sound::MANAGER->getGroups())
+            after += name;
+        const auto records = log.take();
+        EXPECT_EQ(records.size(), row.reported ? 1u : 0u) << row.call;
+        for (const auto& record : records)
+            EXPECT_EQ(record.filter, "sound") << row.call;
+        EXPECT_EQ(after, row.after) << row.call;
+        EXPECT_FLOAT_EQ(theInsonificatorManager->getVolume(-1), 1.0f) << row.call;
+    }
+}
+
+// What the player hears of the music: one level from the music group's volume and fade, the
+// Music class's volume and switch, and loud or quiet (the shipped quiet level is 0.4).
+TEST_F(SoundTest, TheHeardMusicCombinesGroupClassAndLoudness) {
+    const struct {
+        bool playing;
+        float groupVolume, fade, classVolume;
+        bool groupOn, classOn, loud;
+        float heard;
+    } rows[] = {
+        {true, 1, 1, 1, true, true, true, 1.0f},
+        {false, 1, 1, 1, true, true, true, 0.0f},
+        {true, 0.5f, 1, 1, true, true, true, 0.5f},
+        {true, 0.5f, 1, 0.5f, true, true, true, 0.25f},
+        {true, 1, 1, 1, true, true, false, 0.4f},
+        {true, 1, 0.5f, 1, true, true, false, 0.2f},
+        {true, 1, 1, 1, true, false, true, 0.0f},
+        {true, 1, 1, 1, false, true, true, 0.0f},
+        {true, 0.5f, 1, 0.5f, true, true, false, 0.1f},
+    };
+    for (const auto& row : rows) {
+        resetAll();
+        if (row.playing)
+            theSoundManager->startMusic("MenuMusic");
+        sound::MANAGER->volume("bgm", row.groupVolume);
+        sound::MANAGER->startFading("bgm", 0, 1);
+        sound::MANAGER->doFading("bgm", row.fade);
+        sound::MANAGER->enable("bgm", row.groupOn);
+        theInsonificatorManager->setVolume(sound::InsonificatorManager::Music, row.classVolume);
+        if (!row.classOn)
+            theInsonificatorManager->disable(sound::InsonificatorManager::Music);
+        theInsonificatorManager->disable(sound::InsonificatorManager::Effects);
+        if (!row.loud)
+            theSoundManager->quiet();
+        EXPECT_FLOAT_EQ(theSoundManager->getHeardMusic(), row.heard)
+            << row.playing << " " << row.groupVolume << " " << row.fade << " " << row.classVolume
+            << " " << row.groupOn << row.classOn << row.loud;
+    }
+}
+
+// Sounds last their catalogue length on the host clock ("focus" 0.15 s, "click" 0.1 s); a
+// looping one goes on; a rewind starts the length again. Which play after each step.
+TEST_F(SoundTest, ASoundEndsAfterItsLengthUnlessItLoops) {
+    const auto playing = [] {
+        std::string names;
+        for (const auto& [group, name] : {std::pair<const char*, const char*>{"ui", "focus"},
+                                          {"ui", "click"},
+                                          {"bgm", "lighthouse"}})
+            if (sound::MANAGER->isPlaying(group, name))
+                names += std::string(name) + " ";
+        return names;
+    };
+    sound::MANAGER->play("ui", "focus", false);
+    sound::MANAGER->play("ui", "click", false);
+    sound::MANAGER->play("bgm", "lighthouse", true);
+    EXPECT_EQ(playing(), "focus click lighthouse ");
+    theTimer->advance(0.12);
+    EXPECT_EQ(playing(), "focus lighthouse ");
+    sound::MANAGER->rewind("ui", "focus");
+    theTimer->advance(0.12);
+    EXPECT_EQ(playing(), "focus lighthouse ") << "rewound at 0.12 s";
+    theTimer->advance(0.05);
+    EXPECT_EQ(playing(), "lighthouse ");
+    theTimer->advance(1000);
+    EXPECT_EQ(playing(), "lighthouse ");
+}
+
+// Mistakes in a catalogue: its text; where they are reported ("line:column "); whether "focus"
+// and "click" of group "ui" can then be played, and the quiet level.
+TEST_F(SoundTest, ACatalogueWithMistakesIsReportedAtTheirPlacesAndKeepsTheRest) {
+    const struct {
+        const char *text, *reported, *known;
+    } rows[] = {
+        {"classes {\n Effects = x\n}\ngroups {\n ui { class = Effects; sounds { focus = 0.1 } "
+         "}\n}\n",
+         "2:2 5:7 ", "10 0.4"},
+        {"classes { Effects = 0 }\ngroups {\n ui {\n  sounds { focus = 0; click = -1 }\n }\n}\n",
+         "3:2 4:12 4:23 ", "00 0.4"},
+        {"quietLevel = 2\nclasses { Effects = 0 }\ngroups { ui { class = Effects; sounds { click = "
+         "1 } } }\n",
+         "1:1 ", "01 0.4"},
+        {"quietLevel = 0.25\n", "", "00 0.25"},
+        {"quietLevel = 0.25\ngroups {\n ui { class = Effects; sounds { focus = 1 } }\n", "4:1 ",
+         "00 0.4"},
+    };
+    for (const auto& row : rows) {
+        kel::test::TempRoots roots;
+        std::filesystem::create_directories(roots.data / "Configs/Sound");
+        std::ofstream(roots.data / "Configs/Sound/sounds.cfg") << row.text;
+        kel::test::LogCapture log;
+        std::ostringstream known;
+        known << sound::SoundCatalogue::instance().getQuietLevel();
+        std::string reported;
+        for (const auto& record : log.take())
+            reported += std::to_string(record.line) + ":" + std::to_string(record.column) + " ";
+        EXPECT_EQ(reported, row.reported) << row.text;
+        std::string names;
+        for (const char* name : {"focus", "click"})
+            names += sound::SoundCatalogue::instance().checkSound("ui", name) ? "1" : "0";
+        EXPECT_EQ(names + " " + known.str(), row.known) << row.text;
+    }
 }
 
 TEST_F(SoundTest, CallsFromSeveralThreadsAreAllKept) {

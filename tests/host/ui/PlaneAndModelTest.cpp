@@ -79,9 +79,10 @@ class Models : public UiFixture {
 protected:
     void SetUp() override {
         UiFixture::SetUp();
-        data.write("Configs/Engine/models.cfg",
-                   "menu_play { box = -0.5 -0.5 -0.5 0.5 0.5 0.5; animations = Walk }\n"
-                   "menu_exit { box = -0.5 -0.5 -0.5 0.5 0.5 0.5 }\n");
+        data.write(
+            "Configs/Engine/models.cfg",
+            "menu_play { box = -0.5 -0.5 -0.5 0.5 0.5 0.5; animations = Walk; lengths = 1 }\n"
+            "menu_exit { box = -0.5 -0.5 -0.5 0.5 0.5 0.5 }\n");
         previousRoot = resource::theResourceManager->getDataRoot();
         resource::theResourceManager->setDataRoot(data.get());
         ModelCatalogue::instance().reload();
