@@ -132,12 +132,8 @@ private:
 
 } // namespace
 
-bool Profile::resolvePath(std::string* out) const {
-    std::filesystem::path file;
-    if (!resource::theResourceManager->resolve(kPath, &file))
-        return false;
-    *out = file.string();
-    return true;
+bool Profile::resolvePath(std::filesystem::path* out) const {
+    return resource::theResourceManager->resolve(kPath, out);
 }
 
 Profile::LoadResult Profile::load() {
@@ -149,7 +145,7 @@ Profile::LoadResult Profile::load() {
     data.clear();
     saveRefused = false;
 
-    std::string file;
+    std::filesystem::path file;
     if (!resolvePath(&file)) {
         saveRefused = true;
         return loadResult = Unreadable;
@@ -180,13 +176,13 @@ Profile::LoadResult Profile::load() {
     return loadResult = Read;
 }
 
-Profile::LoadResult Profile::moveAside(const std::string& file, int line,
+Profile::LoadResult Profile::moveAside(const std::filesystem::path& file, int line,
                                        const std::string& reason) {
     std::string why;
     const std::filesystem::path aside = resource::moveAside(file, &why);
     if (!aside.empty()) {
         report(kPath, line,
-               reason + "; the profile was moved aside to " + aside.filename().string() +
+               reason + "; the profile was moved aside to " + aside.filename().u8string() +
                    " and default settings are used");
         return MovedAside;
     }
@@ -301,7 +297,7 @@ bool Profile::save() {
         return false;
     }
     write();
-    std::string file;
+    std::filesystem::path file;
     if (!resolvePath(&file))
         return false;
     std::string error;

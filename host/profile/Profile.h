@@ -8,6 +8,7 @@
 #include "host/thread/SynchronizedObject.h"
 
 #include <atomic>
+#include <filesystem>
 #include <string>
 
 namespace profile {
@@ -68,8 +69,8 @@ public:
 
 private:
     // The file-system path of kPath; false when the resource manager refuses it.
-    bool resolvePath(std::string* out) const;
-    LoadResult moveAside(const std::string& file, int line, const std::string& reason);
+    bool resolvePath(std::filesystem::path* out) const;
+    LoadResult moveAside(const std::filesystem::path& file, int line, const std::string& reason);
     void readSettings();
 
     InputSettings input;

@@ -1,4 +1,5 @@
 #include "host/resource/AtomicFile.h"
+#include "host/resource/SystemFile.h"
 
 #include <atomic>
 #include <cerrno>
@@ -64,12 +65,12 @@ const char kTemporaryMark[] = ".tmp.";
 // either being written by another thread or already gone).
 void removeStaleTemporaries(const std::filesystem::path& path) {
     namespace fs = std::filesystem;
-    const std::string prefix = path.filename().string() + kTemporaryMark;
+    const std::string prefix = path.filename().u8string() + kTemporaryMark;
     const std::string ours = prefix + std::to_string(processId()) + ".";
     std::error_code ec;
     const fs::path directory = path.has_parent_path() ? path.parent_path() : fs::path(".");
     for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = it->path().filename().u8string();
         if (name.compare(0, prefix.size(), prefix) == 0 &&
             name.compare(0, ours.size(), ours) != 0) {
             std::error_code ignored;
@@ -89,7 +90,7 @@ bool writeFileAtomically(const std::filesystem::path& requested, std::string_vie
     if (fs::is_symlink(fs::symlink_status(requested, ec))) {
         path = fs::weakly_canonical(requested, ec);
         if (ec) {
-            *error = "cannot follow the link " + requested.string() + ": " + ec.message();
+            *error = "cannot follow the link " + describePath(requested) + ": " + ec.message();
             return false;
         }
     }
@@ -99,16 +100,17 @@ bool writeFileAtomically(const std::filesystem::path& requested, std::string_vie
     if (path.has_parent_path())
         std::filesystem::create_directories(path.parent_path(), ec);
     if (ec) {
-        *error = "cannot create directory " + path.parent_path().string() + ": " + ec.message();
+        *error =
+            "cannot create directory " + describePath(path.parent_path()) + ": " + ec.message();
         return false;
     }
     removeStaleTemporaries(path);
     fs::path temporary = path;
     temporary += kTemporaryMark + std::to_string(processId()) + "." + std::to_string(counter++);
 
-    std::FILE* file = std::fopen(temporary.string().c_str(), "wb");
+    std::FILE* file = openFile(temporary, "wb");
     if (!file) {
-        *error = "cannot create " + temporary.string() + ": " + std::strerror(errno);
+        *error = "cannot create " + describePath(temporary) + ": " + systemErrorText(errno);
         return false;
     }
     const bool written = std::fwrite(data.data(), 1, data.size(), file) == data.size();
@@ -116,7 +118,7 @@ bool writeFileAtomically(const std::filesystem::path& requested, std::string_vie
     const int savedErrno = errno;
     const bool closed = std::fclose(file) == 0;
     if (!written || !flushed || !closed) {
-        *error = "cannot write " + temporary.string() + ": " + std::strerror(savedErrno);
+        *error = "cannot write " + describePath(temporary) + ": " + systemErrorText(savedErrno);
         std::filesystem::remove(temporary, ec);
         return false;
     }
@@ -124,7 +126,8 @@ bool writeFileAtomically(const std::filesystem::path& requested, std::string_vie
     if (replacing)
         fs::permissions(temporary, previous.permissions(), fs::perm_options::replace, ec);
     if (!replaceFile(temporary, path)) {
-        *error = "cannot replace " + path.string() + ": " + std::strerror(errno);
+        // MoveFileExW reports through GetLastError, rename through errno.
+        *error = "cannot replace " + describePath(path) + ": " + systemErrorText(errno, true);
         std::filesystem::remove(temporary, ec);
         return false;
     }

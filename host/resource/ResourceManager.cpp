@@ -158,7 +158,7 @@ bool ResourceManager::resolve(const std::string& gamePath, std::filesystem::path
     const bool inProfile = isProfilePath(normal);
     const std::filesystem::path& root = inProfile ? profile : data;
     const std::filesystem::path file =
-        root / std::filesystem::path(normal.substr(inProfile ? 8 : 0)).relative_path();
+        root / std::filesystem::u8path(normal.substr(inProfile ? 8 : 0)).relative_path();
     if (!staysInside(root, file)) {
         refuse(gamePath, "refused: a symbolic link leads outside the " +
                              std::string(inProfile ? "profile" : "data") + " directory");
@@ -199,7 +199,7 @@ std::string ResourceManager::moveAside(const std::string& gamePath, std::string*
     const std::filesystem::path aside = resource::moveAside(file, why);
     if (aside.empty())
         return std::string();
-    return normal.substr(0, normal.find_last_of('/') + 1) + aside.filename().string();
+    return normal.substr(0, normal.find_last_of('/') + 1) + aside.filename().u8string();
 }
 
 std::string ResourceManager::getCurrentDirectory() const {
@@ -233,7 +233,7 @@ void ResourceManager::listDirectory(FileList* list) const {
     std::error_code ec;
     for (std::filesystem::directory_iterator it(directory, ec), end; !ec && it != end;
          it.increment(ec))
-        names.push_back(it->path().filename().string());
+        names.push_back(it->path().filename().u8string());
     std::sort(names.begin(), names.end());
     for (const auto& name : names)
         list->add(name.c_str());

@@ -1,4 +1,7 @@
 #include "host/resource/WholeFile.h"
+#include "host/resource/SystemFile.h"
+
+#include <cerrno>
 
 #include <cstdio>
 
@@ -20,9 +23,9 @@ FileState readWholeFile(const std::filesystem::path& path, std::string* out, std
                " read";
         return FileState::Unreadable;
     }
-    std::FILE* file = std::fopen(path.string().c_str(), "rb");
+    std::FILE* file = openFile(path, "rb");
     if (!file) {
-        *why = "cannot open it";
+        *why = "cannot open it: " + systemErrorText(errno);
         return FileState::Unreadable;
     }
     std::string data;

@@ -1,9 +1,13 @@
 #include "host/config/Config.h"
+#include "host/resource/AtomicFile.h"
 #include "host/resource/FileList.h"
 #include "host/resource/ResourceManager.h"
 #include "host/resource/WholeFile.h"
+
 #include "support/LogCapture.h"
 #include "support/TempRoots.h"
+#include <cerrno>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -129,6 +133,28 @@ TEST_F(ResourceTest, SymbolicLinksNeverLeadOutOfTheirRoot) {
     // A link that stays inside the root is an ordinary directory.
     ASSERT_TRUE(theResourceManager->resolve("/Levels/alpha.lvx", &out));
     EXPECT_TRUE(std::filesystem::exists(out));
+}
+
+TEST_F(ResourceTest, NamesInAnyScriptAndTheSystemsOwnErrorText) {
+    config::Config config;
+    config.appendProperty("x").push_back("1");
+    ASSERT_TRUE(config.writeFile("/Profile/\xC3\xBCn\xC3\xAF/\xE5\x90\x8D\xE5\x89\x8D.cfg"));
+    config::Config back;
+    ASSERT_TRUE(back.readFile("/Profile/\xC3\xBCn\xC3\xAF/\xE5\x90\x8D\xE5\x89\x8D.cfg"));
+    EXPECT_EQ(back.writeString(), "x = 1\n");
+    ASSERT_TRUE(theResourceManager->changeDirectory("/Profile/\xC3\xBCn\xC3\xAF"));
+    FileList list;
+    theResourceManager->listDirectory(&list);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_STREQ(list[0], "\xE5\x90\x8D\xE5\x89\x8D.cfg");
+
+    // A directory where the file should go: the rename fails with the system's reason.
+    std::filesystem::create_directories(profile / "taken.cfg" / "inside");
+    std::string why;
+    EXPECT_FALSE(resource::writeFileAtomically(profile / "taken.cfg", "x = 1\n", &why));
+    EXPECT_NE(why.find("cannot replace"), std::string::npos) << why;
+    EXPECT_NE(why.find(std::strerror(EISDIR)), std::string::npos) << why;
+    EXPECT_EQ(fileCount(profile.get()), 2) << "no temporary file is left";
 }
 
 TEST_F(ResourceTest, AFileAboveTheLimitIsNotReadAtAll) {
