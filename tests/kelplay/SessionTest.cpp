@@ -144,6 +144,33 @@ TEST_F(KelPlaySession, ABattleRoundTripShowsEveryScreenInOrder) {
     EXPECT_TRUE(std::filesystem::exists(out / "01-loading.svg"));
 }
 
+// The two battle keys the redirector leaves to the host, as the shipped bindings have them: L
+// switches unit free-look (the control source hears it begin and end), J pauses the battle
+// under the in-game ring and shows the goals; neither acts outside a battle.
+TEST_F(KelPlaySession, TheHostAnswersFreeLookAndGoalsKeysInBattleOnly) {
+    bool ok = false;
+    const std::string transcript =
+        play("key L\nkey J\nexpect state MAIN_MENU\nexpect waiting none\n"
+             "wait 0.8\nkey Return\nwait 0.8\nexpect state GAME\n"
+             "key L\nexpect hidden subgameui\nkey L\nexpect shown subgameui\n"
+             "key J\nframe\nexpect state GAME_MENU\nexpect waiting goal\nkey Return\n"
+             "expect waiting none\nwait 0.8\nexpect shown gameroundmenu\n",
+             &ok);
+    EXPECT_TRUE(ok) << transcript;
+    size_t at = transcript.find("] state GAME\n");
+    ASSERT_NE(at, std::string::npos) << transcript;
+    EXPECT_EQ(transcript.rfind("control source: beginUnitFreelook()", at), std::string::npos)
+        << "nothing before the battle";
+    for (const char* line : {"control source: beginUnitFreelook()", "hidden gameui.subgameui",
+                             "control source: endUnitFreelook()", "shown gameui.subgameui",
+                             "the host pauses the battle for the goals", "state GAME_MENU",
+                             "shown maingoal", "the host thread returns from the goal screen"}) {
+        const size_t found = transcript.find(line, at);
+        ASSERT_NE(found, std::string::npos) << "missing or out of order: " << line << transcript;
+        at = found;
+    }
+}
+
 // What the host can only refuse while playing: ending a mission outside a battle (or over the
 // in-game ring, which hides the results), a waiter
 // that is not there, the bar of a load that never happened.

@@ -4,6 +4,7 @@
 #include "Terminal.h"
 
 #include "ui/Accessor.h"
+#include "ui/GameUI.h"
 #include "ui/Goal.h"
 #include "ui/KELMousePointer.h"
 #include "ui/KELUI.h"
@@ -24,6 +25,7 @@
 #include "host/input/Device.h"
 #include "host/input/Keys.h"
 #include "host/kelinput/BoardCamera.h"
+#include "host/kelinput/CS.h"
 #include "host/kelinput/KelInput.h"
 #include "host/logic/BoardGeometry.h"
 #include "host/logic/Game.h"
@@ -152,6 +154,27 @@ bool Session::start(std::string* error) {
     return true;
 }
 
+void Session::HostStates::event(counting_ptr<::input::Event> e) {
+    auto* cs = e.as<kel::input::events::CS>();
+    if (!cs || !session.root)
+        return;
+    const int state = cs->getState()->getNumber();
+    if (state == 26) {
+        auto* gameUI = dynamic_cast<kel::ui::GameUI*>(session.root->getDescendant("gameui"));
+        if (!gameUI)
+            return;
+        freelook = !freelook;
+        session.say(std::string("the host switches unit free-look ") + (freelook ? "on" : "off"));
+        gameUI->setUnitFreelook(freelook);
+    } else if (state == 27 && session.game && session.root->getState() == kel::ui::State::GAME) {
+        // As the in-game ring's "goal" entry does: the battle pauses under the ring, the goals
+        // come over it, and closing them brings the ring back.
+        session.say("the host pauses the battle for the goals");
+        session.root->command(kel::ui::Command::SHOW_GAME_MENU);
+        session.game->getScenario().showGoals();
+    }
+}
+
 void Session::boot() {
     game = std::make_unique<kel::logic::Game>();
     game->getControlSource().setObserver(
@@ -167,6 +190,7 @@ void Session::boot() {
     root->init();
     root->addUIListener(this);
     theKelInput->getDeviceToCS()->getOutput()->attach(root->getCSMessageRedirector());
+    theKelInput->getDeviceToCS()->getOutput()->attach(&hostStates);
     say("module started: " + std::to_string(int(root->getScreenWidth())) + "x" +
         std::to_string(int(root->getScreenHeight())));
     root->command(kel::ui::Command::LOAD_INTERFACE);
@@ -202,6 +226,8 @@ void Session::shutDown() {
     if (kel::ui::Results* results = kel::ui::theAccessor.getResults())
         results->unsubscribe(this);
     theKelInput->getDeviceToCS()->getOutput()->detach(root->getCSMessageRedirector());
+    theKelInput->getDeviceToCS()->getOutput()->detach(&hostStates);
+    hostStates.freelook = false;
     // The root attaches itself to the root broadcaster for good; the host takes it off before
     // the root goes.
     theKelInput->getRootBroadcaster()->detach(root.get());

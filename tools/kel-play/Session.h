@@ -4,6 +4,7 @@
 #include "Report.h"
 #include "Script.h"
 
+#include "host/input/Listener.h"
 #include "host/logic/GameBoardListener.h"
 #include "ui/Event.h"
 #include "ui/ResultsListener.h"
@@ -138,6 +139,15 @@ private:
     std::string modalScreen; // "goal" or "results" while `modal` runs
     std::atomic<bool> modalReturned{false};
     std::atomic<bool> goalsAsked{false}; // the scenario asked for the goals (on the UI thread)
+    // The two control-source states the battle's redirector leaves to the host: 26 switches
+    // unit free-look, 27 pauses the battle under the in-game ring and asks for the goals.
+    struct HostStates : ::input::Listener {
+        explicit HostStates(Session& session) : session(session) {}
+        void event(counting_ptr<::input::Event> e) override;
+        Session& session;
+        bool freelook = false;
+    };
+    HostStates hostStates{*this};
     bool leaveAfterResults = false;
     // The load the session watches: its phase, the bar after each phase (percent), and a
     // snapshot to take when a phase ends.
