@@ -107,30 +107,11 @@ void Goal::processInputEvent(counting_ptr<::input::Event> event) {
 }
 
 void Goal::close() {
-    // A frame may close the goal while a host thread shows it: the tree changes under the UI's
-    // lock. Every way of closing releases the waiter, or doModal would never return.
-    thread::Lock hold(*getUI());
-    setVisible(false);
-    ::ui::NotifyEvent report(this);
-    notify(report);
-    closed.set();
+    modal.close(*this);
 }
 
 void Goal::doModal() {
-    if (getUI()->isUIThread()) {
-        reportError(__FILE__, __LINE__,
-                    "the goal screen shown modally on the UI thread, which must close it: "
-                    "refused instead of waiting forever");
-        return;
-    }
-    {
-        thread::Lock hold(*getUI());
-        // A closing from an earlier showing that nobody waited for must not end this one.
-        closed.reset();
-        setVisible(true);
-    }
-    closed.wait();
-    closed.reset();
+    modal.showAndWait(*this, "goal");
 }
 
 } // namespace kel::ui

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "host/thread/Event.h"
 #include "host/ui/Container.h"
 #include "host/ui/ViewListener.h"
+#include "ui/ModalScreen.h"
 #include "ui/UiApi.h"
 
 #include <string>
@@ -52,7 +52,7 @@ private:
     void close();
     void stopListening();
 
-    thread::Event closed{true, false};
+    ModalScreen modal;
     View* listenedView = nullptr;
 };
 

@@ -40,28 +40,12 @@ void Results::updateShowed() {
 void Results::processInputEvent(counting_ptr<::input::Event> event) {
     Container::processInputEvent(event);
     // Nothing else would ever close the screen, and a host waiting in doModal must get back.
-    if (!isShowed() || !Goal::isClosingPress(event))
-        return;
-    setVisible(false);
-    ::ui::NotifyEvent report(this);
-    notify(report);
-    closed.set();
+    if (isShowed() && Goal::isClosingPress(event))
+        modal.close(*this);
 }
 
 void Results::doModal() {
-    if (getUI()->isUIThread()) {
-        reportError(__FILE__, __LINE__,
-                    "the results screen shown modally on the UI thread, which must close it: "
-                    "refused instead of waiting forever");
-        return;
-    }
-    {
-        thread::Lock hold(*getUI());
-        closed.reset();
-        setVisible(true);
-    }
-    closed.wait();
-    closed.reset();
+    modal.showAndWait(*this, "results");
 }
 
 } // namespace kel::ui

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host/thread/Event.h"
 #include "host/ui/Container.h"
+#include "ui/ModalScreen.h"
 #include "ui/ResultsListener.h"
 #include "ui/SubscribeDeliverer.h"
 #include "ui/UiApi.h"
@@ -36,7 +36,7 @@ public:
     ::ui::DFormattedSpriteText* getText();
 
 private:
-    thread::Event closed{true, false};
+    ModalScreen modal;
 };
 
 } // namespace kel::ui
