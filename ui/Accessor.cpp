@@ -1,5 +1,6 @@
 #include "ui/Accessor.h"
 #include "ui/CreateMenu.h"
+#include "ui/EndTurnButton.h"
 #include "ui/EntireMenu.h"
 #include "ui/GameBoard.h"
 #include "ui/GameMenu.h"
@@ -60,6 +61,10 @@ GameBoard* Accessor::getGameBoard() {
 
 Loading* Accessor::getLoading() {
     return find<Loading>("loading");
+}
+
+EndTurnButton* Accessor::getEndTurnButton() {
+    return find<EndTurnButton>("endturnbutton");
 }
 
 bool Accessor::getGoal(const std::string& name, std::string& text) const {

@@ -9,6 +9,7 @@
 namespace kel::ui {
 
 class CreateMenu;
+class EndTurnButton;
 class GameMenu;
 class PlayMenu;
 class EntireMenu;
@@ -37,6 +38,8 @@ public:
     Results* getResults();
     GameBoard* getGameBoard();
     Loading* getLoading();
+    // The battle HUD's "endturnbutton".
+    EndTurnButton* getEndTurnButton();
 
     // Replaces the goals as a whole.
     void setRoundGoals(const std::map<std::string, std::string>& goals) { roundGoals = goals; }

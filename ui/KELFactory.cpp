@@ -1,5 +1,6 @@
 #include "ui/KELFactory.h"
 #include "ui/CreateMenu.h"
+#include "ui/EndTurnButton.h"
 #include "ui/EntireMenu.h"
 #include "ui/EntireMenuItem.h"
 #include "ui/GameBoard.h"
@@ -25,6 +26,7 @@
 #include "ui/Sky.h"
 #include "ui/SoundMenu.h"
 #include "ui/SubGameUI.h"
+#include "ui/Time.h"
 #include "ui/VideoMenu.h"
 
 #include "host/ui/Container.h"
@@ -72,6 +74,9 @@ const std::vector<ClassEntry>& classTable() {
         {"loading", [] { return new Loading(); }},
         {"goal", [] { return new Goal(); }},
         {"results", [] { return new Results(); }},
+        {"endturnbutton",
+         [] { return new EndTurnButton(theKELUI ? theKELUI->getView() : nullptr); }},
+        {"time", [] { return new Time(); }},
     };
     return table;
 }
@@ -219,6 +224,16 @@ bool KELFactory::getComponent(const std::string& name, Loading** out, ::ui::Cont
 }
 
 bool KELFactory::getComponent(const std::string& name, GameUI** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, EndTurnButton** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, Time** out, ::ui::Container* parent,
                               bool deep) {
     return lookUp(name, out, parent, deep);
 }

@@ -8,6 +8,7 @@
 namespace kel::ui {
 
 class CreateMenu;
+class EndTurnButton;
 class EntireMenu;
 class EntireMenuItem;
 class GameBoard;
@@ -28,6 +29,7 @@ class RoundMenu;
 class RoundMenuContainer;
 class SaveGameDialog;
 class Sky;
+class Time;
 
 // The toolkit's factory extended with the module's component classes and typed lookups of them.
 // The toolkit's own class names come first; the module's names are matched exactly and
@@ -86,6 +88,10 @@ public:
     virtual bool getComponent(const std::string& name, Loading** out, ::ui::Container* parent,
                               bool deep);
     virtual bool getComponent(const std::string& name, GameUI** out, ::ui::Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, EndTurnButton** out, ::ui::Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, Time** out, ::ui::Container* parent,
                               bool deep);
 
     // The module's class names, in the table's order (for tests and tools).

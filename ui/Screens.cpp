@@ -1,5 +1,6 @@
 #include "ui/Screens.h"
 #include "ui/CreateMenu.h"
+#include "ui/EndTurnButton.h"
 #include "ui/EntireMenu.h"
 #include "ui/GameBoard.h"
 #include "ui/GameMenu.h"
@@ -81,7 +82,7 @@ const std::vector<Screens::Expected>& Screens::expected() {
         {"gamegoal", "*", "goal", isA<Goal>},
         {"gameresults", "*", "results", isA<Results>},
         {"status", "*", "statuspanel", anything},
-        {"endturnbutton", "*", "endturnbutton", anything},
+        {"endturnbutton", "*", "endturnbutton", isA<EndTurnButton>},
         {"gameboard", "*", "gameboard", isA<GameBoard>},
         {"loading", "*", "loading", isA<Loading>},
         {"ballooncontainer", "*", "ballooncontainer", anything},

@@ -59,6 +59,9 @@ public:
             ::ui::Component* c = root->getDescendant(name);
             put(name, !c ? "absent" : c->getVisible() ? "+" : "-");
         }
+        // The end-turn button is never hidden by a request to hide it: it is disabled.
+        ::ui::Component* endTurn = root->getDescendant("endturnbutton");
+        put("endturn", endTurn && endTurn->getEnabled() ? "enabled" : "disabled");
         put("focus", focusName(root));
         put("pointer", root->getKELMousePointer()->getVisible() ? "shown" : "hidden");
         put("mode", root->getKELMousePointer()->getMode());

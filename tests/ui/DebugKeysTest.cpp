@@ -58,7 +58,7 @@ TEST_P(DebugKeys, DoWhatTheirKeyAsks) {
 const KeyRow kKeys[] = {
     {0x0F, "press", "day=600 > day=1260"},
     {0x17, "press", "day=600 > day=540"},
-    {0x1E, "press", "> -endturnbutton"},
+    {0x1E, "press", "> endturn=disabled"},
     {0x2F, "press", "day=600 > day=660; day=1379 > day=1439; day=1380 > day=0; day=1400 > day=20"},
     {0x30, "press", "day=600 > day=540; day=60 > day=0; day=59 > day=1439; day=30 > day=1410"},
     {0x34, "press", "scale=4 > scale=1; scale=0.25 > scale=1"},

@@ -1,0 +1,165 @@
+// The battle HUD's end-turn button and clock, in the shipped battle: the pointer's look and the
+// board's trace flags while the pointer rests on the button, a click reaching the control
+// source, and the clock following the sky's time of day once a second of the host clock.
+#include "support/RootFixture.h"
+#include "ui/BoardTraceSwitch.h"
+#include "ui/EndTurnButton.h"
+#include "ui/KELFactory.h"
+#include "ui/Time.h"
+
+#include "host/environment/Environment.h"
+#include "host/logic/Game.h"
+#include "host/logic/RecordingControlSource.h"
+
+#include <algorithm>
+
+namespace {
+
+using kel::ui::BoardTraceSwitch;
+
+class EndTurnAndClock : public kel::test::RootFixture {
+protected:
+    void SetUp() override {
+        RootFixture::SetUp();
+        ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
+        root->command(kel::ui::Command::BEGIN_LOADING);
+        root->setGameBoard(&game.getBoard());
+        root->command(kel::ui::Command::BEGIN_GAME);
+        button = kel::ui::theAccessor.getEndTurnButton();
+        ASSERT_NE(button, nullptr);
+        ASSERT_TRUE(kel::ui::theFactory->getComponent("time", &clock, nullptr, true));
+        ASSERT_TRUE(button->isShowed() && clock->isShowed() && pointer()->getVisible());
+    }
+    void TearDown() override {
+        if (root) {
+            root->command(kel::ui::Command::END_GAME);
+            root->resetGameBoard();
+        }
+        RootFixture::TearDown();
+    }
+    void onButton() {
+        moveTo(button->getAbsoluteX() + button->getWidth() / 2,
+               button->getAbsoluteY() + button->getHeight() / 2);
+    }
+    void offButton() { moveTo(320, 240); }
+    long endTurns() {
+        const auto calls = game.getControlSource().getCalls();
+        return std::count(calls.begin(), calls.end(), "endTurn()");
+    }
+    void setDayTime(int minutes) {
+        kel::ui::theAccessor.getSky()->getEnvironment()->setDayTime(DayTime(minutes));
+    }
+
+    kel::logic::Game game; // outlives the root
+    kel::ui::EndTurnButton* button = nullptr;
+    kel::ui::Time* clock = nullptr;
+};
+
+// Rows: a step, then the pointer's look (0 interface, 1 board), the two flags the button keeps
+// in the trace switch, and whether the board traces under the pointer.
+TEST_F(EndTurnAndClock, ThePointerTakesTheInterfaceLookOnlyOverTheShownButton) {
+    const struct {
+        const char* step;
+        int mode;
+        bool shown, flyby, tracing;
+    } kRows[] = {
+        {"onto the button", 0, true, true, false},
+        {"off the button", 1, true, false, true},
+        {"onto the button", 0, true, true, false},
+        {"asked to hide, on the button", 0, true, true, false},
+        {"the HUD goes, on the button", 1, false, false, true},
+        {"the HUD comes back, on the button", 0, true, true, false},
+        {"the pointer hides", 0, true, true, false},
+    };
+    ASSERT_EQ(pointer()->getMode(), 1);
+    for (const auto& row : kRows) {
+        const std::string step = row.step;
+        if (step == "onto the button")
+            onButton();
+        else if (step == "off the button")
+            offButton();
+        else if (step == "asked to hide, on the button")
+            button->setVisible(false);
+        else if (step == "the HUD goes, on the button")
+            root->getDescendant("subgameui")->setVisible(false);
+        else if (step == "the HUD comes back, on the button")
+            root->getDescendant("subgameui")->setVisible(true);
+        else if (step == "the pointer hides")
+            pointer()->setVisible(false);
+        EXPECT_EQ(pointer()->getMode(), row.mode) << step;
+        EXPECT_EQ(BoardTraceSwitch::getEndTurnShown(), row.shown) << step;
+        EXPECT_EQ(BoardTraceSwitch::getEndTurnFlyby(), row.flyby) << step;
+        EXPECT_EQ(BoardTraceSwitch::isTracing(), row.tracing) << step;
+    }
+    EXPECT_TRUE(button->getVisible() && button->isShowed()) << "setVisible(false) keeps it";
+}
+
+// Rows: whether the button was asked to hide first, and how many endTurn() calls one click on
+// it makes, counted as the click lands.
+TEST_F(EndTurnAndClock, AClickEndsTheTurnOnceUnlessTheButtonWasAskedToHide) {
+    const struct {
+        bool visible;
+        long endTurns;
+    } kRows[] = {{true, 1}, {false, 0}, {true, 1}};
+    for (const auto& row : kRows) {
+        button->setVisible(row.visible);
+        EXPECT_EQ(button->getEnabled(), row.visible);
+        onButton();
+        const long before = endTurns();
+        press("LeftClick");
+        EXPECT_EQ(endTurns(), before) << "a press alone ends nothing";
+        release("LeftClick");
+        EXPECT_EQ(endTurns() - before, row.endTurns) << row.visible;
+        offButton();
+    }
+}
+
+// Rows: the sky's day time, and the clock one second later (hours wrap at 24). The clock reads
+// the sky once a second of the host clock: 0.99 s after a reading it still shows the last one.
+TEST_F(EndTurnAndClock, TheClockShowsTheSkysTimeOnceASecond) {
+    const struct {
+        int minutes;
+        const char* text;
+    } kRows[] = {{0, "00:00"}, {1439, "23:59"}, {1500, "01:00"}, {754, "12:34"}};
+    std::string last = clock->getText();
+    for (const auto& row : kRows) {
+        setDayTime(row.minutes);
+        frame(0.99);
+        EXPECT_EQ(clock->getText(), last) << row.minutes << ": not yet";
+        frame(0.01);
+        EXPECT_EQ(clock->getText(), row.text) << row.minutes;
+        last = clock->getText();
+    }
+}
+
+// Hidden with the game UI the clock stands still; shown again it catches up within a second.
+TEST_F(EndTurnAndClock, TheClockStandsStillWhileTheGameUIIsHidden) {
+    setDayTime(600);
+    frame(1.0);
+    ASSERT_EQ(clock->getText(), "10:00");
+    root->getComponent("gameui")->setVisible(false);
+    setDayTime(1260);
+    frame(1.0);
+    frame(1.0);
+    EXPECT_EQ(clock->getText(), "10:00") << "hidden";
+    root->getComponent("gameui")->setVisible(true);
+    frame(0.99);
+    EXPECT_EQ(clock->getText(), "10:00") << "shown again, not yet a second";
+    frame(0.01);
+    EXPECT_EQ(clock->getText(), "21:00");
+}
+
+// The typed lookups and the accessor tell the HUD's classes apart by type as well as name.
+TEST_F(EndTurnAndClock, LookupsFindTheButtonAndTheClockByTypeAndName) {
+    EXPECT_EQ(button, root->getDescendant("endturnbutton"));
+    kel::ui::EndTurnButton* asButton = nullptr;
+    EXPECT_FALSE(kel::ui::theFactory->getComponent("time", &asButton, nullptr, true));
+    EXPECT_EQ(asButton, nullptr);
+    kel::ui::Time* asClock = nullptr;
+    EXPECT_FALSE(kel::ui::theFactory->getComponent("time", &asClock, nullptr, false))
+        << "not a direct child of the root";
+    EXPECT_FALSE(kel::ui::theFactory->getComponent("endturnbutton", &asClock, nullptr, true));
+    EXPECT_EQ(asClock, nullptr);
+}
+
+} // namespace
