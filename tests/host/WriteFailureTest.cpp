@@ -105,6 +105,12 @@ void failEveryStep(const kel::test::TempProfile& profile, const PlayerFile& file
     ASSERT_NE(now, file.old);
     const auto& steps = counting.steps;
     EXPECT_GE(std::count(steps.begin(), steps.end(), "write"), 3) << "written in pieces";
+    // Every step happens, in this order: the data reaches the disk before the rename, and the
+    // rename before the directory is flushed.
+    std::vector<std::string> order = steps;
+    order.erase(std::unique(order.begin(), order.end()), order.end());
+    EXPECT_EQ(order, (std::vector<std::string>{"create", "write", "flush", "sync", "close",
+                                               "rename", "syncDirectory"}));
     const auto rename = std::find(steps.begin(), steps.end(), "rename");
     ASSERT_NE(rename, steps.end());
     log.take();
