@@ -1,17 +1,14 @@
 #include "host/resource/AtomicFile.h"
+#include "host/resource/FileSystemOps.h"
 #include "host/resource/SystemFile.h"
 
+#include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #ifdef _WIN32
-#include <io.h>
 #include <process.h>
-#include <windows.h>
 #else
-#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -29,34 +26,8 @@ int processId() {
 #endif
 }
 
-// Pushes the file's data to the disk, not only to the OS.
-bool flushToDisk(std::FILE* file) {
-    if (std::fflush(file) != 0)
-        return false;
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    return fsync(fileno(file)) == 0;
-#endif
-}
-
-bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
-#ifdef _WIN32
-    return MoveFileExW(from.wstring().c_str(), to.wstring().c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-    if (std::rename(from.c_str(), to.c_str()) != 0)
-        return false;
-    // Make the rename itself durable.
-    const auto directory = to.parent_path().empty() ? std::filesystem::path(".") : to.parent_path();
-    const int fd = open(directory.c_str(), O_RDONLY);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
-    return true;
-#endif
-}
+// The data goes to the file in pieces of this size, each a write of its own.
+constexpr std::size_t kChunk = 16 * 1024;
 
 const char kTemporaryMark[] = ".tmp.";
 
@@ -108,27 +79,46 @@ bool writeFileAtomically(const std::filesystem::path& requested, std::string_vie
     fs::path temporary = path;
     temporary += kTemporaryMark + std::to_string(processId()) + "." + std::to_string(counter++);
 
-    std::FILE* file = openFile(temporary, "wb");
+    FileSystemOps& ops = fileSystemOps();
+    std::string why;
+    std::FILE* file = ops.create(temporary, &why);
     if (!file) {
-        *error = "cannot create " + describePath(temporary) + ": " + systemErrorText(errno);
+        *error = "cannot create " + describePath(temporary) + ": " + why;
         return false;
     }
-    const bool written = std::fwrite(data.data(), 1, data.size(), file) == data.size();
-    const bool flushed = written && flushToDisk(file);
-    const int savedErrno = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !flushed || !closed) {
-        *error = "cannot write " + describePath(temporary) + ": " + systemErrorText(savedErrno);
-        std::filesystem::remove(temporary, ec);
+    // The first step that fails names itself; the file is closed whatever happened.
+    const char* failedStep = nullptr;
+    for (std::size_t at = 0; !failedStep && at < data.size(); at += kChunk)
+        if (!ops.write(file, data.data() + at, std::min(kChunk, data.size() - at), &why))
+            failedStep = "cannot write ";
+    if (!failedStep && !ops.flush(file, &why))
+        failedStep = "cannot flush ";
+    if (!failedStep && !ops.sync(file, &why))
+        failedStep = "cannot sync to the disk ";
+    std::string closeWhy;
+    if (!ops.close(file, &closeWhy) && !failedStep) {
+        failedStep = "cannot close ";
+        why = closeWhy;
+    }
+    if (failedStep) {
+        *error = failedStep + describePath(temporary) + ": " + why;
+        fs::remove(temporary, ec);
         return false;
     }
     // The new file keeps the permissions the player gave the old one.
     if (replacing)
         fs::permissions(temporary, previous.permissions(), fs::perm_options::replace, ec);
-    if (!replaceFile(temporary, path)) {
-        // MoveFileExW reports through GetLastError, rename through errno.
-        *error = "cannot replace " + describePath(path) + ": " + systemErrorText(errno, true);
-        std::filesystem::remove(temporary, ec);
+    if (!ops.rename(temporary, path, &why)) {
+        *error = "cannot replace " + describePath(path) + ": " + why;
+        fs::remove(temporary, ec);
+        return false;
+    }
+    // Make the rename itself durable. The new file is in place already; only a power cut could
+    // still lose it, which the caller hears of.
+    const fs::path directory = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    if (!ops.syncDirectory(directory, &why)) {
+        *error = "cannot sync the directory " + describePath(directory) + " after replacing " +
+                 describePath(path) + ": " + why;
         return false;
     }
     return true;
