@@ -2,6 +2,8 @@
 // key turns it, and one notification from an entry up to the root UI through the ring, its
 // container and the screen. Goals: the frame under 20 us, the notification under 2 us.
 
+#include "BootedModule.h"
+
 #include "ui/Accessor.h"
 #include "ui/EntireMenu.h"
 #include "ui/EntireMenuItem.h"
@@ -10,36 +12,20 @@
 #include "ui/RoundMenu.h"
 #include "ui/RoundMenuContainer.h"
 
-#include "host/ReferenceHost.h"
 #include "host/engine/RenderDriver.h"
 #include "host/engine/Timer.h"
-#include "host/resource/ResourceManager.h"
 #include "host/ui/NotifyEvent.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <memory>
-#include <random>
 #include <string>
 
 namespace {
 
 // The module booted as the host boots it, on the shipped data with a fresh profile, its main
 // ring appeared and working.
-struct Module {
+struct Module : bench::BootedModule {
     Module() {
-        saved = resource::theResourceManager->getProfileRoot();
-        profile = std::filesystem::temp_directory_path() /
-                  ("kel-bench-" + std::to_string(std::random_device()()));
-        std::filesystem::create_directories(profile);
-        resource::theResourceManager->setProfileRoot(profile);
-        resetReferenceHost();
-        root = std::make_unique<kel::ui::KELUI>();
-        kel::ui::theKELUI = root.get();
-        root->init();
-        root->command(kel::ui::Command::LOAD_INTERFACE);
-        root->command(kel::ui::Command::SHOW_MAIN_MENU);
         kel::ui::EntireMenu* screen = kel::ui::theAccessor.getMainRoundMenu();
         kel::ui::RoundMenuContainer* rings = nullptr;
         if (screen &&
@@ -50,19 +36,8 @@ struct Module {
             theRenderDriver->drawFrame();
         }
     }
-    ~Module() {
-        root->term();
-        root.reset();
-        kel::ui::theKELUI = nullptr;
-        resource::theResourceManager->setProfileRoot(saved);
-        std::error_code ec;
-        std::filesystem::remove_all(profile, ec);
-    }
     bool ready() const { return ring && ring->getPhase() == kel::ui::RoundMenu::WORK; }
 
-    std::filesystem::path saved;
-    std::filesystem::path profile;
-    std::unique_ptr<kel::ui::KELUI> root;
     kel::ui::RoundMenu* ring = nullptr; // the tree owns it
 };
 

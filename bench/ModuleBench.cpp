@@ -1,6 +1,8 @@
 // The module's hot paths: typed lookups, the data tables, the flow commands, the battle-input
 // redirector and the game pointer's per-move update; and loading a large player list.
 
+#include "BootedModule.h"
+
 #include "ui/KELFactory.h"
 #include "ui/KELMousePointer.h"
 #include "ui/KELUI.h"
@@ -23,34 +25,7 @@
 
 namespace {
 
-// A booted module on the shipped data with a throw-away profile.
-class BootedModule {
-public:
-    BootedModule() {
-        profile = std::filesystem::temp_directory_path() / "kel-bench-profile";
-        std::filesystem::create_directories(profile);
-        resource::theResourceManager->setProfileRoot(profile);
-        resetReferenceHost();
-        root = std::make_unique<kel::ui::KELUI>();
-        kel::ui::theKELUI = root.get();
-        root->init();
-        root->command(kel::ui::Command::LOAD_INTERFACE);
-        root->command(kel::ui::Command::SHOW_MAIN_MENU);
-    }
-    ~BootedModule() {
-        theKelInput->getRootBroadcaster()->detach(root.get());
-        root->term();
-        root.reset();
-        kel::ui::theKELUI = nullptr;
-        std::error_code ec;
-        std::filesystem::remove_all(profile, ec);
-    }
-
-    std::unique_ptr<kel::ui::KELUI> root;
-
-private:
-    std::filesystem::path profile;
-};
+using bench::BootedModule;
 
 void BM_TypedLookupIn1000Components(benchmark::State& state) {
     BootedModule module;

@@ -1,5 +1,6 @@
 #include "host/engine/RenderDriver.h"
 #include "host/engine/Decal.h"
+#include "host/engine/ListSnapshot.h"
 #include "host/engine/Model.h"
 #include "host/engine/RenderDriverListener.h"
 #include "host/engine/Timer.h"
@@ -76,29 +77,35 @@ void RenderDriver::frame(bool forced) {
     // around every call out (frame, view and trace listeners), which take the UI lock: the UI
     // lock is always taken first, then the driver's, by input and frames alike.
     float elapsed = 0;
-    std::vector<RenderDriverListener*> current;
+    ListSnapshot<RenderDriverListener*> current;
     {
         thread::Lock hold(*this);
         const float now = theRenderTimer->getTime();
         elapsed = firstFrame ? 0.0f : now - lastTime;
         firstFrame = false;
         lastTime = now;
-        current = listeners;
+        current.items().assign(listeners.begin(), listeners.end());
         ++framing; // a frame drawn at once from inside a frame nests
     }
     for (RenderDriverListener* listener : current)
         if (listening(listener))
             listener->initFrame(elapsed);
 
-    std::vector<View*> drawn;
+    ListSnapshot<View*> drawn;
     {
         thread::Lock hold(*this);
-        for (View* view : views)
-            if (view->isActive())
-                drawn.push_back(view);
-        std::stable_sort(drawn.begin(), drawn.end(), [](const View* a, const View* b) {
-            return a->getRenderPriority() < b->getRenderPriority();
-        });
+        // By render priority, views of equal priority in the order they were added (an
+        // insertion sort: a handful of views, and no buffer to allocate as stable_sort would).
+        std::vector<View*>& order = drawn.items();
+        for (View* view : views) {
+            if (!view->isActive())
+                continue;
+            auto place = order.end();
+            while (place != order.begin() &&
+                   (*(place - 1))->getRenderPriority() > view->getRenderPriority())
+                --place;
+            order.insert(place, view);
+        }
     }
     for (View* view : drawn) {
         {

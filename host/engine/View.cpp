@@ -1,4 +1,5 @@
 #include "host/engine/View.h"
+#include "host/engine/ListSnapshot.h"
 #include "host/engine/RenderDriver.h"
 #include "host/engine/RenderDriverListener.h"
 
@@ -99,10 +100,10 @@ bool View::hasListener(const RenderDriverListener* listener) const {
 void View::render() {
     // Listeners may register and unregister others while the view is drawn: walk a copy and
     // skip those that left. They are called without the driver's lock, which they may need.
-    std::vector<Registered> current;
+    ListSnapshot<Registered> current;
     {
         thread::Lock hold(*theRenderDriver);
-        current = listeners;
+        current.items().assign(listeners.begin(), listeners.end());
         ++rendering;
     }
     const auto listening = [this](const RenderDriverListener* listener) {

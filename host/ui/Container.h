@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/HostApi.h"
+#include "host/engine/ListSnapshot.h"
 #include "host/ui/Component.h"
 
 #include <vector>
@@ -66,7 +67,7 @@ public:
 
 protected:
     // The children as they are now, for walks that may change the tree.
-    std::vector<Component*> snapshot() const { return children; }
+    ListSnapshot<Component*> snapshot() const { return ListSnapshot<Component*>(children); }
     // Creates the children a layout block describes (see readConfig).
     void buildChildren(config::Block* block);
     // The shown children, front-most first, and the delivery of an event to those of them that

@@ -3,6 +3,7 @@
 #include "host/debug/Error.h"
 #include "host/debug/Filter.h"
 #include "host/engine/Camera.h"
+#include "host/engine/ListSnapshot.h"
 #include "host/engine/RenderDriver.h"
 #include "host/engine/View.h"
 #include "host/input/Device.h"
@@ -307,9 +308,9 @@ Component* UI::componentAt(float x, float y) const {
 }
 
 void UI::refreshFlyby() {
-    for (Component* component : std::vector<Component*>(topLevel))
+    for (Component* component : ListSnapshot<Component*>(topLevel))
         component->reFlybyTree();
-    for (Component* child : std::vector<Component*>(getChildren()))
+    for (Component* child : ListSnapshot<Component*>(getChildren()))
         child->reFlybyTree();
 }
 
