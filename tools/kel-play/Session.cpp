@@ -268,6 +268,10 @@ void Session::shutDown() {
     root->term();
     root.reset();
     kel::ui::theKELUI = nullptr;
+    // The host takes the interface's configuration back; the module stays loaded across a
+    // restart, so it is left with none, as a freshly loaded module would be.
+    config::Block none;
+    kel::ui::theAccessor.loadConfiguration(&none);
     game.reset();
     lastState = -1;
     shownScreens.clear();
@@ -497,6 +501,7 @@ void Session::startBattle(const std::string& mapName) {
     observe();
     say("the host loads /Maps/" + file);
     kel::logic::GameBoard& board = game->getBoard();
+    takePickingListeners(); // a new map replaces the meshes they hang on
     loadPhase = -1;
     loadBar.clear();
     if (loading)
