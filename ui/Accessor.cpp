@@ -11,6 +11,7 @@
 #include "ui/PlayMenu.h"
 #include "ui/Results.h"
 #include "ui/Sky.h"
+#include "ui/StatusPanel.h"
 
 namespace kel::ui {
 
@@ -67,6 +68,10 @@ EndTurnButton* Accessor::getEndTurnButton() {
     return find<EndTurnButton>("endturnbutton");
 }
 
+StatusPanel* Accessor::getStatusPanel() {
+    return find<StatusPanel>("status");
+}
+
 bool Accessor::getGoal(const std::string& name, std::string& text) const {
     const auto found = roundGoals.find(name);
     if (found == roundGoals.end())
@@ -77,6 +82,12 @@ bool Accessor::getGoal(const std::string& name, std::string& text) const {
 
 void Accessor::loadConfiguration(config::Block* block) {
     configuration = *block;
+    config::Block* panelBlock = nullptr;
+    if (!configuration.getPropertyAccess("statuspanel", &panelBlock))
+        return;
+    // A layout without the panel has been reported when it was read.
+    if (StatusPanel* panel = getStatusPanel())
+        panel->loadConfiguration(panelBlock);
 }
 
 } // namespace kel::ui

@@ -18,6 +18,7 @@ class GameBoard;
 class Goal;
 class Loading;
 class Results;
+class StatusPanel;
 
 // Typed access to the well-known components of the layout, a store of the current mission's goal
 // texts, and a copy of a configuration block the host hands in and takes back. The getters
@@ -40,13 +41,16 @@ public:
     Loading* getLoading();
     // The battle HUD's "endturnbutton".
     EndTurnButton* getEndTurnButton();
+    // The battle HUD's status panel, the component called "status".
+    StatusPanel* getStatusPanel();
 
     // Replaces the goals as a whole.
     void setRoundGoals(const std::map<std::string, std::string>& goals) { roundGoals = goals; }
     // Copies a goal's text into `text`; false, with `text` untouched, for an unknown goal.
     bool getGoal(const std::string& name, std::string& text) const;
 
-    // Keeps a copy of the whole block.
+    // Keeps a copy of the whole block; its sub-block "statuspanel", when it has one, configures
+    // the status panel.
     void loadConfiguration(config::Block* block);
     // Overwrites `block` with the copy kept.
     void saveConfiguration(config::Block* block) const { *block = configuration; }

@@ -25,6 +25,7 @@
 #include "ui/SaveGameDialog.h"
 #include "ui/Sky.h"
 #include "ui/SoundMenu.h"
+#include "ui/StatusPanel.h"
 #include "ui/SubGameUI.h"
 #include "ui/Time.h"
 #include "ui/VideoMenu.h"
@@ -77,6 +78,7 @@ const std::vector<ClassEntry>& classTable() {
         {"endturnbutton",
          [] { return new EndTurnButton(theKELUI ? theKELUI->getView() : nullptr); }},
         {"time", [] { return new Time(); }},
+        {"statuspanel", [] { return new StatusPanel(); }},
     };
     return table;
 }
@@ -234,6 +236,11 @@ bool KELFactory::getComponent(const std::string& name, EndTurnButton** out, ::ui
 }
 
 bool KELFactory::getComponent(const std::string& name, Time** out, ::ui::Container* parent,
+                              bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, StatusPanel** out, ::ui::Container* parent,
                               bool deep) {
     return lookUp(name, out, parent, deep);
 }

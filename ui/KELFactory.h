@@ -29,6 +29,7 @@ class RoundMenu;
 class RoundMenuContainer;
 class SaveGameDialog;
 class Sky;
+class StatusPanel;
 class Time;
 
 // The toolkit's factory extended with the module's component classes and typed lookups of them.
@@ -92,6 +93,8 @@ public:
     virtual bool getComponent(const std::string& name, EndTurnButton** out, ::ui::Container* parent,
                               bool deep);
     virtual bool getComponent(const std::string& name, Time** out, ::ui::Container* parent,
+                              bool deep);
+    virtual bool getComponent(const std::string& name, StatusPanel** out, ::ui::Container* parent,
                               bool deep);
 
     // The module's class names, in the table's order (for tests and tools).

@@ -12,6 +12,7 @@
 #include "ui/Saves.h"
 #include "ui/Sky.h"
 #include "ui/SoundMenu.h"
+#include "ui/StatusPanel.h"
 
 #include "host/engine/RenderDriver.h"
 #include "host/engine/Timer.h"
@@ -264,6 +265,9 @@ void KELUI::command(const Command& c) {
             descendant("gameroundmenu", false);
             descendant("gameui", true);
             skyOverTheBoard(sky);
+            // Whatever the panel described before the pause is no longer under inspection.
+            if (StatusPanel* panel = theAccessor.getStatusPanel())
+                panel->resetInfo();
             if (mousePointer)
                 mousePointer->restoreCountingVisible();
             if (thePausedRenderTimer->isPaused()) {

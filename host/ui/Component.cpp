@@ -321,9 +321,11 @@ void Component::readConfig(config::Block* block) {
                     : center == 3 ? Vertical
                                   : NotCentred;
     float margin = 0;
-    if (LayoutOptions::readNumber(block, "right", config::Range::atLeast(0), &margin))
+    if (!readsOwnOption("right") &&
+        LayoutOptions::readNumber(block, "right", config::Range::atLeast(0), &margin))
         rightMargin = margin;
-    if (LayoutOptions::readNumber(block, "bottom", config::Range::atLeast(0), &margin))
+    if (!readsOwnOption("bottom") &&
+        LayoutOptions::readNumber(block, "bottom", config::Range::atLeast(0), &margin))
         bottomMargin = margin;
     placeInMaster();
     // A plain component shows itself at once; a container waits for its children.

@@ -174,6 +174,9 @@ protected:
     virtual bool actsOnMouseButton(int) const { return false; }
     // Sends a notification from this component with the given action.
     void notifyAction(const std::string& action);
+    // Whether the component reads a layout option itself under a name the toolkit also reads
+    // ("right", "bottom"): the toolkit then leaves that option alone.
+    virtual bool readsOwnOption(const std::string&) const { return false; }
 
     // Fields read by subclasses' readConfig.
     void setUI(UI* newUI) { ui = newUI; }

@@ -4,6 +4,8 @@
 #include "support/TempDir.h"
 
 #include "host/resource/ResourceManager.h"
+#include "ui/Accessor.h"
+#include "ui/StatusPanel.h"
 
 #include <gtest/gtest.h>
 
@@ -165,6 +167,43 @@ TEST_F(KelPlaySession, TheHostAnswersFreeLookAndGoalsKeysInBattleOnly) {
                              "control source: endUnitFreelook()", "shown gameui.subgameui",
                              "the host pauses the battle for the goals", "state GAME_MENU",
                              "shown maingoal", "the host thread returns from the goal screen"}) {
+        const size_t found = transcript.find(line, at);
+        ASSERT_NE(found, std::string::npos) << "missing or out of order: " << line << transcript;
+        at = found;
+    }
+}
+
+// In battle the engine picks what lies under the pointer through the redirector's listeners,
+// the control source hears the focus, and the game logic describes the thing in the status
+// panel: the knight (health 40, 4 act points, defence 6), the shaman's title, a meadow. The host
+// handed the panel the reduced-info kinds of its game flow when it booted.
+TEST_F(KelPlaySession, TheStatusPanelDescribesWhatThePointerRestsOn) {
+    {
+        kelplay::Session::Options options;
+        options.writeReport = false;
+        kelplay::Session session(options, nullptr);
+        std::string error;
+        ASSERT_TRUE(session.start(&error)) << error;
+        kel::ui::StatusPanel* panel = kel::ui::theAccessor.getStatusPanel();
+        ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(panel->getReducedInfoUnits(), std::list<int>{13});
+        EXPECT_TRUE(session.finish(&error)) << error;
+    }
+    bool ok = false;
+    const std::string transcript = play(
+        "wait 0.8\nkey Return\nwait 0.8\nmove 360 280\n"
+        "expect text status.unit.name Knight\nexpect text status.unit.healthvalue 40\n"
+        "expect text status.unit.actvalue \" 4\"\nexpect text status.unit.defencevalue \" 6\"\n"
+        "expect shown status.unit\nexpect hidden status.tile\n"
+        "move 560 360\nexpect text status.unit.name \"Goblin Shaman\"\n"
+        "move 512 384\nexpect text status.tile.name Meadow\nexpect hidden status.unit\n",
+        &ok);
+    EXPECT_TRUE(ok) << transcript;
+    size_t at = transcript.find("] state GAME\n");
+    for (const char* line :
+         {"control source: setFocusTarget(unit:knight)", "the status panel describes unit:knight",
+          "control source: setFocusTarget(unit:shaman)", "the status panel describes unit:shaman",
+          "the status panel describes landscape:"}) {
         const size_t found = transcript.find(line, at);
         ASSERT_NE(found, std::string::npos) << "missing or out of order: " << line << transcript;
         at = found;

@@ -4,6 +4,7 @@
 #include "Terminal.h"
 
 #include "ui/Accessor.h"
+#include "ui/CSMessageRedirector.h"
 #include "ui/GameUI.h"
 #include "ui/Goal.h"
 #include "ui/KELMousePointer.h"
@@ -15,9 +16,12 @@
 #include "ui/RoundMenu.h"
 #include "ui/Saves.h"
 #include "ui/Sky.h"
+#include "ui/StatusPanel.h"
 
 #include "host/ReferenceHost.h"
+#include "host/config/Config.h"
 #include "host/debug/Error.h"
+#include "host/engine/Model.h"
 #include "host/engine/RenderDriver.h"
 #include "host/engine/Timer.h"
 #include "host/engine/View.h"
@@ -27,12 +31,19 @@
 #include "host/kelinput/BoardCamera.h"
 #include "host/kelinput/CS.h"
 #include "host/kelinput/KelInput.h"
+#include "host/logic/Act.h"
 #include "host/logic/BoardGeometry.h"
+#include "host/logic/Chest.h"
 #include "host/logic/Game.h"
 #include "host/logic/GameBoard.h"
 #include "host/logic/Globals.h"
+#include "host/logic/Landscape.h"
+#include "host/logic/Object.h"
 #include "host/logic/RecordingControlSource.h"
+#include "host/logic/Target.h"
 #include "host/logic/Team.h"
+#include "host/logic/Unit.h"
+#include "host/logic/Unit3d.h"
 #include "host/profile/Profile.h"
 #include "host/ui/BothTextSprite.h"
 #include "host/ui/Container.h"
@@ -83,6 +94,20 @@ kel::ui::RoundMenu* shownRing(::ui::Component* component) {
             if (auto* ring = shownRing(child))
                 return ring;
     return dynamic_cast<kel::ui::RoundMenu*>(component);
+}
+
+// A component by its name, or by a path of names below one another ("status.unit.name"), each
+// the first of that name below the one before.
+::ui::Component* findByPath(::ui::Container* root, const std::string& path) {
+    ::ui::Component* found = root;
+    size_t start = 0;
+    while (found && start <= path.size()) {
+        const size_t dot = std::min(path.find('.', start), path.size());
+        auto* container = dynamic_cast<::ui::Container*>(found);
+        found = container ? container->getDescendant(path.substr(start, dot - start)) : nullptr;
+        start = dot + 1;
+    }
+    return found;
 }
 
 // The text a component shows, for the kinds of text component there are.
@@ -194,6 +219,13 @@ void Session::boot() {
     say("module started: " + std::to_string(int(root->getScreenWidth())) + "x" +
         std::to_string(int(root->getScreenHeight())));
     root->command(kel::ui::Command::LOAD_INTERFACE);
+    // The interface's configuration the host keeps with its game flow (the status panel's
+    // reduced-info unit kinds).
+    config::Config gameFlow;
+    config::Block* uiConfiguration = nullptr;
+    if (gameFlow.readFile("/Configs/GameFlow/gameflow.cfg") &&
+        gameFlow.getPropertyAccess("ui", &uiConfiguration))
+        kel::ui::theAccessor.loadConfiguration(uiConfiguration);
     if (kel::ui::Results* results = kel::ui::theAccessor.getResults())
         results->subscribe(this);
     root->command(kel::ui::Command::SHOW_MAIN_MENU);
@@ -236,6 +268,10 @@ void Session::shutDown() {
     root->term();
     root.reset();
     kel::ui::theKELUI = nullptr;
+    // The host takes the interface's configuration back; the module stays loaded across a
+    // restart, so it is left with none, as a freshly loaded module would be.
+    config::Block none;
+    kel::ui::theAccessor.loadConfiguration(&none);
     game.reset();
     lastState = -1;
     shownScreens.clear();
@@ -299,6 +335,7 @@ void Session::frames(double seconds) {
         else if (!options.realClock)
             theTimer->advance(now);
         theRenderDriver->drawFrame();
+        describeUnderPointer();
         observe();
         passed += step;
     } while (passed < seconds - 1e-9 && !interruptRequested());
@@ -353,6 +390,7 @@ void Session::observe() {
 }
 
 void Session::leaveBattle() {
+    takePickingListeners();
     if (boardCamera) {
         theRenderDriver->unregisterListener(boardCamera.get());
         boardCamera.reset();
@@ -362,6 +400,90 @@ void Session::leaveBattle() {
         theRenderDriver->removeView(GAME_BOARD_VIEW);
         GAME_BOARD_VIEW->deactivate();
     }
+}
+
+template <class T> void Session::pick(T* thing, Model* model) {
+    if (!model)
+        return;
+    kel::ui::CSMessageRedirector* redirector = root->getCSMessageRedirector();
+    RenderMeshListener* listener = redirector->addListener(thing);
+    model->setMeshListener(listener);
+    // The redirector hands the listener out of its lists; whoever takes it destroys it, which
+    // unlinks it from the mesh.
+    pickingListeners.push_back([redirector, thing, listener] {
+        redirector->removeListener(thing);
+        delete listener;
+    });
+}
+
+void Session::hangPickingListeners() {
+    kel::logic::GameBoard& board = game->getBoard();
+    for (int y = 0; y < board.getHeight(); ++y)
+        for (int x = 0; x < board.getWidth(); ++x)
+            if (kel::logic::Landscape* cell = board.getLandscape(x, y))
+                pick(cell, cell->getModel());
+    for (kel::logic::Object* object : board.getObjects())
+        pick(object, object->getModel());
+    for (kel::logic::Chest* chest : board.getChests())
+        pick(chest, chest->getModel());
+    for (kel::logic::Unit* unit : board.getUnits())
+        pick(unit, unit->getProtoUnit() ? unit->getProtoUnit()->getModel() : nullptr);
+}
+
+void Session::takePickingListeners() {
+    for (const auto& take : pickingListeners)
+        take();
+    pickingListeners.clear();
+    described.clear();
+}
+
+void Session::describeUnderPointer() {
+    if (!root || pickingListeners.empty())
+        return;
+    thread::Lock hold(*root);
+    kel::ui::StatusPanel* panel = kel::ui::theAccessor.getStatusPanel();
+    if (!panel)
+        return;
+    const kel::logic::Target target = root->getCSMessageRedirector()->getFocusedObject();
+    kel::ui::UnitPanelInfo info;
+    if (kel::logic::Unit* unit = target.getUnit()) {
+        info.name = unit->getInternalName();
+        info.status = unit->getStatus();
+        info.health = unit->getHealth();
+        info.act = static_cast<float>(unit->getActPool());
+        info.defence = unit->getDefence();
+        info.kind = unit->getKind();
+        // The indicators count the uses of the unit's first act: what a full pool allows, and
+        // what is left of it this turn.
+        if (!unit->getActs().empty()) {
+            const kel::logic::Act& act = *unit->getActs().front();
+            info.actModifier = act.getModifier();
+            if (act.getCost() > 0) {
+                info.indicatorCount = std::min(4, unit->getMaxActPool() / act.getCost());
+                info.filledIndicators = unit->getActPool() / act.getCost();
+            }
+        }
+    }
+    // The panel is told again only when what it would show changes.
+    char numbers[96];
+    std::snprintf(numbers, sizeof numbers, " %s %d %g %g %s %d %d %d", info.status.c_str(),
+                  info.health, static_cast<double>(info.act), static_cast<double>(info.defence),
+                  info.actModifier.c_str(), info.filledIndicators, info.indicatorCount, info.kind);
+    const std::string now = target.describe() + numbers;
+    if (now == described)
+        return;
+    const bool moved = described.compare(0, described.find(' '), target.describe()) != 0;
+    described = now;
+    if (target.getUnit())
+        panel->setUnitInfo(info);
+    else if (kel::logic::Landscape* cell = target.getLandscape())
+        panel->setLandscapeInfo(cell);
+    else if (kel::logic::Object* object = target.getObject())
+        panel->setObjectInfo(object);
+    else
+        panel->resetInfo();
+    if (moved)
+        say("the status panel describes " + target.describe());
 }
 
 void Session::startBattle(const std::string& mapName) {
@@ -379,6 +501,7 @@ void Session::startBattle(const std::string& mapName) {
     observe();
     say("the host loads /Maps/" + file);
     kel::logic::GameBoard& board = game->getBoard();
+    takePickingListeners(); // a new map replaces the meshes they hang on
     loadPhase = -1;
     loadBar.clear();
     if (loading)
@@ -403,6 +526,7 @@ void Session::startBattle(const std::string& mapName) {
     boardCamera = std::make_unique<kelinput::BoardCamera>(theKelInput->getDeviceToCamera(),
                                                           board.getCamera(), kel::logic::kCellSize);
     theRenderDriver->registerListener(boardCamera.get(), 0);
+    hangPickingListeners();
     root->command(kel::ui::Command::BEGIN_GAME);
     say("the battle starts with " + std::to_string(board.getUnits().size()) +
         " units on the board (the module has no unit handles yet)");
@@ -761,7 +885,7 @@ bool Session::expect(const std::vector<std::string>& args, std::string* problem)
     } else if (what == "shown" || what == "hidden") {
         if (!need(1))
             return false;
-        ::ui::Component* component = root->getDescendant(args[1]);
+        ::ui::Component* component = findByPath(root.get(), args[1]);
         if (!component)
             *problem = "there is no component '" + args[1] + "'";
         else if (component->isShowed() != (what == "shown"))
@@ -797,7 +921,7 @@ bool Session::expect(const std::vector<std::string>& args, std::string* problem)
         if (!need(2))
             return false;
         std::string text;
-        ::ui::Component* component = root->getDescendant(args[1]);
+        ::ui::Component* component = findByPath(root.get(), args[1]);
         if (!component || !textOf(component, &text))
             *problem = "there is no text component '" + args[1] + "'";
         else if (text != args[2])

@@ -27,6 +27,7 @@ class BoardCamera;
 namespace ui {
 class Component;
 }
+class Model;
 namespace kel::ui {
 class KELUI;
 }
@@ -122,6 +123,14 @@ private:
     // then closed so the thread ends).
     bool joinQuestion();
     std::string clockText() const;
+    // Hangs the redirector's picking listeners on every mesh of the loaded board, as a host does
+    // when a battle starts, so the engine picks what lies under the pointer; takes them back.
+    void hangPickingListeners();
+    void takePickingListeners();
+    template <class T> void pick(T* thing, Model* model);
+    // The game logic describes what the pointer rests on in the status panel: a unit, a tile or
+    // a map object; nothing else empties it. Run after each frame of a battle.
+    void describeUnderPointer();
 
     Options options;
     std::function<void(const std::string&)> print;
@@ -149,6 +158,10 @@ private:
     };
     HostStates hostStates{*this};
     bool leaveAfterResults = false;
+    // How to take back each picking listener hung on the board (the listener goes with it).
+    std::vector<std::function<void()>> pickingListeners;
+    // What the status panel was last told, to tell it only of changes.
+    std::string described;
     // The load the session watches: its phase, the bar after each phase (percent), and a
     // snapshot to take when a phase ends.
     int loadPhase = -1;

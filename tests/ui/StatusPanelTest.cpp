@@ -1,0 +1,352 @@
+// The battle HUD's status panel: faces, titles and their fallback to internal names, act
+// indicators, value texts, the unit face's row layout, right alignment, the reduced-info list
+// (also through the accessor), a layout lacking parts, and resuming the game emptying it.
+// Widths by hand from the shipped "small" font: capitals 7, digits 6, "il.,:;'!|" 2,
+// "fjrtI()[]-\"" 4, space 3, others 6; indicators are 14 wide, icons 16.
+#include "ui/StatusPanel.h"
+#include "support/RootFixture.h"
+#include "ui/KelDataStorage.h"
+
+#include "host/config/Config.h"
+#include "host/logic/Game.h"
+#include "host/logic/Landscape.h"
+#include "host/logic/Object.h"
+#include "host/ui/BothTextSprite.h"
+#include "host/ui/Plane.h"
+#include "host/ui/SpriteComponent.h"
+#include "host/ui/SpriteText.h"
+
+namespace {
+
+using kel::logic::Landscape;
+using kel::logic::Object;
+using kel::ui::StatusPanel;
+using kel::ui::UnitPanelInfo;
+
+const char* const kPanel =
+    R"(panel { class = statuspanel; position = 40 100; size = 0 62; vistup = 3
+    unitIntervals = 1 2 3 4 5 6 7
+    unit { class = container; position = 5 0
+        back_up { class = texturecomponent; image = /Images/StatusPanel/back_up.tga; position = 0 12 }
+        back_down { class = texturecomponent; image = /Images/StatusPanel/back_down.tga; position = 0 37 }
+        name { class = bothtextsprite; font = small; position = 11 0; size = 100 12 }
+        indicators { class = container; position = 0 20; size = 0 14
+            indicator1 { class = spritecomponent; image = stone; position = 0 2 }
+            indicator2 { class = spritecomponent; image = stone; position = 0 2 }
+            indicator3 { class = spritecomponent; image = stone; position = 0 2 }
+            indicator4 { class = spritecomponent; image = stone; position = 0 2 } }
+        state { class = bothtextsprite; font = small; position = 0 3; size = 60 12 }
+        healthicon { class = spritecomponent; image = /Images/StatusPanel/health.tga; position = 0 41 }
+        healthvalue { class = spritetext; font = small; position = 0 44 }
+        acticon { class = spritecomponent; image = /Images/StatusPanel/act.tga }
+        actvalue { class = spritetext; font = small }
+        defenceicon { class = spritecomponent; image = /Images/StatusPanel/defence.tga }
+        defencevalue { class = spritetext; font = small } }
+    tile { class = container; position = 0 32; size = 0 30
+        back { class = texturecomponent; image = /Images/StatusPanel/back.tga }
+        name { class = bothtextsprite; font = small; size = 200 12 } } }
+)";
+
+class StatusPanelTest : public kel::test::RootFixture {
+protected:
+    // A panel "panel" built from layout text ("test.cfg") in a shown container of the root.
+    StatusPanel* build(const std::string& text) {
+        config::Config block;
+        EXPECT_TRUE(block.readString(text, "test.cfg")) << block.getLastError().describe();
+        auto* holder = new ::ui::Container(root.get());
+        root->addComponent(holder);
+        holder->readConfig(&block);
+        holder->setVisible(true);
+        return dynamic_cast<StatusPanel*>(holder->getComponent("panel"));
+    }
+    // A part by its path below the panel ("unit.indicators.indicator1").
+    static ::ui::Component* at(::ui::Component* found, const std::string& path) {
+        for (size_t start = 0; found && start <= path.size();) {
+            const size_t dot = std::min(path.find('.', start), path.size());
+            found =
+                static_cast<::ui::Container*>(found)->getComponent(path.substr(start, dot - start));
+            start = dot + 1;
+        }
+        return found;
+    }
+    static std::string text(StatusPanel* panel, const std::string& path) {
+        if (auto* both = dynamic_cast<::ui::BothTextSprite*>(at(panel, path)))
+            return both->getText();
+        return static_cast<::ui::SpriteText*>(at(panel, path))->getText();
+    }
+    static std::string face(StatusPanel* panel) {
+        const bool tile = at(panel, "tile")->getVisible(), unit = at(panel, "unit")->getVisible();
+        return tile && unit ? "both" : tile ? "tile" : unit ? "unit" : "-";
+    }
+    static UnitPanelInfo info(const std::string& name, int kind, int indicators = 0) {
+        UnitPanelInfo made;
+        made.name = name;
+        made.kind = kind;
+        made.indicatorCount = indicators;
+        return made;
+    }
+};
+
+// Rows: what the panel is told (a landscape's type and subtype, an object type, a unit's kind,
+// name and status; kind 13 is reduced; 'x' empties the title tables), the face shown and what
+// the tile's name, the unit's name and its status say: a title, else the internal name.
+TEST_F(StatusPanelTest, EachThingIsDescribedOnItsFaceWithItsTitle) {
+    StatusPanel* panel = build(kPanel);
+    panel->addReducedInfoUnit(13);
+    const struct {
+        char what; // 'l'andscape, 'o'bject, 'u'nit, 'r'eset, 'x'
+        int type, subtype;
+        const char *name, *status, *face, *tileText, *unitText, *state;
+    } kRows[] = {
+        {'l', 1, 1, "", "", "tile", "Meadow", "", ""},
+        {'l', 4, 5, "", "", "tile", "Shallow Water", "", ""},
+        {'l', 6, 7, "", "", "tile", "Wooden Bridge", "", ""},
+        {'l', 2, 9, "", "", "-", "Wooden Bridge", "", ""},
+        {'l', 5, 8, "", "", "-", "Wooden Bridge", "", ""},
+        {'l', 1, 0, "", "", "tile", "none", "", ""},
+        {'o', Object::TREE, 0, "", "", "tile", "Old Oak", "", ""},
+        {'u', 13, 0, "wolf", "burn", "tile", "Wolf", "", ""},
+        {'u', 1, 0, "knight", "burn", "unit", "Wolf", "Knight", "Burning"},
+        {'u', 1, 0, "knight", "pure_freeze", "unit", "Wolf", "Knight", "Frozen"},
+        {'u', 5, 0, "dragon", "dazed", "unit", "Wolf", "dragon", ""},
+        {'r', 0, 0, "", "", "-", "Wolf", "dragon", ""},
+        {'u', 13, 0, "drake", "", "tile", "drake", "dragon", ""},
+        {'x', 0, 0, "", "", "tile", "drake", "dragon", ""},
+        {'u', 1, 0, "knight", "pure_poison", "unit", "drake", "knight", "poisoned"},
+        {'l', 1, 1, "", "", "tile", "grass", "knight", "poisoned"},
+        {'o', Object::TREE, 0, "", "", "tile", "tree", "knight", "poisoned"},
+    };
+    for (const auto& row : kRows) {
+        UnitPanelInfo unit = info(row.name, row.type);
+        unit.status = row.status;
+        Landscape cell(row.what == 'l' ? row.type : 0, row.subtype, 0, 0);
+        Object object(row.type, "tree", 0, 0, 0);
+        if (row.what == 'l')
+            panel->setLandscapeInfo(&cell);
+        else if (row.what == 'o')
+            panel->setObjectInfo(&object);
+        else if (row.what == 'u')
+            panel->setUnitInfo(unit);
+        else if (row.what == 'r')
+            panel->resetInfo();
+        else
+            kel::ui::theKelDataStorage->reset();
+        EXPECT_EQ(face(panel) + "|" + text(panel, "tile.name") + "|" + text(panel, "unit.name") +
+                      "|" + text(panel, "unit.state"),
+                  std::string(row.face) + "|" + row.tileText + "|" + row.unitText + "|" + row.state)
+            << row.what << row.type << row.name;
+    }
+    kel::ui::theKelDataStorage->load();
+}
+
+// Rows: indicatorCount, filledIndicators, actModifier, each indicator's picture ("-" hidden),
+// the width of "indicators". They stand at i x (14 - 1); an unknown element keeps the pictures.
+TEST_F(StatusPanelTest, IndicatorsShowTheActsElementFullOrHollow) {
+    StatusPanel* panel = build(kPanel);
+    const struct {
+        int count, filled;
+        const char* modifier;
+        const char* pictures[4];
+        float width;
+    } kRows[] = {
+        {0, 0, "", {"-", "-", "-", "-"}, 0},
+        {3, 1, "fire", {"fire", "fire_hole", "fire_hole", "-"}, 40},
+        {4, 4, "", {"stone", "stone", "stone", "stone"}, 53},
+        {2, 0, "freeze", {"drop_hole", "drop_hole", "-", "-"}, 27},
+        {1, 1, "poison", {"lief", "-", "-", "-"}, 14},
+        {3, 2, "lightning", {"lief", "drop_hole", "stone", "-"}, 40},
+        {9, 3, "freeze", {"drop", "drop", "drop", "drop_hole"}, 53},
+    };
+    for (const auto& row : kRows) {
+        UnitPanelInfo knight = info("knight", 1, row.count);
+        knight.filledIndicators = row.filled;
+        knight.actModifier = row.modifier;
+        panel->setUnitInfo(knight);
+        for (int i = 0; i < 4; ++i) {
+            auto* one = static_cast<::ui::SpriteComponent*>(
+                at(panel, "unit.indicators.indicator" + std::to_string(i + 1)));
+            EXPECT_EQ(one->getVisible() ? one->getPlane()->getImageName() : "-", row.pictures[i])
+                << row.count << row.modifier << " #" << i + 1;
+            EXPECT_EQ(one->getXPosition(), 13.0f * static_cast<float>(i));
+        }
+        EXPECT_EQ(at(panel, "unit.indicators")->getWidth(), row.width) << row.count;
+    }
+}
+
+// Rows: health, act, defence, status, indicators, name, whether "state" is hidden just before;
+// the value texts; the x of healthvalue, acticon, actvalue, defenceicon, defencevalue,
+// indicators, state; the widths of back_up, back_down and the panel. By hand with U = 1..7,
+// vistup 3, the face at x 5. Row 1: "125" 18, " 7" 9, " 6" 9, "Knight" 31, "Burning" 37,
+// indicators 40: down 16+2=18, 18+3+18=39, 16+4+39=59, 9+5+59=73, 16+6+73=95, 9+95=104;
+// up 31+1=32, 40+7+32=79, 37+10+79=126. Row 4: "-3" 10, "100" 18, 9.6 -> "10" 12, "Orc" 17,
+// "Poisoned" 45, indicators 14: down 18, 31, 51, 74, 96, 108; up 18, 39, 94.
+TEST_F(StatusPanelTest, TheUnitFaceLaysItsRowsOutWithTheConfiguredGaps) {
+    StatusPanel* panel = build(kPanel);
+    const struct {
+        int health;
+        float act, defence;
+        const char* status;
+        int indicators;
+        const char* name;
+        bool hideState;
+        const char* texts;
+        float x[7], backUp, backDown, width;
+    } kRows[] = {
+        // clang-format off
+        {125, 7, 6, "burn", 3, "knight", false, "125| 7| 6", {18, 39, 59, 73, 95, 32, 79}, 132, 110, 131},
+        {5, 12.4f, 3, "", 0, "dragon", false, "5|12| 3", {18, 27, 47, 64, 86, 35, 42}, 58, 101, 100},
+        // "state" hidden counts not this time (up 79), but shows again afterwards.
+        {125, 7, 6, "burn", 3, "knight", true, "125| 7| 6", {18, 39, 59, 73, 95, 32, 79}, 85, 110, 109},
+        {-3, 100, 9.6f, "poison", 1, "orc", false, "-3|100|10", {18, 31, 51, 74, 96, 18, 39}, 100, 114, 113},
+        // clang-format on
+    };
+    const char* const kParts[] = {"healthvalue",  "acticon",    "actvalue", "defenceicon",
+                                  "defencevalue", "indicators", "state"};
+    for (const auto& row : kRows) {
+        UnitPanelInfo unit = info(row.name, 1, row.indicators);
+        unit.health = row.health;
+        unit.act = row.act;
+        unit.defence = row.defence;
+        unit.status = row.status;
+        if (row.hideState)
+            at(panel, "unit.state")->setVisible(false);
+        panel->setUnitInfo(unit);
+        EXPECT_EQ(text(panel, "unit.healthvalue") + "|" + text(panel, "unit.actvalue") + "|" +
+                      text(panel, "unit.defencevalue"),
+                  row.texts);
+        for (int i = 0; i < 7; ++i)
+            EXPECT_EQ(at(panel, std::string("unit.") + kParts[i])->getXPosition(), row.x[i])
+                << row.name << " " << kParts[i];
+        EXPECT_EQ(at(panel, "unit.name")->getYPosition(), 18.0f) << "the title row";
+        EXPECT_EQ(at(panel, "unit.state")->getYPosition(), 18.0f) << "the title row";
+        EXPECT_TRUE(at(panel, "unit.state")->getVisible());
+        for (const char* back : {"unit.back_up", "unit.back_down", "tile.back"})
+            EXPECT_EQ(at(panel, back)->getXPosition(), -3.0f) << back;
+        EXPECT_EQ(at(panel, "unit.back_up")->getWidth(), row.backUp) << row.name;
+        EXPECT_EQ(at(panel, "tile.back")->getWidth(), row.backUp) << row.name;
+        EXPECT_EQ(at(panel, "unit.back_down")->getWidth(), row.backDown) << row.name;
+        EXPECT_EQ(panel->getWidth(), row.width) << row.name;
+        EXPECT_EQ(panel->getHeight(), 62.0f);
+    }
+}
+
+// With `right` the panel keeps itself at x = -(width) - 15; the tile face takes its title's
+// width ("Old Oak" 37, the backgrounds 37 + 2 x 3 and 0 + 2 x 3).
+TEST_F(StatusPanelTest, ARightPanelSitsAtMinusWidthMinus15) {
+    std::string layout = kPanel;
+    layout.insert(layout.find("vistup"), "right = true; ");
+    StatusPanel* panel = build(layout);
+    const struct {
+        float width, x; // width -1: show a tree
+    } kRows[] = {{200, -215}, {-1, -52}, {0, -15}};
+    for (const auto& row : kRows) {
+        Object tree(Object::TREE, "tree", 0, 0, 0);
+        if (row.width < 0)
+            panel->setObjectInfo(&tree);
+        else
+            panel->setSize(row.width, 62);
+        EXPECT_EQ(panel->getXPosition(), row.x) << row.width;
+        EXPECT_EQ(panel->getYPosition(), 100.0f);
+    }
+    EXPECT_EQ(at(panel, "tile")->getWidth(), 37.0f);
+    EXPECT_EQ(at(panel, "tile.back")->getWidth(), 43.0f);
+    EXPECT_EQ(at(panel, "unit.back_down")->getWidth(), 6.0f);
+}
+
+// Each missing part is reported once on the "kel-ui" log at the line of the block it was looked
+// for in; the panel goes on with the others through every operation.
+TEST_F(StatusPanelTest, AMissingPartIsReportedOnceAndThePanelGoesOnWithout) {
+    std::string layout = kPanel;
+    for (const char* part : {"        state {", "            indicator3 {"})
+        layout.erase(layout.find(part),
+                     layout.find('\n', layout.find(part)) + 1 - layout.find(part));
+    layout.erase(layout.find("    tile {"), layout.rfind(" }") - layout.find("    tile {"));
+    StatusPanel* panel = build(layout);
+    panel->getMaster()->setVisible(false); // shown again: bound again, reported no more
+    panel->getMaster()->setVisible(true);
+    UnitPanelInfo knight = info("knight", 1, 4);
+    knight.status = "burn";
+    panel->setUnitInfo(knight);
+    panel->setUnitInfo(knight);
+    Landscape grass(1, 1, 0, 0);
+    panel->setLandscapeInfo(&grass);
+    Object tree(Object::TREE, "tree", 0, 0, 0);
+    panel->setObjectInfo(&tree);
+    panel->addReducedInfoUnit(1);
+    panel->setUnitInfo(knight);
+    std::vector<std::string> reported;
+    for (const auto& record : log.take())
+        reported.push_back(record.filter + " " + record.file + ":" + std::to_string(record.line) +
+                           " " + record.text);
+    const std::vector<std::string> expected = {
+        "kel-ui test.cfg:1 the status panel 'panel' has no 'tile': it shows without it",
+        "kel-ui test.cfg:7 the status panel 'panel' has no 'indicator3' in 'indicators': it "
+        "shows without it",
+        "kel-ui test.cfg:3 the status panel 'panel' has no 'state' in 'unit': it shows without it",
+    };
+    EXPECT_EQ(reported, expected);
+    EXPECT_EQ(text(panel, "unit.name"), "Knight") << "the parts it has still work";
+    EXPECT_FALSE(at(panel, "unit")->getVisible());
+}
+
+// The shipped panel ("status"): the accessor hands it a configuration's "statuspanel" block
+// (rows: the block, then the list operation, then which of the kinds 5, 12, 13 show only the
+// tile face); it fits a 640 x 480 screen; back from the in-game menu it describes nothing.
+TEST_F(StatusPanelTest, TheShippedPanelTakesItsReducedKindsAndEmptiesOnResume) {
+    kel::logic::Game game;
+    ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
+    root->command(kel::ui::Command::BEGIN_LOADING);
+    root->setGameBoard(&game.getBoard());
+    root->command(kel::ui::Command::BEGIN_GAME);
+    root->setResolution(640, 480);
+    root->updateResolution();
+    StatusPanel* panel = kel::ui::theAccessor.getStatusPanel();
+    ASSERT_NE(panel, nullptr);
+    const struct {
+        const char *configuration, *operation, *reduced;
+    } kRows[] = {
+        {"statuspanel { reductedInfoUnits = 13 5 13 }", "", "5 13"},
+        {"", "remove 13", "5"},
+        {"", "add 13", "5 13"},
+        {"statuspanel { reductedInfoUnits = 12.7 }", "", "12"},
+        {"other = 1; statuspanel { vistup = 2 }", "", "12"},
+        {"", "set 5 13", "5 13"},
+    };
+    for (const auto& row : kRows) {
+        const std::string operation = row.operation;
+        config::Config block;
+        ASSERT_TRUE(block.readString(row.configuration, "host.cfg"));
+        if (*row.configuration)
+            kel::ui::theAccessor.loadConfiguration(&block);
+        else if (operation == "remove 13")
+            panel->removeReducedInfoUnit(13);
+        else if (operation == "add 13")
+            panel->addReducedInfoUnit(13);
+        else
+            panel->setReductionInfoUnits({5, 13});
+        std::string reduced;
+        for (int kind : {5, 12, 13}) {
+            panel->setUnitInfo(info("wolf", kind));
+            if (face(panel) == "tile")
+                reduced += (reduced.empty() ? "" : " ") + std::to_string(kind);
+        }
+        EXPECT_EQ(reduced, row.reduced) << row.configuration << row.operation;
+    }
+    config::Block empty;
+    kel::ui::theAccessor.loadConfiguration(&empty); // the accessor outlives the test
+    UnitPanelInfo shaman = info("shaman", 11, 4);
+    shaman.health = 125;
+    shaman.status = "pure_poison";
+    panel->setUnitInfo(shaman);
+    EXPECT_GE(panel->getAbsoluteX() - 6, 0.0f);
+    EXPECT_LE(panel->getAbsoluteX() + panel->getWidth() + 6, 640.0f);
+    EXPECT_LE(panel->getAbsoluteY() + panel->getHeight(), 480.0f);
+    root->command(kel::ui::Command::SHOW_GAME_MENU);
+    EXPECT_EQ(face(panel), "unit") << "the menu alone leaves it";
+    root->command(kel::ui::Command::RESUME_GAME);
+    EXPECT_EQ(face(panel), "-");
+    root->command(kel::ui::Command::END_GAME);
+    root->resetGameBoard();
+}
+
+} // namespace
