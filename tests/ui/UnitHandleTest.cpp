@@ -18,6 +18,7 @@
 #include "host/logic/Team.h"
 #include "host/logic/Unit.h"
 #include "host/logic/Unit3d.h"
+#include "host/ui/Snapshot.h"
 
 #include <atomic>
 #include <thread>
@@ -217,7 +218,8 @@ public:
     float value;
 };
 
-// Rows: the fog value at the digits; whether they are drawn, and with what opacity (1 - fog).
+// Rows: the fog value at the digits; whether they are drawn, with what opacity (1 - fog), and
+// what the inspector picture of the view shows of them.
 TEST_F(Digits, FogFadesTheDigitsAndHidesThemWhollyFromOneOn) {
     effects("");
     knight.setHealth(42);
@@ -227,24 +229,35 @@ TEST_F(Digits, FogFadesTheDigitsAndHidesThemWhollyFromOneOn) {
         float fog;
         bool drawn;
         const char* opacity;
-    } kRows[] = {
-        {0, true, "opacity 1"}, {0.4f, true, "opacity 0.6"}, {1, false, ""}, {1.5f, false, ""}};
+        const char* pictured;
+    } kRows[] = {{0, true, "opacity 1", "<g class=\"decal\" data-frame=\"2\"><rect"},
+                 {0.4f, true, "opacity 0.6", "<g class=\"decal\" data-frame=\"2\" opacity=\"0.6\""},
+                 {1, false, "", ""},
+                 {1.5f, false, "", ""}};
+    view.activate();
+    theRenderDriver->addView(&view);
     SphereVertexFogManager* saved = theSphereVertexFogManager;
     for (const auto& row : kRows) {
         FixedFog fog(row.fog);
         theSphereVertexFogManager = &fog;
+        const unsigned long before = h->getDigits().getDigit(0)->getDrawCount();
+        drawDecals(view);
         for (int i = 0; i < h->getDigits().getCount(); ++i) {
             const Digit* digit = h->getDigits().getDigit(i);
-            const unsigned long before = digit->getDrawCount();
-            drawDecals(view);
             EXPECT_EQ(digit->getDrawCount() - before, row.drawn ? 1u : 0u) << row.fog;
             EXPECT_EQ(digit->wasDrawnLast(), row.drawn) << row.fog;
             if (row.drawn) {
                 EXPECT_EQ(digit->getDrawnEffects().back(), row.opacity) << row.fog;
             }
         }
+        const std::string svg = ::ui::Snapshot(ui.get()).render(::ui::Snapshot::Options());
+        EXPECT_EQ(svg.find("class=\"decal\"") != std::string::npos, row.drawn) << row.fog;
+        if (row.drawn) {
+            EXPECT_NE(svg.find(row.pictured), std::string::npos) << row.fog << svg;
+        }
     }
     theSphereVertexFogManager = saved;
+    theRenderDriver->removeView(&view);
 }
 
 // The unit stands at (3, 4, 0) turned a quarter round; its model is 2 high, so the row floats at
