@@ -13,6 +13,7 @@
 #include "ui/Sky.h"
 #include "ui/SoundMenu.h"
 #include "ui/StatusPanel.h"
+#include "ui/UnitHandle.h"
 
 #include "host/engine/RenderDriver.h"
 #include "host/engine/Timer.h"
@@ -313,6 +314,23 @@ void KELUI::hidePleaseWait() {
     thread::Lock hold(*this);
     if (::ui::Component* overlay = getDescendant("pleasewait"))
         overlay->setVisible(false);
+}
+
+UnitHandle* KELUI::createUnitHandle(logic::Unit* unit) {
+    auto* handle = new UnitHandle(this, GAME_BOARD_VIEW, unit);
+    // The tree changes under the frames' feet: the UI lock, as for the removal.
+    thread::Lock hold(*this);
+    addComponent(handle, false);
+    // Toolkit components start invisible; digits are meant to be seen as soon as they exist.
+    handle->setVisible(true);
+    return handle;
+}
+
+void KELUI::deleteUnitHandle(UnitHandle* handle) {
+    thread::Lock hold(*this);
+    handle->setVisible(false);
+    handle->repaint();
+    deleteComponent(handle);
 }
 
 void KELUI::setGameBoard(logic::GameBoard* board) {

@@ -24,6 +24,7 @@ class CenterUnitListener;
 class CreateMenu;
 class KELMousePointer;
 class Sky;
+class UnitHandle;
 
 // The host-side objects nothing in the module assigns; their getters answer null.
 class Network;
@@ -40,8 +41,9 @@ class GameBoardProcesser;
 // command(SHOW_MAIN_MENU); ... term(); delete.
 //
 // Locks: the UI lock (the toolkit root is a synchronized object) is held by the "PLEASE WAIT"
-// overlay; uiListenersLock for every use of the root-UI event registry (a listener must not
-// (un)register from inside uiEvent); centerUnitListenersLock for the centring registry.
+// overlay and by unit-handle removal; uiListenersLock for every use of the root-UI event registry
+// (a listener must not (un)register from inside uiEvent); centerUnitListenersLock for the centring
+// registry.
 class KEL_UI_API KELUI : public ::ui::UI {
 public:
     KELUI();
@@ -87,6 +89,12 @@ public:
 
     void showPleaseWait();
     void hidePleaseWait();
+
+    // A unit's health digits in the board view (GAME_BOARD_VIEW): the handle is added to the
+    // root, which owns it from then on, and shown. The host's game flow calls these, perhaps
+    // from a thread of its own; removal holds the UI lock, so no frame sees a handle half gone.
+    UnitHandle* createUnitHandle(logic::Unit* unit);
+    void deleteUnitHandle(UnitHandle* handle);
 
     // The well-known screens of the layout, and what of them was found missing.
     Screens& getScreens() { return screens; }

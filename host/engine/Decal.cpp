@@ -1,4 +1,5 @@
 #include "host/engine/Decal.h"
+#include "host/engine/RenderDriver.h"
 #include "host/engine/ScreenEffect.h"
 #include "host/engine/View.h"
 
@@ -34,23 +35,35 @@ void Decal::delEffect(ScreenEffect* effect) {
 void Decal::draw() {
     ++drawCount;
     lastDrawnView = drawingView;
-    drawnEffects.clear();
-    for (const ScreenEffect* effect : effects)
-        drawnEffects.push_back(effect->describe());
+    drawnLast = true;
+    // Shrinking keeps the strings' storage; each description overwrites the one before.
+    drawnEffects.resize(effects.size());
+    for (size_t i = 0; i < effects.size(); ++i)
+        effects[i]->describeInto(drawnEffects[i]);
 }
 
 void Decal::drawInView(View* view) {
     drawingView = view;
+    drawnLast = false;
     draw();
     drawingView = nullptr;
 }
 
 void drawDecals(View& view) {
-    // Walk a copy: a decal may leave the view while it is drawn.
-    const std::vector<Decal*> current = view.getDecals();
-    for (Decal* decal : current) {
-        if (!view.hasDecal(decal))
-            continue;
-        decal->drawInView(&view);
+    thread::Lock hold(*theRenderDriver);
+    // Walk a copy: a decal may leave the view while it is drawn. The view keeps the copy's
+    // storage from frame to frame; a drawing of the same view nested in this one (a decal that
+    // draws its view again) walks a copy of its own.
+    std::vector<Decal*> nested;
+    std::vector<Decal*>& current = view.walkingDecals ? nested : view.decalWalk;
+    const bool outer = !view.walkingDecals;
+    view.walkingDecals = true;
+    current.assign(view.getDecals().begin(), view.getDecals().end());
+    for (size_t i = 0; i < current.size(); ++i) {
+        Decal* decal = current[i];
+        if (view.hasDecal(decal))
+            decal->drawInView(&view);
     }
+    if (outer)
+        view.walkingDecals = false;
 }

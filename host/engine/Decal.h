@@ -17,7 +17,8 @@ class View;
 // by default they map the whole texture: (0, 0), (1, 0), (0, 1), (1, 1).
 //
 // The reference engine records each drawing: how many, in which view, and the descriptions of
-// the effects it was drawn with at that moment.
+// the effects it was drawn with at that moment. Recording reuses its storage, so a decal drawn
+// every frame allocates nothing once it has been drawn with the same effects before.
 class KEL_HOST_API Decal {
 public:
     Decal();
@@ -60,6 +61,9 @@ public:
     View* getLastDrawnView() const { return lastDrawnView; }
     // The effects of the last drawing, as each described itself then.
     const std::vector<std::string>& getDrawnEffects() const { return drawnEffects; }
+    // Whether the last time a view drew the decal it really appeared (a subclass may decline):
+    // what an inspector picture of the view shows.
+    bool wasDrawnLast() const { return drawnLast; }
 
 private:
     float x = 0.0f;
@@ -74,9 +78,11 @@ private:
     unsigned long drawCount = 0;
     View* lastDrawnView = nullptr;
     std::vector<std::string> drawnEffects;
+    bool drawnLast = false;
 };
 
-// Draws every decal registered with the view, in registration order. A frame draws the decals
-// of each view it draws; snapshots and tests may call it on a view of their own. A decal may
-// unregister itself or others while the view's decals are drawn.
+// Draws every decal registered with the view, in registration order, under the render driver's
+// lock (which guards the view's decals). A frame draws the decals of each view it draws;
+// snapshots and tests may call it on a view of their own. A decal may unregister itself or
+// others while the view's decals are drawn.
 KEL_HOST_API void drawDecals(View& view);

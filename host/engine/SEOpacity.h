@@ -12,6 +12,7 @@ public:
     float getValue() const { return value; }
 
     std::string describe() const override;
+    void describeInto(std::string& out) const override;
 
 private:
     float value;

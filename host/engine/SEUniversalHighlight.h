@@ -18,6 +18,7 @@ public:
     const config::Color& getSecondColor() const { return second; }
 
     std::string describe() const override;
+    void describeInto(std::string& out) const override;
 
 private:
     config::Color first;

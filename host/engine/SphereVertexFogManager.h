@@ -11,10 +11,15 @@ class View;
 // The distance fog of the world: how much of a position is hidden by fog as seen from a view,
 // and the fog's colour. The fog value grows linearly with the distance from the view's camera,
 // from 0 at the start distance to 1 at the end distance (world units).
+//
+// An engine with another fog (denser layers, weather) puts its own manager in its place; what
+// it answers may pass 1 where the fog is thicker than needed to hide everything.
 class KEL_HOST_API SphereVertexFogManager {
 public:
+    virtual ~SphereVertexFogManager() = default;
+
     // 0 (clear) to 1 (fully fogged); 0 for a view without a camera.
-    float getFog(const View* view, const Vector& position) const;
+    virtual float getFog(const View* view, const Vector& position) const;
 
     // An end at or before the start makes the fog a wall at the start distance.
     void setFogRange(float start, float end);

@@ -55,12 +55,15 @@ void View::unregisterLight(Light* light) {
 }
 
 void View::registerDecal(Decal* decal) {
+    thread::Lock hold(*theRenderDriver);
     addOnce(decals, decal);
 }
 void View::unregisterDecal(Decal* decal) {
+    thread::Lock hold(*theRenderDriver);
     removeAll(decals, decal);
 }
 bool View::hasDecal(const Decal* decal) const {
+    thread::Lock hold(*theRenderDriver);
     return std::find(decals.begin(), decals.end(), decal) != decals.end();
 }
 

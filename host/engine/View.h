@@ -64,6 +64,9 @@ public:
     void unregisterLight(Light* light);
     const std::vector<Light*>& getLights() const { return lights; }
 
+    // Decals may come and go on another thread than the one drawing frames (a unit's health
+    // digits, changed by the game logic): these hold the render driver's lock, which frames hold
+    // while they draw the decals. Whoever reads getDecals() holds it too.
     void registerDecal(Decal* decal);
     void unregisterDecal(Decal* decal);
     bool hasDecal(const Decal* decal) const;
@@ -103,6 +106,9 @@ private:
     std::vector<RenderObject*> objects;
     std::vector<Light*> lights;
     std::vector<Decal*> decals;
+    friend KEL_HOST_API void drawDecals(View& view);
+    std::vector<Decal*> decalWalk; // drawDecals' copy of the decals, kept for its storage
+    bool walkingDecals = false;
     std::vector<Registered> listeners;
     std::vector<ViewObserver*> observers;
     // Listeners that left while the view was being drawn, so the walk skips them.

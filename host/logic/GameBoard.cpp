@@ -235,20 +235,23 @@ void GameBoard::concede() {
 }
 
 bool GameBoard::moveUnit(Unit* unit, int x, int y) {
-    thread::Lock frames(*theRenderDriver);
-    thread::Lock hold(*this);
-    const Landscape* cell = content->cellAt(x, y);
-    if (!unit || !unit->isAlive() || !cell || !cell->isWalkable() || content->unitAt(x, y) ||
-        content->objectAt(x, y) || content->chestAt(x, y))
-        return false;
-    const bool onBoard =
-        std::any_of(content->units.begin(), content->units.end(),
-                    [&](const std::unique_ptr<Unit>& u) { return u.get() == unit; });
-    if (!onBoard)
-        return false;
-    unit->setCell(x, y);
-    unit->getProtoUnit()->place(cellCentre(x, y, content->width, content->height),
-                                unit->getFacing());
+    {
+        thread::Lock frames(*theRenderDriver);
+        thread::Lock hold(*this);
+        const Landscape* cell = content->cellAt(x, y);
+        if (!unit || !unit->isAlive() || !cell || !cell->isWalkable() || content->unitAt(x, y) ||
+            content->objectAt(x, y) || content->chestAt(x, y))
+            return false;
+        const bool onBoard =
+            std::any_of(content->units.begin(), content->units.end(),
+                        [&](const std::unique_ptr<Unit>& u) { return u.get() == unit; });
+        if (!onBoard)
+            return false;
+        unit->setCell(x, y);
+        unit->getProtoUnit()->place(cellCentre(x, y, content->width, content->height),
+                                    unit->getFacing());
+    }
+    notify([unit](GameBoardListener* l) { l->unitMoved(unit); });
     return true;
 }
 

@@ -5,6 +5,7 @@
 namespace kel::logic {
 
 class Team;
+class Unit;
 
 // Listeners run in ascending priority; equal priorities in registration order.
 using ListenerPriority = int;
@@ -22,6 +23,9 @@ public:
     virtual void loadAborted() {}
     // A team's turn began (after a map loaded, the first team's; then after every end of turn).
     virtual void turnStarted(Team*) {}
+    // A unit walked to another cell (its model stands there now): whatever floats over the unit
+    // (its health digits) follows it.
+    virtual void unitMoved(Unit*) {}
     virtual ~GameBoardListener() = default;
 };
 

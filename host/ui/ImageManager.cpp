@@ -4,6 +4,7 @@
 #include "host/config/Convert.h"
 #include "host/debug/Error.h"
 #include "host/debug/Filter.h"
+#include "host/engine/Image3D.h"
 #include "host/ui/DataStorage.h"
 
 #include <mutex>
@@ -92,6 +93,10 @@ void ImageManager::reloadCatalogue() {
     c.load();
 }
 
+ImageManager::ImageManager(std::string kind) : kind(std::move(kind)) {}
+
+ImageManager::~ImageManager() = default;
+
 int ImageManager::registerImage(const std::string& name, const std::string& directory, int flags) {
     std::string localised = name;
     if (theDataStorage)
@@ -142,6 +147,17 @@ void ImageManager::release(int id) {
 const ImageManager::Image* ImageManager::getImage(int id) const {
     thread::Lock hold(*this);
     return id >= 0 && id < getCount() ? &images[id] : nullptr;
+}
+
+Image3D* ImageManager::getTexture3D(int id) {
+    thread::Lock hold(*this);
+    if (id < 0 || id >= getCount())
+        return nullptr;
+    std::unique_ptr<Image3D>& texture = textures3D[id];
+    if (!texture)
+        // The size the manager gave the image (an unknown one was reported when registered).
+        texture = std::make_unique<Image3D>(images[id].name, images[id].width, images[id].height);
+    return texture.get();
 }
 
 } // namespace ui

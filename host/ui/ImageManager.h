@@ -4,8 +4,11 @@
 #include "host/thread/SynchronizedObject.h"
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
+
+class Image3D;
 
 namespace ui {
 
@@ -25,7 +28,8 @@ public:
         int references = 0;
     };
 
-    explicit ImageManager(std::string kind) : kind(std::move(kind)) {}
+    explicit ImageManager(std::string kind);
+    ~ImageManager() override;
 
     // The id of the image, registering it on first use. The name is localised first.
     int registerImage(const std::string& name, const std::string& directory = "", int flags = 0);
@@ -34,6 +38,9 @@ public:
     void addReference(int id);
     void release(int id);
     const Image* getImage(int id) const;
+    // The 3D texture of a registered image (decals draw with it): made on first use, kept by the
+    // manager until it goes and shared by everyone who asks. Null for an unknown id.
+    Image3D* getTexture3D(int id);
     int getCount() const { return static_cast<int>(images.size()); }
     const std::string& getKind() const { return kind; }
 
@@ -51,6 +58,7 @@ private:
     std::string kind; // "sprite" or "texture", for messages
     std::vector<Image> images;
     std::map<std::string, int> ids;
+    std::map<int, std::unique_ptr<Image3D>> textures3D; // by id
 };
 
 } // namespace ui

@@ -1,6 +1,10 @@
 #include "host/ui/Snapshot.h"
+#include "host/engine/Decal3D.h"
 #include "host/engine/Model.h"
 #include "host/engine/RenderDriver.h"
+#include "host/engine/SEOpacity.h"
+#include "host/engine/SERotateWithCamera.h"
+#include "host/engine/SEUniversalHighlight.h"
 #include "host/engine/ScreenEffect.h"
 #include "host/engine/View.h"
 #include "host/environment/Environment.h"
@@ -304,6 +308,74 @@ void paintSky(const Environment& sky, const Canvas::Rect& area, std::ostringstre
     out << "</g>\n";
 }
 
+// A decal of a view as its last drawing showed it (one that declined to appear, such as a
+// digit wholly in fog, is left out): its rectangle projected through the view's camera, turned
+// to the camera when it is drawn so, in its highlight's dark colour at the opacity it was drawn
+// with. A decal showing one frame of a strip (the ten health digits) shows the frame's number in
+// the highlight's light colour.
+void paintDecal(const View* view, const Decal& decal, float width, float height,
+                std::ostringstream& out) {
+    const auto* placed = dynamic_cast<const Decal3D*>(&decal);
+    if (!placed || !decal.wasDrawnLast() || !view->getCamera())
+        return;
+    config::Color light(1, 1, 1, 1), dark(0.2f, 0.2f, 0.2f, 1);
+    float opacity = 1;
+    bool facing = false;
+    for (const ScreenEffect* effect : decal.getEffects()) {
+        if (const auto* colours = dynamic_cast<const SEUniversalHighlight*>(effect)) {
+            light = colours->getFirstColor();
+            dark = colours->getSecondColor();
+        } else if (const auto* fade = dynamic_cast<const SEOpacity*>(effect)) {
+            opacity = fade->getValue();
+        } else if (dynamic_cast<const SERotateWithCamera*>(effect)) {
+            facing = true;
+        }
+    }
+    if (!(opacity > 0))
+        return;
+    // The plane's axes: the camera's up and right when the decal faces it, else its own.
+    const Matrix3& axes =
+        facing ? view->getCamera()->getGlobalOrientation() : placed->getGlobalOrientation();
+    const Vector up = axes.column(0), across = axes.column(1);
+    const Vector origin = placed->getGlobalPosition();
+    float left = std::numeric_limits<float>::max(), top = left;
+    float right = -left, bottom = -left;
+    for (int corner = 0; corner < 4; ++corner) {
+        const float x = decal.getX() + (corner & 1 ? decal.getWidth() : 0.0f);
+        const float y = decal.getY() + (corner & 2 ? decal.getHeight() : 0.0f);
+        float sx = 0, sy = 0;
+        if (!theRenderDriver->projectToScreen(view, origin + up * x + across * y, &sx, &sy))
+            return; // partly behind the camera: not worth a picture
+        left = std::min(left, sx * width);
+        right = std::max(right, sx * width);
+        top = std::min(top, sy * height);
+        bottom = std::max(bottom, sy * height);
+    }
+    out << "<g class=\"decal\"";
+    float u0 = 0, u1 = 0, v = 0;
+    decal.getMapping(0, &u0, &v);
+    decal.getMapping(1, &u1, &v);
+    const float frameWidth = std::fabs(u1 - u0);
+    std::string label;
+    if (frameWidth > 0 && frameWidth < 1) {
+        label = std::to_string(static_cast<int>(std::floor(std::min(u0, u1) / frameWidth + 0.5f)));
+        out << " data-frame=\"" << label << "\"";
+    }
+    if (opacity < 1)
+        out << " opacity=\"" << number(opacity) << "\"";
+    out << ">";
+    const Canvas::Rect box{left, top, right - left, bottom - top};
+    out << "<rect x=\"" << number(box.x) << "\" y=\"" << number(box.y) << "\" width=\""
+        << number(box.width) << "\" height=\"" << number(box.height) << "\"" << paint("fill", dark)
+        << "/>";
+    if (!label.empty())
+        out << "<text x=\"" << number(left + box.width / 2) << "\" y=\""
+            << number(bottom - box.height * 0.15f) << "\" font-size=\""
+            << number(std::max(box.height * 0.9f, 1.0f)) << "\" font-weight=\"bold\" "
+            << "text-anchor=\"middle\"" << paint("fill", light) << ">" << label << "</text>";
+    out << "</g>\n";
+}
+
 // The 3D content of one view, projected through its camera.
 void paintView(const View* view, float width, float height, SvgCanvas& canvas) {
     std::ostringstream& out = canvas.stream();
@@ -376,6 +448,8 @@ void paintView(const View* view, float width, float height, SvgCanvas& canvas) {
             others.push_back(what);
         }
     }
+    for (const Decal* decal : view->getDecals())
+        paintDecal(view, *decal, width, height, out);
     if (!view->getDecals().empty())
         others.push_back(std::to_string(view->getDecals().size()) + " decal" +
                          (view->getDecals().size() == 1 ? "" : "s"));

@@ -80,6 +80,11 @@ TEST(KelPlayScript, RefusesEveryKindOfBadLine) {
         {"wait", "usage: wait SECONDS"},
         {"quit now", "wrong number of arguments"},
         {"echo \"open", "unterminated string"},
+        {"health knight -1", "'-1' is no health"},
+        {"health knight 2.5", "'2.5' is no health"},
+        {"health :2 5", "':2' is no unit"},
+        {"expect digits goblin:0 \"1\"", "'goblin:0' is no unit: N in KIND:N"},
+        {"health knight", "usage: health UNIT POINTS"},
     };
     for (const auto& row : rows) {
         kelplay::Script script;

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #ifndef _WIN32
 #include <sys/wait.h>
 #endif
@@ -229,6 +231,51 @@ TEST_F(KelPlaySession, BattleCommandsOutsideABattleFailWithTheReason) {
     for (const auto& row : rows) {
         bool ok = true;
         const std::string transcript = play(row.script, &ok);
+        EXPECT_FALSE(ok) << row.script;
+        EXPECT_NE(transcript.find(row.says), std::string::npos) << transcript;
+    }
+}
+
+// The host gives every unit of the battle its digits (Lighthouse: the knight has 40, the
+// goblins 18); `health` changes a unit's health as the game logic does, and the battle picture
+// shows each digit in its team's colour. A unit the board does not have, or digits that read
+// otherwise, fail with the reason.
+TEST_F(KelPlaySession, EveryUnitOfTheBattleCarriesItsHealthDigits) {
+    const std::string battle = "wait 0.8\nkey Return\nwait 0.8\nexpect state GAME\n";
+    bool ok = false;
+    std::string transcript =
+        play(battle + "expect digits knight \"40\"\nexpect digits goblin:2 \"18\"\n"
+                      "health goblin:2 305\nexpect digits goblin:2 \"305\"\n"
+                      "health knight 0\nexpect digits knight \"\"\nframe\nsnapshot digits\n",
+             &ok);
+    EXPECT_TRUE(ok) << transcript;
+    std::ifstream file(out / "01-digits.svg");
+    const std::string svg((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    // archer 28, priest 24, goblins 18 and 305, shaman 20; the knight's 0 shows nothing.
+    size_t decals = 0;
+    for (size_t at = svg.find("class=\"decal\""); at != std::string::npos;
+         at = svg.find("class=\"decal\"", at + 1))
+        ++decals;
+    EXPECT_EQ(decals, 11u) << svg;
+    // The goblin's 3 in the enemy's colour, the archer's 8 in the player's.
+    EXPECT_NE(svg.find("data-frame=\"3\"><rect"), std::string::npos);
+    EXPECT_NE(svg.find("fill=\"rgb(255,77,51)\">3</text>"), std::string::npos) << svg;
+    EXPECT_NE(svg.find("fill=\"rgb(89,191,255)\">8</text>"), std::string::npos) << svg;
+
+    const struct {
+        std::string script;
+        const char* says;
+    } rows[] = {
+        {"health knight 5\n", "FAILED test.play:1: there is no battle with units on the board"},
+        {battle + "health goblin:3 5\n",
+         "FAILED test.play:5: the board has 2 goblin unit(s), not 3"},
+        {battle + "expect digits dragon \"1\"\n",
+         "FAILED test.play:5: no dragon on the board (knight, archer, priest, goblin, shaman)"},
+        {battle + "expect digits shaman \"02\"\n",
+         "FAILED test.play:5: the digits over shaman read \"20\", not \"02\""},
+    };
+    for (const auto& row : rows) {
+        transcript = play(row.script, &ok);
         EXPECT_FALSE(ok) << row.script;
         EXPECT_NE(transcript.find(row.says), std::string::npos) << transcript;
     }

@@ -42,6 +42,8 @@ enum class Arg {
     Waiter,      // the modal screen a host thread waits in, or none
     Percents,    // whole percentages from 0 to 100, separated by spaces
     Numbers,     // five whole numbers, separated by spaces
+    Unit,        // a unit on the board: its kind, or KIND:N for the Nth of that kind
+    Health,      // a unit's health points
     Expectation, // what `expect` checks: its own table below
 };
 
@@ -80,6 +82,11 @@ const std::vector<Verb>& verbs() {
          "loadsnapshot PHASE NAME [\"CAPTION\"]",
          "picture the next load when that phase ends"},
         {"endmission", {Arg::Outcome}, 1, "endmission win|lose", "the mission ends; results"},
+        {"health",
+         {Arg::Unit, Arg::Health},
+         2,
+         "health UNIT POINTS",
+         "the game logic sets a unit's health (in battle)"},
         {"restart", {}, 0, "restart", "stop the module and boot it again"},
         {"quit", {}, 0, "quit", "end the session"},
     };
@@ -120,6 +127,10 @@ const std::vector<Expectation>& expectations() {
          {Arg::Word, Arg::Text},
          "profile PATH \"VALUE\"",
          "a value of the player's profile as saved"},
+        {"digits",
+         {Arg::Unit, Arg::Text},
+         "digits UNIT \"DIGITS\"",
+         "the health digits over a unit, as read (\"\" for none)"},
     };
     return table;
 }
@@ -251,6 +262,18 @@ std::string check(Arg kind, const std::string& word) {
         }
         return count == 5 ? "" : "'" + word + "' is not five whole numbers";
     }
+    case Arg::Unit: {
+        const size_t colon = word.find(':');
+        if (word.empty() || colon == 0)
+            return "'" + word + "' is no unit: a unit's kind, or KIND:N for the Nth of that kind";
+        if (colon != std::string::npos && !inRange(word.substr(colon + 1), 1, 1000, true))
+            return "'" + word + "' is no unit: N in KIND:N is a whole number from 1 to 1000";
+        return "";
+    }
+    case Arg::Health:
+        return inRange(word, 0, 99999, true)
+                   ? ""
+                   : "'" + word + "' is no health: a whole number from 0 to 99999";
     case Arg::Expectation:
         break;
     }

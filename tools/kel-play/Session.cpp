@@ -17,6 +17,7 @@
 #include "ui/Saves.h"
 #include "ui/Sky.h"
 #include "ui/StatusPanel.h"
+#include "ui/UnitHandle.h"
 
 #include "host/ReferenceHost.h"
 #include "host/config/Config.h"
@@ -389,8 +390,88 @@ void Session::observe() {
     shownScreens = std::move(shown);
 }
 
+void Session::createUnitHandles() {
+    kel::logic::GameBoard& board = game->getBoard();
+    for (kel::logic::Unit* unit : board.getUnits()) {
+        kel::ui::UnitHandle* handle = root->createUnitHandle(unit);
+        // As the game logic does for a new handle: the health, then the place over the model.
+        handle->update();
+        handle->move();
+        unitHandles.emplace_back(unit, handle);
+    }
+    // From now on the board says when a unit walks, and the units animate every frame.
+    board.registerListener(this, 2);
+    theRenderDriver->registerListener(&unitAnimation, 0);
+}
+
+void Session::UnitAnimation::initFrame(float) {
+    for (const auto& entry : session.unitHandles)
+        entry.second->move();
+}
+
+void Session::deleteUnitHandles() {
+    theRenderDriver->unregisterListener(&unitAnimation);
+    if (game)
+        game->getBoard().unregisterListener(this);
+    for (const auto& entry : unitHandles)
+        root->deleteUnitHandle(entry.second);
+    unitHandles.clear();
+}
+
+void Session::unitMoved(kel::logic::Unit* unit) {
+    if (kel::ui::UnitHandle* handle = handleOf(unit))
+        handle->move();
+}
+
+kel::ui::UnitHandle* Session::handleOf(const kel::logic::Unit* unit) const {
+    for (const auto& entry : unitHandles)
+        if (entry.first == unit)
+            return entry.second;
+    return nullptr;
+}
+
+kel::logic::Unit* Session::findUnit(const std::string& reference, std::string* problem) const {
+    if (unitHandles.empty()) {
+        *problem = "there is no battle with units on the board";
+        return nullptr;
+    }
+    const size_t colon = reference.find(':');
+    const std::string kind = reference.substr(0, colon);
+    const int wanted = colon == std::string::npos ? 1 : std::atoi(reference.c_str() + colon + 1);
+    int seen = 0;
+    std::string kinds;
+    for (const auto& entry : unitHandles) {
+        const std::string& name = entry.first->getInternalName();
+        if (name == kind && ++seen == wanted)
+            return entry.first;
+        if ((" " + kinds + ",").find(" " + name + ",") == std::string::npos)
+            kinds += (kinds.empty() ? "" : ", ") + name;
+    }
+    *problem = seen ? "the board has " + std::to_string(seen) + " " + kind + " unit(s), not " +
+                          std::to_string(wanted)
+                    : "no " + kind + " on the board (" + kinds + ")";
+    return nullptr;
+}
+
+bool Session::digitsShown(const kel::logic::Unit* unit, std::string* text) const {
+    const kel::ui::UnitHandle* handle = handleOf(unit);
+    text->clear();
+    if (!handle)
+        return false;
+    const kel::ui::DigitContainer& digits = handle->getDigits();
+    bool inView = true;
+    for (int i = 0; i < digits.getCount(); ++i) {
+        const kel::ui::Digit* digit = digits.getDigit(i);
+        // Least significant first: a player reads them the other way round.
+        text->insert(text->begin(), static_cast<char>('0' + digit->getValue()));
+        inView = inView && GAME_BOARD_VIEW && GAME_BOARD_VIEW->hasDecal(digit);
+    }
+    return inView;
+}
+
 void Session::leaveBattle() {
     takePickingListeners();
+    deleteUnitHandles();
     if (boardCamera) {
         theRenderDriver->unregisterListener(boardCamera.get());
         boardCamera.reset();
@@ -487,6 +568,8 @@ void Session::describeUnderPointer() {
 }
 
 void Session::startBattle(const std::string& mapName) {
+    // The units of a battle still on the board go with the new map: their digits first.
+    deleteUnitHandles();
     std::string file = kel::ui::theKelDataStorage->mapFile(mapName);
     if (file.empty())
         file = mapName;
@@ -528,8 +611,9 @@ void Session::startBattle(const std::string& mapName) {
     theRenderDriver->registerListener(boardCamera.get(), 0);
     hangPickingListeners();
     root->command(kel::ui::Command::BEGIN_GAME);
+    createUnitHandles();
     say("the battle starts with " + std::to_string(board.getUnits().size()) +
-        " units on the board (the module has no unit handles yet)");
+        " units on the board, each with its health digits");
     observe();
 }
 
@@ -747,6 +831,16 @@ bool Session::run(const ScriptCommand& command, const std::string& file, ScriptE
     } else if (verb == "endmission") {
         if (!endMission(args[0] == "win", &problem))
             return fail(problem);
+    } else if (verb == "health") {
+        kel::logic::Unit* unit = findUnit(args[0], &problem);
+        if (!unit)
+            return fail(problem);
+        // The game logic changes the health and tells the unit's handle; the new digits take
+        // their places over the model at once.
+        unit->setHealth(static_cast<int>(numberOf(args[1])));
+        handleOf(unit)->update();
+        handleOf(unit)->move();
+        say("the health of " + args[0] + " becomes " + args[1]);
     } else if (verb == "command") {
         int name = 0;
         while (name < 7 && args[0] != kFlowCommandNames[name])
@@ -1008,6 +1102,18 @@ bool Session::expect(const std::vector<std::string>& args, std::string* problem)
         else if (text != args[2])
             *problem =
                 "the profile's '" + args[1] + "' is \"" + text + "\", not \"" + args[2] + "\"";
+    } else if (what == "digits") {
+        if (!need(2))
+            return false;
+        const kel::logic::Unit* unit = findUnit(args[1], problem);
+        if (!unit)
+            return false;
+        std::string shown;
+        if (!digitsShown(unit, &shown))
+            *problem = "the digits over " + args[1] + " are not in the board view";
+        else if (shown != args[2])
+            *problem =
+                "the digits over " + args[1] + " read \"" + shown + "\", not \"" + args[2] + "\"";
     } else {
         *problem = "cannot expect '" + what + "'";
     }

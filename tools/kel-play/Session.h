@@ -4,6 +4,7 @@
 #include "Report.h"
 #include "Script.h"
 
+#include "host/engine/RenderDriverListener.h"
 #include "host/input/Listener.h"
 #include "host/logic/GameBoardListener.h"
 #include "ui/Event.h"
@@ -20,7 +21,8 @@
 
 namespace kel::logic {
 class Game;
-}
+class Unit;
+} // namespace kel::logic
 namespace kelinput {
 class BoardCamera;
 }
@@ -30,7 +32,8 @@ class Component;
 class Model;
 namespace kel::ui {
 class KELUI;
-}
+class UnitHandle;
+} // namespace kel::ui
 
 namespace kelplay {
 
@@ -91,6 +94,8 @@ private:
     // The board's load phases, heard after the loading screen has drawn them.
     void startLoadPhase() override;
     void finishLoadPhase() override;
+    // A unit walked: its health digits follow it.
+    void unitMoved(kel::logic::Unit* unit) override;
     // The results screen tells its listeners when it comes and goes.
     void resultsShown() override;
     void resultsHidden() override;
@@ -106,6 +111,16 @@ private:
     bool expect(const std::vector<std::string>& args, std::string* problem);
     void startBattle(const std::string& mapName);
     void leaveBattle();
+    // The health digits of every unit on the board, made through the root once the battle has
+    // begun, and taken away again before the units go.
+    void createUnitHandles();
+    void deleteUnitHandles();
+    // A unit named in a script: its kind, or KIND:N for the Nth of that kind in the map's order.
+    kel::logic::Unit* findUnit(const std::string& reference, std::string* problem) const;
+    kel::ui::UnitHandle* handleOf(const kel::logic::Unit* unit) const;
+    // The digits over a unit as a player reads them, most significant first; false when the
+    // digits are not all in the board view.
+    bool digitsShown(const kel::logic::Unit* unit, std::string* text) const;
     // The game logic ends the mission; the host shows the results from a host thread.
     bool endMission(bool won, std::string* problem);
     bool takeSnapshot(const std::string& name, const std::string& caption, std::string* problem);
@@ -139,6 +154,16 @@ private:
     std::unique_ptr<kel::logic::Game> game;
     // Moves the board view's camera each frame of a battle, after the camera translator.
     std::unique_ptr<kelinput::BoardCamera> boardCamera;
+    // The units' health digits while a battle runs (the root owns the handles).
+    std::vector<std::pair<kel::logic::Unit*, kel::ui::UnitHandle*>> unitHandles;
+    // The game logic animates its units every frame, before the views are drawn: their digits
+    // follow the models.
+    struct UnitAnimation : RenderDriverListener {
+        explicit UnitAnimation(Session& session) : session(session) {}
+        void initFrame(float) override;
+        Session& session;
+    };
+    UnitAnimation unitAnimation{*this};
     std::vector<std::string> heard; // root-UI events not answered yet, oldest first
     std::string lastEvent;
     std::thread question; // a host thread waiting in messageBox

@@ -130,6 +130,15 @@ TEST(Effects, EachDescribesItselfWithItsCurrentValues) {
     SEUniversalHighlight colours;
     colours.setFirstColor(config::Color(0, 1, 0, 1));
     EXPECT_EQ(colours.describe(), "colours 0 1 0 1 / 0 0 0 1");
+    // Decals record their effects into storage they keep: the same words as describe().
+    SEOpacity opacity(0.35f);
+    SERotateWithCamera facing;
+    std::string text = "something longer than any description of an effect";
+    for (const ScreenEffect* effect :
+         std::initializer_list<const ScreenEffect*>{&colours, &opacity, &facing, &fade}) {
+        effect->describeInto(text);
+        EXPECT_EQ(text, effect->describe());
+    }
 }
 
 } // namespace

@@ -97,7 +97,8 @@ TEST_F(Battle, EndingATurnHandsTheBoardToTheNextTeamWithFreshActPoints) {
 }
 
 TEST_F(Battle, TheEnemyPlaysItsTurnAndThePlayersTurnComesBack) {
-    // What each turn's start finds: the team, and where the orc stands with how many points.
+    // What each turn's start finds: the team, and where the orc stands with how many points;
+    // and each unit that walks, where it stands when the board says so.
     struct Turns : GameBoardListener {
         Unit* orc = nullptr;
         std::string seen;
@@ -105,14 +106,24 @@ TEST_F(Battle, TheEnemyPlaysItsTurnAndThePlayersTurnComesBack) {
             seen += team->getInternalName() + "@" + std::to_string(orc->getCellX()) + "," +
                     std::to_string(orc->getCellY()) + ":" + std::to_string(orc->getActPool()) + " ";
         }
+        void unitMoved(Unit* unit) override {
+            seen += "moved " + unit->getInternalName() + "@" + std::to_string(unit->getCellX()) +
+                    "," + std::to_string(unit->getCellY()) + " ";
+        }
     } turns;
     turns.orc = board.getUnitAt(1, 0);
     Unit* knight = board.getUnitAt(1, 5);
     board.registerListener(&turns, ListenerPriority());
     BATTLE_CONTROL_SOURCE->endTurn();
+    // The orc walks its three points straight south towards the knight, the nearest foe, one
+    // cell at a time; the others walk too, each step heard where it ends.
+    EXPECT_EQ(turns.seen, "enemy@1,0:3 moved orc@1,1 moved orc@1,2 moved orc@1,3 "
+                          "moved goblin@2,1 moved goblin@3,1 moved goblin@3,2 moved shaman@4,1 "
+                          "moved shaman@4,2 moved shaman@4,3 moved shaman@4,4 player@1,3:0 ");
+    turns.seen.clear();
+    EXPECT_FALSE(board.moveUnit(knight, 1, 3)) << "the orc stands there";
+    EXPECT_EQ(turns.seen, "") << "a refused walk is not heard";
     board.unregisterListener(&turns);
-    // The orc walks its three points straight south towards the knight, the nearest foe.
-    EXPECT_EQ(turns.seen, "enemy@1,0:3 player@1,3:0 ");
     EXPECT_EQ(board.getGameState(), GameBoard::FIRST_TEAM_TURN);
     EXPECT_TRUE(source.isPlayerTurn());
     EXPECT_EQ(knight->getActPool(), 4);
