@@ -42,18 +42,23 @@ void readColour(const config::Block& block, const char* key, config::Color* out)
 
 // --- Digit -------------------------------------------------------------------------------------
 
-Digit::Digit(int value, Image3D* strip) : value(value) {
+Digit::Digit(int value, Image3D* strip) {
     setImage(strip);
-    // The strip holds the ten digits side by side, each a tenth of its width.
-    const float u = static_cast<float>(value) * 0.1f;
-    setMapping(0, u, 0);
-    setMapping(1, u + 0.1f, 0);
-    setMapping(2, u, 1);
-    setMapping(3, u + 0.1f, 1);
+    setValue(value);
     addEffect(&highlight);
     addEffect(&facing);
     addEffect(&opacity);
     setDoubleSided(true);
+}
+
+void Digit::setValue(int digit) {
+    value = digit;
+    // The strip holds the ten digits side by side, each a tenth of its width.
+    const float u = static_cast<float>(digit) * 0.1f;
+    setMapping(0, u, 0);
+    setMapping(1, u + 0.1f, 0);
+    setMapping(2, u, 1);
+    setMapping(3, u + 0.1f, 1);
 }
 
 void Digit::setColor(const config::Color& color) {
@@ -79,18 +84,23 @@ DigitContainer::DigitContainer() {
 DigitContainer::~DigitContainer() = default;
 
 void DigitContainer::clear() {
-    digits.clear();
     count = 0;
 }
 
 void DigitContainer::addDigit(int value) {
-    digits.push_back(std::make_unique<Digit>(value, image));
+    const auto next = static_cast<size_t>(count);
+    if (next < digits.size()) {
+        digits[next]->setImage(image);
+        digits[next]->setValue(value);
+    } else {
+        digits.push_back(std::make_unique<Digit>(value, image));
+    }
     ++count;
 }
 
 void DigitContainer::setColor(const config::Color& color) {
-    for (const auto& digit : digits)
-        digit->setColor(color);
+    for (int i = 0; i < count; ++i)
+        getDigit(i)->setColor(color);
 }
 
 void DigitContainer::setUnitTransform(const Matrix3& orientation, const Vector& position) {
@@ -107,7 +117,8 @@ void DigitContainer::arrange() {
     applyGlobalTransformation(unitMatrix, unitPosition);
     const Vector placed = sphericalPlacementVector(getGlobalPosition());
     float p = -kDigitWidth * static_cast<float>(count) * 0.5f;
-    for (const auto& digit : digits) {
+    for (int i = 0; i < count; ++i) {
+        Digit* digit = getDigit(i);
         p += kDigitWidth;
         // The decal's plane faces the camera: x runs up the screen, y across it.
         digit->setX(-kDigitHeight / 2);
@@ -121,15 +132,15 @@ void DigitContainer::arrange() {
 void DigitContainer::show(View* view) {
     if (!view)
         return;
-    for (const auto& digit : digits)
-        view->registerDecal(digit.get());
+    for (int i = 0; i < count; ++i)
+        view->registerDecal(getDigit(i));
 }
 
 void DigitContainer::hide(View* view) {
     if (!view)
         return;
-    for (const auto& digit : digits)
-        view->unregisterDecal(digit.get());
+    for (int i = 0; i < count; ++i)
+        view->unregisterDecal(getDigit(i));
 }
 
 // --- UnitHandle --------------------------------------------------------------------------------

@@ -31,13 +31,15 @@ public:
 
     // The highlight's first colour; the second, the digit's dark parts, stays black.
     void setColor(const config::Color& color);
+    // Shows another digit of the strip.
+    void setValue(int digit);
     int getValue() const { return value; }
 
     // Fades by the fog of the view drawing it, and stays away where the fog hides it wholly.
     void draw() override;
 
 private:
-    int value;
+    int value = 0;
     SEUniversalHighlight highlight;
     SERotateWithCamera facing;
     SEOpacity opacity;
@@ -62,7 +64,8 @@ public:
     void setImage(Image3D* strip) { image = strip; }
     Image3D* getImage() const { return image; }
 
-    // Destroys every digit; they must have left every view before.
+    // Empties the row; its digits must have left every view before. The digit objects are kept
+    // for the next addDigit, so a health change makes no heap allocation.
     void clear();
     // Appends a digit showing `value` (0 to 9).
     void addDigit(int value);
@@ -81,8 +84,9 @@ public:
     Digit* getDigit(int index) const { return digits[static_cast<size_t>(index)].get(); }
 
 private:
-    std::vector<std::unique_ptr<Digit>> digits; // least significant first
-    Image3D* image = nullptr;                   // shared, not owned
+    // Least significant first; the first `count` are the row, the rest spare.
+    std::vector<std::unique_ptr<Digit>> digits;
+    Image3D* image = nullptr; // shared, not owned
     Matrix3 unitMatrix;
     Vector unitPosition;
     Vector heightOffset;

@@ -7,7 +7,22 @@
 
 Decal::Decal() = default;
 
-Decal::~Decal() = default;
+Decal::~Decal() {
+    // A decal destroyed while registered leaves its views rather than dangle in them.
+    while (!slots.empty())
+        const_cast<View*>(slots.back().view)->unregisterDecal(this);
+}
+
+Decal::Slot* Decal::slotIn(const View* view) {
+    for (Slot& slot : slots)
+        if (slot.view == view)
+            return &slot;
+    return nullptr;
+}
+
+const Decal::Slot* Decal::slotIn(const View* view) const {
+    return const_cast<Decal*>(this)->slotIn(view);
+}
 
 void Decal::setMapping(int corner, float u, float v) {
     if (corner < 0 || corner > 3)
@@ -30,16 +45,29 @@ void Decal::addEffect(ScreenEffect* effect) {
 
 void Decal::delEffect(ScreenEffect* effect) {
     effects.erase(std::remove(effects.begin(), effects.end(), effect), effects.end());
+    // The effect may be destroyed next: the record of the last drawing forgets it.
+    drawnEffects.erase(
+        std::remove_if(drawnEffects.begin(), drawnEffects.end(),
+                       [effect](const DrawnEffect& drawn) { return drawn.effect == effect; }),
+        drawnEffects.end());
+}
+
+std::vector<std::string> Decal::getDrawnEffects() const {
+    std::vector<std::string> described;
+    for (const DrawnEffect& drawn : drawnEffects)
+        described.push_back(drawn.effect->describe(drawn.values));
+    return described;
 }
 
 void Decal::draw() {
     ++drawCount;
     lastDrawnView = drawingView;
     drawnLast = true;
-    // Shrinking keeps the strings' storage; each description overwrites the one before.
     drawnEffects.resize(effects.size());
-    for (size_t i = 0; i < effects.size(); ++i)
-        effects[i]->describeInto(drawnEffects[i]);
+    for (size_t i = 0; i < effects.size(); ++i) {
+        drawnEffects[i].effect = effects[i];
+        effects[i]->capture(drawnEffects[i].values);
+    }
 }
 
 void Decal::drawInView(View* view) {
@@ -61,7 +89,7 @@ void drawDecals(View& view) {
     current.assign(view.getDecals().begin(), view.getDecals().end());
     for (size_t i = 0; i < current.size(); ++i) {
         Decal* decal = current[i];
-        if (view.hasDecal(decal))
+        if (view.holdsDecal(decal))
             decal->drawInView(&view);
     }
     if (outer)

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "host/HostApi.h"
+#include "host/engine/ScreenEffect.h"
 
 #include <string>
 #include <vector>
 
 class Image3D;
-class ScreenEffect;
 class View;
 
 // A textured quad drawn by a view it is registered with (View::registerDecal): a rectangle
@@ -59,8 +59,8 @@ public:
     View* getDrawingView() const { return drawingView; }
     unsigned long getDrawCount() const { return drawCount; }
     View* getLastDrawnView() const { return lastDrawnView; }
-    // The effects of the last drawing, as each described itself then.
-    const std::vector<std::string>& getDrawnEffects() const { return drawnEffects; }
+    // The effects of the last drawing, each described with the values it was drawn with.
+    std::vector<std::string> getDrawnEffects() const;
     // Whether the last time a view drew the decal it really appeared (a subclass may decline):
     // what an inspector picture of the view shows.
     bool wasDrawnLast() const { return drawnLast; }
@@ -77,8 +77,23 @@ private:
     View* drawingView = nullptr;
     unsigned long drawCount = 0;
     View* lastDrawnView = nullptr;
-    std::vector<std::string> drawnEffects;
+    struct DrawnEffect {
+        const ScreenEffect* effect;
+        ScreenEffect::Values values;
+    };
+    std::vector<DrawnEffect> drawnEffects; // keeps its storage from one drawing to the next
     bool drawnLast = false;
+
+    // Where the decal stands in the list of each view it is registered with (nearly always
+    // one), so that views register and unregister it without searching.
+    friend class View;
+    struct Slot {
+        const View* view;
+        size_t index;
+    };
+    std::vector<Slot> slots;
+    Slot* slotIn(const View* view);
+    const Slot* slotIn(const View* view) const;
 };
 
 // Draws every decal registered with the view, in registration order, under the render driver's

@@ -128,6 +128,7 @@ public:
     // The eight corners of the bounding box in the world.
     std::vector<Vector> worldCorners() const;
     std::string describe() const override;
+    Model* asModel() override { return this; }
 
 private:
     friend class RenderMeshListener;

@@ -169,7 +169,7 @@ Model* RenderDriver::findTraced() const {
         view->getCamera()->ray(x, y, view->getViewport(), screenWidth, screenHeight, &origin,
                                &direction);
         for (RenderObject* object : view->getObjects()) {
-            auto* model = dynamic_cast<Model*>(object);
+            Model* model = object->asModel();
             float distance = 0;
             if (!model || !model->getMeshListener() ||
                 !model->intersect(origin, direction, &distance))

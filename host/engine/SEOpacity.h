@@ -12,7 +12,8 @@ public:
     float getValue() const { return value; }
 
     std::string describe() const override;
-    void describeInto(std::string& out) const override;
+    void capture(Values& out) const override { out.numbers[0] = value; }
+    std::string describe(const Values& captured) const override;
 
 private:
     float value;

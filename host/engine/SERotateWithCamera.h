@@ -8,5 +8,4 @@
 class KEL_HOST_API SERotateWithCamera : public ScreenEffect {
 public:
     std::string describe() const override { return "rotate with camera"; }
-    void describeInto(std::string& out) const override { out.assign("rotate with camera"); }
 };

@@ -1,25 +1,25 @@
 #include "host/engine/SEUniversalHighlight.h"
 #include "host/engine/EngineLog.h"
 
-#include <cstdio>
-
-namespace {
-std::string text(const config::Color& c) {
-    return engineNumber(c.r) + " " + engineNumber(c.g) + " " + engineNumber(c.b) + " " +
-           engineNumber(c.a);
-}
-} // namespace
-
 std::string SEUniversalHighlight::describe() const {
-    return "colours " + text(first) + " / " + text(second);
+    Values values;
+    capture(values);
+    return describe(values);
 }
 
-void SEUniversalHighlight::describeInto(std::string& out) const {
-    char text[128];
-    const int length = std::snprintf(text, sizeof text, "colours %g %g %g %g / %g %g %g %g",
-                                     static_cast<double>(first.r), static_cast<double>(first.g),
-                                     static_cast<double>(first.b), static_cast<double>(first.a),
-                                     static_cast<double>(second.r), static_cast<double>(second.g),
-                                     static_cast<double>(second.b), static_cast<double>(second.a));
-    out.assign(text, static_cast<size_t>(length > 0 ? length : 0));
+void SEUniversalHighlight::capture(Values& out) const {
+    const config::Color* colours[] = {&first, &second};
+    for (int i = 0; i < 2; ++i) {
+        out.numbers[4 * i] = colours[i]->r;
+        out.numbers[4 * i + 1] = colours[i]->g;
+        out.numbers[4 * i + 2] = colours[i]->b;
+        out.numbers[4 * i + 3] = colours[i]->a;
+    }
+}
+
+std::string SEUniversalHighlight::describe(const Values& captured) const {
+    std::string text = "colours";
+    for (int i = 0; i < 8; ++i)
+        text += (i == 4 ? " / " : " ") + engineNumber(captured.numbers[i]);
+    return text;
 }

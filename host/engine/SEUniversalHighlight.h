@@ -18,7 +18,8 @@ public:
     const config::Color& getSecondColor() const { return second; }
 
     std::string describe() const override;
-    void describeInto(std::string& out) const override;
+    void capture(Values& out) const override;
+    std::string describe(const Values& captured) const override;
 
 private:
     config::Color first;

@@ -10,7 +10,13 @@ class KEL_HOST_API ScreenEffect {
 public:
     virtual ~ScreenEffect() = default;
     virtual std::string describe() const = 0;
-    // The same description written into `out`, reusing its storage: effects drawn every frame
-    // override it so that recording a drawing allocates nothing once `out` is big enough.
-    virtual void describeInto(std::string& out) const { out = describe(); }
+
+    // The numbers an effect is drawn with, as whatever drew it keeps them (a decal records those
+    // of its last drawing): copying them costs nothing per frame, and the text is made only when
+    // someone asks. Effects with values override both; the others describe themselves as they are.
+    struct Values {
+        float numbers[8] = {};
+    };
+    virtual void capture(Values&) const {}
+    virtual std::string describe(const Values&) const { return describe(); }
 };

@@ -11,27 +11,25 @@ float SphereVertexFogManager::getFog(const View* view, const Vector& position) c
     if (!view || !view->getCamera())
         return 0.0f;
     const float distance = (position - view->getCamera()->getGlobalPosition()).length();
-    std::lock_guard<std::mutex> guard(mutex);
-    if (distance <= start)
+    const float near = start.load(std::memory_order_relaxed);
+    const float far = end.load(std::memory_order_relaxed);
+    if (distance <= near)
         return 0.0f;
-    if (distance >= end)
+    if (distance >= far)
         return 1.0f;
-    return (distance - start) / (end - start);
+    return (distance - near) / (far - near);
 }
 
 void SphereVertexFogManager::setFogRange(float newStart, float newEnd) {
-    std::lock_guard<std::mutex> guard(mutex);
     start = newStart;
     end = newEnd;
 }
 
 float SphereVertexFogManager::getFogStart() const {
-    std::lock_guard<std::mutex> guard(mutex);
     return start;
 }
 
 float SphereVertexFogManager::getFogEnd() const {
-    std::lock_guard<std::mutex> guard(mutex);
     return end;
 }
 
@@ -46,8 +44,8 @@ config::Color SphereVertexFogManager::getFogColor() const {
 }
 
 void SphereVertexFogManager::reset() {
-    std::lock_guard<std::mutex> guard(mutex);
     start = 30.0f;
     end = 80.0f;
+    std::lock_guard<std::mutex> guard(mutex);
     color = config::Color(0, 0, 0, 1);
 }

@@ -4,6 +4,7 @@
 #include "host/config/Color.h"
 #include "host/engine/Math.h"
 
+#include <atomic>
 #include <mutex>
 
 class View;
@@ -33,9 +34,11 @@ public:
     void reset();
 
 private:
-    mutable std::mutex mutex;
-    float start = 30.0f;
-    float end = 80.0f;
+    // The range is read for every fogged thing of every frame: atomics rather than the lock.
+    // A change between reading the start and the end shows for one drawing at most.
+    std::atomic<float> start{30.0f};
+    std::atomic<float> end{80.0f};
+    mutable std::mutex mutex; // guards the colour
     config::Color color{0, 0, 0, 1};
 };
 

@@ -1,4 +1,5 @@
 #include "host/engine/View.h"
+#include "host/engine/Decal.h"
 #include "host/engine/ListSnapshot.h"
 #include "host/engine/RenderDriver.h"
 #include "host/engine/RenderDriverListener.h"
@@ -21,6 +22,10 @@ View::View(Camera* camera, const Viewport& viewport, std::string name)
 View::~View() {
     if (theRenderDriver)
         theRenderDriver->removeView(this);
+    // Decals outlive their views: they forget this one.
+    for (Decal* decal : decals)
+        if (decal)
+            decal->slots.erase(decal->slots.begin() + (decal->slotIn(this) - decal->slots.data()));
     // Each observer may remove itself (or others) while it is told.
     while (!observers.empty()) {
         ViewObserver* observer = observers.back();
@@ -56,15 +61,42 @@ void View::unregisterLight(Light* light) {
 
 void View::registerDecal(Decal* decal) {
     thread::Lock hold(*theRenderDriver);
-    addOnce(decals, decal);
+    if (decal->slotIn(this))
+        return;
+    decal->slots.push_back({this, decals.size()});
+    decals.push_back(decal);
 }
 void View::unregisterDecal(Decal* decal) {
     thread::Lock hold(*theRenderDriver);
-    removeAll(decals, decal);
+    Decal::Slot* slot = decal->slotIn(this);
+    if (!slot)
+        return;
+    decals[slot->index] = nullptr;
+    ++decalHoles;
+    decal->slots.erase(decal->slots.begin() + (slot - decal->slots.data()));
+}
+const std::vector<Decal*>& View::getDecals() const {
+    closeDecalHoles();
+    return decals;
+}
+void View::closeDecalHoles() const {
+    if (decalHoles == 0)
+        return;
+    size_t kept = 0;
+    for (Decal* decal : decals)
+        if (decal) {
+            decal->slotIn(this)->index = kept;
+            decals[kept++] = decal;
+        }
+    decals.resize(kept);
+    decalHoles = 0;
 }
 bool View::hasDecal(const Decal* decal) const {
     thread::Lock hold(*theRenderDriver);
-    return std::find(decals.begin(), decals.end(), decal) != decals.end();
+    return holdsDecal(decal);
+}
+bool View::holdsDecal(const Decal* decal) const {
+    return decal->slotIn(this) != nullptr;
 }
 
 // The view's listeners are read by frames, which may run on another thread than the one that

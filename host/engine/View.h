@@ -66,11 +66,13 @@ public:
 
     // Decals may come and go on another thread than the one drawing frames (a unit's health
     // digits, changed by the game logic): these hold the render driver's lock, which frames hold
-    // while they draw the decals. Whoever reads getDecals() holds it too.
+    // while they draw the decals. Whoever reads getDecals() holds it too. Each costs the same
+    // however many decals the view has: a decal knows where it stands in the list.
     void registerDecal(Decal* decal);
     void unregisterDecal(Decal* decal);
     bool hasDecal(const Decal* decal) const;
-    const std::vector<Decal*>& getDecals() const { return decals; }
+    // In registration order.
+    const std::vector<Decal*>& getDecals() const;
 
     // Listeners run in ascending priority (equal priorities in registration order).
     void registerListener(RenderDriverListener* listener, int priority);
@@ -105,7 +107,12 @@ private:
     RenderView renderView;
     std::vector<RenderObject*> objects;
     std::vector<Light*> lights;
-    std::vector<Decal*> decals;
+    // Unregistering leaves a hole (null) where the decal stood, closed the next time the list
+    // is read, so that neither call searches or shifts the list.
+    mutable std::vector<Decal*> decals;
+    mutable size_t decalHoles = 0;
+    void closeDecalHoles() const;
+    bool holdsDecal(const Decal* decal) const; // hasDecal for one who holds the driver's lock
     friend KEL_HOST_API void drawDecals(View& view);
     std::vector<Decal*> decalWalk; // drawDecals' copy of the decals, kept for its storage
     bool walkingDecals = false;

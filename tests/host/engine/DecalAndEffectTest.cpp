@@ -130,14 +130,16 @@ TEST(Effects, EachDescribesItselfWithItsCurrentValues) {
     SEUniversalHighlight colours;
     colours.setFirstColor(config::Color(0, 1, 0, 1));
     EXPECT_EQ(colours.describe(), "colours 0 1 0 1 / 0 0 0 1");
-    // Decals record their effects into storage they keep: the same words as describe().
+    // A drawing keeps the values, not the text: described later, with the values of then.
     SEOpacity opacity(0.35f);
     SERotateWithCamera facing;
-    std::string text = "something longer than any description of an effect";
-    for (const ScreenEffect* effect :
-         std::initializer_list<const ScreenEffect*>{&colours, &opacity, &facing, &fade}) {
-        effect->describeInto(text);
-        EXPECT_EQ(text, effect->describe());
+    for (ScreenEffect* effect : std::initializer_list<ScreenEffect*>{&colours, &opacity, &facing}) {
+        ScreenEffect::Values drawn;
+        effect->capture(drawn);
+        const std::string then = effect->describe();
+        colours.setFirstColor(config::Color(1, 0, 0, 1));
+        opacity.setValue(0.9f);
+        EXPECT_EQ(effect->describe(drawn), then);
     }
 }
 
