@@ -169,6 +169,7 @@ def main():
                         help="a configured ninja build dir of this tree")
     parser.add_argument("--timeout", type=float, default=300, help="seconds per suite run")
     parser.add_argument("--filter", help="a --gtest_filter for the suite (default: all)")
+    parser.add_argument("--at", type=int, help="only the mutants of this line (one file)")
     parser.add_argument("--list", action="store_true", help="only list the sampled mutants")
     args = parser.parse_args()
 
@@ -178,6 +179,8 @@ def main():
         with open(os.path.join(ROOT, path), encoding="utf-8") as f:
             lines = f.readlines()
         candidates = mutants_of(lines)
+        if args.at:
+            candidates = [c for c in candidates if c[0] + 1 == args.at]
         if args.sample and len(candidates) > args.sample:
             candidates = rng.sample(candidates, args.sample)
         plan += [(path, lines, c) for c in sorted(candidates, key=lambda c: c[0])]
