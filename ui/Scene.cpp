@@ -28,6 +28,9 @@ Scene::Scene(::ui::UI* ui, float left, float top, float right, float bottom)
     camera.setAngle(1.3f);
     view.activate();
     theRenderDriver->addView(&view);
+    // A full-screen container stays so when the resolution changes; else the ring's rectangle
+    // (where its items are pointed at) would keep the screen size of the moment it was built.
+    setFullscreen(true);
 }
 
 Scene::~Scene() {

@@ -1,4 +1,5 @@
 #include "host/config/Config.h"
+#include "host/config/ConfigManager.h"
 #include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
@@ -210,7 +211,29 @@ TEST(ConfigSyntax, AFailedReadLeavesTheConfigUnchanged) {
     EXPECT_TRUE(config.getProperty("kept", &kept));
     EXPECT_EQ(kept, 1);
     EXPECT_FALSE(config.readFile("/no/such/file.cfg"));
+    EXPECT_EQ(config.getLastReadState(), Config::Missing);
     EXPECT_EQ(log.count("config"), 1u) << "a missing file is not a syntax error";
+    EXPECT_FALSE(config.readFile("/Configs")) << "a directory cannot be read";
+    EXPECT_EQ(config.getLastReadState(), Config::Unreadable);
+    EXPECT_EQ(config.getLastError().file, "/Configs");
+    EXPECT_EQ(log.count("config"), 2u) << "an unreadable file is reported";
+    EXPECT_TRUE(config.getProperty("kept", &kept));
+}
+
+// Shared configurations: a file is read once and the same one handed to everyone who binds it,
+// until the manager is cleared; a missing file binds to an empty one.
+TEST(ConfigSyntax, TheManagerReadsEachFileOnceAndSharesIt) {
+    config::ConfigManager* manager = config::theConfigManager;
+    manager->clear();
+    const Config* fonts = manager->bindConfig("/Configs/UI/fonts.cfg");
+    EXPECT_EQ(fonts->getLastReadState(), Config::Read);
+    EXPECT_FALSE(fonts->isEmpty());
+    EXPECT_EQ(manager->bindConfig("/Configs/UI/fonts.cfg"), fonts) << "shared";
+    EXPECT_NE(manager->bindConfig("/Configs/UI/units.cfg"), fonts);
+    const Config* missing = manager->bindConfig("/Configs/UI/none.cfg");
+    EXPECT_TRUE(missing->isEmpty());
+    EXPECT_EQ(manager->bindConfig("/Configs/UI/none.cfg"), missing);
+    manager->clear();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "support/RootFixture.h"
 #include "ui/CreateMenu.h"
+#include "ui/InterfaceImplementation.h"
 #include "ui/KelDataStorage.h"
 #include "ui/Saves.h"
 
@@ -75,7 +76,8 @@ public:
         put("view", !view ? "own" : view == GAME_BOARD_VIEW ? "board" : "other");
         put("env", sky->getEnvironmentVisible() ? "on" : "off");
         put("skyname", sky->getEnvironment()->getSkyName());
-        put("day", sky->getEnvironment()->getDayTime().minutes);
+        // The time of day as the host reads it, through the module's interface.
+        put("day", kel::ui::InterfaceImplementation().getDayTime().minutes);
         put("bgm", sound::MANAGER->isFading("bgm") ? "fading@" : "still@",
             sound::MANAGER->getFadeLevel("bgm"));
         put("rewound", sound::MANAGER->getRewound("bgm").size());

@@ -129,11 +129,15 @@ TEST_F(EndTurnAndClock, TheClockShowsTheSkysTimeOnceASecondWhileShown) {
         {1260, "hide", 3.0, "01:00"},
         {1260, "show", 0.99, "01:00"},
         {1260, "", 0.01, "21:00"},
+        {600, "term", 2.0, "21:00"}, // terminated, the clock stands still
     };
     for (const auto& row : kRows) {
         kel::ui::theAccessor.getSky()->getEnvironment()->setDayTime(DayTime(row.minutes));
-        if (*row.gameui)
-            root->getComponent("gameui")->setVisible(std::string(row.gameui) == "show");
+        const std::string what = row.gameui;
+        if (what == "term")
+            clock->term();
+        else if (!what.empty())
+            root->getComponent("gameui")->setVisible(what == "show");
         frame(row.seconds);
         EXPECT_EQ(clock->getText(), row.text) << row.minutes << " " << row.gameui;
     }

@@ -111,6 +111,16 @@ TEST_F(PlayerSaves, DifficultiesAreStoredAsTextAndReadBack) {
     EXPECT_EQ(saves.getUserLevel("nobody"), Level(0));
     saves.setUserLevel("nobody", Level(1));
     EXPECT_EQ(saves.getUserInfo("nobody"), nullptr);
+    // A current player the list does not hold: the setters change nothing and the answers are
+    // a new player's.
+    saves.setCurrentUser("nobody");
+    saves.setLevel(Level(2));
+    saves.setCurrentMission("Garden");
+    saves.setMaximumMission("Garden");
+    saves.userReached("Watermill");
+    EXPECT_EQ(saves.getLevel(), Level(0));
+    EXPECT_EQ(saves.getCurrentMission() + " " + saves.getMaximumMission(), "Lighthouse Lighthouse");
+    EXPECT_EQ(saves.getUserInfo("nobody"), nullptr);
 }
 
 TEST_F(PlayerSaves, SavingWritesEveryPlayerInOrderThenTheCurrentOneOverTheWholeFile) {

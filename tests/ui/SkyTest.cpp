@@ -104,6 +104,7 @@ TEST_F(SkyTest, ChangingTheViewMovesTheFade) {
 }
 
 TEST_F(SkyTest, TheDrawingFollowsTheShownStateTheCustomViewAndTheEnvironmentSwitch) {
+    EXPECT_EQ(sky->getScene().getSetup(), "uisky") << "its own scene as scenes.cfg sets it up";
     sky->setEnvironmentVisible(false); // while hidden: nothing happens in any view
     EXPECT_EQ(drawn(), "-");
     sky->setVisible(true);

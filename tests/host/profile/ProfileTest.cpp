@@ -139,6 +139,7 @@ TEST(Profile, ACorruptProfileIsMovedAsideNeverOverwritten) {
     temp.files().write("profile.cfg", corrupt);
     kel::test::LogCapture log;
     EXPECT_EQ(theProfile->load(), Profile::MovedAside);
+    EXPECT_EQ(theProfile->getLoadResult(), Profile::MovedAside) << "remembered";
 
     const Live live;
     EXPECT_EQ(*live.video, VideoSettings()) << "nothing of a corrupt file is trusted";
@@ -176,28 +177,35 @@ TEST(Profile, AProfileThatCannotBeReadIsNeverSavedOver) {
 
 TEST(Profile, BadValuesKeepTheirDefaultsAndAreReportedWithTheirLines) {
     kel::test::TempProfile temp;
-    // Written as "input {" lines 2 to 4, then "video {" lines 7 to 10.
-    temp.files().write("profile.cfg",
-                       profileOf({"video width wide", "video height 600", "video fogDistance 0.5",
-                                  "video texture ultra", "input acceptButton thumb",
-                                  "input cancelButton middle", "input edgeAutoScrolling maybe"}));
+    // Written as "input {" lines 2 to 4, "sound {" lines 7 to 9, then "video {" lines 12 to 15.
+    temp.files().write(
+        "profile.cfg",
+        profileOf({"video width wide", "video height 99999", "video fogDistance 0.5",
+                   "video texture ultra", "input acceptButton thumb", "input cancelButton middle",
+                   "input edgeAutoScrolling maybe", "sound musicVolume 1.5",
+                   "sound effectsVolume nan", "sound musicOn sometimes"}));
     kel::test::LogCapture log;
     ASSERT_EQ(theProfile->load(), Profile::Read);
     const Live live;
     EXPECT_EQ(live.video->width, 1024);
-    EXPECT_EQ(live.video->height, 600);
+    EXPECT_EQ(live.video->height, VideoSettings::kMaxSide) << "clamped into its range";
     EXPECT_FLOAT_EQ(live.video->fogDistance, 0.8f) << "clamped into its range";
     EXPECT_EQ(live.video->getTextureString(), "high");
     EXPECT_EQ(live.input->acceptButton, InputSettings::LeftButton);
     EXPECT_EQ(live.input->cancelButton, InputSettings::MiddleButton);
     EXPECT_TRUE(live.input->edgeAutoScrolling);
+    EXPECT_FLOAT_EQ(live.sound->musicVolume, 1.0f) << "clamped into its range";
+    EXPECT_FLOAT_EQ(live.sound->effectsVolume, 0.8f);
+    EXPECT_TRUE(live.sound->musicOn);
 
     std::string places;
     for (const auto& record : log.take())
         places += record.filter + " " + record.file + ":" + std::to_string(record.line) + "\n";
     const std::string at = "profile /Profile/profile.cfg:";
-    EXPECT_EQ(places, at + "2\n" + at + "4\n" + at + "7\n" + at + "9\n" + at + "10\n")
-        << "in file order";
+    std::string expected;
+    for (int line : {2, 4, 7, 8, 9, 12, 13, 14, 15})
+        expected += at + std::to_string(line) + "\n";
+    EXPECT_EQ(places, expected) << "in file order";
 }
 
 TEST(Profile, WriteFillsTheBlockWithoutTouchingTheDisk) {
@@ -237,6 +245,8 @@ TEST(ProfileSettings, NamesOfButtonsAndTexturesRoundTrip) {
     }
     EXPECT_FALSE(video.setTexture("ultra"));
     EXPECT_EQ(video.getTextureString(), "high") << "an unknown text changes nothing";
+    video.texture = static_cast<VideoSettings::Texture>(3);
+    EXPECT_EQ(video.getTextureString(), "high") << "a value beyond the list reads as the default";
 }
 
 TEST(ProfileSettings, ApplyHandsTheSettingsToTheRenderer) {
