@@ -1,4 +1,5 @@
 #include "ui/Accessor.h"
+#include "ui/BalloonContainer.h"
 #include "ui/CreateMenu.h"
 #include "ui/EndTurnButton.h"
 #include "ui/EntireMenu.h"
@@ -65,6 +66,10 @@ Loading* Accessor::getLoading() {
 
 EndTurnButton* Accessor::getEndTurnButton() {
     return find<EndTurnButton>("endturnbutton");
+}
+
+BalloonContainer* Accessor::getBalloonContainer() {
+    return find<BalloonContainer>("ballooncontainer");
 }
 
 bool Accessor::getGoal(const std::string& name, std::string& text) const {

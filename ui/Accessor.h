@@ -8,6 +8,7 @@
 
 namespace kel::ui {
 
+class BalloonContainer;
 class CreateMenu;
 class EndTurnButton;
 class GameMenu;
@@ -40,6 +41,8 @@ public:
     Loading* getLoading();
     // The battle HUD's "endturnbutton".
     EndTurnButton* getEndTurnButton();
+    // The battle HUD's speech balloons, "ballooncontainer".
+    BalloonContainer* getBalloonContainer();
 
     // Replaces the goals as a whole.
     void setRoundGoals(const std::map<std::string, std::string>& goals) { roundGoals = goals; }

@@ -1,4 +1,5 @@
 #include "ui/KELFactory.h"
+#include "ui/BalloonContainer.h"
 #include "ui/CreateMenu.h"
 #include "ui/EndTurnButton.h"
 #include "ui/EntireMenu.h"
@@ -77,6 +78,7 @@ const std::vector<ClassEntry>& classTable() {
         {"endturnbutton",
          [] { return new EndTurnButton(theKELUI ? theKELUI->getView() : nullptr); }},
         {"time", [] { return new Time(); }},
+        {"ballooncontainer", [] { return new BalloonContainer(); }},
     };
     return table;
 }
@@ -235,6 +237,11 @@ bool KELFactory::getComponent(const std::string& name, EndTurnButton** out, ::ui
 
 bool KELFactory::getComponent(const std::string& name, Time** out, ::ui::Container* parent,
                               bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, BalloonContainer** out,
+                              ::ui::Container* parent, bool deep) {
     return lookUp(name, out, parent, deep);
 }
 

@@ -43,6 +43,10 @@ enum class Arg {
     Percents,    // whole percentages from 0 to 100, separated by spaces
     Numbers,     // five whole numbers, separated by spaces
     Expectation, // what `expect` checks: its own table below
+    Unit,        // a unit of the board: its name, or "name:N" for the N-th of that name
+    Voice,       // how a unit speaks: speech, thoughts or author
+    Angle,       // a balloon's turn: 0, 90, 180 or 270
+    BalloonLook, // how a balloon is drawn: upright, mirrored or side
 };
 
 struct Verb {
@@ -80,6 +84,12 @@ const std::vector<Verb>& verbs() {
          "loadsnapshot PHASE NAME [\"CAPTION\"]",
          "picture the next load when that phase ends"},
         {"endmission", {Arg::Outcome}, 1, "endmission win|lose", "the mission ends; results"},
+        {"say",
+         {Arg::Unit, Arg::Voice, Arg::Text},
+         3,
+         "say UNIT speech|thoughts|author \"TEXT\"",
+         "the host shows a unit's balloon"},
+        {"unsay", {Arg::Unit}, 1, "unsay UNIT", "the host hides the unit's balloon"},
         {"restart", {}, 0, "restart", "stop the module and boot it again"},
         {"quit", {}, 0, "quit", "end the session"},
     };
@@ -120,6 +130,11 @@ const std::vector<Expectation>& expectations() {
          {Arg::Word, Arg::Text},
          "profile PATH \"VALUE\"",
          "a value of the player's profile as saved"},
+        {"balloon",
+         {Arg::Unit, Arg::Angle, Arg::BalloonLook},
+         "balloon UNIT ANGLE upright|mirrored|side",
+         "the unit's balloon, grown, turned so and on screen"},
+        {"silent", {Arg::Unit}, "silent UNIT", "the unit shows no balloon"},
     };
     return table;
 }
@@ -251,6 +266,26 @@ std::string check(Arg kind, const std::string& word) {
         }
         return count == 5 ? "" : "'" + word + "' is not five whole numbers";
     }
+    case Arg::Unit: {
+        const size_t colon = word.find(':');
+        const bool counted = colon != std::string::npos;
+        return colon != 0 && !word.empty() &&
+                       (!counted || inRange(word.substr(colon + 1), 1, 1000, true))
+                   ? ""
+                   : "'" + word + "' is no unit: its name, or name:N for the N-th of that name";
+    }
+    case Arg::Voice:
+        return word == "speech" || word == "thoughts" || word == "author"
+                   ? ""
+                   : "no way to speak '" + word + "' (speech, thoughts, author)";
+    case Arg::Angle:
+        return word == "0" || word == "90" || word == "180" || word == "270"
+                   ? ""
+                   : "'" + word + "' is no balloon angle (0, 90, 180, 270)";
+    case Arg::BalloonLook:
+        return word == "upright" || word == "mirrored" || word == "side"
+                   ? ""
+                   : "no balloon look '" + word + "' (upright, mirrored, side)";
     case Arg::Expectation:
         break;
     }

@@ -20,7 +20,8 @@
 
 namespace kel::logic {
 class Game;
-}
+class Unit;
+} // namespace kel::logic
 namespace kelinput {
 class BoardCamera;
 }
@@ -28,8 +29,9 @@ namespace ui {
 class Component;
 }
 namespace kel::ui {
+class Balloon;
 class KELUI;
-}
+} // namespace kel::ui
 
 namespace kelplay {
 
@@ -122,6 +124,16 @@ private:
     // then closed so the thread ends).
     bool joinQuestion();
     std::string clockText() const;
+    // A unit of the battle's board by the script's name ("goblin", "goblin:2"); null with the
+    // reason in `problem`.
+    kel::logic::Unit* findUnit(const std::string& name, std::string* problem) const;
+    // The host shows a unit's balloon (hiding the one it showed before) or hides it.
+    bool showBalloon(const std::vector<std::string>& args, std::string* problem);
+    bool hideBalloon(const std::string& unitName, std::string* problem);
+    // The balloon the host shows for a unit now, or null.
+    kel::ui::Balloon* balloonOf(const kel::logic::Unit* unit) const;
+    // Hides every balloon the host showed (the battle ends, its units go).
+    void silenceAll();
 
     Options options;
     std::function<void(const std::string&)> print;
@@ -130,6 +142,8 @@ private:
     std::unique_ptr<kel::logic::Game> game;
     // Moves the board view's camera each frame of a battle, after the camera translator.
     std::unique_ptr<kelinput::BoardCamera> boardCamera;
+    // The balloons the host shows, one per speaking unit (the balloon container owns them).
+    std::vector<std::pair<const kel::logic::Unit*, kel::ui::Balloon*>> speaking;
     std::vector<std::string> heard; // root-UI events not answered yet, oldest first
     std::string lastEvent;
     std::thread question; // a host thread waiting in messageBox
