@@ -1018,10 +1018,11 @@ bool Session::expect(const std::vector<std::string>& args, std::string* problem)
             else if (balloon->isGrowing())
                 *problem = "the balloon of '" + args[1] + "' is still growing";
             else if (now != args[2] + " " + args[3])
-                *problem = "the balloon of '" + args[1] + "' is " + now + ", not " + args[2] + " " +
-                           args[3];
-            else if (left < 0 || top < 0 || right > root->getScreenWidth() ||
-                     bottom > root->getScreenHeight())
+                *problem = "the balloon of '" + args[1] + "' is " + now + " (" + where + "), not " +
+                           args[2] + " " + args[3];
+            // Balloons stand at whole units: one pinned to an edge may cross it by less than half.
+            else if (left < -0.5f || top < -0.5f || right > root->getScreenWidth() + 0.5f ||
+                     bottom > root->getScreenHeight() + 0.5f)
                 *problem = "the balloon of '" + args[1] + "' leaves the screen (" + where + ")";
         }
     } else {
