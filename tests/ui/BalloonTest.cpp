@@ -126,37 +126,43 @@ protected:
 // Rows: the anchor on a 640 x 480 screen; the placement chosen (angle, mirrored, its index
 // among the candidates) and where the picture stands. Away from the edges the balloon stands
 // above and to the right; at the right edge it is mirrored; at the top it turns by 180 degrees
-// (mirrored too in the top-left corner); wherever none fits, the one showing most is used.
+// (mirrored too in the top-left corner); wherever none fits, the one showing most is used. With
+// the other side preferred, the mirrored upright placement comes first and the unmirrored second.
 TEST_F(Balloons, TheFirstPlacementThatFitsOnScreenIsChosenElseTheOneShowingMost) {
     useOwnPictures();
     const struct {
         float x, y;
-        bool huge;
+        const char* kind; // "huge": at least 600 x 300; "other": the other side preferred
         int angle;
         bool mirrored;
         int chosen;
         float left, top, width, height;
     } kRows[] = {
-        {320, 240, false, 0, false, 0, 320, 150, 148, 80},   // the middle
-        {5, 240, false, 0, false, 0, 5, 150, 148, 80},       // the left edge
-        {320, 475, false, 0, false, 0, 320, 385, 148, 80},   // the bottom edge
-        {30, 470, false, 0, false, 0, 30, 380, 148, 80},     // bottom left
-        {600, 240, false, 0, true, 1, 452, 150, 148, 80},    // the right edge
-        {600, 470, false, 0, true, 1, 452, 380, 148, 80},    // bottom right
-        {320, 50, false, 180, false, 2, 172, 60, 148, 80},   // the top edge
-        {600, 50, false, 180, false, 2, 452, 60, 148, 80},   // top right
-        {30, 50, false, 180, true, 3, 30, 60, 148, 80},      // top left
-        {320, 240, true, 90, false, 4, 330, 240, 1202, 600}, // too big: 310 x 240 shows
-        {320, 60, true, 180, false, 2, -882, 70, 1202, 600}, // too big: 320 x 410 shows
+        {320, 240, "", 0, false, 0, 320, 150, 148, 80},        // the middle
+        {5, 240, "", 0, false, 0, 5, 150, 148, 80},            // the left edge
+        {320, 475, "", 0, false, 0, 320, 385, 148, 80},        // the bottom edge
+        {30, 470, "", 0, false, 0, 30, 380, 148, 80},          // bottom left
+        {600, 240, "", 0, true, 1, 452, 150, 148, 80},         // the right edge
+        {600, 470, "", 0, true, 1, 452, 380, 148, 80},         // bottom right
+        {320, 50, "", 180, false, 2, 172, 60, 148, 80},        // the top edge
+        {600, 50, "", 180, false, 2, 452, 60, 148, 80},        // top right
+        {30, 50, "", 180, true, 3, 30, 60, 148, 80},           // top left
+        {320, 240, "huge", 90, false, 4, 330, 240, 1202, 600}, // too big: 310 x 240 shows
+        {320, 60, "huge", 180, false, 2, -882, 70, 1202, 600}, // too big: 320 x 410 shows
+        {320, 240, "other", 0, true, 0, 172, 150, 148, 80},
+        {30, 240, "other", 0, false, 1, 30, 150, 148, 80},
+        {600, 240, "other", 0, true, 0, 452, 150, 148, 80},
     };
     for (const auto& row : kRows) {
         SCOPED_TRACE(std::to_string(row.x) + "," + std::to_string(row.y));
         standAt(row.x, row.y);
         Balloon* balloon = container->showBalloon(&probe, Balloon::Speech, "Hi");
-        if (row.huge) {
+        if (std::string(row.kind) == "huge") {
             balloon->setMinSize(600, 300);
             balloon->update();
         }
+        if (std::string(row.kind) == "other")
+            balloon->setPreferedAssortment(Balloon::MirroredFirst);
         wait(0.25);
         EXPECT_NEAR(balloon->getAnchor().x, row.x, 0.01f);
         EXPECT_NEAR(balloon->getAnchor().y, row.y, 0.01f);
@@ -209,29 +215,6 @@ TEST_F(Balloons, AUnitOffScreenGetsTheSidePicturePinnedToTheEdge) {
     EXPECT_EQ(balloon->getSubstrate()->getTexture()->getImageName(), "balloons/speech.tga");
     EXPECT_TRUE(same(picture(balloon), {320, 150, 148, 80}));
     EXPECT_EQ(balloon->getChosen(), 0);
-}
-
-// Rows: the anchor, then the placement with the mirrored upright one preferred: it comes first,
-// and the unmirrored one second.
-TEST_F(Balloons, PreferringTheOtherSideMakesTheMirroredUprightPlacementTheFirstChoice) {
-    useOwnPictures();
-    const struct {
-        float x, y;
-        bool mirrored;
-        int chosen;
-        float left;
-    } kRows[] = {{320, 240, true, 0, 172}, {30, 240, false, 1, 30}, {600, 240, true, 0, 452}};
-    for (const auto& row : kRows) {
-        standAt(row.x, row.y);
-        Balloon* balloon = container->showBalloon(&probe, Balloon::Speech, "Hi");
-        balloon->setPreferedAssortment(Balloon::MirroredFirst);
-        wait(0.25);
-        EXPECT_EQ(balloon->getAngle(), 0) << row.x;
-        EXPECT_EQ(balloon->isMirrored(), row.mirrored) << row.x;
-        EXPECT_EQ(balloon->getChosen(), row.chosen) << row.x;
-        EXPECT_EQ(picture(balloon)[0], row.left) << row.x;
-        container->hideBalloon(balloon);
-    }
 }
 
 // The thoughts picture (draw area 0.1 0.2 0.9 0.6, tail tip 0.25 1, 4 8 from the anchor) for a
@@ -322,8 +305,8 @@ TEST_F(Balloons, AShownBalloonGrowsOutOfTheAnchorInAFifthOfASecondEveryTimeItIsS
         {"shown", 0.1, 320, 195, 74, 40, false},
         {"", 0.08, 320, 159, 133.2f, 72, false},
         {"", 0.03, 320, 150, 148, 80, true},
-        {"hidden and shown", 0.05, 320, 217.5f, 37, 20, false},
-        {"", 0.05, 320, 195, 74, 40, false},
+        {"hidden and shown", 0.04, 320, 222, 29.6f, 16, false},
+        {"", 0.06, 320, 195, 74, 40, false},
         {"", 0.2, 320, 150, 148, 80, true},
     };
     for (const auto& row : kRows) {
@@ -336,74 +319,60 @@ TEST_F(Balloons, AShownBalloonGrowsOutOfTheAnchorInAFifthOfASecondEveryTimeItIsS
             balloon->subscribeToDriver();
         }
         frame(row.seconds);
-        const std::vector<float> at = picture(balloon);
-        EXPECT_NEAR(at[0], row.left, 0.51f);
-        EXPECT_NEAR(at[1], row.top, 0.51f);
-        EXPECT_NEAR(at[2], row.width, 0.01f);
-        EXPECT_NEAR(at[3], row.height, 0.01f);
+        EXPECT_TRUE(same(picture(balloon), {row.left, row.top, row.width, row.height}));
         EXPECT_EQ(balloon->getContent()->isShowed(), row.content);
     }
 }
 
-// Rows: what speaks and how; then the anchor must be where the render driver projects the top
-// of the middle of its model's box in the world (a landscape object's bent onto the world's
-// sphere by its degree). The anchor is taken once unless asked to follow the model always; the
-// camera's moves are followed in any case.
+// The anchor is where the render driver projects the top of the middle of the speaker's model box
+// in the world (the box's middle itself when placed so; a landscape object's bent onto the
+// world's sphere by its degree). It follows the camera, and the model only when asked to always.
 TEST_F(Balloons, TheAnchorIsTheTopOfTheModelsBoxWhereTheBoardsCameraSeesIt) {
     kel::logic::Unit* knight = game.getBoard().getUnitAt(2, 5);
-    ASSERT_NE(knight, nullptr);
     kel::logic::Object* lantern = game.getBoard().getObjectAt(1, 3);
-    ASSERT_NE(lantern, nullptr);
+    ASSERT_TRUE(knight && lantern);
+    const Model* knightModel = knight->getProtoUnit()->getModel();
+    const Model* lanternModel = lantern->getModel();
+    const float degree =
+        static_cast<const LandscapeObjectAnimator*>(lanternModel->getAnimator())->getDegree();
     auto projected = [&](const Vector& world) {
         float x = 0, y = 0;
         EXPECT_TRUE(theRenderDriver->projectToScreen(GAME_BOARD_VIEW, world, &x, &y));
         return std::vector<float>{x * root->getScreenWidth(), y * root->getScreenHeight()};
     };
-    // The middle of the four top corners of a model's box (corners 4 to 7 are the top ones).
-    auto topMiddle = [](const Model* model) {
-        const std::vector<Vector> corners = model->worldCorners();
-        return (corners[4] + corners[5] + corners[6] + corners[7]) * 0.25f;
+    // Corners 4 to 7 are the top of the box, 0 and 7 opposite each other.
+    auto top = [](const Model* model) {
+        const std::vector<Vector> c = model->worldCorners();
+        return (c[4] + c[5] + c[6] + c[7]) * 0.25f;
+    };
+    auto middle = [](const Model* model) {
+        const std::vector<Vector> c = model->worldCorners();
+        return (c[0] + c[7]) * 0.5f;
+    };
+    auto anchor = [](const Balloon* b) {
+        return std::vector<float>{b->getAnchor().x, b->getAnchor().y};
     };
     Balloon* speech = container->showBalloon(knight, Balloon::Speech, "Forward!");
     Balloon* sign =
-        container->showBalloon(lantern->getModel()->getAnimator(), Balloon::Author, "The lantern");
+        container->showBalloon(lantern->getModel()->getAnimator(), Balloon::Author, "Lo");
     Balloon* pinned = container->showBalloon(knight, Balloon::Thoughts, "Hm");
     pinned->setExplicitPlacement(Vector(0, 0, 0));
-    auto anchorOf = [](const Balloon* balloon) {
-        return std::vector<float>{balloon->getAnchor().x, balloon->getAnchor().y};
-    };
-    auto near = [](const std::vector<float>& a, const std::vector<float>& b) {
-        return std::abs(a[0] - b[0]) < 0.01f && std::abs(a[1] - b[1]) < 0.01f;
-    };
     frame();
-    const Model* knightModel = knight->getProtoUnit()->getModel();
-    const std::vector<Vector> corners = knightModel->worldCorners();
-    const Vector middle = (corners[0] + corners[7]) * 0.5f;
-    EXPECT_TRUE(near(anchorOf(speech), projected(topMiddle(knightModel))));
-    EXPECT_TRUE(near(anchorOf(pinned), projected(middle))) << "the box's middle itself";
-    const Model* lanternModel = lantern->getModel();
-    EXPECT_TRUE(near(anchorOf(sign),
-                     projected(sphericalPlacement(
-                         topMiddle(lanternModel),
-                         static_cast<const LandscapeObjectAnimator*>(lanternModel->getAnimator())
-                             ->getDegree()))));
-    EXPECT_FALSE(near(anchorOf(sign), projected(topMiddle(lanternModel))))
-        << "the lantern stands on a round world";
+    EXPECT_TRUE(same(anchor(speech), projected(top(knightModel))));
+    EXPECT_TRUE(same(anchor(pinned), projected(middle(knightModel))));
+    EXPECT_TRUE(same(anchor(sign), projected(sphericalPlacement(top(lanternModel), degree))));
+    EXPECT_FALSE(same(anchor(sign), projected(top(lanternModel)))) << "the world is round";
 
-    // The camera moves: every anchor follows.
     Camera* camera = game.getBoard().getCamera();
     camera->setTransformation(camera->getOrientation(), camera->getPosition() + Vector(1, 0, 0));
     frame();
-    EXPECT_TRUE(near(anchorOf(speech), projected(topMiddle(knightModel))));
-    // The knight walks: only a balloon that follows always goes with it.
-    const std::vector<float> before = anchorOf(speech);
-    speech->setUpdateAlways(false);
+    EXPECT_TRUE(same(anchor(speech), projected(top(knightModel)))) << "the camera moved";
+    const std::vector<float> before = anchor(speech);
     pinned->setUpdateAlways(true);
     ASSERT_TRUE(game.getBoard().moveUnit(knight, 2, 4));
     frame();
-    EXPECT_EQ(anchorOf(speech), before);
-    const std::vector<Vector> moved = knightModel->worldCorners();
-    EXPECT_TRUE(near(anchorOf(pinned), projected((moved[0] + moved[7]) * 0.5f)));
+    EXPECT_TRUE(same(anchor(speech), before)) << "taken once";
+    EXPECT_TRUE(same(anchor(pinned), projected(middle(knightModel)))) << "followed always";
 }
 
 // Wherever a speaker stands on the screen, at every resolution the game offers, a balloon of
@@ -413,8 +382,8 @@ TEST_F(Balloons, AShippedBalloonOfTwentyWordsStaysOnScreenAtEveryResolutionWhenI
     const std::string words = "We landed on the beach at dawn and the goblins are waiting on the "
                               "cape by the old lighthouse tonight";
     int placeable = 0, tried = 0;
-    for (auto [w, h] : std::vector<std::pair<float, float>>{
-             {640, 480}, {800, 600}, {1024, 768}, {1920, 1080}}) {
+    for (auto [w, h] :
+         std::vector<std::pair<float, float>>{{640, 480}, {800, 600}, {1024, 768}, {1920, 1080}}) {
         root->setResolution(w, h);
         root->updateResolution();
         for (float fx : {0.01f, 0.1f, 0.5f, 0.9f, 0.99f})
