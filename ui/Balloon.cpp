@@ -379,7 +379,8 @@ void Balloon::updateShowed() {
 void Balloon::initView() {
     thread::OptionalLock hold(getUI());
     const View* board = GAME_BOARD_VIEW;
-    if (animator && board && getUI()) {
+    // A balloon that is not on screen (the battle HUD went) is placed again once it is.
+    if (animator && board && getUI() && isShowed()) {
         const float screenWidth = getUI()->getScreenWidth();
         const float screenHeight = getUI()->getScreenHeight();
         if (updateAlways || !anchorKnown)
