@@ -43,7 +43,10 @@ using BalloonStyleConfigurations =
 // grows out of the unit in growTime seconds of the host clock.
 //
 // The balloon container creates, owns and shows balloons; the configurations are its. A balloon
-// is a listener of the UI's texture view while it is shown (subscribeToDriver).
+// is a listener of the UI's texture view while it is shown (subscribeToDriver). The animator is
+// the host's: the host hides a balloon before the unit's model goes. A balloon with no animator
+// (put at a fixed place) is not placed frame by frame and shows its content at once; a speaker
+// behind the camera counts as off screen below it.
 class KEL_UI_API Balloon : public ::ui::Container, public ::ui::ViewListener {
 public:
     enum Style { Author = 0, Thoughts = 1, Speech = 2 };
@@ -176,7 +179,6 @@ private:
     Vector anchor3D;
     bool updateAlways = false;
     bool anchorKnown = false;
-    bool subscribed = false;
 };
 
 } // namespace kel::ui
