@@ -1,4 +1,5 @@
 #include "ui/Accessor.h"
+#include "ui/BalloonContainer.h"
 #include "ui/CreateMenu.h"
 #include "ui/EndTurnButton.h"
 #include "ui/EntireMenu.h"
@@ -70,6 +71,10 @@ EndTurnButton* Accessor::getEndTurnButton() {
 
 StatusPanel* Accessor::getStatusPanel() {
     return find<StatusPanel>("status");
+}
+
+BalloonContainer* Accessor::getBalloonContainer() {
+    return find<BalloonContainer>("ballooncontainer");
 }
 
 bool Accessor::getGoal(const std::string& name, std::string& text) const {

@@ -8,6 +8,7 @@
 
 namespace kel::ui {
 
+class BalloonContainer;
 class CreateMenu;
 class EndTurnButton;
 class GameMenu;
@@ -43,6 +44,8 @@ public:
     EndTurnButton* getEndTurnButton();
     // The battle HUD's status panel, the component called "status".
     StatusPanel* getStatusPanel();
+    // The battle HUD's speech balloons, "ballooncontainer".
+    BalloonContainer* getBalloonContainer();
 
     // Replaces the goals as a whole.
     void setRoundGoals(const std::map<std::string, std::string>& goals) { roundGoals = goals; }

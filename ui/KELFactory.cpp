@@ -1,4 +1,5 @@
 #include "ui/KELFactory.h"
+#include "ui/BalloonContainer.h"
 #include "ui/CreateMenu.h"
 #include "ui/EndTurnButton.h"
 #include "ui/EntireMenu.h"
@@ -79,6 +80,7 @@ const std::vector<ClassEntry>& classTable() {
          [] { return new EndTurnButton(theKELUI ? theKELUI->getView() : nullptr); }},
         {"time", [] { return new Time(); }},
         {"statuspanel", [] { return new StatusPanel(); }},
+        {"ballooncontainer", [] { return new BalloonContainer(); }},
     };
     return table;
 }
@@ -242,6 +244,11 @@ bool KELFactory::getComponent(const std::string& name, Time** out, ::ui::Contain
 
 bool KELFactory::getComponent(const std::string& name, StatusPanel** out, ::ui::Container* parent,
                               bool deep) {
+    return lookUp(name, out, parent, deep);
+}
+
+bool KELFactory::getComponent(const std::string& name, BalloonContainer** out,
+                              ::ui::Container* parent, bool deep) {
     return lookUp(name, out, parent, deep);
 }
 

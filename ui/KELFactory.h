@@ -7,6 +7,7 @@
 
 namespace kel::ui {
 
+class BalloonContainer;
 class CreateMenu;
 class EndTurnButton;
 class EntireMenu;
@@ -96,6 +97,8 @@ public:
                               bool deep);
     virtual bool getComponent(const std::string& name, StatusPanel** out, ::ui::Container* parent,
                               bool deep);
+    virtual bool getComponent(const std::string& name, BalloonContainer** out,
+                              ::ui::Container* parent, bool deep);
 
     // The module's class names, in the table's order (for tests and tools).
     static const std::string* moduleClasses(int* count);

@@ -1,6 +1,8 @@
 #include "host/ui/Plane.h"
 #include "host/ui/ImageManager.h"
 
+#include <cmath>
+
 namespace ui {
 
 Plane::Plane(ImageManager* manager, View* view) : manager(manager), view(view) {}
@@ -106,6 +108,12 @@ void Plane::paint(Canvas& canvas, const Canvas::Rect& rect, int index) const {
     const ImageManager::Image* image = manager ? manager->getImage(images[index].id) : nullptr;
     Canvas::ImageRun run;
     run.rect = rect;
+    // A picture turned a quarter is drawn across the other way, so that once turned it covers
+    // the rectangle it is drawn in (a balloon turned on its side).
+    const int quarter = static_cast<int>(std::lround(angle / 90.0f));
+    if (static_cast<float>(quarter * 90) == angle && quarter % 2 != 0)
+        run.rect = {rect.x + (rect.width - rect.height) / 2,
+                    rect.y + (rect.height - rect.width) / 2, rect.height, rect.width};
     run.name = image ? image->name : "#" + std::to_string(images[index].id);
     run.kind = manager ? manager->getKind() : "";
     run.clipped = regionSet;

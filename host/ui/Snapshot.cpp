@@ -213,12 +213,17 @@ public:
             << number(mark) << " L" << number(run.rect.x) << " " << number(run.rect.y + mark)
             << " Z\"" << paint("fill", Palette::frameLight) << "/>";
         out << "</g>\n";
-        // The name sits in the top-left corner, small, so content drawn over the picture (a
-        // balloon's text) stays readable.
-        const float labelSize = std::clamp(std::min(run.rect.height * 0.3f, 9.0f), 6.0f, 9.0f);
-        if (run.rect.width >= 24 && run.rect.height >= labelSize + 2)
-            out << "<text class=\"label\" x=\"" << number(run.rect.x + mark + 2) << "\" y=\""
-                << number(run.rect.y + labelSize) << "\" font-size=\"" << number(labelSize) << "\""
+        // The name sits in the top-left corner of what shows (a picture turned a quarter shows
+        // across the other way), small, so content drawn over the picture (a balloon's text)
+        // stays readable.
+        Rect shown = run.rect;
+        if (std::fmod(std::abs(run.angle), 180.0f) == 90.0f)
+            shown = {cx - run.rect.height / 2, cy - run.rect.width / 2, run.rect.height,
+                     run.rect.width};
+        const float labelSize = std::clamp(std::min(shown.height * 0.3f, 9.0f), 6.0f, 9.0f);
+        if (shown.width >= 24 && shown.height >= labelSize + 2)
+            out << "<text class=\"label\" x=\"" << number(shown.x + mark + 2) << "\" y=\""
+                << number(shown.y + labelSize) << "\" font-size=\"" << number(labelSize) << "\""
                 << paint("fill", pale ? config::Color(0.45f, 0.4f, 0.33f)
                                       : Palette::faded(Palette::text, 0.7f))
                 << ">" << escape(run.name) << "</text>";

@@ -281,6 +281,33 @@ TEST_F(KelPlaySession, EveryUnitOfTheBattleCarriesItsHealthDigits) {
     }
 }
 
+// Rows: a script and the line it fails with. A unit speaks only in battle and by a name the board
+// knows; a balloon is checked once grown, and a hidden one is no balloon.
+TEST_F(KelPlaySession, UnitsSpeakInBattleAndTheirBalloonsAreCheckedWhereThePlayerSeesThem) {
+    const std::string battle = "wait 0.8\nkey Return\nwait 0.8\n";
+    const struct {
+        std::string script;
+        const char* says;
+    } rows[] = {
+        {"say knight speech Hi\n",
+         "FAILED test.play:1: there is no battle with units on the board"},
+        {battle + "say knight speech Hi\nwait 0.1\nexpect balloon knight 0 upright\n",
+         "FAILED test.play:6: the balloon of 'knight' is still growing"},
+        {battle + "say goblin:2 thoughts Hm\nwait 0.3\nexpect balloon goblin:2 0 upright\n"
+                  "expect silent goblin\nexpect balloon goblin:2 0 mirrored\n",
+         "FAILED test.play:8: the balloon of 'goblin:2' is 0 upright ("},
+        {battle + "say knight author Hi\nwait 0.3\nunsay knight\nexpect silent knight\n"
+                  "unsay knight\n",
+         "FAILED test.play:8: 'knight' shows no balloon"},
+    };
+    for (const auto& row : rows) {
+        bool ok = true;
+        const std::string transcript = play(row.script, &ok);
+        EXPECT_FALSE(ok) << row.script;
+        EXPECT_NE(transcript.find(row.says), std::string::npos) << transcript;
+    }
+}
+
 #ifndef _WIN32
 // Runs kel-play with `arguments` (and `input` on its standard input) in `dir`; the exit status,
 // with what it printed in out.txt and errors.txt.

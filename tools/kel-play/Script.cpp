@@ -45,6 +45,9 @@ enum class Arg {
     Unit,        // a unit on the board: its kind, or KIND:N for the Nth of that kind
     Health,      // a unit's health points
     Expectation, // what `expect` checks: its own table below
+    Voice,       // how a unit speaks: speech, thoughts or author
+    Angle,       // a balloon's turn: 0, 90, 180 or 270
+    BalloonLook, // how a balloon is drawn: upright, mirrored or side
 };
 
 struct Verb {
@@ -87,6 +90,12 @@ const std::vector<Verb>& verbs() {
          2,
          "health UNIT POINTS",
          "the game logic sets a unit's health (in battle)"},
+        {"say",
+         {Arg::Unit, Arg::Voice, Arg::Text},
+         3,
+         "say UNIT speech|thoughts|author \"TEXT\"",
+         "the host shows a unit's balloon"},
+        {"unsay", {Arg::Unit}, 1, "unsay UNIT", "the host hides the unit's balloon"},
         {"restart", {}, 0, "restart", "stop the module and boot it again"},
         {"quit", {}, 0, "quit", "end the session"},
     };
@@ -131,6 +140,11 @@ const std::vector<Expectation>& expectations() {
          {Arg::Unit, Arg::Text},
          "digits UNIT \"DIGITS\"",
          "the health digits over a unit, as read (\"\" for none)"},
+        {"balloon",
+         {Arg::Unit, Arg::Angle, Arg::BalloonLook},
+         "balloon UNIT ANGLE upright|mirrored|side",
+         "the unit's balloon, grown, turned so and on screen"},
+        {"silent", {Arg::Unit}, "silent UNIT", "the unit shows no balloon"},
     };
     return table;
 }
@@ -274,6 +288,18 @@ std::string check(Arg kind, const std::string& word) {
         return inRange(word, 0, 99999, true)
                    ? ""
                    : "'" + word + "' is no health: a whole number from 0 to 99999";
+    case Arg::Voice:
+        return word == "speech" || word == "thoughts" || word == "author"
+                   ? ""
+                   : "no way to speak '" + word + "' (speech, thoughts, author)";
+    case Arg::Angle:
+        return word == "0" || word == "90" || word == "180" || word == "270"
+                   ? ""
+                   : "'" + word + "' is no balloon angle (0, 90, 180, 270)";
+    case Arg::BalloonLook:
+        return word == "upright" || word == "mirrored" || word == "side"
+                   ? ""
+                   : "no balloon look '" + word + "' (upright, mirrored, side)";
     case Arg::Expectation:
         break;
     }

@@ -4,6 +4,8 @@
 #include "Terminal.h"
 
 #include "ui/Accessor.h"
+#include "ui/Balloon.h"
+#include "ui/BalloonContainer.h"
 #include "ui/CSMessageRedirector.h"
 #include "ui/GameUI.h"
 #include "ui/Goal.h"
@@ -469,7 +471,80 @@ bool Session::digitsShown(const kel::logic::Unit* unit, std::string* text) const
     return inView;
 }
 
+kel::ui::Balloon* Session::balloonOf(const kel::logic::Unit* unit) const {
+    for (const auto& entry : speaking)
+        if (entry.first == unit)
+            return entry.second;
+    return nullptr;
+}
+
+bool Session::showBalloon(const std::vector<std::string>& args, std::string* problem) {
+    kel::logic::Unit* unit = findUnit(args[0], problem);
+    if (!unit)
+        return false;
+    kel::ui::BalloonContainer* balloons = kel::ui::theAccessor.getBalloonContainer();
+    if (!balloons) {
+        *problem = "the layout has no balloon container";
+        return false;
+    }
+    const kel::ui::Balloon::Style style = args[1] == "author"     ? kel::ui::Balloon::Author
+                                          : args[1] == "thoughts" ? kel::ui::Balloon::Thoughts
+                                                                  : kel::ui::Balloon::Speech;
+    {
+        thread::Lock hold(*root);
+        if (kel::ui::Balloon* before = balloonOf(unit))
+            balloons->hideBalloon(before);
+        speaking.erase(std::remove_if(speaking.begin(), speaking.end(),
+                                      [unit](const auto& entry) { return entry.first == unit; }),
+                       speaking.end());
+        kel::ui::Balloon* balloon = balloons->showBalloon(unit, style, args[2]);
+        // Units walk: the balloon follows the model, not the place it stood.
+        balloon->setUpdateAlways(true);
+        speaking.emplace_back(unit, balloon);
+    }
+    say("the host shows " + args[0] + "'s " + args[1] + " balloon: \"" + args[2] + "\"");
+    return true;
+}
+
+bool Session::hideBalloon(const std::string& unitName, std::string* problem) {
+    const kel::logic::Unit* unit = findUnit(unitName, problem);
+    if (!unit)
+        return false;
+    kel::ui::Balloon* balloon = balloonOf(unit);
+    if (!balloon) {
+        *problem = "'" + unitName + "' shows no balloon";
+        return false;
+    }
+    {
+        thread::Lock hold(*root);
+        if (kel::ui::BalloonContainer* balloons = kel::ui::theAccessor.getBalloonContainer())
+            balloons->hideBalloon(balloon);
+        speaking.erase(std::remove_if(speaking.begin(), speaking.end(),
+                                      [unit](const auto& entry) { return entry.first == unit; }),
+                       speaking.end());
+    }
+    say("the host hides " + unitName + "'s balloon");
+    return true;
+}
+
+void Session::silenceAll() {
+    if (speaking.empty() || !root)
+        return;
+    thread::Lock hold(*root);
+    kel::ui::BalloonContainer* balloons = kel::ui::theAccessor.getBalloonContainer();
+    for (const auto& entry : speaking)
+        if (balloons)
+            balloons->hideBalloon(entry.second);
+    speaking.clear();
+}
+
 void Session::leaveBattle() {
+    // Balloons hold their units' animators: they go before the units' digits and the units.
+    silenceAll();
+    if (root)
+        if (kel::ui::BalloonContainer* balloons = kel::ui::theAccessor.getBalloonContainer())
+            if (balloons->isGroupLoaded())
+                balloons->releaseGroup();
     takePickingListeners();
     deleteUnitHandles();
     if (boardCamera) {
@@ -612,6 +687,9 @@ void Session::startBattle(const std::string& mapName) {
     hangPickingListeners();
     root->command(kel::ui::Command::BEGIN_GAME);
     createUnitHandles();
+    // The mission's pre-drawn phrases, which its units can say by their keys.
+    if (kel::ui::BalloonContainer* balloons = kel::ui::theAccessor.getBalloonContainer())
+        balloons->loadGroup(mapName);
     say("the battle starts with " + std::to_string(board.getUnits().size()) +
         " units on the board, each with its health digits");
     observe();
@@ -892,6 +970,12 @@ bool Session::run(const ScriptCommand& command, const std::string& file, ScriptE
     } else if (verb == "reach") {
         kel::ui::theSaves.userReached(args[0]);
         say("the host reports that " + kel::ui::theSaves.getCurrentUser() + " reached " + args[0]);
+    } else if (verb == "say") {
+        if (!showBalloon(args, &problem))
+            return fail(problem);
+    } else if (verb == "unsay") {
+        if (!hideBalloon(args[0], &problem))
+            return fail(problem);
     } else if (verb == "restart") {
         say("restart");
         shutDown();
@@ -1114,6 +1198,41 @@ bool Session::expect(const std::vector<std::string>& args, std::string* problem)
         else if (shown != args[2])
             *problem =
                 "the digits over " + args[1] + " read \"" + shown + "\", not \"" + args[2] + "\"";
+    } else if (what == "balloon" || what == "silent") {
+        if (!need(what == "balloon" ? 3 : 1))
+            return false;
+        const kel::logic::Unit* unit = findUnit(args[1], problem);
+        kel::ui::Balloon* balloon = unit ? balloonOf(unit) : nullptr;
+        if (!unit) {
+            // the problem names the unit
+        } else if (what == "silent") {
+            if (balloon)
+                *problem = "'" + args[1] + "' shows a balloon";
+        } else if (!balloon) {
+            *problem = "'" + args[1] + "' shows no balloon";
+        } else {
+            thread::Lock hold(*root);
+            const std::string look = balloon->isOutside()    ? "side"
+                                     : balloon->isMirrored() ? "mirrored"
+                                                             : "upright";
+            const std::string now = std::to_string(balloon->getAngle()) + " " + look;
+            const float left = balloon->getAbsoluteX(), top = balloon->getAbsoluteY();
+            const float right = left + balloon->getSubstrateSize().x;
+            const float bottom = top + balloon->getSubstrateSize().y;
+            char where[96];
+            std::snprintf(where, sizeof where, "%.0f,%.0f to %.0f,%.0f", left, top, right, bottom);
+            if (!balloon->isShowed())
+                *problem = "the balloon of '" + args[1] + "' is not shown";
+            else if (balloon->isGrowing())
+                *problem = "the balloon of '" + args[1] + "' is still growing";
+            else if (now != args[2] + " " + args[3])
+                *problem = "the balloon of '" + args[1] + "' is " + now + " (" + where + "), not " +
+                           args[2] + " " + args[3];
+            // Balloons stand at whole units: one pinned to an edge may cross it by less than half.
+            else if (left < -0.5f || top < -0.5f || right > root->getScreenWidth() + 0.5f ||
+                     bottom > root->getScreenHeight() + 0.5f)
+                *problem = "the balloon of '" + args[1] + "' leaves the screen (" + where + ")";
+        }
     } else {
         *problem = "cannot expect '" + what + "'";
     }

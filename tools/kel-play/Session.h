@@ -31,6 +31,7 @@ class Component;
 }
 class Model;
 namespace kel::ui {
+class Balloon;
 class KELUI;
 class UnitHandle;
 } // namespace kel::ui
@@ -146,6 +147,13 @@ private:
     // The game logic describes what the pointer rests on in the status panel: a unit, a tile or
     // a map object; nothing else empties it. Run after each frame of a battle.
     void describeUnderPointer();
+    // The host shows a unit's balloon (hiding the one it showed before) or hides it.
+    bool showBalloon(const std::vector<std::string>& args, std::string* problem);
+    bool hideBalloon(const std::string& unitName, std::string* problem);
+    // The balloon the host shows for a unit now, or null.
+    kel::ui::Balloon* balloonOf(const kel::logic::Unit* unit) const;
+    // Hides every balloon the host showed (the battle ends, its units go).
+    void silenceAll();
 
     Options options;
     std::function<void(const std::string&)> print;
@@ -164,6 +172,8 @@ private:
         Session& session;
     };
     UnitAnimation unitAnimation{*this};
+    // The balloons the host shows, one per speaking unit (the balloon container owns them).
+    std::vector<std::pair<const kel::logic::Unit*, kel::ui::Balloon*>> speaking;
     std::vector<std::string> heard; // root-UI events not answered yet, oldest first
     std::string lastEvent;
     std::thread question; // a host thread waiting in messageBox

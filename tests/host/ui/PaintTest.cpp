@@ -7,6 +7,7 @@
 #include "host/ui/ListBox.h"
 #include "host/ui/PaintRecord.h"
 #include "host/ui/Paintable.h"
+#include "host/ui/Plane.h"
 #include "host/ui/PlaneComponent.h"
 #include "host/ui/Ramka.h"
 #include "host/ui/Snapshot.h"
@@ -96,6 +97,32 @@ TEST_F(Painting, AGrowingBarIsClippedToItsRegionAndAHiddenImageIsNotDrawn) {
     EXPECT_FLOAT_EQ(canvas.images[0].rect.width, 400) << "the picture keeps its full size";
     gadget->setImage(-1);
     EXPECT_TRUE(paint(gadget).images.empty());
+}
+
+// Rows: the picture's angle, and the rectangle it is drawn over before it is turned about the
+// centre of the component (120 x 60 at 100, 50): a quarter turn draws it 60 x 120, so that it
+// covers the component once turned.
+TEST_F(Painting, APictureTurnedAQuarterIsDrawnAcrossSoThatItCoversItsComponent) {
+    layout("turned { class = planecomponent; position = 100 50; size = 120 60; image = Garden;\n"
+           "         visible = true }\n");
+    auto* turned = find<ui::PlaneComponent>("turned");
+    const struct {
+        float angle, x, y, width, height;
+    } kRows[] = {{0, 100, 50, 120, 60},
+                 {90, 130, 20, 60, 120},
+                 {180, 100, 50, 120, 60},
+                 {270, 130, 20, 60, 120},
+                 {45, 100, 50, 120, 60}};
+    for (const auto& row : kRows) {
+        turned->getPlane()->setAngle(row.angle);
+        RecordingCanvas canvas = paint(turned);
+        ASSERT_EQ(canvas.images.size(), 1u);
+        const ui::Canvas::Rect& r = canvas.images[0].rect;
+        EXPECT_EQ((std::vector<float>{r.x, r.y, r.width, r.height}),
+                  (std::vector<float>{row.x, row.y, row.width, row.height}))
+            << row.angle;
+        EXPECT_EQ(canvas.images[0].angle, row.angle);
+    }
 }
 
 TEST_F(Painting, TheSliderThumbAndTheListRowsFollowTheirValues) {
