@@ -1,7 +1,8 @@
 # The consumer test: installs the build into a prefix inside it, then configures and builds the
 # consumer project against that prefix twice, once through find_package(KelUI) and once through
 # pkg-config (kel-ui.pc), and runs what it built.
-#   cmake -DBUILD_DIR=... -DWORK_DIR=... -DCONSUMER_DIR=... -DCXX=... -DGENERATOR=... -P run.cmake
+#   cmake -DBUILD_DIR=... -DWORK_DIR=... -DCONSUMER_DIR=... -DCXX=... -DGENERATOR=...
+#         [-DSOVERSION=...] -P run.cmake
 foreach(var BUILD_DIR WORK_DIR CONSUMER_DIR CXX GENERATOR)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "${var} is not set")
@@ -20,6 +21,15 @@ endfunction()
 set(prefix ${WORK_DIR}/prefix)
 file(REMOVE_RECURSE ${WORK_DIR})
 run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+# The libraries are installed under their SONAME, which the programs linked to them ask for.
+if(DEFINED SOVERSION AND NOT WIN32)
+  foreach(library kel-ui kel_host)
+    file(GLOB found ${prefix}/lib*/lib${library}.so.${SOVERSION})
+    if(NOT found)
+      message(FATAL_ERROR "lib${library}.so.${SOVERSION} is not installed")
+    endif()
+  endforeach()
+endif()
 
 # find_package(KelUI)
 run("configure the consumer" ${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/cmake -G ${GENERATOR}
