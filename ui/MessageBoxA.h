@@ -16,6 +16,12 @@ class Ramka;
 class TextComponent;
 } // namespace ui
 
+// <windows.h> defines IGNORE as a macro. It is set aside while this header declares the answer of
+// that name and put back at its end, so the header reads the same after <windows.h> and the
+// includer keeps the macro (code that names MessageBoxA::IGNORE there sets it aside the same way).
+#pragma push_macro("IGNORE")
+#undef IGNORE
+
 namespace kel::ui {
 
 // A small modal box built in code: a message and one button per answer asked for. It is shown as
@@ -61,3 +67,5 @@ private:
 };
 
 } // namespace kel::ui
+
+#pragma pop_macro("IGNORE")

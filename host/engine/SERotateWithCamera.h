@@ -7,5 +7,6 @@
 // and takes the camera's orientation, so it is always seen from the front. It has no settings.
 class KEL_HOST_API SERotateWithCamera : public ScreenEffect {
 public:
-    std::string describe() const override { return "rotate with camera"; }
+    // Defined in the library, so that the table of virtual functions is exported with it.
+    std::string describe() const override;
 };

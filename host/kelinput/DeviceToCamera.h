@@ -30,7 +30,8 @@ namespace kelinput {
 // pointer touches a screen edge, advance() slides the camera towards that edge.
 class KEL_HOST_API DeviceToCamera final : public input::Listener {
 public:
-    struct Camera {
+    // Exported on its own: a DLL does not export a nested class with the class around it.
+    struct KEL_HOST_API Camera {
         bool operator==(const Camera& other) const;
         bool operator!=(const Camera& other) const { return !(*this == other); }
 

@@ -6,25 +6,11 @@
 #include <atomic>
 #include <cstdio>
 
-#ifdef _WIN32
-#include <process.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace resource {
 
 namespace {
 
 std::atomic<unsigned> counter{0};
-
-int processId() {
-#ifdef _WIN32
-    return _getpid();
-#else
-    return static_cast<int>(getpid());
-#endif
-}
 
 // The data goes to the file in pieces of this size, each a write of its own.
 constexpr std::size_t kChunk = 16 * 1024;

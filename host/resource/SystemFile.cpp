@@ -1,9 +1,15 @@
 #include "host/resource/SystemFile.h"
 
+#include <cerrno>
 #include <cstring>
 
 #ifdef _WIN32
+#include <io.h>
+#include <process.h>
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
 #endif
 
 namespace resource {
@@ -45,6 +51,63 @@ std::string systemErrorText(int savedErrno, bool windowsCall) {
     (void)windowsCall;
 #endif
     return std::strerror(savedErrno);
+}
+
+namespace {
+
+bool failed(std::string* why, bool windowsCall = false) {
+    *why = systemErrorText(errno, windowsCall);
+    return false;
+}
+
+} // namespace
+
+bool syncFile(std::FILE* file, std::string* why) {
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0 || failed(why);
+#else
+    return fsync(fileno(file)) == 0 || failed(why);
+#endif
+}
+
+bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to,
+                 std::string* why) {
+#ifdef _WIN32
+    // MoveFileExW reports through GetLastError.
+    return MoveFileExW(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0 ||
+           failed(why, true);
+#else
+    return std::rename(from.c_str(), to.c_str()) == 0 || failed(why);
+#endif
+}
+
+bool syncDirectory(const std::filesystem::path& directory, std::string* why) {
+#ifdef _WIN32
+    (void)directory;
+    (void)why;
+    return true;
+#else
+    const int fd = open(directory.c_str(), O_RDONLY);
+    if (fd < 0)
+        return failed(why);
+    bool synced = fsync(fd) == 0;
+    // Some file systems cannot sync a directory at all; there is nothing more to do on them.
+    if (!synced && (errno == EINVAL || errno == ENOTSUP || errno == EOPNOTSUPP))
+        synced = true;
+    const int savedErrno = errno;
+    ::close(fd);
+    errno = savedErrno;
+    return synced || failed(why);
+#endif
+}
+
+int processId() {
+#ifdef _WIN32
+    return _getpid();
+#else
+    return static_cast<int>(getpid());
+#endif
 }
 
 std::string describePath(const std::filesystem::path& path) {

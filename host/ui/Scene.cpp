@@ -10,8 +10,9 @@
 
 namespace ui {
 
-Scene::Scene(UI* ui, const std::string& name)
-    : ui(ui), camera(std::make_unique<Camera>()), light(std::make_unique<Light>(0)),
+// The reference host draws every scene the same way, whatever UI it belongs to.
+Scene::Scene(UI* /*ui*/, const std::string& name)
+    : camera(std::make_unique<Camera>()), light(std::make_unique<Light>(0)),
       view(std::make_unique<View>(camera.get(), Viewport(), name)) {
     view->registerLight(light.get());
     arrangeFor2DUI();

@@ -38,7 +38,6 @@ public:
     Light* getLight() const { return light.get(); }
 
 private:
-    UI* ui; // not owned
     std::unique_ptr<Camera> camera;
     std::unique_ptr<Light> light;
     std::unique_ptr<View> view;

@@ -1,0 +1,3 @@
+#include "host/engine/Decal3D.h"
+
+Decal3D::~Decal3D() = default;
