@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <new>
+#include <utility>
 
 namespace config {
 
@@ -102,10 +104,68 @@ public:
     Block block;
 };
 
+// Open addressing with linear probing over a power-of-two table, at most half full. A slot holds
+// the first entry of its name; later entries of the same name are never indexed, so a lookup
+// finds what a scan in order would.
+struct NameIndex {
+    struct Table {
+        std::vector<const NameEntry*> slots;
+        size_t used = 0;
+
+        static size_t hash(std::string_view name) { return std::hash<std::string_view>()(name); }
+
+        const NameEntry* find(std::string_view name) const {
+            const size_t mask = slots.size() - 1;
+            for (size_t i = hash(name) & mask;; i = (i + 1) & mask) {
+                const NameEntry* entry = slots[i];
+                if (!entry || entry->getName() == name)
+                    return entry;
+            }
+        }
+
+        void insert(const NameEntry* entry) {
+            if (2 * (used + 1) > slots.size()) {
+                std::vector<const NameEntry*> old(slots.size() < 64 ? 128 : slots.size() * 2);
+                old.swap(slots);
+                used = 0;
+                for (const NameEntry* kept : old)
+                    if (kept)
+                        place(kept);
+            }
+            place(entry);
+        }
+
+        void place(const NameEntry* entry) {
+            const size_t mask = slots.size() - 1;
+            for (size_t i = hash(entry->getName()) & mask;; i = (i + 1) & mask) {
+                if (!slots[i]) {
+                    slots[i] = entry;
+                    ++used;
+                    return;
+                }
+                if (slots[i]->getName() == entry->getName())
+                    return;
+            }
+        }
+    };
+
+    Table lists;
+    Table blocks;
+};
+
+namespace {
+// Below this many entries of a kind a scan is as quick as a hash and costs no memory.
+constexpr int kIndexedCount = 32;
+} // namespace
+
+// The block's own storage: a list of chunks, the newest first. The newest chunk's header also
+// carries the block's name index, when it has one: big blocks read from a document get a
+// header-only chunk for it, so the index moves and dies with the block's storage.
 struct Block::Chunk {
     Chunk* previous;
     size_t capacity;
     size_t used;
+    NameIndex* index;
 };
 
 namespace {
@@ -120,17 +180,22 @@ struct EntryWithoutColumn {
 static_assert(sizeof(NameEntry) == sizeof(EntryWithoutColumn), "entries must not grow");
 
 namespace {
-constexpr size_t kAlign = alignof(std::max_align_t);
+// Entries and value views need no more than a pointer's alignment; packing them to it rather than
+// to max_align_t keeps a parsed document's entries a few bytes smaller each.
+constexpr size_t kAlign = alignof(void*);
 constexpr size_t roundUp(size_t n) {
     return (n + kAlign - 1) / kAlign * kAlign;
 }
 } // namespace
 
 void* Block::allocateNode(size_t size) {
+    static_assert(alignof(ListNode) <= kAlign && alignof(BlockNode) <= kAlign &&
+                      alignof(std::string_view) <= kAlign,
+                  "entries are packed at a pointer's alignment");
     size = roundUp(size);
     if (!chunks || chunks->capacity - chunks->used < size) {
         // Chunks grow with the block: small blocks stay small, big ones need few chunks.
-        size_t capacity = chunks ? chunks->capacity * 2 : 1024;
+        size_t capacity = chunks && chunks->capacity ? chunks->capacity * 2 : 1024;
         if (capacity > 65536)
             capacity = 65536;
         if (capacity < size)
@@ -140,6 +205,7 @@ void* Block::allocateNode(size_t size) {
         chunk->previous = chunks;
         chunk->capacity = capacity;
         chunk->used = 0;
+        chunk->index = chunks ? std::exchange(chunks->index, nullptr) : nullptr;
         chunks = chunk;
     }
     void* result = reinterpret_cast<char*>(chunks) + roundUp(sizeof(Chunk)) + chunks->used;
@@ -166,6 +232,7 @@ void Block::destroyEntries() {
         entry = next;
     }
     while (chunks) {
+        delete chunks->index;
         Chunk* previous = chunks->previous;
         ::operator delete(chunks);
         chunks = previous;
@@ -282,6 +349,41 @@ void Block::link(NameEntry* entry) {
         lastList = node;
         ++listCount;
     }
+    if (blockCount >= kIndexedCount || listCount >= kIndexedCount)
+        Reader::indexEntry(*this, entry);
+}
+
+const NameEntry* Reader::findIndexed(const Block& block, bool blocks, std::string_view name) {
+    const NameIndex* index = block.chunks->index;
+    return (blocks ? index->blocks : index->lists).find(name);
+}
+
+void Reader::indexEntry(Block& block, NameEntry* entry) {
+    if (!block.chunks) {
+        auto* header = static_cast<Block::Chunk*>(::operator new(sizeof(Block::Chunk)));
+        *header = Block::Chunk{nullptr, 0, 0, nullptr};
+        block.chunks = header;
+    }
+    if (!block.chunks->index)
+        block.chunks->index = new NameIndex();
+    NameIndex& index = *block.chunks->index;
+    const bool isBlock = entry->isBlock();
+    NameIndex::Table& table = isBlock ? index.blocks : index.lists;
+    const int count = isBlock ? block.blockCount : block.listCount;
+    if (count < kIndexedCount)
+        return;
+    if (count == kIndexedCount) {
+        // The kind has just grown big: every entry of it so far goes in, in order.
+        if (isBlock)
+            for (const BlockEntry<Block*>* node = block.firstBlock; node; node = node->getNext())
+                table.insert(node);
+        else
+            for (const BlockEntry<Block::List*>* node = block.firstList; node;
+                 node = node->getNext())
+                table.insert(node);
+        return;
+    }
+    table.insert(entry);
 }
 
 Block::ListNode& Block::newList(std::string name, int line, void* memory, uint16_t column) {
@@ -311,6 +413,8 @@ Block& Block::newBlock(std::string name, int line, void* memory, uint16_t column
 }
 
 const Block::ListNode* Block::findList(std::string_view name) const {
+    if (listCount >= kIndexedCount)
+        return static_cast<const ListNode*>(Reader::findIndexed(*this, false, name));
     for (auto* node = firstList; node; node = node->next)
         if (node->getName() == name)
             return static_cast<const ListNode*>(node);
@@ -318,6 +422,8 @@ const Block::ListNode* Block::findList(std::string_view name) const {
 }
 
 const Block::BlockNode* Block::findBlock(std::string_view name) const {
+    if (blockCount >= kIndexedCount)
+        return static_cast<const BlockNode*>(Reader::findIndexed(*this, true, name));
     for (auto* node = firstBlock; node; node = node->next)
         if (node->getName() == name)
             return static_cast<const BlockNode*>(node);

@@ -27,9 +27,14 @@ struct TextStore {
     size_t capacity = 0;
 };
 
-// The reader's way into a block: entries whose values are views into the store.
+// The reader's way into a block: entries whose values are views into the store. Also the name
+// index of big blocks, kept with the block's storage.
 class Reader {
 public:
+    // Adds an entry just linked into a block that has a few dozen entries of its kind or more.
+    static void indexEntry(Block& block, NameEntry* entry);
+    // The first entry of that kind and name in a block with an index of that kind.
+    static const NameEntry* findIndexed(const Block& block, bool blocks, std::string_view name);
     static void start(Block& root, std::shared_ptr<const TextStore> store);
     static Block& appendBlock(TextStore& store, Block& parent, std::string&& name, int line,
                               uint16_t column);

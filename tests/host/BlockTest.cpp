@@ -139,3 +139,60 @@ TEST(Block, AFloatListHandedOutStaysTheValueThroughAnEnumeration) {
 }
 
 } // namespace
+
+namespace {
+
+// Reads every name of a block of `n` properties k0..k(n-1) and blocks b0..b(n-1), each with a
+// later repeat of k0 and b0, and one name that is missing: a lookup takes the first entry.
+void expectFirstOfEachName(const Block& block, int n, const std::string& where) {
+    for (int i = 0; i < n; ++i) {
+        EXPECT_EQ(get<int>(block, ("k" + std::to_string(i)).c_str()), i) << where;
+        EXPECT_EQ(get<int>(block, ("b" + std::to_string(i) + ".v").c_str()), i) << where;
+    }
+    EXPECT_FALSE(block.hasProperty("k" + std::to_string(n))) << where;
+    EXPECT_FALSE(block.hasBlock("b" + std::to_string(n))) << where;
+}
+
+} // namespace
+
+TEST(Block, BlocksOfAnySizeFindTheFirstEntryOfANameThroughCopiesMovesAndAdditions) {
+    for (const int n : {5, 31, 32, 33, 300}) {
+        std::string text;
+        for (int i = 0; i < n; ++i)
+            text += "k" + std::to_string(i) + " = " + std::to_string(i) + "\nb" +
+                    std::to_string(i) + " { v = " + std::to_string(i) + " }\n";
+        text += "k0 = again\nb0 { v = again }\n";
+        const std::string size = std::to_string(n) + " entries";
+        Config config = parsed(text);
+        expectFirstOfEachName(config, n, "read, " + size);
+
+        // Built in code, the repeats appended after the rest.
+        Block built;
+        for (int i = 0; i < n; ++i) {
+            built.appendProperty("k" + std::to_string(i)).push_back(std::to_string(i));
+            built.appendBlock("b" + std::to_string(i))
+                .appendProperty("v")
+                .push_back(std::to_string(i));
+        }
+        built.appendProperty("k0").push_back("again");
+        built.appendBlock("b0").appendProperty("v").push_back("again");
+        expectFirstOfEachName(built, n, "built, " + size);
+
+        Block copy(config);
+        expectFirstOfEachName(copy, n, "copied, " + size);
+        // A write replaces the first entry; an addition is found like the rest.
+        const int seven = 7;
+        copy.setProperty("k0", &seven);
+        copy.appendProperty("late").push_back("1");
+        EXPECT_EQ(get<int>(copy, "k0"), 7) << size;
+        EXPECT_EQ(get<int>(copy, "late"), 1) << size;
+        EXPECT_EQ(Block::valuesOf(*copy.getFirstEntry()), Block::List{"7"}) << size;
+        Block moved(std::move(copy));
+        EXPECT_EQ(get<int>(moved, "late"), 1) << "moved, " + size;
+        moved = config;
+        expectFirstOfEachName(moved, n, "assigned, " + size);
+        EXPECT_FALSE(moved.hasProperty("late")) << size;
+        config.appendBlock("late");
+        EXPECT_TRUE(config.hasBlock("late")) << "added to the read block, " + size;
+    }
+}
