@@ -6,15 +6,17 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <new>
 #include <utility>
 
 namespace config {
 
-// A list property in one of three forms: views into its document's text (as read), its own
-// strings (once accessed in place or set in code) or its own floats (once accessed as floats).
-// The string list is allocated only when needed; `value` owns it.
+// A list property in one of three forms: views (into its document's text, as read, or into its
+// block's own chunks, for a value set in code), its own strings (once accessed in place) or its
+// own floats (once accessed as floats). The string list is allocated only when needed; `value`
+// owns it.
 class Block::ListNode final : public BlockEntry<List*> {
 public:
     enum class Form : uint8_t { Views, Strings, Floats };
@@ -92,6 +94,7 @@ public:
     const std::string_view* views = nullptr; // in the owning block's chunks
     uint32_t viewCount = 0;
     Form form = Form::Views;
+    bool local = false; // the views point into the owning block's chunks, not a document
 };
 
 class Block::BlockNode final : public BlockEntry<Block*> {
@@ -109,41 +112,49 @@ public:
 // finds what a scan in order would.
 struct NameIndex {
     struct Table {
-        std::vector<const NameEntry*> slots;
+        // Each slot keeps its name's hash, so probing and growing touch no entry but on a match.
+        struct Slot {
+            size_t hash;
+            const NameEntry* entry;
+        };
+        std::vector<Slot> slots;
         size_t used = 0;
 
         static size_t hash(std::string_view name) { return std::hash<std::string_view>()(name); }
 
         const NameEntry* find(std::string_view name) const {
             const size_t mask = slots.size() - 1;
-            for (size_t i = hash(name) & mask;; i = (i + 1) & mask) {
-                const NameEntry* entry = slots[i];
-                if (!entry || entry->getName() == name)
-                    return entry;
+            const size_t h = hash(name);
+            for (size_t i = h & mask;; i = (i + 1) & mask) {
+                const Slot& slot = slots[i];
+                if (!slot.entry || (slot.hash == h && slot.entry->getName() == name))
+                    return slot.entry;
             }
         }
 
         void insert(const NameEntry* entry) {
             if (2 * (used + 1) > slots.size()) {
-                std::vector<const NameEntry*> old(slots.size() < 64 ? 128 : slots.size() * 2);
+                std::vector<Slot> old(slots.size() < 64 ? 128 : slots.size() * 2, Slot{0, nullptr});
                 old.swap(slots);
                 used = 0;
-                for (const NameEntry* kept : old)
-                    if (kept)
-                        place(kept);
+                for (const Slot& kept : old)
+                    if (kept.entry)
+                        place(kept.hash, kept.entry, false);
             }
-            place(entry);
+            place(hash(entry->getName()), entry, true);
         }
 
-        void place(const NameEntry* entry) {
+        // `repeatable`: the name may already be in the table (never when re-placing).
+        void place(size_t h, const NameEntry* entry, bool repeatable) {
             const size_t mask = slots.size() - 1;
-            for (size_t i = hash(entry->getName()) & mask;; i = (i + 1) & mask) {
-                if (!slots[i]) {
-                    slots[i] = entry;
+            for (size_t i = h & mask;; i = (i + 1) & mask) {
+                Slot& slot = slots[i];
+                if (!slot.entry) {
+                    slot = Slot{h, entry};
                     ++used;
                     return;
                 }
-                if (slots[i]->getName() == entry->getName())
+                if (repeatable && slot.hash == h && slot.entry->getName() == entry->getName())
                     return;
             }
         }
@@ -308,6 +319,10 @@ void Block::copyFrom(const Block& other) {
         ListNode& node = newList(source.getName(), source.getLine(), nullptr, source.getColumn());
         switch (source.form) {
         case ListNode::Form::Views:
+            if (source.local) {
+                Reader::keepLocal(*this, node, source.views, source.viewCount);
+                break;
+            }
             node.views = copyViews(source.views, source.viewCount);
             node.viewCount = source.viewCount;
             break;
@@ -600,23 +615,21 @@ void Block::getProperties(BlockEntry<List*>** out) {
 }
 
 void Block::setProperty(const NamePath& path, const int* value) {
-    List values{std::to_string(*value)};
-    setProperty(path, &values);
+    const std::string text = std::to_string(*value);
+    Reader::setValue(*this, path, text);
 }
 
 void Block::setProperty(const NamePath& path, const float* value) {
-    List values{formatFloat(*value)};
-    setProperty(path, &values);
+    const std::string text = formatFloat(*value);
+    Reader::setValue(*this, path, text);
 }
 
 void Block::setProperty(const NamePath& path, const bool* value) {
-    List values{*value ? "true" : "false"};
-    setProperty(path, &values);
+    Reader::setValue(*this, path, *value ? "true" : "false");
 }
 
 void Block::setProperty(const NamePath& path, const std::string* value) {
-    List values{*value};
-    setProperty(path, &values);
+    Reader::setValue(*this, path, *value);
 }
 
 void Block::setProperty(const NamePath& path, const List* values) {
@@ -713,6 +726,40 @@ void Reader::appendList(TextStore& store, Block& parent, std::string&& name, int
         node.views = views;
     }
     node.viewCount = static_cast<uint32_t>(count);
+}
+
+// A property set to one value: a new one keeps its text beside its entry in the block's chunks,
+// so a block made in code (a notification, say) costs no heap block per property; an existing
+// one takes the value in its own list, as a write to a list accessed in place must.
+void Reader::setValue(Block& root, const NamePath& path, std::string_view value) {
+    Block* block = root.descendCreating(path.parents());
+    const auto leaf = path.leaf();
+    if (const Block::ListNode* found = block->findList(leaf)) {
+        Block::List& strings = const_cast<Block::ListNode*>(found)->strings();
+        strings.assign(1, std::string(value));
+        return;
+    }
+    keepLocal(*block, block->newList(std::string(leaf), 0), &value, 1);
+}
+
+void Reader::keepLocal(Block& block, NameEntry& entry, const std::string_view* values,
+                       size_t count) {
+    auto& node = static_cast<Block::ListNode&>(entry);
+    size_t bytes = count * sizeof(std::string_view);
+    for (size_t i = 0; i < count; ++i)
+        bytes += values[i].size();
+    char* memory = count ? static_cast<char*>(block.allocateNode(bytes)) : nullptr;
+    auto* views = reinterpret_cast<std::string_view*>(memory);
+    char* text = memory + count * sizeof(std::string_view);
+    for (size_t i = 0; i < count; ++i) {
+        if (!values[i].empty())
+            std::memcpy(text, values[i].data(), values[i].size());
+        new (views + i) std::string_view(text, values[i].size());
+        text += values[i].size();
+    }
+    node.views = views;
+    node.viewCount = static_cast<uint32_t>(count);
+    node.local = true;
 }
 
 void* TextStore::allocate(size_t size) {

@@ -98,6 +98,39 @@ TEST(Block, SetPropertyCreatesOrReplacesAndCopiesAreDeep) {
     EXPECT_FALSE(copy.getPropertyAccess("deep", &missing));
 }
 
+TEST(Block, ValuesSetInCodeOutliveTheirSourceAndActAsLists) {
+    Block kept;
+    {
+        Block source;
+        const std::string words = "two words", empty;
+        const float half = 0.5f;
+        const int minus = -7;
+        const bool no = false;
+        source.setProperty("s", &words);
+        source.setProperty("e", &empty);
+        source.setProperty("f", &half);
+        source.setProperty("i", &minus);
+        source.setProperty("b", &no);
+        source.setProperty("sub.i", &minus);
+        kept = source;
+    }
+    EXPECT_EQ(get<std::string>(kept, "s"), "two words");
+    EXPECT_EQ(get<std::string>(kept, "e"), "");
+    EXPECT_FLOAT_EQ(get<float>(kept, "f"), 0.5f);
+    EXPECT_EQ(get<int>(kept, "i"), -7);
+    EXPECT_FALSE(get<bool>(kept, "b"));
+    EXPECT_EQ(get<int>(kept, "sub.i"), -7);
+    EXPECT_EQ(config::write(kept),
+              "s = \"two words\"\ne = \"\"\nf = 0.5\ni = -7\nb = false\nsub {\n    i = -7\n}\n");
+    Block::List* list = nullptr;
+    ASSERT_TRUE(kept.getPropertyAccess("s", &list));
+    list->push_back("more");
+    EXPECT_EQ(kept.getList("s"), (Block::List{"two words", "more"}));
+    const std::string again = "again";
+    kept.setProperty("s", &again);
+    EXPECT_EQ(kept.getList("s"), Block::List{"again"}) << "a write replaces the whole list";
+}
+
 TEST(Block, ListAccessChangesTheListInPlace) {
     Config config = parsed("drawArea = 0.1 0.2 0.9 0.8\nwords = a b\n");
     std::vector<float>* area = nullptr;
