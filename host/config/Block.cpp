@@ -6,13 +6,17 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <functional>
 #include <new>
+#include <utility>
 
 namespace config {
 
-// A list property in one of three forms: views into its document's text (as read), its own
-// strings (once accessed in place or set in code) or its own floats (once accessed as floats).
-// The string list is allocated only when needed; `value` owns it.
+// A list property in one of three forms: views (into its document's text, as read, or into its
+// block's own chunks, for a value set in code), its own strings (once accessed in place) or its
+// own floats (once accessed as floats). The string list is allocated only when needed; `value`
+// owns it.
 class Block::ListNode final : public BlockEntry<List*> {
 public:
     enum class Form : uint8_t { Views, Strings, Floats };
@@ -90,6 +94,7 @@ public:
     const std::string_view* views = nullptr; // in the owning block's chunks
     uint32_t viewCount = 0;
     Form form = Form::Views;
+    bool local = false; // the views point into the owning block's chunks, not a document
 };
 
 class Block::BlockNode final : public BlockEntry<Block*> {
@@ -102,10 +107,76 @@ public:
     Block block;
 };
 
+// Open addressing with linear probing over a power-of-two table, at most half full. A slot holds
+// the first entry of its name; later entries of the same name are never indexed, so a lookup
+// finds what a scan in order would.
+struct NameIndex {
+    struct Table {
+        // Each slot keeps its name's hash, so probing and growing touch no entry but on a match.
+        struct Slot {
+            size_t hash;
+            const NameEntry* entry;
+        };
+        std::vector<Slot> slots;
+        size_t used = 0;
+
+        static size_t hash(std::string_view name) { return std::hash<std::string_view>()(name); }
+
+        const NameEntry* find(std::string_view name) const {
+            const size_t mask = slots.size() - 1;
+            const size_t h = hash(name);
+            for (size_t i = h & mask;; i = (i + 1) & mask) {
+                const Slot& slot = slots[i];
+                if (!slot.entry || (slot.hash == h && slot.entry->getName() == name))
+                    return slot.entry;
+            }
+        }
+
+        void insert(const NameEntry* entry) {
+            if (2 * (used + 1) > slots.size()) {
+                std::vector<Slot> old(slots.size() < 64 ? 128 : slots.size() * 2, Slot{0, nullptr});
+                old.swap(slots);
+                used = 0;
+                for (const Slot& kept : old)
+                    if (kept.entry)
+                        place(kept.hash, kept.entry, false);
+            }
+            place(hash(entry->getName()), entry, true);
+        }
+
+        // `repeatable`: the name may already be in the table (never when re-placing).
+        void place(size_t h, const NameEntry* entry, bool repeatable) {
+            const size_t mask = slots.size() - 1;
+            for (size_t i = h & mask;; i = (i + 1) & mask) {
+                Slot& slot = slots[i];
+                if (!slot.entry) {
+                    slot = Slot{h, entry};
+                    ++used;
+                    return;
+                }
+                if (repeatable && slot.hash == h && slot.entry->getName() == entry->getName())
+                    return;
+            }
+        }
+    };
+
+    Table lists;
+    Table blocks;
+};
+
+namespace {
+// Below this many entries of a kind a scan is as quick as a hash and costs no memory.
+constexpr int kIndexedCount = 32;
+} // namespace
+
+// The block's own storage: a list of chunks, the newest first. The newest chunk's header also
+// carries the block's name index, when it has one: big blocks read from a document get a
+// header-only chunk for it, so the index moves and dies with the block's storage.
 struct Block::Chunk {
     Chunk* previous;
     size_t capacity;
     size_t used;
+    NameIndex* index;
 };
 
 namespace {
@@ -120,17 +191,22 @@ struct EntryWithoutColumn {
 static_assert(sizeof(NameEntry) == sizeof(EntryWithoutColumn), "entries must not grow");
 
 namespace {
-constexpr size_t kAlign = alignof(std::max_align_t);
+// Entries and value views need no more than a pointer's alignment; packing them to it rather than
+// to max_align_t keeps a parsed document's entries a few bytes smaller each.
+constexpr size_t kAlign = alignof(void*);
 constexpr size_t roundUp(size_t n) {
     return (n + kAlign - 1) / kAlign * kAlign;
 }
 } // namespace
 
 void* Block::allocateNode(size_t size) {
+    static_assert(alignof(ListNode) <= kAlign && alignof(BlockNode) <= kAlign &&
+                      alignof(std::string_view) <= kAlign,
+                  "entries are packed at a pointer's alignment");
     size = roundUp(size);
     if (!chunks || chunks->capacity - chunks->used < size) {
         // Chunks grow with the block: small blocks stay small, big ones need few chunks.
-        size_t capacity = chunks ? chunks->capacity * 2 : 1024;
+        size_t capacity = chunks && chunks->capacity ? chunks->capacity * 2 : 1024;
         if (capacity > 65536)
             capacity = 65536;
         if (capacity < size)
@@ -140,6 +216,7 @@ void* Block::allocateNode(size_t size) {
         chunk->previous = chunks;
         chunk->capacity = capacity;
         chunk->used = 0;
+        chunk->index = chunks ? std::exchange(chunks->index, nullptr) : nullptr;
         chunks = chunk;
     }
     void* result = reinterpret_cast<char*>(chunks) + roundUp(sizeof(Chunk)) + chunks->used;
@@ -166,6 +243,7 @@ void Block::destroyEntries() {
         entry = next;
     }
     while (chunks) {
+        delete chunks->index;
         Chunk* previous = chunks->previous;
         ::operator delete(chunks);
         chunks = previous;
@@ -241,6 +319,10 @@ void Block::copyFrom(const Block& other) {
         ListNode& node = newList(source.getName(), source.getLine(), nullptr, source.getColumn());
         switch (source.form) {
         case ListNode::Form::Views:
+            if (source.local) {
+                Reader::keepLocal(*this, node, source.views, source.viewCount);
+                break;
+            }
             node.views = copyViews(source.views, source.viewCount);
             node.viewCount = source.viewCount;
             break;
@@ -282,6 +364,41 @@ void Block::link(NameEntry* entry) {
         lastList = node;
         ++listCount;
     }
+    if (blockCount >= kIndexedCount || listCount >= kIndexedCount)
+        Reader::indexEntry(*this, entry);
+}
+
+const NameEntry* Reader::findIndexed(const Block& block, bool blocks, std::string_view name) {
+    const NameIndex* index = block.chunks->index;
+    return (blocks ? index->blocks : index->lists).find(name);
+}
+
+void Reader::indexEntry(Block& block, NameEntry* entry) {
+    if (!block.chunks) {
+        auto* header = static_cast<Block::Chunk*>(::operator new(sizeof(Block::Chunk)));
+        *header = Block::Chunk{nullptr, 0, 0, nullptr};
+        block.chunks = header;
+    }
+    if (!block.chunks->index)
+        block.chunks->index = new NameIndex();
+    NameIndex& index = *block.chunks->index;
+    const bool isBlock = entry->isBlock();
+    NameIndex::Table& table = isBlock ? index.blocks : index.lists;
+    const int count = isBlock ? block.blockCount : block.listCount;
+    if (count < kIndexedCount)
+        return;
+    if (count == kIndexedCount) {
+        // The kind has just grown big: every entry of it so far goes in, in order.
+        if (isBlock)
+            for (const BlockEntry<Block*>* node = block.firstBlock; node; node = node->getNext())
+                table.insert(node);
+        else
+            for (const BlockEntry<Block::List*>* node = block.firstList; node;
+                 node = node->getNext())
+                table.insert(node);
+        return;
+    }
+    table.insert(entry);
 }
 
 Block::ListNode& Block::newList(std::string name, int line, void* memory, uint16_t column) {
@@ -311,6 +428,8 @@ Block& Block::newBlock(std::string name, int line, void* memory, uint16_t column
 }
 
 const Block::ListNode* Block::findList(std::string_view name) const {
+    if (listCount >= kIndexedCount)
+        return static_cast<const ListNode*>(Reader::findIndexed(*this, false, name));
     for (auto* node = firstList; node; node = node->next)
         if (node->getName() == name)
             return static_cast<const ListNode*>(node);
@@ -318,6 +437,8 @@ const Block::ListNode* Block::findList(std::string_view name) const {
 }
 
 const Block::BlockNode* Block::findBlock(std::string_view name) const {
+    if (blockCount >= kIndexedCount)
+        return static_cast<const BlockNode*>(Reader::findIndexed(*this, true, name));
     for (auto* node = firstBlock; node; node = node->next)
         if (node->getName() == name)
             return static_cast<const BlockNode*>(node);
@@ -494,23 +615,21 @@ void Block::getProperties(BlockEntry<List*>** out) {
 }
 
 void Block::setProperty(const NamePath& path, const int* value) {
-    List values{std::to_string(*value)};
-    setProperty(path, &values);
+    const std::string text = std::to_string(*value);
+    Reader::setValue(*this, path, text);
 }
 
 void Block::setProperty(const NamePath& path, const float* value) {
-    List values{formatFloat(*value)};
-    setProperty(path, &values);
+    const std::string text = formatFloat(*value);
+    Reader::setValue(*this, path, text);
 }
 
 void Block::setProperty(const NamePath& path, const bool* value) {
-    List values{*value ? "true" : "false"};
-    setProperty(path, &values);
+    Reader::setValue(*this, path, *value ? "true" : "false");
 }
 
 void Block::setProperty(const NamePath& path, const std::string* value) {
-    List values{*value};
-    setProperty(path, &values);
+    Reader::setValue(*this, path, *value);
 }
 
 void Block::setProperty(const NamePath& path, const List* values) {
@@ -607,6 +726,40 @@ void Reader::appendList(TextStore& store, Block& parent, std::string&& name, int
         node.views = views;
     }
     node.viewCount = static_cast<uint32_t>(count);
+}
+
+// A property set to one value: a new one keeps its text beside its entry in the block's chunks,
+// so a block made in code (a notification, say) costs no heap block per property; an existing
+// one takes the value in its own list, as a write to a list accessed in place must.
+void Reader::setValue(Block& root, const NamePath& path, std::string_view value) {
+    Block* block = root.descendCreating(path.parents());
+    const auto leaf = path.leaf();
+    if (const Block::ListNode* found = block->findList(leaf)) {
+        Block::List& strings = const_cast<Block::ListNode*>(found)->strings();
+        strings.assign(1, std::string(value));
+        return;
+    }
+    keepLocal(*block, block->newList(std::string(leaf), 0), &value, 1);
+}
+
+void Reader::keepLocal(Block& block, NameEntry& entry, const std::string_view* values,
+                       size_t count) {
+    auto& node = static_cast<Block::ListNode&>(entry);
+    size_t bytes = count * sizeof(std::string_view);
+    for (size_t i = 0; i < count; ++i)
+        bytes += values[i].size();
+    char* memory = count ? static_cast<char*>(block.allocateNode(bytes)) : nullptr;
+    auto* views = reinterpret_cast<std::string_view*>(memory);
+    char* text = memory + count * sizeof(std::string_view);
+    for (size_t i = 0; i < count; ++i) {
+        if (!values[i].empty())
+            std::memcpy(text, values[i].data(), values[i].size());
+        new (views + i) std::string_view(text, values[i].size());
+        text += values[i].size();
+    }
+    node.views = views;
+    node.viewCount = static_cast<uint32_t>(count);
+    node.local = true;
 }
 
 void* TextStore::allocate(size_t size) {

@@ -3,6 +3,8 @@
 #include "host/config/TextStore.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <vector>
@@ -24,6 +26,16 @@ constexpr std::array<bool, 256> makeWordTable() {
     return table;
 }
 constexpr std::array<bool, 256> kWordByte = makeWordTable();
+
+// Blanks between tokens: spaces, tabs, and the carriage return of a CR LF line end.
+constexpr std::array<bool, 256> makeBlankTable() {
+    std::array<bool, 256> table{};
+    table[' '] = table['\t'] = table['\r'] = true;
+    return table;
+}
+constexpr std::array<bool, 256> kBlank = makeBlankTable();
+
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
 
 inline bool isWordByte(char c) {
     return kWordByte[static_cast<unsigned char>(c)];
@@ -47,6 +59,12 @@ private:
     // forms, surrogates and code points above U+10FFFF included), or null.
     static const char* findInvalidUtf8(const char* at, const char* stop) {
         while (at < stop) {
+            // Eight ASCII bytes at a time: most of a document is ASCII.
+            uint64_t word = 0;
+            while (stop - at >= 8 && (std::memcpy(&word, at, 8), (word & kHighBits) == 0))
+                at += 8;
+            if (at == stop)
+                break;
             const auto lead = static_cast<unsigned char>(*at);
             if (lead < 0x80) {
                 ++at;
@@ -106,7 +124,7 @@ private:
             skipStart = p;
         while (p < end) {
             const char c = *p;
-            if (c == ' ' || c == '\t' || c == '\r') {
+            if (kBlank[static_cast<unsigned char>(c)]) {
                 ++p;
             } else if (c == '\n') {
                 if (!newlines)

@@ -27,9 +27,19 @@ struct TextStore {
     size_t capacity = 0;
 };
 
-// The reader's way into a block: entries whose values are views into the store.
+// The reader's way into a block: entries whose values are views into the store. Also the name
+// index of big blocks, kept with the block's storage.
 class Reader {
 public:
+    // Adds an entry just linked into a block that has a few dozen entries of its kind or more.
+    static void indexEntry(Block& block, NameEntry* entry);
+    // Creates or replaces a property with one value (Block::setProperty's typed forms).
+    static void setValue(Block& root, const NamePath& path, std::string_view value);
+    // Gives a list entry of `block` a copy of the values, kept in the block's own chunks.
+    static void keepLocal(Block& block, NameEntry& entry, const std::string_view* values,
+                          size_t count);
+    // The first entry of that kind and name in a block with an index of that kind.
+    static const NameEntry* findIndexed(const Block& block, bool blocks, std::string_view name);
     static void start(Block& root, std::shared_ptr<const TextStore> store);
     static Block& appendBlock(TextStore& store, Block& parent, std::string&& name, int line,
                               uint16_t column);

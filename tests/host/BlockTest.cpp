@@ -98,6 +98,39 @@ TEST(Block, SetPropertyCreatesOrReplacesAndCopiesAreDeep) {
     EXPECT_FALSE(copy.getPropertyAccess("deep", &missing));
 }
 
+TEST(Block, ValuesSetInCodeOutliveTheirSourceAndActAsLists) {
+    Block kept;
+    {
+        Block source;
+        const std::string words = "two words", empty;
+        const float half = 0.5f;
+        const int minus = -7;
+        const bool no = false;
+        source.setProperty("s", &words);
+        source.setProperty("e", &empty);
+        source.setProperty("f", &half);
+        source.setProperty("i", &minus);
+        source.setProperty("b", &no);
+        source.setProperty("sub.i", &minus);
+        kept = source;
+    }
+    EXPECT_EQ(get<std::string>(kept, "s"), "two words");
+    EXPECT_EQ(get<std::string>(kept, "e"), "");
+    EXPECT_FLOAT_EQ(get<float>(kept, "f"), 0.5f);
+    EXPECT_EQ(get<int>(kept, "i"), -7);
+    EXPECT_FALSE(get<bool>(kept, "b"));
+    EXPECT_EQ(get<int>(kept, "sub.i"), -7);
+    EXPECT_EQ(config::write(kept),
+              "s = \"two words\"\ne = \"\"\nf = 0.5\ni = -7\nb = false\nsub {\n    i = -7\n}\n");
+    Block::List* list = nullptr;
+    ASSERT_TRUE(kept.getPropertyAccess("s", &list));
+    list->push_back("more");
+    EXPECT_EQ(kept.getList("s"), (Block::List{"two words", "more"}));
+    const std::string again = "again";
+    kept.setProperty("s", &again);
+    EXPECT_EQ(kept.getList("s"), Block::List{"again"}) << "a write replaces the whole list";
+}
+
 TEST(Block, ListAccessChangesTheListInPlace) {
     Config config = parsed("drawArea = 0.1 0.2 0.9 0.8\nwords = a b\n");
     std::vector<float>* area = nullptr;
@@ -139,3 +172,60 @@ TEST(Block, AFloatListHandedOutStaysTheValueThroughAnEnumeration) {
 }
 
 } // namespace
+
+namespace {
+
+// Reads every name of a block of `n` properties k0..k(n-1) and blocks b0..b(n-1), each with a
+// later repeat of k0 and b0, and one name that is missing: a lookup takes the first entry.
+void expectFirstOfEachName(const Block& block, int n, const std::string& where) {
+    for (int i = 0; i < n; ++i) {
+        EXPECT_EQ(get<int>(block, ("k" + std::to_string(i)).c_str()), i) << where;
+        EXPECT_EQ(get<int>(block, ("b" + std::to_string(i) + ".v").c_str()), i) << where;
+    }
+    EXPECT_FALSE(block.hasProperty("k" + std::to_string(n))) << where;
+    EXPECT_FALSE(block.hasBlock("b" + std::to_string(n))) << where;
+}
+
+} // namespace
+
+TEST(Block, BlocksOfAnySizeFindTheFirstEntryOfANameThroughCopiesMovesAndAdditions) {
+    for (const int n : {5, 31, 32, 33, 300}) {
+        std::string text;
+        for (int i = 0; i < n; ++i)
+            text += "k" + std::to_string(i) + " = " + std::to_string(i) + "\nb" +
+                    std::to_string(i) + " { v = " + std::to_string(i) + " }\n";
+        text += "k0 = again\nb0 { v = again }\n";
+        const std::string size = std::to_string(n) + " entries";
+        Config config = parsed(text);
+        expectFirstOfEachName(config, n, "read, " + size);
+
+        // Built in code, the repeats appended after the rest.
+        Block built;
+        for (int i = 0; i < n; ++i) {
+            built.appendProperty("k" + std::to_string(i)).push_back(std::to_string(i));
+            built.appendBlock("b" + std::to_string(i))
+                .appendProperty("v")
+                .push_back(std::to_string(i));
+        }
+        built.appendProperty("k0").push_back("again");
+        built.appendBlock("b0").appendProperty("v").push_back("again");
+        expectFirstOfEachName(built, n, "built, " + size);
+
+        Block copy(config);
+        expectFirstOfEachName(copy, n, "copied, " + size);
+        // A write replaces the first entry; an addition is found like the rest.
+        const int seven = 7;
+        copy.setProperty("k0", &seven);
+        copy.appendProperty("late").push_back("1");
+        EXPECT_EQ(get<int>(copy, "k0"), 7) << size;
+        EXPECT_EQ(get<int>(copy, "late"), 1) << size;
+        EXPECT_EQ(Block::valuesOf(*copy.getFirstEntry()), Block::List{"7"}) << size;
+        Block moved(std::move(copy));
+        EXPECT_EQ(get<int>(moved, "late"), 1) << "moved, " + size;
+        moved = config;
+        expectFirstOfEachName(moved, n, "assigned, " + size);
+        EXPECT_FALSE(moved.hasProperty("late")) << size;
+        config.appendBlock("late");
+        EXPECT_TRUE(config.hasBlock("late")) << "added to the read block, " + size;
+    }
+}

@@ -180,6 +180,11 @@ TEST(ConfigSyntax, InvalidUtf8IsAnErrorAtItsLineAndColumn) {
         EXPECT_EQ(error.line * 100 + error.column, row.line * 100 + row.column) << row.text;
         EXPECT_NE(error.message.find("invalid UTF-8"), std::string::npos) << error.message;
     }
+    // Wherever it stands in a long run of ASCII.
+    for (int at = 0; at < 17; ++at) {
+        const auto error = failure("# " + std::string(at, '-') + "\xff" + std::string(20, '-'));
+        EXPECT_EQ(error.line * 100 + error.column, 100 + at + 3) << "after " << at;
+    }
     parsed("\xE2\x82\xAC = \"\xE5\x90\x8D\" \xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF\n");
 }
 
