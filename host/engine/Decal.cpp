@@ -86,10 +86,11 @@ void drawDecals(View& view) {
     std::vector<Decal*>& current = view.walkingDecals ? nested : view.decalWalk;
     const bool outer = !view.walkingDecals;
     view.walkingDecals = true;
-    current.assign(view.getDecals().begin(), view.getDecals().end());
+    // The list as it stands, holes and all: closing them is left to unregisterDecal.
+    current.assign(view.decals.begin(), view.decals.end());
     for (size_t i = 0; i < current.size(); ++i) {
         Decal* decal = current[i];
-        if (view.holdsDecal(decal))
+        if (decal && view.holdsDecal(decal))
             decal->drawInView(&view);
     }
     if (outer)

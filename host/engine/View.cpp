@@ -72,7 +72,9 @@ void View::unregisterDecal(Decal* decal) {
     if (!slot)
         return;
     decals[slot->index] = nullptr;
-    ++decalHoles;
+    // Holes are closed once they are half the list: each unregistering costs O(1) on average.
+    if (++decalHoles > 16 && decalHoles * 2 > decals.size())
+        closeDecalHoles();
     decal->slots.erase(decal->slots.begin() + (slot - decal->slots.data()));
 }
 const std::vector<Decal*>& View::getDecals() const {

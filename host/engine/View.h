@@ -107,8 +107,8 @@ private:
     RenderView renderView;
     std::vector<RenderObject*> objects;
     std::vector<Light*> lights;
-    // Unregistering leaves a hole (null) where the decal stood, closed the next time the list
-    // is read, so that neither call searches or shifts the list.
+    // Unregistering leaves a hole (null) where the decal stood, closed when someone reads the
+    // list or the holes are half of it, so that neither call searches or shifts the list.
     mutable std::vector<Decal*> decals;
     mutable size_t decalHoles = 0;
     void closeDecalHoles() const;
