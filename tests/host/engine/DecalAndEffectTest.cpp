@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -22,6 +23,42 @@ protected:
     Camera camera;
     View view{&camera, Viewport(), "board"};
 };
+
+// Decals come and go by the hundred (every health change): the view keeps the others in
+// registration order, draws each registered one once a frame, and forgets the ones that left,
+// also a decal destroyed while registered and a view destroyed before its decals.
+TEST_F(Decals, ManyComeAndGoAndTheRestKeepTheirOrder) {
+    std::vector<std::unique_ptr<Decal3D>> decals;
+    for (int i = 0; i < 100; ++i) {
+        decals.push_back(std::make_unique<Decal3D>());
+        view.registerDecal(decals.back().get());
+        view.registerDecal(decals.back().get());
+    }
+    std::vector<const Decal*> expected;
+    for (int i = 0; i < 100; ++i) {
+        if (i % 3 != 1)
+            view.unregisterDecal(decals[static_cast<size_t>(i)].get());
+        else
+            expected.push_back(decals[static_cast<size_t>(i)].get());
+    }
+    drawDecals(view);
+    view.registerDecal(decals[0].get()); // back, at the end
+    expected.push_back(decals[0].get());
+    decals[1].reset(); // destroyed while registered
+    expected.erase(expected.begin());
+    EXPECT_EQ(std::vector<const Decal*>(view.getDecals().begin(), view.getDecals().end()),
+              expected);
+    for (size_t i = 2; i < decals.size(); ++i)
+        EXPECT_EQ(decals[i]->getDrawCount(), i % 3 == 1 ? 1u : 0u) << i;
+    EXPECT_TRUE(view.hasDecal(decals[0].get()));
+    EXPECT_FALSE(view.hasDecal(decals[3].get()));
+    {
+        View passing(&camera, Viewport(), "passing");
+        passing.registerDecal(decals[2].get());
+    }
+    view.unregisterDecal(decals[2].get()); // knows only the view still there
+    EXPECT_FALSE(view.hasDecal(decals[2].get()));
+}
 
 TEST_F(Decals, AViewDrawsItsDecalsWithTheEffectsAsTheyAreAtThatMoment) {
     Decal3D digit;
