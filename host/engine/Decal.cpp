@@ -77,22 +77,29 @@ void Decal::drawInView(View* view) {
     drawingView = nullptr;
 }
 
-void drawDecals(View& view) {
-    thread::Lock hold(*theRenderDriver);
-    // Walk a copy: a decal may leave the view while it is drawn. The view keeps the copy's
-    // storage from frame to frame; a drawing of the same view nested in this one (a decal that
-    // draws its view again) walks a copy of its own.
-    std::vector<Decal*> nested;
-    std::vector<Decal*>& current = view.walkingDecals ? nested : view.decalWalk;
-    const bool outer = !view.walkingDecals;
-    view.walkingDecals = true;
-    // The list as it stands, holes and all: closing them is left to unregisterDecal.
-    current.assign(view.decals.begin(), view.decals.end());
-    for (size_t i = 0; i < current.size(); ++i) {
-        Decal* decal = current[i];
-        if (decal && view.holdsDecal(decal))
-            decal->drawInView(&view);
+// The walk over a view's decals, which may see its private list.
+struct DecalWalk {
+    static void draw(View& view) {
+        thread::Lock hold(*theRenderDriver);
+        // Walk a copy: a decal may leave the view while it is drawn. The view keeps the copy's
+        // storage from frame to frame; a drawing of the same view nested in this one (a decal that
+        // draws its view again) walks a copy of its own.
+        std::vector<Decal*> nested;
+        std::vector<Decal*>& current = view.walkingDecals ? nested : view.decalWalk;
+        const bool outer = !view.walkingDecals;
+        view.walkingDecals = true;
+        // The list as it stands, holes and all: closing them is left to unregisterDecal.
+        current.assign(view.decals.begin(), view.decals.end());
+        for (size_t i = 0; i < current.size(); ++i) {
+            Decal* decal = current[i];
+            if (decal && view.holdsDecal(decal))
+                decal->drawInView(&view);
+        }
+        if (outer)
+            view.walkingDecals = false;
     }
-    if (outer)
-        view.walkingDecals = false;
+};
+
+void drawDecals(View& view) {
+    DecalWalk::draw(view);
 }

@@ -113,7 +113,8 @@ private:
     mutable size_t decalHoles = 0;
     void closeDecalHoles() const;
     bool holdsDecal(const Decal* decal) const; // hasDecal for one who holds the driver's lock
-    friend KEL_HOST_API void drawDecals(View& view);
+    // drawDecals walks the list through it (a friend function could not carry the export).
+    friend struct DecalWalk;
     std::vector<Decal*> decalWalk; // drawDecals' copy of the decals, kept for its storage
     bool walkingDecals = false;
     std::vector<Registered> listeners;
