@@ -188,7 +188,7 @@ TEST(Profile, BadValuesKeepTheirDefaultsAndAreReportedWithTheirLines) {
     ASSERT_EQ(theProfile->load(), Profile::Read);
     const Live live;
     EXPECT_EQ(live.video->width, 1024);
-    EXPECT_EQ(live.video->height, VideoSettings::kMaxSide) << "clamped into its range";
+    EXPECT_EQ(live.video->height, int{VideoSettings::kMaxSide}) << "clamped into its range";
     EXPECT_FLOAT_EQ(live.video->fogDistance, 0.8f) << "clamped into its range";
     EXPECT_EQ(live.video->getTextureString(), "high");
     EXPECT_EQ(live.input->acceptButton, InputSettings::LeftButton);
