@@ -37,6 +37,36 @@ constexpr std::array<bool, 256> kBlank = makeBlankTable();
 
 constexpr uint64_t kHighBits = 0x8080808080808080ull;
 
+// The length of the well-formed UTF-8 sequence that starts at `at` with a byte of 0x80 or
+// more, or 0 when it is not one (overlong forms, surrogates and code points above U+10FFFF
+// included).
+int utf8SequenceLength(const char* at, const char* stop) {
+    const auto lead = static_cast<unsigned char>(*at);
+    int length = 0;
+    unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (stop - at < length)
+        return 0;
+    for (int i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(at[i]);
+        if (i == 1 ? (next < low || next > high) : (next & 0xC0) != 0x80)
+            return 0;
+    }
+    return length;
+}
+
 inline bool isWordByte(char c) {
     return kWordByte[static_cast<unsigned char>(c)];
 }
@@ -65,33 +95,13 @@ private:
                 at += 8;
             if (at == stop)
                 break;
-            const auto lead = static_cast<unsigned char>(*at);
-            if (lead < 0x80) {
+            if (static_cast<unsigned char>(*at) < 0x80) {
                 ++at;
                 continue;
             }
-            int length = 0;
-            unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
-            if (lead >= 0xC2 && lead <= 0xDF) {
-                length = 2;
-            } else if (lead >= 0xE0 && lead <= 0xEF) {
-                length = 3;
-                low = lead == 0xE0 ? 0xA0 : 0x80;
-                high = lead == 0xED ? 0x9F : 0xBF;
-            } else if (lead >= 0xF0 && lead <= 0xF4) {
-                length = 4;
-                low = lead == 0xF0 ? 0x90 : 0x80;
-                high = lead == 0xF4 ? 0x8F : 0xBF;
-            } else {
+            const int length = utf8SequenceLength(at, stop);
+            if (length == 0)
                 return at;
-            }
-            if (stop - at < length)
-                return at;
-            for (int i = 1; i < length; ++i) {
-                const auto next = static_cast<unsigned char>(at[i]);
-                if (i == 1 ? (next < low || next > high) : (next & 0xC0) != 0x80)
-                    return at;
-            }
             at += length;
         }
         return nullptr;
@@ -354,7 +364,9 @@ void appendToken(std::string& out, std::string_view text) {
     }
     static const char digits[] = "0123456789abcdef";
     out += '"';
-    for (char c : text) {
+    const char* const stop = text.data() + text.size();
+    for (const char* at = text.data(); at < stop; ++at) {
+        const char c = *at;
         const auto byte = static_cast<unsigned char>(c);
         switch (c) {
         case '"':
@@ -372,14 +384,19 @@ void appendToken(std::string& out, std::string_view text) {
         case '\r':
             out += "\\r";
             break;
-        default:
-            if (byte < 0x20 || byte == 0x7f) {
+        default: {
+            // A well-formed UTF-8 sequence is written as it is; any other byte (which only a
+            // \x escape can put in a value) is escaped again, so the text stays valid UTF-8.
+            const int sequence = byte >= 0x80 ? utf8SequenceLength(at, stop) : 1;
+            if (byte < 0x20 || byte == 0x7f || sequence == 0) {
                 out += "\\x";
                 out += digits[byte >> 4];
                 out += digits[byte & 15];
             } else {
-                out += c;
+                out.append(at, static_cast<size_t>(sequence));
+                at += sequence - 1;
             }
+        }
         }
     }
     out += '"';

@@ -29,7 +29,10 @@ TEST(ConfigSyntax, HostileStringsRoundTripByteForByte) {
     const std::vector<std::string> hostile = {
         "", "a\"b}", "{", "}", ";", "=", "#not a comment", "// nor this", "back\\slash",
         "line\nbreak", "tab\tand\rcr", "ünïcødé 名前", std::string("nul\0byte", 8), "\x01\x7f",
-        " spaced ", "\\x41", "/Configs/UI/units.cfg", "-1.5e3", "trailing\\"};
+        " spaced ", "\\x41", "/Configs/UI/units.cfg", "-1.5e3", "trailing\\",
+        // Bytes that are no UTF-8, which a \xHH escape can put in a value: a lone byte, a
+        // cut sequence, a surrogate, an overlong form.
+        "7dDT[\xdd" "DT[", "cut \xe5\x90", "\xed\xa0\x80", "\xc0\xaf"};
     // clang-format on
     Config config;
     for (size_t i = 0; i < hostile.size(); ++i) {
