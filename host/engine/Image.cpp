@@ -1,6 +1,6 @@
 #include "host/engine/Image.h"
 #include "host/engine/EngineLog.h"
-#include "host/ui/ImageManager.h"
+#include "host/engine/ImageCatalogue.h"
 
 #include <cmath>
 #include <mutex>
@@ -24,9 +24,9 @@ struct Size {
 
 Size cataloguedSize(const std::string& fileName) {
     Size size;
-    if (ui::ImageManager::lookUpSize(fileName, &size.width, &size.height))
+    if (ImageCatalogue::lookUpSize(fileName, &size.width, &size.height))
         return size;
-    if (ui::ImageManager::firstReportOf(fileName))
+    if (ImageCatalogue::firstReportOf(fileName))
         reportEngineError("/Configs/UI/images.cfg", 0,
                           "unknown image '" + fileName + "': taken as 64 x 64");
     return Size();
