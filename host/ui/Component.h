@@ -13,6 +13,8 @@ namespace input {
 class Event;
 }
 
+class View;
+
 namespace ui {
 
 class Canvas;
@@ -129,6 +131,10 @@ public:
     // when it was last drawn, where it stands now, painted anew first when a repaint asked for
     // it. Draws nothing for a component that does not paint. Toolkit use (the drawing).
     void draw(Canvas& canvas) const;
+    // The 3D view whose content this component shows (a model of a menu's scene), or null. A
+    // frame draws such a view where the first shown component showing it stands in the tree,
+    // so that 2D drawn before it lies behind it and 2D drawn after it in front.
+    virtual const View* getShownView() const { return nullptr; }
 
     virtual void updateSize();
     virtual void updateResolution();

@@ -99,6 +99,11 @@ void FontManager::load() {
         metrics.readNumber("lineHeight", config::Range(kMinLineHeight, kMaxMetric), &lineHeight);
         metrics.readNumber("advance", config::Range(0, kMaxMetric), &advance);
         auto font = std::make_unique<Font>(entry->getName(), lineHeight, advance);
+        std::string face;
+        float pixelSize = 0;
+        block->getProperty("face", &face);
+        metrics.readNumber("pixelSize", config::Range(1, kMaxMetric), &pixelSize);
+        font->setFace(face, pixelSize);
         // "widths" holds groups: a property per width, naming the characters that have it:
         //     narrow = 4 "il.,:;'!|"
         config::Block* widths = nullptr;

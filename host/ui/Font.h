@@ -22,18 +22,29 @@ public:
     float getTextWidth(const std::string& text) const;
     float getCharacterWidth(unsigned codepoint) const;
     void setCharacterWidth(unsigned codepoint, float width) { widths[codepoint] = width; }
+    // The face its glyphs are drawn with (a game path of a TrueType file) and the pixel size
+    // they are rasterised at; empty and 0 when the font does not name them.
+    const std::string& getFace() const { return face; }
+    float getPixelSize() const { return pixelSize; }
+    void setFace(const std::string& path, float size) {
+        face = path;
+        pixelSize = size;
+    }
 
 private:
     std::string name;
     float lineHeight;
     float advance;
     std::map<unsigned, float> widths;
+    std::string face;
+    float pixelSize = 0;
 };
 
 // Every font of the game, from "/Configs/UI/fonts.cfg": one block per font with "lineHeight",
 // "advance" (the default character width) and a "widths" block of groups, each a width and the
-// characters that have it (narrow = 4 "il.,:;'!|"). An unknown font is reported once and
-// measured with a fallback font.
+// characters that have it (narrow = 4 "il.,:;'!|"), and optionally "face" (the TrueType file the
+// glyphs are drawn with) and "pixelSize" (the size they are rasterised at). An unknown font is
+// reported once and measured with a fallback font.
 class KEL_HOST_API FontManager {
 public:
     FontManager();

@@ -37,6 +37,7 @@ public:
     Model* getModel() const { return model.get(); }
     const std::string& getModelName() const { return modelName; }
     View* getView() const { return view; }
+    const View* getShownView() const override { return view; }
     // Null without a model.
     Animator* getAnimator() const;
 

@@ -11,6 +11,7 @@
 #include "host/resource/AtomicFile.h"
 #include "host/ui/Canvas.h"
 #include "host/ui/Font.h"
+#include "host/ui/FrameWalk.h"
 #include "host/ui/MousePointer.h"
 #include "host/ui/Palette.h"
 #include "host/ui/UI.h"
@@ -246,16 +247,6 @@ private:
     int clips = 0;
 };
 
-void paintTree(const Component* component, SvgCanvas& canvas) {
-    if (!component->isShowed())
-        return;
-    // What it painted after its last repaint, where it stands now.
-    component->draw(canvas);
-    if (const auto* container = dynamic_cast<const Container*>(component))
-        for (const Component* child : container->getChildren())
-            paintTree(child, canvas);
-}
-
 void outlineTree(const Component* component, std::ostringstream& out) {
     if (!component->isShowed())
         return;
@@ -470,6 +461,29 @@ void paintView(const View* view, float width, float height, SvgCanvas& canvas) {
     out << "</g>\n";
 }
 
+// The SVG picture's painter: views as their projected outlines, parts as groups.
+class SvgPainter final : public FramePainter {
+public:
+    SvgPainter(std::ostringstream& out, float width, float height)
+        : svg(out), out(out), width(width), height(height) {}
+
+    Canvas& canvas() override { return svg; }
+    void view(const View& view) override { paintView(&view, width, height, svg); }
+    void arrow(float x, float y) override {
+        out << "<path class=\"pointer\" d=\"M" << number(x) << " " << number(y) << " l0 16 l4 -4 "
+            << "l3 7 l2.5 -1 l-3 -7 l6 0 Z\" fill=\"rgb(245,240,225)\" "
+               "stroke=\"rgb(20,20,20)\" stroke-width=\"1\"/>\n";
+    }
+    void beginPart(const char* part) override { out << "<g class=\"" << part << "\">"; }
+    void endPart() override { out << "</g>\n"; }
+
+private:
+    SvgCanvas svg;
+    std::ostringstream& out;
+    float width;
+    float height;
+};
+
 } // namespace
 
 Snapshot::Snapshot(UI* ui) : ui(ui) {}
@@ -478,62 +492,21 @@ std::string Snapshot::render(const Options& options) const {
     UI* root = ui ? ui : theUI;
     const float width = root ? root->getScreenWidth() : theRenderDriver->getScreenWidth();
     const float height = root ? root->getScreenHeight() : theRenderDriver->getScreenHeight();
-    // The tree and the views must not change under the picture: the UI lock first, then the
-    // render driver's, the order the frame step takes them in.
-    std::unique_ptr<thread::Lock> holdUI(root ? new thread::Lock(*root) : nullptr);
-    thread::Lock holdDriver(*theRenderDriver);
     std::ostringstream out;
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << number(width) << "\" height=\""
         << number(height) << "\" viewBox=\"0 0 " << number(width) << " " << number(height)
         << "\" font-family=\"DejaVu Sans, Verdana, sans-serif\">\n";
-    SvgCanvas canvas(out);
-    const Canvas::Rect screen{0, 0, width, height};
-    canvas.fillRect(screen, Palette::screen, 0);
-    if (theRenderDriver->isBackgroundEnabled()) {
-        out << "<g class=\"background\">";
-        canvas.fillRect(screen, theRenderDriver->getBackground(), 0);
-        out << "</g>\n";
-    }
-    if (options.include3D) {
-        std::vector<const View*> views;
-        for (const View* view : theRenderDriver->getViews())
-            if (view->isActive())
-                views.push_back(view);
-        std::stable_sort(views.begin(), views.end(), [](const View* a, const View* b) {
-            return a->getRenderPriority() < b->getRenderPriority();
-        });
-        for (const View* view : views)
-            paintView(view, width, height, canvas);
-    }
-    if (root && root->isShowed()) {
-        out << "<g class=\"ui\">\n";
+    SvgPainter painter(out, width, height);
+    walkFrame(root, options.include3D, painter);
+    if (root && root->isShowed() && options.overlay) {
+        thread::Lock holdUI(*root);
+        out << "<g class=\"overlay\">\n";
         for (const Component* child : root->getChildren())
-            paintTree(child, canvas);
+            outlineTree(child, out);
         for (const Component* top : root->getTopLevel())
-            paintTree(top, canvas);
+            outlineTree(top, out);
         out << "</g>\n";
-        if (options.overlay) {
-            out << "<g class=\"overlay\">\n";
-            for (const Component* child : root->getChildren())
-                outlineTree(child, out);
-            for (const Component* top : root->getTopLevel())
-                outlineTree(top, out);
-            out << "</g>\n";
-        }
-    }
-    if (root) {
-        // The pointer, when no component of the UI draws it and the engine does not either.
-        const MousePointer* pointer = root->getMousePointer();
-        const Component* drawing = pointer->getComponent();
-        if (pointer->getVisible() && !pointer->getHardwareSupport() &&
-            !(drawing && drawing->isShowed())) {
-            const float x = pointer->getX(), y = pointer->getY();
-            out << "<path class=\"pointer\" d=\"M" << number(x) << " " << number(y)
-                << " l0 16 l4 -4 "
-                << "l3 7 l2.5 -1 l-3 -7 l6 0 Z\" fill=\"rgb(245,240,225)\" "
-                   "stroke=\"rgb(20,20,20)\" stroke-width=\"1\"/>\n";
-        }
     }
     if (!options.title.empty())
         out << "<text class=\"title\" x=\"" << number(width - 6) << "\" y=\"" << number(height - 6)

@@ -8,13 +8,13 @@ namespace ui {
 
 class UI;
 
-// An SVG picture of what the player would see now: the render driver's background colour when
-// it is on, the 3D content of every active view the driver draws (in render priority order,
-// models as their projected bounding boxes named by their model, decals counted, a fade as a
-// translucent veil over its view), then the shown components of the UI: its tree in drawing
-// order, then its top-level components. Every Paintable component paints itself; the others
-// show only in the overlay, which outlines and names every shown component. Last comes the
-// pointer, when neither a component of the UI nor the engine's hardware cursor draws it.
+// An SVG picture of what the player would see now, drawn in the order of ui::walkFrame: the
+// render driver's background colour when it is on, the 3D content of the views the driver draws
+// (models as their projected bounding boxes named by their model, decals counted, a fade as a
+// translucent veil over its view; a view a component shows where that component stands), the
+// shown components of the UI, then the pointer. Every Paintable component paints itself; the
+// others show only in the overlay, which outlines and names every shown component. It is the
+// inspector beside the rendered frame.
 class KEL_HOST_API Snapshot {
 public:
     struct Options {

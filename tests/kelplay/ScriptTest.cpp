@@ -126,7 +126,7 @@ protected:
             return false;
         for (const auto& picture : pictures) {
             report.addTranscriptLine("before " + picture);
-            if (!report.addSnapshot(picture, "", "<svg/>", error))
+            if (!report.addSnapshot(picture, "", "<svg/>", "", error))
                 return false;
         }
         return completes ? report.close("kel-play", "", error) : false;
@@ -166,7 +166,7 @@ TEST_F(KelPlayReport, RefusesToOverwriteAFileItDidNotWrite) {
     other.write("01-menu.svg", "mine");
     kelplay::Report report(other.get());
     ASSERT_TRUE(report.open(&error)) << error;
-    ASSERT_TRUE(report.addSnapshot("menu", "", "<svg/>", &error));
+    ASSERT_TRUE(report.addSnapshot("menu", "", "<svg/>", "", &error));
     EXPECT_FALSE(report.close("kel-play", "", &error));
     EXPECT_EQ(other.read("01-menu.svg"), "mine");
 }
@@ -176,10 +176,13 @@ TEST_F(KelPlayReport, TheIndexListsThePicturesAndShowsEachWithWhatLedToIt) {
     std::string error;
     ASSERT_TRUE(report.open(&error)) << error;
     report.addTranscriptLine("event newgame mapName=Lighthouse");
-    ASSERT_TRUE(report.addSnapshot("battle", "Tom & <Jerry>", "<svg/>", &error));
+    ASSERT_TRUE(report.addSnapshot("battle", "Tom & <Jerry>", "<svg/>", "", &error));
     report.addTranscriptLine("key Escape");
-    ASSERT_TRUE(report.addSnapshot("menu", "", "<svg/>", &error));
+    // The second has a rendered frame: the index shows it, the SVG one click away.
+    ASSERT_TRUE(report.addSnapshot("menu", "", "<svg/>", "\x89PNG frame", &error));
     ASSERT_TRUE(report.close("kel-play", "2 commands", &error)) << error;
+    EXPECT_EQ(out.read("02-menu.png"), "\x89PNG frame");
+    EXPECT_EQ(out.read("02-menu.svg"), "<svg/>");
     const std::string index = out.read("index.html");
     // The contents list, in order, with escaped captions.
     const size_t contents = index.find("<nav>");
@@ -189,7 +192,10 @@ TEST_F(KelPlayReport, TheIndexListsThePicturesAndShowsEachWithWhatLedToIt) {
     const size_t full = index.find("id=\"full-2\"");
     ASSERT_NE(full, std::string::npos);
     const std::string second = index.substr(full, index.find("</section>", full) - full);
-    EXPECT_NE(second.find("02-menu.svg"), std::string::npos);
+    EXPECT_NE(second.find("<img src=\"02-menu.png\""), std::string::npos) << second;
+    EXPECT_NE(second.find("<a href=\"02-menu.svg\">"), std::string::npos) << second;
+    EXPECT_NE(index.find("<img src=\"01-battle.svg\""), std::string::npos) << "no frame: the SVG";
+    EXPECT_EQ(index.find("01-battle.png"), std::string::npos);
     EXPECT_NE(second.find("key Escape"), std::string::npos);
     EXPECT_EQ(second.find("newgame"), std::string::npos);
     EXPECT_NE(index.find("href=\"#full-1\""), std::string::npos);

@@ -92,18 +92,31 @@ bool Report::open(std::string* error) {
 }
 
 bool Report::addSnapshot(const std::string& name, const std::string& caption,
-                         const std::string& svg, std::string* error) {
+                         const std::string& svg, const std::string& png, std::string* error) {
     char prefix[16];
     std::snprintf(prefix, sizeof prefix, "%02zu-", snapshots.size() + 1);
     std::string safe;
     for (char c : name)
         safe += (std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_') ? c : '_';
     const std::string file = prefix + safe + ".svg";
-    if (!writeText(staging() / file, svg, error))
+    const std::string frame = png.empty() ? std::string() : prefix + safe + ".png";
+    if (!writeText(staging() / file, svg, error) ||
+        (!frame.empty() && !writeText(staging() / frame, png, error)))
         return false;
     const size_t first = snapshots.empty() ? 0 : snapshots.back().endLine;
-    snapshots.push_back(Snapshot{file, caption.empty() ? name : caption, first, transcript.size()});
+    snapshots.push_back(
+        Snapshot{file, frame, caption.empty() ? name : caption, first, transcript.size()});
     return true;
+}
+
+std::string Report::shown(const Snapshot& shot) {
+    return shot.png.empty() ? shot.file : shot.png;
+}
+
+std::string Report::inspector(const Snapshot& shot) {
+    if (shot.png.empty())
+        return "";
+    return " · <a href=\"" + escapeHtml(shot.file) + "\">inspector (SVG)</a>";
 }
 
 std::string Report::index(const std::string& title, const std::string& summary) const {
@@ -131,9 +144,10 @@ std::string Report::index(const std::string& title, const std::string& summary) 
            "shows it at full size with the transcript lines that led to it.</p>\n";
     for (size_t i = 0; i < snapshots.size(); ++i)
         out << "<figure id=\"picture-" << i + 1 << "\"><a href=\"#full-" << i + 1
-            << "\"><img src=\"" << escapeHtml(snapshots[i].file) << "\" alt=\""
+            << "\"><img src=\"" << escapeHtml(shown(snapshots[i])) << "\" alt=\""
             << escapeHtml(snapshots[i].caption) << "\"></a><figcaption>" << i + 1 << ". "
-            << escapeHtml(snapshots[i].caption) << "</figcaption></figure>\n";
+            << escapeHtml(snapshots[i].caption) << inspector(snapshots[i])
+            << "</figcaption></figure>\n";
     out << "<h2 id=\"transcript\">Transcript</h2>\n<pre>";
     for (const auto& line : transcript)
         out << escapeHtml(line) << "\n";
@@ -146,9 +160,9 @@ std::string Report::index(const std::string& title, const std::string& summary) 
             out << " · <a href=\"#full-" << i << "\">previous</a>";
         if (i + 1 < snapshots.size())
             out << " · <a href=\"#full-" << i + 2 << "\">next</a>";
-        out << "</p>\n<h2>" << i + 1 << ". " << escapeHtml(shot.caption) << "</h2>\n<img src=\""
-            << escapeHtml(shot.file) << "\" alt=\"" << escapeHtml(shot.caption)
-            << "\">\n<h3>What led to it</h3>\n<pre>";
+        out << inspector(shot) << "</p>\n<h2>" << i + 1 << ". " << escapeHtml(shot.caption)
+            << "</h2>\n<img src=\"" << escapeHtml(shown(shot)) << "\" alt=\""
+            << escapeHtml(shot.caption) << "\">\n<h3>What led to it</h3>\n<pre>";
         for (size_t line = shot.firstLine; line < shot.endLine; ++line)
             out << escapeHtml(transcript[line]) << "\n";
         out << "</pre></section>\n";
@@ -159,8 +173,11 @@ std::string Report::index(const std::string& title, const std::string& summary) 
 
 bool Report::close(const std::string& title, const std::string& summary, std::string* error) {
     std::vector<std::string> files;
-    for (const Snapshot& shot : snapshots)
+    for (const Snapshot& shot : snapshots) {
         files.push_back(shot.file);
+        if (!shot.png.empty())
+            files.push_back(shot.png);
+    }
     files.push_back(kIndex);
     std::string manifest = "# written by kel-play, which removes these files when it writes "
                            "its next report here\n";

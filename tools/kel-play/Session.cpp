@@ -48,6 +48,7 @@
 #include "host/logic/Unit.h"
 #include "host/logic/Unit3d.h"
 #include "host/profile/Profile.h"
+#include "host/render/FrameRenderer.h"
 #include "host/ui/BothTextSprite.h"
 #include "host/ui/Container.h"
 #include "host/ui/EditBox.h"
@@ -722,6 +723,31 @@ void Session::resultsHidden() {
     say("the results screen tells the host it is hidden");
 }
 
+std::string Session::renderFrame() {
+    if (!options.renderFrames)
+        return "";
+    if (!rendererTried) {
+        rendererTried = true;
+        // The framebuffer has the screen's size: the profile's resolution.
+        std::string why;
+        renderer = render::FrameRenderer::create(
+            static_cast<int>(std::lround(root->getScreenWidth())),
+            static_cast<int>(std::lround(root->getScreenHeight())), &why);
+        if (!renderer)
+            say("no rendered frames (" + why + "): the pictures are the SVG inspector only");
+    }
+    if (!renderer)
+        return "";
+    render::Picture frame;
+    renderer->render(root.get(), &frame);
+    std::string png, why;
+    if (!render::encodePng(frame, &png, &why)) {
+        say("the frame was not encoded: " + why);
+        return "";
+    }
+    return png;
+}
+
 bool Session::takeSnapshot(const std::string& name, const std::string& caption,
                            std::string* problem) {
     ::ui::Snapshot::Options snapshotOptions;
@@ -733,7 +759,7 @@ bool Session::takeSnapshot(const std::string& name, const std::string& caption,
             svg.insert(end, renderOverlay(root.get()));
     }
     say("snapshot " + name + (caption.empty() ? "" : ": " + caption));
-    return report.addSnapshot(name, snapshotOptions.title, svg, problem);
+    return report.addSnapshot(name, snapshotOptions.title, svg, renderFrame(), problem);
 }
 
 bool Session::endMission(bool won, std::string* problem) {

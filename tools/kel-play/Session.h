@@ -36,6 +36,10 @@ class KELUI;
 class UnitHandle;
 } // namespace kel::ui
 
+namespace render {
+class FrameRenderer;
+}
+
 namespace kelplay {
 
 // Plays the host's part around the module: boots it as the host does (construct, init,
@@ -53,9 +57,10 @@ class Session : public kel::ui::Listener,
 public:
     struct Options {
         std::filesystem::path outputDirectory = "kel-play-out";
-        bool realClock = false;  // interactive sessions follow the machine's clock
-        bool overlay = false;    // snapshots name and outline every component
-        bool writeReport = true; // false: no output directory, no pictures (the data check)
+        bool realClock = false;    // interactive sessions follow the machine's clock
+        bool overlay = false;      // snapshots name and outline every component
+        bool writeReport = true;   // false: no output directory, no pictures (the data check)
+        bool renderFrames = false; // a rendered PNG beside each snapshot's SVG
     };
 
     Session(Options options, std::function<void(const std::string&)> print);
@@ -125,6 +130,8 @@ private:
     // The game logic ends the mission; the host shows the results from a host thread.
     bool endMission(bool won, std::string* problem);
     bool takeSnapshot(const std::string& name, const std::string& caption, std::string* problem);
+    // The rendered frame of the screen as PNG bytes; empty without a renderer (said once).
+    std::string renderFrame();
     // What the host does between frames: shows the goals the scenario asked for.
     void serveHost();
     // Starts a host thread waiting in the goal ("goal") or results ("results") screen and
@@ -158,6 +165,8 @@ private:
     Options options;
     std::function<void(const std::string&)> print;
     Report report;
+    std::unique_ptr<render::FrameRenderer> renderer;
+    bool rendererTried = false;
     std::unique_ptr<kel::ui::KELUI> root;
     std::unique_ptr<kel::logic::Game> game;
     // Moves the board view's camera each frame of a battle, after the camera translator.

@@ -1,7 +1,9 @@
 // kel-play: the main program of kel-ui on the reference host. It checks the shipped game data,
 // boots the module as the game host does and plays a session: the default tour, a script, or
-// commands typed at the terminal. It prints a transcript and writes kel-play-out/ with an SVG
-// picture per snapshot and an index.html that shows them in order.
+// commands typed at the terminal. It prints a transcript and writes kel-play-out/ with, per
+// snapshot, the frame rendered offscreen as a PNG and the SVG inspector picture beside it, and an
+// index.html that shows them in order. Without a renderer (a build without one, or no EGL at run
+// time) it says so once and writes the SVG pictures only.
 
 #include "DataCheck.h"
 #include "Script.h"
@@ -208,6 +210,7 @@ int play(const kelplay::Session::Options& options, const std::string& scriptFile
 
 int main(int argc, char** argv) {
     kelplay::Session::Options options;
+    options.renderFrames = true;
     std::string scriptFile, profile;
     bool interactive = false, checkOnly = false, quiet = false;
     for (int i = 1; i < argc; ++i) {

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "host/HostApi.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ui {
+class UI;
+}
+
+namespace render {
+
+// A picture in memory: RGBA, 8 bits a channel, rows from the top.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> pixels;
+
+    // The pixel at (x, y) as 0xRRGGBBAA; 0 outside the picture.
+    unsigned at(int x, int y) const;
+};
+
+// Draws the frames of the reference engine offscreen with OpenGL 3.3 core, on a context EGL
+// makes without a display (Mesa's software rasteriser does on a machine with no GPU), into a
+// framebuffer of a size in pixels. A frame is what ui::walkFrame walks: the views through their
+// cameras with their models as lit meshes, images, text in the fonts' faces, the pointer. Images,
+// models and faces are read from the data root on first use and kept by name; one that is
+// missing or cannot be decoded is drawn as a "missing" marker and reported once.
+//
+// A renderer is used by one thread at a time.
+class KEL_HOST_API FrameRenderer {
+public:
+    // Null, with `why`, when the host was built without the renderer or no context can be made.
+    static std::unique_ptr<FrameRenderer> create(int width, int height, std::string* why);
+    // Whether this build of the host has the renderer at all.
+    static bool isBuiltIn();
+
+    virtual ~FrameRenderer() = default;
+    int getWidth() const { return width; }
+    int getHeight() const { return height; }
+
+    // Draws the screen of `ui` (null: the root UI) scaled to the framebuffer and reads it back.
+    // `include3D` false leaves the views out.
+    virtual void render(ui::UI* ui, Picture* out, bool include3D = true) = 0;
+
+protected:
+    FrameRenderer(int width, int height) : width(width), height(height) {}
+
+private:
+    int width;
+    int height;
+};
+
+// A picture as the bytes of a PNG file; false with `why` on failure, or when the host was built
+// without the renderer.
+KEL_HOST_API bool encodePng(const Picture& picture, std::string* png, std::string* why);
+// Writes a picture as a PNG file (atomically); false with `why` on failure.
+KEL_HOST_API bool writePng(const std::string& path, const Picture& picture, std::string* why);
+
+} // namespace render
