@@ -13,7 +13,7 @@ class UI;
 namespace render {
 
 // A picture in memory: RGBA, 8 bits a channel, rows from the top.
-struct Picture {
+struct KEL_HOST_API Picture {
     int width = 0;
     int height = 0;
     std::vector<unsigned char> pixels;
@@ -56,6 +56,8 @@ private:
 // A picture as the bytes of a PNG file; false with `why` on failure, or when the host was built
 // without the renderer.
 KEL_HOST_API bool encodePng(const Picture& picture, std::string* png, std::string* why);
+// The picture of PNG bytes; false with `why` when they are no PNG, or without the renderer.
+KEL_HOST_API bool decodePng(const std::string& png, Picture* picture, std::string* why);
 // Writes a picture as a PNG file (atomically); false with `why` on failure.
 KEL_HOST_API bool writePng(const std::string& path, const Picture& picture, std::string* why);
 

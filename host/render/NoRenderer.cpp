@@ -20,4 +20,10 @@ bool encodePng(const Picture&, std::string*, std::string* why) {
     return false;
 }
 
+bool decodePng(const std::string&, Picture*, std::string* why) {
+    if (why)
+        *why = "this build has no renderer";
+    return false;
+}
+
 } // namespace render

@@ -1,6 +1,7 @@
 #include "Session.h"
 #include "Tour.h"
 #include "support/LogCapture.h"
+#include "support/Rendering.h"
 #include "support/TempDir.h"
 
 #include "host/resource/ResourceManager.h"
@@ -310,11 +311,13 @@ TEST_F(KelPlaySession, UnitsSpeakInBattleAndTheirBalloonsAreCheckedWhereThePlaye
 
 #ifndef _WIN32
 // Runs kel-play with `arguments` (and `input` on its standard input) in `dir`; the exit status,
-// with what it printed in out.txt and errors.txt.
+// with what it printed in out.txt and errors.txt. The program renders no frames unless `frames`:
+// what these tests check is the session, and the renderer has tests of its own.
 int runProgram(const kel::test::TempDir& dir, const std::string& arguments,
-               const std::string& input = "") {
+               const std::string& input = "", bool frames = false) {
     dir.write("input.txt", input);
-    const std::string command = "cd " + dir.get().string() + " && " + KEL_PLAY_EXE + " " +
+    const std::string command = "cd " + dir.get().string() + " && " +
+                                (frames ? "" : "KEL_NO_RENDERER=1 ") + KEL_PLAY_EXE + " " +
                                 arguments + " < input.txt > out.txt 2> errors.txt";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -400,6 +403,39 @@ TEST(KelPlayProgram, CommandLineMistakesAreOneLine) {
     const std::string help = dir.read("out.txt");
     EXPECT_LE(std::count(help.begin(), help.end(), '\n'), 24) << help;
     EXPECT_NE(help.find("--interactive"), std::string::npos);
+}
+
+TEST(KelPlayProgram, ASnapshotIsTheRenderedFrameWithTheSvgBesideItOrTheSvgAloneSaidOnce) {
+    kel::test::TempDir dir;
+    dir.write("s.play", "snapshot one\nsnapshot two\n");
+    // Without a renderer: said once, the SVG pictures only.
+    runProgram(dir, "--out out --script s.play");
+    const std::string said = dir.read("out.txt");
+    const size_t first = said.find("no rendered frames");
+    EXPECT_NE(first, std::string::npos) << said;
+    EXPECT_EQ(said.find("no rendered frames", first + 1), std::string::npos) << said;
+    EXPECT_TRUE(std::filesystem::exists(dir / "out/02-two.svg"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "out/02-two.png"));
+    const std::string why = kel::test::whyNoFrames();
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    // With one: a PNG of the screen's size beside each SVG. (The exit status depends on whether
+    // the data's art is all there, which the asset checks see to.)
+    runProgram(dir, "--quiet --out out --script s.play", "", true);
+    const std::string svg = dir.read("out/02-two.svg");
+    const std::string png = dir.read("out/02-two.png");
+    ASSERT_GE(png.size(), 24u) << dir.read("errors.txt");
+    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    auto big = [&png](size_t at) {
+        return (static_cast<unsigned char>(png[at]) << 24) |
+               (static_cast<unsigned char>(png[at + 1]) << 16) |
+               (static_cast<unsigned char>(png[at + 2]) << 8) |
+               static_cast<unsigned char>(png[at + 3]);
+    };
+    const std::string size =
+        "width=\"" + std::to_string(big(16)) + "\" height=\"" + std::to_string(big(20)) + "\"";
+    EXPECT_NE(svg.find(size), std::string::npos) << size;
+    EXPECT_NE(dir.read("out/index.html").find("<img src=\"01-one.png\""), std::string::npos);
 }
 
 TEST(KelPlayProgram, TheOutputFolderKeepsAFileOfTheUsers) {

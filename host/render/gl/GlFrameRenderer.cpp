@@ -9,6 +9,7 @@
 #include "host/ui/FrameWalk.h"
 #include "host/ui/UI.h"
 
+#include <stb/stb_image.h>
 #include <stb/stb_image_write.h>
 
 #include <algorithm>
@@ -159,6 +160,23 @@ bool encodePng(const Picture& picture, std::string* png, std::string* why) {
             *why = "cannot encode the PNG";
         return false;
     }
+    return true;
+}
+
+bool decodePng(const std::string& png, Picture* picture, std::string* why) {
+    int width = 0, height = 0, channels = 0;
+    unsigned char* rgba =
+        stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(png.data()),
+                              static_cast<int>(png.size()), &width, &height, &channels, 4);
+    if (!rgba) {
+        if (why)
+            *why = std::string("cannot decode: ") + stbi_failure_reason();
+        return false;
+    }
+    picture->width = width;
+    picture->height = height;
+    picture->pixels.assign(rgba, rgba + static_cast<size_t>(width) * height * 4);
+    stbi_image_free(rgba);
     return true;
 }
 

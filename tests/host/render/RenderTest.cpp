@@ -1,0 +1,386 @@
+// Frames rendered offscreen, checked by their pixels: what is drawn where, in which order, and
+// what is left out. They hold whether the data's art is there or drawn as the missing marker:
+// each compares frames that differ in one thing, or uses pictures and models it writes itself.
+#include "support/Rendering.h"
+#include "support/RootFixture.h"
+#include "support/TempRoots.h"
+#include "support/UiFixture.h"
+
+#include "host/engine/Model.h"
+#include "host/engine/RenderObject.h"
+#include "host/engine/View.h"
+#include "host/render/FrameRenderer.h"
+#include "host/ui/Canvas.h"
+#include "host/ui/Container.h"
+#include "host/ui/ModelComponent.h"
+#include "host/ui/Paintable.h"
+#include "host/ui/Ramka.h"
+#include "host/ui/TextComponent.h"
+#include "ui/MessageBoxA.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <limits>
+
+namespace {
+
+using render::FrameRenderer;
+using render::Picture;
+
+constexpr unsigned kGreen = 0x00FF00FFu;
+
+// A component that paints what the test tells it to.
+class Painted : public ::ui::Component, public ::ui::Paintable {
+public:
+    Painted(::ui::UI* ui, std::function<void(::ui::Canvas&)> painter)
+        : Component(ui, 0, 0, 10, 10), painter(std::move(painter)) {}
+    void paint(::ui::Canvas& canvas) const override { painter(canvas); }
+
+private:
+    std::function<void(::ui::Canvas&)> painter;
+};
+
+::ui::Canvas::ImageRun imageRun(const ::ui::Canvas::Rect& rect, const std::string& name) {
+    ::ui::Canvas::ImageRun run;
+    run.rect = rect;
+    run.name = name;
+    run.kind = "sprite";
+    return run;
+}
+
+// A veil over its whole view, as a fade is drawn.
+struct Veil : RenderObject {
+    std::string describe() const override { return "fade 1"; }
+};
+
+struct Box {
+    int left, top, right, bottom; // pixels, right and bottom included
+};
+
+// How many pixels of the box differ between two frames.
+int differing(const Picture& a, const Picture& b, const Box& box) {
+    int count = 0;
+    for (int y = box.top; y <= box.bottom; ++y)
+        for (int x = box.left; x <= box.right; ++x)
+            count += a.at(x, y) != b.at(x, y);
+    return count;
+}
+
+Box around(float x, float y, int reach) {
+    const int cx = static_cast<int>(x), cy = static_cast<int>(y);
+    return {cx - reach, cy - reach, cx + reach, cy + reach};
+}
+
+int area(const Box& box) {
+    return (box.right - box.left + 1) * (box.bottom - box.top + 1);
+}
+
+// The renderer's own reports of art that is not (yet) in the data are no fault of these tests;
+// anything else the host logged is.
+void keepUnexpected(kel::test::LogCapture& log) {
+    for (const auto& record : log.take())
+        if (!(record.filter == "engine" && record.text.find(": drawn as") != std::string::npos))
+            ADD_FAILURE() << record.file << ": " << record.text;
+}
+
+// The two resolutions every frame is checked at: the screens' own and a larger one.
+const int kSizes[][2] = {{640, 480}, {1024, 768}};
+
+// ---------------------------------------------------------------------------------------------
+// The module's main menu, rendered.
+
+class RenderedMenu : public kel::test::RootFixture {
+protected:
+    void SetUp() override {
+        const std::string why = kel::test::whyNoFrames();
+        if (!why.empty())
+            GTEST_SKIP() << why;
+        RootFixture::SetUp();
+        booted = true;
+    }
+
+    void TearDown() override {
+        if (!booted)
+            return;
+        renderers.clear();
+        keepUnexpected(log);
+        RootFixture::TearDown();
+    }
+
+    bool booted = false;
+
+    Picture frame(int width, int height) {
+        std::string why;
+        auto& renderer = renderers[width];
+        if (!renderer)
+            renderer = FrameRenderer::create(width, height, &why);
+        Picture picture;
+        EXPECT_TRUE(renderer) << why;
+        if (renderer)
+            renderer->render(root.get(), &picture);
+        return picture;
+    }
+
+    // The entry of the main ring nearest its camera: the one in front.
+    ::ui::ModelComponent* frontEntry() {
+        ::ui::ModelComponent* front = nullptr;
+        float nearest = std::numeric_limits<float>::max();
+        std::function<void(::ui::Component*)> walk = [&](::ui::Component* c) {
+            auto* entry = dynamic_cast<::ui::ModelComponent*>(c);
+            if (entry && entry->isShowed() && entry->getModel()) {
+                const float depth = entry->getView()->getCamera()->toCameraSpace(centre(entry)).z;
+                if (depth < nearest) {
+                    nearest = depth;
+                    front = entry;
+                }
+            }
+            if (auto* container = dynamic_cast<::ui::Container*>(c))
+                for (::ui::Component* child : container->getChildren())
+                    walk(child);
+        };
+        walk(root->getDescendant("mainroundmenu"));
+        return front;
+    }
+
+    static Vector centre(const ::ui::ModelComponent* entry) {
+        Vector sum;
+        for (const Vector& corner : entry->getModel()->worldCorners())
+            sum += corner;
+        return sum / 8;
+    }
+
+    // Where the entry's centre lands, in pixels of a frame of that size.
+    static bool projected(const ::ui::ModelComponent* entry, int width, int height, float* x,
+                          float* y) {
+        float fx = 0, fy = 0;
+        if (!theRenderDriver->projectToScreen(entry->getView(), centre(entry), &fx, &fy))
+            return false;
+        *x = fx * width;
+        *y = fy * height;
+        return true;
+    }
+
+    std::map<int, std::unique_ptr<FrameRenderer>> renderers;
+};
+
+TEST_F(RenderedMenu, TheRingsFrontEntryCoversItsPointInFrontOfABattleBehindAndUnderATopBox) {
+    ::ui::ModelComponent* entry = frontEntry();
+    ASSERT_TRUE(entry) << "the main ring shows no entry";
+    View* scene = entry->getView();
+    for (const auto& size : kSizes) {
+        const int w = size[0], h = size[1];
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        float x = 0, y = 0;
+        ASSERT_TRUE(projected(entry, w, h, &x, &y));
+        const Box spot = around(x, y, 2);
+        const Picture menu = frame(w, h);
+        // Without the entry's model the spot shows what lies behind it.
+        scene->unregisterObject(entry->getModel());
+        const Picture without = frame(w, h);
+        scene->registerObject(entry->getModel());
+        EXPECT_GT(differing(menu, without, spot), area(spot) / 2) << "the entry does not cover it";
+
+        // A battle view of a higher priority, veiled black, drawn behind: the ring's scene is
+        // drawn where its component stands, in front of it.
+        Camera camera;
+        Viewport whole;
+        View battle(&camera, whole, "battle");
+        Veil veil;
+        battle.registerObject(&veil);
+        battle.setRenderPriority(scene->getRenderPriority() + 10);
+        battle.activate();
+        theRenderDriver->addView(&battle);
+        const Picture behind = frame(w, h);
+        theRenderDriver->removeView(&battle);
+        battle.unregisterObject(&veil);
+        EXPECT_EQ(differing(menu, behind, spot), 0) << "the battle covers the ring";
+        EXPECT_GT(differing(menu, behind, {0, 0, w - 1, h - 1}), 0) << "no battle drawn";
+
+        // A top-level box over the entry hides it.
+        const float unit = static_cast<float>(w) / root->getScreenWidth();
+        Painted box(root.get(), [&](::ui::Canvas& canvas) {
+            canvas.fillRect({x / unit - 8, y / unit - 8, 16, 16}, config::Color(0, 1, 0, 1));
+        });
+        box.setVisible(true);
+        box.repaint();
+        const Picture covered = frame(w, h);
+        box.setVisible(false);
+        for (int py = spot.top; py <= spot.bottom; ++py)
+            for (int px = spot.left; px <= spot.right; ++px)
+                ASSERT_EQ(covered.at(px, py), kGreen) << px << ", " << py;
+    }
+}
+
+TEST_F(RenderedMenu, ThePointersPictureIsDrawnAtThePointerAndNowhereElse) {
+    // Two places in the sky above the ring, far from each other and from every entry.
+    const float places[][2] = {{60, 60}, {560, 60}};
+    pointer()->setVisible(true);
+    for (const auto& size : kSizes) {
+        const int w = size[0], h = size[1];
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        const float unit = static_cast<float>(w) / root->getScreenWidth();
+        moveTo(places[0][0], places[0][1]);
+        const Picture first = frame(w, h);
+        moveTo(places[1][0], places[1][1]);
+        const Picture second = frame(w, h);
+        int changed = 0;
+        for (const auto& place : places) {
+            // The picture hangs below and right of the pointer, 40 units at most.
+            const Box near{
+                static_cast<int>((place[0] - 8) * unit), static_cast<int>((place[1] - 8) * unit),
+                static_cast<int>((place[0] + 40) * unit), static_cast<int>((place[1] + 40) * unit)};
+            EXPECT_GT(differing(first, second, near), area(near) / 20) << place[0];
+            changed += differing(first, second, near);
+        }
+        EXPECT_EQ(differing(first, second, {0, 0, w - 1, h - 1}), changed)
+            << "pixels changed away from the pointer";
+    }
+}
+
+TEST_F(RenderedMenu, AMessageBoxsTextLiesInsideItsFrame) {
+    for (const auto& size : kSizes) {
+        const int w = size[0], h = size[1];
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        kel::ui::MessageBoxA box(root.get(), "Leave the battle and lose what was won?",
+                                 kel::ui::MessageBoxA::YES | kel::ui::MessageBoxA::NO, nullptr);
+        box.centerBoth();
+        box.setVisible(true);
+        box.repaint();
+        ::ui::Component* text = nullptr;
+        ::ui::Component* frameOf = nullptr;
+        for (::ui::Component* child : box.getChildren()) {
+            if (dynamic_cast<::ui::TextComponent*>(child))
+                text = child;
+            if (dynamic_cast<::ui::Ramka*>(child))
+                frameOf = child;
+        }
+        ASSERT_TRUE(text && frameOf);
+        const Picture with = frame(w, h);
+        text->setVisible(false);
+        const Picture without = frame(w, h);
+        box.setVisible(false);
+        const float unit = static_cast<float>(w) / root->getScreenWidth();
+        const Box inside{static_cast<int>(frameOf->getAbsoluteX() * unit),
+                         static_cast<int>(frameOf->getAbsoluteY() * unit),
+                         static_cast<int>((frameOf->getAbsoluteX() + frameOf->getWidth()) * unit),
+                         static_cast<int>((frameOf->getAbsoluteY() + frameOf->getHeight()) * unit)};
+        const int glyphs = differing(with, without, inside);
+        EXPECT_GT(glyphs, 200) << "no text drawn inside the frame";
+        EXPECT_EQ(differing(with, without, {0, 0, w - 1, h - 1}), glyphs)
+            << "text drawn outside the frame";
+        box.term();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// A bare UI with test layouts, on a data root of the test's own pictures and models.
+
+class RenderedCanvas : public kel::test::UiFixture {
+protected:
+    void SetUp() override {
+        const std::string why = kel::test::whyNoFrames();
+        if (!why.empty())
+            GTEST_SKIP() << why;
+        UiFixture::SetUp();
+        ui->getMousePointer()->setVisible(false);
+        roots = std::make_unique<kel::test::TempRoots>();
+    }
+    void TearDown() override {
+        if (ui)
+            UiFixture::TearDown();
+        roots.reset();
+    }
+
+    Picture frame(int width = 640, int height = 480) {
+        std::string why;
+        auto renderer = FrameRenderer::create(width, height, &why);
+        Picture picture;
+        EXPECT_TRUE(renderer) << why;
+        if (renderer)
+            renderer->render(ui.get(), &picture);
+        return picture;
+    }
+
+    // A picture file of the data root: `left` on its left half, `right` on its right half.
+    void writeImage(const std::string& gamePath, unsigned left, unsigned right) {
+        Picture p;
+        p.width = 8;
+        p.height = 4;
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x)
+                for (int c = 0; c < 4; ++c)
+                    p.pixels.push_back(
+                        static_cast<unsigned char>((x < 4 ? left : right) >> (24 - 8 * c)));
+        std::string why;
+        std::filesystem::create_directories(
+            roots->data / std::filesystem::path(gamePath.substr(1)).parent_path());
+        ASSERT_TRUE(render::writePng((roots->data / gamePath.substr(1)).string(), p, &why)) << why;
+    }
+
+    std::unique_ptr<kel::test::TempRoots> roots;
+};
+
+TEST_F(RenderedCanvas, AHiddenComponentAndItsChildrenLeaveNoPixel) {
+    const Picture empty = frame();
+    auto* parent = new ::ui::Container(ui.get(), 100, 100, 200, 200);
+    ui->addComponent(parent);
+    auto* child = new Painted(ui.get(), [](::ui::Canvas& canvas) {
+        canvas.fillRect({120, 120, 100, 60}, config::Color(0, 1, 0, 1), 6);
+        canvas.strokeRect({110, 110, 160, 100}, config::Color(0, 1, 0, 1), 2);
+        canvas.line(100, 300, 300, 320, config::Color(0, 1, 0, 1), 3);
+        canvas.image(imageRun({150, 200, 64, 64}, "Nowhere"));
+    });
+    parent->addComponent(child);
+    child->setVisible(true);
+    parent->setVisible(true);
+    child->repaint();
+    const Picture shown = frame();
+    EXPECT_EQ(shown.at(170, 150), kGreen);
+    EXPECT_GT(differing(empty, shown, {0, 0, 639, 479}), 100 * 60);
+    parent->setVisible(false);
+    EXPECT_EQ(differing(empty, frame(), {0, 0, 639, 479}), 0) << "the parent hidden";
+    parent->setVisible(true);
+    child->setVisible(false);
+    EXPECT_EQ(differing(empty, frame(), {0, 0, 639, 479}), 0) << "the child hidden";
+    // The missing picture was reported once, by name, however often it was drawn.
+    const auto logged = log.take();
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_EQ(logged[0].file, "/Images/Named/Nowhere.png");
+}
+
+TEST_F(RenderedCanvas, PicturesAreDrawnFromTheirFilesTurnedAndMirroredAsAsked) {
+    constexpr unsigned red = 0xFF0000FFu, blue = 0x0000FFFFu;
+    writeImage("/Images/Named/Halves.png", red, blue);
+    writeImage("/Images/Missions/halves.png", red, blue); // a game path is taken as it is
+    const struct {
+        const char* name;
+        float angle;
+        bool flip;
+        unsigned left, right;
+    } rows[] = {
+        {"Halves", 0, false, red, blue},
+        {"Halves", 0, true, blue, red},
+        {"Halves", 180, false, blue, red},
+        {"/Images/Missions/halves.png", 0, false, red, blue},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + " " + std::to_string(row.angle) +
+                     (row.flip ? " flipped" : ""));
+        ::ui::Canvas::ImageRun run = imageRun({200, 200, 160, 80}, row.name);
+        run.angle = row.angle;
+        run.flip = row.flip;
+        Painted picture(ui.get(), [&run](::ui::Canvas& canvas) { canvas.image(run); });
+        picture.setVisible(true);
+        picture.repaint();
+        for (const auto& size : kSizes) {
+            const float unit = size[0] / 640.0f;
+            const Picture p = frame(size[0], size[1]);
+            EXPECT_EQ(p.at(static_cast<int>(220 * unit), static_cast<int>(240 * unit)), row.left);
+            EXPECT_EQ(p.at(static_cast<int>(340 * unit), static_cast<int>(240 * unit)), row.right);
+        }
+        picture.setVisible(false);
+    }
+}
+
+} // namespace
