@@ -331,16 +331,24 @@ void Session::uiEvent(const kel::ui::Event& event) {
 void Session::frames(double seconds) {
     const double step = 1.0 / 60;
     double passed = 0;
+    // On the machine's clock a frame starts every step: the time a frame takes (drawing it,
+    // showing it in a window) comes out of the wait before the next one.
+    using Clock = std::chrono::steady_clock;
+    auto due = Clock::now();
     do {
         serveHost();
         const double now = std::min(step, seconds - passed);
-        if (options.realClock && now > 0)
-            std::this_thread::sleep_for(std::chrono::duration<double>(now));
-        else if (!options.realClock)
+        if (options.realClock) {
+            due += std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(now));
+            std::this_thread::sleep_until(due);
+        } else {
             theTimer->advance(now);
+        }
         theRenderDriver->drawFrame();
         describeUnderPointer();
         observe();
+        if (options.afterFrame)
+            options.afterFrame();
         passed += step;
     } while (passed < seconds - 1e-9 && !interruptRequested());
     serveHost();
@@ -723,9 +731,7 @@ void Session::resultsHidden() {
     say("the results screen tells the host it is hidden");
 }
 
-std::string Session::renderFrame() {
-    if (!options.renderFrames)
-        return "";
+bool Session::renderFrame(render::Picture* frame) {
     if (!rendererTried) {
         rendererTried = true;
         // The framebuffer has the screen's size: the profile's resolution.
@@ -737,9 +743,15 @@ std::string Session::renderFrame() {
             say("no rendered frames (" + why + "): the pictures are the SVG inspector only");
     }
     if (!renderer)
-        return "";
+        return false;
+    renderer->render(root.get(), frame);
+    return true;
+}
+
+std::string Session::framePng() {
     render::Picture frame;
-    renderer->render(root.get(), &frame);
+    if (!options.renderFrames || !renderFrame(&frame))
+        return "";
     std::string png, why;
     if (!render::encodePng(frame, &png, &why)) {
         say("the frame was not encoded: " + why);
@@ -759,7 +771,7 @@ bool Session::takeSnapshot(const std::string& name, const std::string& caption,
             svg.insert(end, renderOverlay(root.get()));
     }
     say("snapshot " + name + (caption.empty() ? "" : ": " + caption));
-    return report.addSnapshot(name, snapshotOptions.title, svg, renderFrame(), problem);
+    return report.addSnapshot(name, snapshotOptions.title, svg, framePng(), problem);
 }
 
 bool Session::endMission(bool won, std::string* problem) {

@@ -38,6 +38,7 @@ class UnitHandle;
 
 namespace render {
 class FrameRenderer;
+struct Picture;
 }
 
 namespace kelplay {
@@ -61,6 +62,9 @@ public:
         bool overlay = false;      // snapshots name and outline every component
         bool writeReport = true;   // false: no output directory, no pictures (the data check)
         bool renderFrames = false; // a rendered PNG beside each snapshot's SVG
+        // Called after every frame the session draws: a window shows it and takes the
+        // player's input there.
+        std::function<void()> afterFrame;
     };
 
     Session(Options options, std::function<void(const std::string&)> print);
@@ -93,6 +97,11 @@ public:
     int getFailedCount() const { return failedCount; }
     int getCommandCount() const { return commandCount; }
     kel::ui::KELUI* getRoot() const { return root.get(); }
+    // Renders what the player sees now into `frame` (the screen's size in pixels); false when
+    // there is no renderer (the reason is in the transcript, once).
+    bool renderFrame(render::Picture* frame);
+    // What runs after every frame from now on (see Options::afterFrame).
+    void setAfterFrame(std::function<void()> hook) { options.afterFrame = std::move(hook); }
 
     void uiEvent(const kel::ui::Event& event) override;
 
@@ -131,7 +140,7 @@ private:
     bool endMission(bool won, std::string* problem);
     bool takeSnapshot(const std::string& name, const std::string& caption, std::string* problem);
     // The rendered frame of the screen as PNG bytes; empty without a renderer (said once).
-    std::string renderFrame();
+    std::string framePng();
     // What the host does between frames: shows the goals the scenario asked for.
     void serveHost();
     // Starts a host thread waiting in the goal ("goal") or results ("results") screen and

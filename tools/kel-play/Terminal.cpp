@@ -34,6 +34,10 @@ bool interruptRequested() {
     return interrupted != 0;
 }
 
+void requestInterrupt() {
+    interrupted = 1;
+}
+
 #ifdef _WIN32
 
 struct Terminal::Pending {

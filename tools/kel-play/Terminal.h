@@ -9,6 +9,8 @@ namespace kelplay {
 // frames and commands, so the report is still written.
 void catchInterrupt();
 bool interruptRequested();
+// The same request from the program itself (the player closed the window).
+void requestInterrupt();
 
 // Lines from the standard input without stopping the frame loop: readLine waits at most a given
 // time, so frames go on while the player types. The system-specific part of kel-play is here.

@@ -10,11 +10,15 @@
 #include "Session.h"
 #include "Terminal.h"
 #include "Tour.h"
+#include "Window.h"
 
 #include "FreshProfile.h"
 #include "host/debug/Filter.h"
+#include "host/render/FrameRenderer.h"
 #include "host/resource/ResourceManager.h"
+#include "ui/KELUI.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -31,6 +35,9 @@ void usage() {
         "  --script FILE     play a script instead of the tour\n"
         "  --interactive     play commands typed at the terminal (or piped in) on the\n"
         "                    machine's clock; `help` there lists commands and key names\n"
+        "  --window          play in a window on the desktop with the mouse and keyboard,\n"
+        "                    on the machine's clock, until it is closed; with --script,\n"
+        "                    plays the script visibly there\n"
         "  --check           only check the game data: syntax, then meaning (boots the\n"
         "                    module, loads every map)\n"
         "  --data DIR        game data root (default: the shipped data)\n"
@@ -140,8 +147,38 @@ void playTerminal(kelplay::Session& session, bool quiet) {
         std::printf("\ninterrupted\n");
 }
 
+// Shows the session's frames in a window and hands it the player's input, after every frame.
+// Null, with the reason on the error output, when no window can be opened.
+std::unique_ptr<kelplay::Window> openWindow(kelplay::Session& session) {
+    kel::ui::KELUI* root = session.getRoot();
+    const int width = static_cast<int>(std::lround(root->getScreenWidth()));
+    const int height = static_cast<int>(std::lround(root->getScreenHeight()));
+    std::string why;
+    auto window = kelplay::Window::open("kel-play", width, height, &why);
+    render::Picture probe;
+    if (window && !session.renderFrame(&probe)) {
+        window.reset();
+        why = "nothing can be drawn in it: this build has no renderer or no OpenGL context";
+    }
+    if (!window) {
+        std::fprintf(stderr, "kel-play: --window: %s\n", why.c_str());
+        return nullptr;
+    }
+    window->present(probe);
+    session.setAfterFrame([&session, root, raw = window.get()] {
+        if (!raw->pump(root)) {
+            kelplay::requestInterrupt();
+            return;
+        }
+        render::Picture frame;
+        if (session.renderFrame(&frame))
+            raw->present(frame);
+    });
+    return window;
+}
+
 int play(const kelplay::Session::Options& options, const std::string& scriptFile, bool interactive,
-         bool quiet) {
+         bool quiet, bool windowed) {
     // The whole script is read and checked before anything plays.
     kelplay::Script script;
     std::vector<kelplay::ScriptError> errors;
@@ -149,7 +186,7 @@ int play(const kelplay::Session::Options& options, const std::string& scriptFile
     if (!scriptFile.empty()) {
         fileName = scriptFile;
         script.load(scriptFile, &errors);
-    } else if (!interactive) {
+    } else if (!interactive && !windowed) {
         script.parse(kelplay::kDefaultTour, fileName, &errors);
     }
     if (!errors.empty()) {
@@ -170,9 +207,18 @@ int play(const kelplay::Session::Options& options, const std::string& scriptFile
         return 2;
     }
     kelplay::catchInterrupt();
+    std::unique_ptr<kelplay::Window> window;
+    if (windowed && !(window = openWindow(session))) {
+        session.finish("no window", &problem);
+        return 2;
+    }
     bool ranAll = true;
     if (interactive) {
         playTerminal(session, quiet);
+    } else if (window && scriptFile.empty()) {
+        // The player plays until the game exits or the window is closed.
+        while (!session.isOver() && !kelplay::interruptRequested())
+            session.idle(0);
     } else {
         kelplay::ScriptError error;
         ranAll = session.runScript(script, fileName, &error);
@@ -183,8 +229,9 @@ int play(const kelplay::Session::Options& options, const std::string& scriptFile
     const auto logged = session.getLoggedErrors();
     const int failed = session.getFailedCount();
     const bool stopped = !ranAll && failed == 0;
-    const char* const why =
-        kelplay::interruptRequested() ? ", interrupted" : ", stopped by a failed command";
+    const char* const why = window && window->isClosed() ? ", the window was closed"
+                            : kelplay::interruptRequested() ? ", interrupted"
+                                                            : ", stopped by a failed command";
     char summary[160];
     std::snprintf(
         summary, sizeof summary, "%d command%s, %d failed expectation%s, %zu logged error%s%s",
@@ -212,7 +259,7 @@ int main(int argc, char** argv) {
     kelplay::Session::Options options;
     options.renderFrames = true;
     std::string scriptFile, profile;
-    bool interactive = false, checkOnly = false, quiet = false;
+    bool interactive = false, checkOnly = false, quiet = false, windowed = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--data" || arg == "--profile" || arg == "--script" || arg == "--out") {
@@ -229,6 +276,8 @@ int main(int argc, char** argv) {
                 scriptFile = value;
             else
                 options.outputDirectory = value;
+        } else if (arg == "--window") {
+            windowed = true;
         } else if (arg == "--interactive") {
             interactive = true;
         } else if (arg == "--check") {
@@ -273,6 +322,10 @@ int main(int argc, char** argv) {
         freshProfile = std::make_unique<kelplay::FreshProfile>();
         resource::theResourceManager->setProfileRoot(freshProfile->get());
     }
-    options.realClock = interactive;
-    return play(options, scriptFile, interactive, quiet);
+    if (windowed && interactive) {
+        std::fprintf(stderr, "kel-play: --window and --interactive exclude each other\n");
+        return 2;
+    }
+    options.realClock = interactive || windowed;
+    return play(options, scriptFile, interactive, quiet, windowed);
 }
