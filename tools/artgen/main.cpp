@@ -51,11 +51,11 @@ std::string encodeTga(const std::vector<uint8_t>& rgba, int w, int h) {
     return out;
 }
 
-// A contact sheet: every picture at most 160 x 120, on a checker so transparency shows, with
-// its file name under it.
+// A contact sheet: every picture at most 160 x 120 (small ones blown up `zoom` times), on a
+// checker so transparency shows, with its file name under it.
 void writeImageSheet(const fs::path& file,
                      const std::vector<std::pair<ImageRef, std::vector<uint8_t>>>& images,
-                     const TextFace& label) {
+                     const TextFace& label, float zoom = 1) {
     const int cellW = 176, cellH = 146, columns = 10;
     const int rows = (static_cast<int>(images.size()) + columns - 1) / columns;
     const int W = cellW * columns, H = cellH * rows;
@@ -64,7 +64,7 @@ void writeImageSheet(const fs::path& file,
         const auto& [ref, px] = images[k];
         const int ox = static_cast<int>(k % columns) * cellW + 8;
         const int oy = static_cast<int>(k / columns) * cellH + 4;
-        const float scale = std::min({1.0f, 160.0f / static_cast<float>(ref.width),
+        const float scale = std::min({zoom, 160.0f / static_cast<float>(ref.width),
                                       120.0f / static_cast<float>(ref.height)});
         const int dw = std::max(1, static_cast<int>(static_cast<float>(ref.width) * scale));
         const int dh = std::max(1, static_cast<int>(static_cast<float>(ref.height) * scale));
@@ -282,6 +282,11 @@ int main(int argc, char** argv) {
         if (!debug.empty()) {
             fs::create_directories(debug);
             writeImageSheet(debug / "contact-images.png", painted, body);
+            std::vector<std::pair<ImageRef, std::vector<uint8_t>>> small;
+            for (const auto& image : painted)
+                if (image.first.width <= 64 && image.first.height <= 64)
+                    small.push_back(image);
+            writeImageSheet(debug / "contact-icons.png", small, body, 4);
             writeModelSheet(debug / "contact-models.png", meshes, body);
         }
         std::cout << "kel-artgen: " << outputs.size() << " files, "
