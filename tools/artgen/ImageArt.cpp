@@ -390,8 +390,11 @@ void paintScene(Raster& r, const std::string& key, bool withTitle, const ArtFace
         const Rgba sun = s.feature == Feature::Volcano || s.feature == Feature::ScorchedMill
                              ? rgb(255, 190, 90)
                              : rgb(255, 246, 210);
-        r.fillEllipse(w * 0.24f, h * 0.3f, 26 * u, 26 * u, withAlpha(sun, 50));
-        r.fillEllipse(w * 0.24f, h * 0.3f, 16 * u, 16 * u, sun);
+        // Over the lighthouse's sea the sun is setting, below its beam.
+        const bool setting = s.feature == Feature::Lighthouse;
+        const float sx = w * (setting ? 0.4f : 0.24f), sy = h * (setting ? 0.52f : 0.3f);
+        r.fillEllipse(sx, sy, 26 * u, 26 * u, withAlpha(sun, 50));
+        r.fillEllipse(sx, sy, 16 * u, 16 * u, sun);
     }
     // Clouds.
     for (int i = 0; i < 3; ++i) {
