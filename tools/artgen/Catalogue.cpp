@@ -216,10 +216,12 @@ Catalogue readCatalogue(const fs::path& root) {
             cat.models.push_back(ref);
         });
         // Entries named their model; they want its caption.
-        for (auto& [entry, model] : cat.entryCaptions) {
+        for (auto& entry : cat.entryCaptions) {
+            const std::string& model = entry.second;
             const auto found = std::find_if(cat.models.begin(), cat.models.end(),
                                             [&](const ModelRef& m) { return m.name == model; });
-            model = found != cat.models.end() && !found->caption.empty() ? found->caption : entry;
+            entry.second =
+                found != cat.models.end() && !found->caption.empty() ? found->caption : entry.first;
         }
     }
     return cat;
