@@ -1,8 +1,7 @@
 // The battle HUD's status panel: faces, titles and their fallback to internal names, act
 // indicators, value texts, the unit face's row layout, right alignment, the reduced-info list
 // (also through the accessor), a layout lacking parts, and resuming the game emptying it.
-// Widths by hand from the shipped "small" font: capitals 7, digits 6, "il.,:;'!|" 2,
-// "fjrtI()[]-\"" 4, space 3, others 6; indicators are 14 wide, icons 16.
+// Text widths come from the shipped "small" font's table; indicators are 14 wide, icons 16.
 #include "ui/StatusPanel.h"
 #include "support/RootFixture.h"
 #include "ui/KelDataStorage.h"
@@ -12,9 +11,12 @@
 #include "host/logic/Landscape.h"
 #include "host/logic/Object.h"
 #include "host/ui/BothTextSprite.h"
+#include "host/ui/Font.h"
 #include "host/ui/Plane.h"
 #include "host/ui/SpriteComponent.h"
 #include "host/ui/SpriteText.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -174,14 +176,15 @@ TEST_F(StatusPanelTest, IndicatorsShowTheActsElementFullOrHollow) {
 }
 
 // Rows: health, act, defence, status, indicators, name, whether "state" is hidden just before;
-// the value texts; the x of healthvalue, acticon, actvalue, defenceicon, defencevalue,
-// indicators, state; the widths of back_up, back_down and the panel. By hand with U = 1..7,
-// vistup 3, the face at x 5. Row 1: "125" 18, " 7" 9, " 6" 9, "Knight" 31, "Burning" 37,
-// indicators 40: down 16+2=18, 18+3+18=39, 16+4+39=59, 9+5+59=73, 16+6+73=95, 9+95=104;
-// up 31+1=32, 40+7+32=79, 37+10+79=126. Row 4: "-3" 10, "100" 18, 9.6 -> "10" 12, "Orc" 17,
-// "Poisoned" 45, indicators 14: down 18, 31, 51, 74, 96, 108; up 18, 39, 94.
+// the value texts, the title and the status text shown. The places follow from the widths the
+// "small" font gives those texts, by the layout's steps with U = 1..7, vistup 3, the face at
+// x 5, icons 16 wide and indicators 14 wide, 13 apart.
 TEST_F(StatusPanelTest, TheUnitFaceLaysItsRowsOutWithTheConfiguredGaps) {
     StatusPanel* panel = build(kPanel);
+    const ::ui::Font* small = root->getFont("small");
+    const auto width = [small](const std::string& text) {
+        return static_cast<float>(static_cast<int>(small->getTextWidth(text)));
+    };
     const struct {
         int health;
         float act, defence;
@@ -189,16 +192,13 @@ TEST_F(StatusPanelTest, TheUnitFaceLaysItsRowsOutWithTheConfiguredGaps) {
         int indicators;
         const char* name;
         bool hideState;
-        const char* texts;
-        float x[7], backUp, backDown, width;
+        const char *healthText, *actText, *defenceText, *title, *state;
     } kRows[] = {
-        // clang-format off
-        {125, 7, 6, "burn", 3, "knight", false, "125| 7| 6", {18, 39, 59, 73, 95, 32, 79}, 132, 110, 131},
-        {5, 12.4f, 3, "", 0, "dragon", false, "5|12| 3", {18, 27, 47, 64, 86, 35, 42}, 58, 101, 100},
-        // "state" hidden counts not this time (up 79), but shows again afterwards.
-        {125, 7, 6, "burn", 3, "knight", true, "125| 7| 6", {18, 39, 59, 73, 95, 32, 79}, 85, 110, 109},
-        {-3, 100, 9.6f, "poison", 1, "orc", false, "-3|100|10", {18, 31, 51, 74, 96, 18, 39}, 100, 114, 113},
-        // clang-format on
+        {125, 7, 6, "burn", 3, "knight", false, "125", " 7", " 6", "Knight", "Burning"},
+        {5, 12.4f, 3, "", 0, "dragon", false, "5", "12", " 3", "dragon", ""},
+        // "state" hidden counts not this time, but shows again afterwards.
+        {125, 7, 6, "burn", 3, "knight", true, "125", " 7", " 6", "Knight", "Burning"},
+        {-3, 100, 9.6f, "poison", 1, "orc", false, "-3", "100", "10", "Orc", "Poisoned"},
     };
     const char* const kParts[] = {"healthvalue",  "acticon",    "actvalue", "defenceicon",
                                   "defencevalue", "indicators", "state"};
@@ -212,33 +212,50 @@ TEST_F(StatusPanelTest, TheUnitFaceLaysItsRowsOutWithTheConfiguredGaps) {
             at(panel, "unit.state")->setVisible(false);
         panel->setUnitInfo(unit);
         EXPECT_EQ(text(panel, "unit.healthvalue") + "|" + text(panel, "unit.actvalue") + "|" +
-                      text(panel, "unit.defencevalue"),
-                  row.texts);
+                      text(panel, "unit.defencevalue") + "|" + text(panel, "unit.name") + "|" +
+                      text(panel, "unit.state"),
+                  std::string(row.healthText) + "|" + row.actText + "|" + row.defenceText + "|" +
+                      row.title + "|" + row.state);
+
+        float x[7];
+        float down = x[0] = 16 + 2;
+        down = x[1] = width(row.healthText) + 3 + down;
+        down = x[2] = 16 + 4 + down;
+        down = x[3] = width(row.actText) + 5 + down;
+        down = x[4] = 16 + 6 + down;
+        down = width(row.defenceText) + down;
+        float up = x[5] = width(row.title) + 1;
+        const float indicators = row.indicators ? 13.0f * (row.indicators - 1) + 14 : 0;
+        up = x[6] = indicators + 7 + up;
+        if (!row.hideState)
+            up = width(row.state) + 10 + up;
         for (int i = 0; i < 7; ++i)
-            EXPECT_EQ(at(panel, std::string("unit.") + kParts[i])->getXPosition(), row.x[i])
+            EXPECT_EQ(at(panel, std::string("unit.") + kParts[i])->getXPosition(), x[i])
                 << row.name << " " << kParts[i];
         EXPECT_EQ(at(panel, "unit.name")->getYPosition(), 18.0f) << "the title row";
         EXPECT_EQ(at(panel, "unit.state")->getYPosition(), 18.0f) << "the title row";
         EXPECT_TRUE(at(panel, "unit.state")->getVisible());
         for (const char* back : {"unit.back_up", "unit.back_down", "tile.back"})
             EXPECT_EQ(at(panel, back)->getXPosition(), -3.0f) << back;
-        EXPECT_EQ(at(panel, "unit.back_up")->getWidth(), row.backUp) << row.name;
-        EXPECT_EQ(at(panel, "tile.back")->getWidth(), row.backUp) << row.name;
-        EXPECT_EQ(at(panel, "unit.back_down")->getWidth(), row.backDown) << row.name;
-        EXPECT_EQ(panel->getWidth(), row.width) << row.name;
+        EXPECT_EQ(at(panel, "unit.back_up")->getWidth(), up + 6) << row.name;
+        EXPECT_EQ(at(panel, "tile.back")->getWidth(), up + 6) << row.name;
+        EXPECT_EQ(at(panel, "unit.back_down")->getWidth(), down + 6) << row.name;
+        EXPECT_EQ(panel->getWidth(), 5 + std::max(up, down)) << row.name;
         EXPECT_EQ(panel->getHeight(), 62.0f);
     }
 }
 
 // With `right` the panel keeps itself at x = -(width) - 15; the tile face takes its title's
-// width ("Old Oak" 37, the backgrounds 37 + 2 x 3 and 0 + 2 x 3).
+// width (the backgrounds that width + 2 x 3, and 0 + 2 x 3).
 TEST_F(StatusPanelTest, ARightPanelSitsAtMinusWidthMinus15) {
     std::string layout = kPanel;
     layout.insert(layout.find("vistup"), "right = true; ");
     StatusPanel* panel = build(layout);
+    const float oak =
+        static_cast<float>(static_cast<int>(root->getFont("small")->getTextWidth("Old Oak")));
     const struct {
         float width, x; // width -1: show a tree
-    } kRows[] = {{200, -215}, {-1, -52}, {0, -15}};
+    } kRows[] = {{200, -215}, {-1, -oak - 15}, {0, -15}};
     for (const auto& row : kRows) {
         Object tree(Object::TREE, "tree", 0, 0, 0);
         if (row.width < 0)
@@ -248,8 +265,9 @@ TEST_F(StatusPanelTest, ARightPanelSitsAtMinusWidthMinus15) {
         EXPECT_EQ(panel->getXPosition(), row.x) << row.width;
         EXPECT_EQ(panel->getYPosition(), 100.0f);
     }
-    EXPECT_EQ(at(panel, "tile")->getWidth(), 37.0f);
-    EXPECT_EQ(at(panel, "tile.back")->getWidth(), 43.0f);
+    EXPECT_EQ(text(panel, "tile.name"), "Old Oak");
+    EXPECT_EQ(at(panel, "tile")->getWidth(), oak);
+    EXPECT_EQ(at(panel, "tile.back")->getWidth(), oak + 6);
     EXPECT_EQ(at(panel, "unit.back_down")->getWidth(), 6.0f);
 }
 

@@ -146,7 +146,9 @@ TEST_F(Painting, TheSliderThumbAndTheListRowsFollowTheirValues) {
 }
 
 TEST_F(Painting, AWrappedTextIsDrawnOneLinePitchApartAndRevealedWhileTyping) {
-    auto* text = new ui::DFormattedSpriteText(ui.get(), 0, 0, 50, 100);
+    // Room for "bbb" but not for "bbb ccc".
+    const float width = ui->getFont("default")->getTextWidth("bbb ") + 1;
+    auto* text = new ui::DFormattedSpriteText(ui.get(), 0, 0, width, 100);
     ui->addComponent(text);
     text->setFont("default");
     text->setText("aaa bbb ccc", 0.1f);

@@ -108,7 +108,8 @@ TEST_F(TextWidgets, MultiTextLinesAreFoundByKeyAndAligned) {
     EXPECT_FALSE(keys.setText("nosuchcontrol", "X"));
     EXPECT_EQ(keys.getText("rotateyawaxis"), "END");
     EXPECT_EQ(keys.getLine("zoom")->getAlign(), ui::TextLayout::Right) << "later lines too";
-    EXPECT_FLOAT_EQ(keys.getLine("zoom")->getYPosition(), 2 * 16 * 1.5f);
+    const float pitch = ui->getFont("default")->getLineHeight() * 1.5f;
+    EXPECT_FLOAT_EQ(keys.getLine("zoom")->getYPosition(), 2 * pitch);
     keys.deleteAllComponents();
     EXPECT_EQ(keys.getLineCount(), 0);
 }
