@@ -10,14 +10,17 @@
 #include "host/engine/RenderObject.h"
 #include "host/engine/View.h"
 #include "host/render/FrameRenderer.h"
+#include "host/resource/WholeFile.h"
 #include "host/ui/Canvas.h"
 #include "host/ui/Container.h"
+#include "host/ui/Font.h"
 #include "host/ui/ModelComponent.h"
 #include "host/ui/Paintable.h"
 #include "host/ui/Ramka.h"
 #include "host/ui/TextComponent.h"
 #include "ui/MessageBoxA.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -380,6 +383,77 @@ TEST_F(RenderedCanvas, PicturesAreDrawnFromTheirFilesTurnedAndMirroredAsAsked) {
             EXPECT_EQ(p.at(static_cast<int>(340 * unit), static_cast<int>(240 * unit)), row.right);
         }
         picture.setVisible(false);
+    }
+}
+
+TEST_F(RenderedCanvas, AFrameOfEveryKindOfDrawingMatchesItsReferencePicture) {
+    writeImage("/Images/Named/Halves.png", 0xFF0000FFu, 0x0000FFFFu);
+    ::ui::Font font("reference", 20, 9);
+    font.setCharacterWidth('i', 5);
+    font.setCharacterWidth('W', 16);
+    Painted picture(ui.get(), [&font](::ui::Canvas& canvas) {
+        canvas.fillRect({20, 20, 600, 440}, config::Color(0.1f, 0.12f, 0.16f, 1), 12);
+        canvas.strokeRect({30, 30, 580, 420}, config::Color(0.9f, 0.75f, 0.45f, 1), 3, 8);
+        canvas.fillRect({60, 60, 120, 80}, config::Color(0.2f, 0.6f, 0.3f, 0.6f), 0);
+        canvas.line(60, 180, 300, 240, config::Color(1, 1, 1, 1), 2);
+        ::ui::Canvas::TextRun text;
+        text.x = 220;
+        text.y = 70;
+        text.text = "Win the day, knight! \xC3\x84 42";
+        text.font = &font;
+        text.color = config::Color(0.95f, 0.9f, 0.8f, 1);
+        canvas.text(text);
+        canvas.image(imageRun({60, 280, 160, 80}, "Halves"));
+        ::ui::Canvas::ImageRun turned = imageRun({260, 280, 160, 80}, "Halves");
+        turned.angle = 90;
+        turned.opacity = 0.5f;
+        canvas.image(turned);
+        ::ui::Canvas::ImageRun cut = imageRun({440, 280, 120, 120}, "Nowhere");
+        cut.clipped = true;
+        cut.clip = {440, 280, 60, 120};
+        canvas.image(cut);
+    });
+    picture.setVisible(true);
+    picture.repaint();
+    // A scale that is no whole number of pixels a unit.
+    const Picture got = frame(480, 360);
+    log.take(); // the missing picture's report
+    const std::string reference = std::string(KEL_REFERENCE_DIR) + "/canvas.png";
+    if (std::getenv("KEL_UPDATE_REFERENCES")) {
+        std::string why;
+        ASSERT_TRUE(render::writePng(reference, got, &why)) << why;
+    }
+    std::string png, why;
+    Picture want;
+    ASSERT_EQ(resource::readWholeFile(reference, &png, &why), resource::FileState::Read) << why;
+    ASSERT_TRUE(render::decodePng(png, &want, &why)) << why;
+    ASSERT_EQ(want.width, got.width);
+    ASSERT_EQ(want.height, got.height);
+    // Rasterisers and font versions differ in a few edge pixels; a real change moves many.
+    Picture difference = got;
+    int off = 0;
+    for (int y = 0; y < got.height; ++y)
+        for (int x = 0; x < got.width; ++x) {
+            const unsigned a = got.at(x, y), b = want.at(x, y);
+            int most = 0;
+            for (int shift = 8; shift < 32; shift += 8)
+                most = std::max(most, std::abs(static_cast<int>((a >> shift) & 0xFF) -
+                                               static_cast<int>((b >> shift) & 0xFF)));
+            unsigned char* p = &difference.pixels[(static_cast<size_t>(y) * got.width + x) * 4];
+            const bool far = most > 40;
+            off += far;
+            p[0] = far ? 255 : p[0] / 4;
+            p[1] = far ? 0 : p[1] / 4;
+            p[2] = far ? 0 : p[2] / 4;
+        }
+    if (off > got.width * got.height / 200) {
+        const std::string out =
+            (std::filesystem::current_path() / "canvas-difference.png").string();
+        render::writePng(out, difference, nullptr);
+        render::writePng(out.substr(0, out.size() - 14) + "canvas-got.png", got, nullptr);
+        ADD_FAILURE()
+            << off << " pixels differ from " << reference << ": the difference (in red) is " << out
+            << "; with a change meant, KEL_UPDATE_REFERENCES=1 writes the frame as the reference";
     }
 }
 
