@@ -6,6 +6,7 @@
 #include "support/TempRoots.h"
 #include "support/UiFixture.h"
 
+#include "host/engine/Camera.h"
 #include "host/engine/Model.h"
 #include "host/engine/RenderObject.h"
 #include "host/engine/View.h"
@@ -384,6 +385,107 @@ TEST_F(RenderedCanvas, PicturesAreDrawnFromTheirFilesTurnedAndMirroredAsAsked) {
         }
         picture.setVisible(false);
     }
+}
+
+TEST_F(RenderedCanvas, TextEndsWhereItsFontsMetricTableSaysAtEveryScale) {
+    // Fonts whose tables give the same letters very different advances: the ink follows them.
+    const struct { float wide, narrow, other; } rows[] = {{30, 5, 9}, {12, 12, 12}, {9, 20, 14}};
+    const std::string text = "WWWW iiii";
+    for (const auto& row : rows) {
+        ::ui::Font font("metrics", 20, row.other);
+        font.setCharacterWidth('W', row.wide);
+        font.setCharacterWidth('i', row.narrow);
+        const float width = font.getTextWidth(text);
+        SCOPED_TRACE("text of " + std::to_string(width) + " units");
+        Painted line(ui.get(), [&](::ui::Canvas& canvas) {
+            ::ui::Canvas::TextRun run;
+            run.x = 100;
+            run.y = 200;
+            run.width = width;
+            run.text = text;
+            run.font = &font;
+            run.color = config::Color(0, 1, 0, 1);
+            canvas.text(run);
+        });
+        line.setVisible(true);
+        line.repaint();
+        for (const auto& size : kSizes) {
+            const float unit = size[0] / 640.0f;
+            const Picture p = frame(size[0], size[1]);
+            int left = size[0], right = -1;
+            for (int y = static_cast<int>(195 * unit); y < static_cast<int>(225 * unit); ++y)
+                for (int x = 0; x < size[0]; ++x)
+                    if (((p.at(x, y) >> 16) & 0xFF) > 128) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+            // The first glyph starts at the run, the last ends within its own advance.
+            EXPECT_NEAR(left, 100 * unit, 3 * unit);
+            EXPECT_LE(right, (100 + width) * unit + 1);
+            EXPECT_GE(right, (100 + width - row.narrow) * unit - 1);
+        }
+        line.setVisible(false);
+    }
+}
+
+TEST_F(RenderedCanvas, AModelFromItsFileStandsWhereItsCameraProjectsIt) {
+    // A red plate two units wide and two high, facing a camera ten units away.
+    roots->data.write("Configs/Engine/models.cfg", "plate { box = -0.01 -1 0 0.01 1 2 }\n"
+                                                   "ghost { box = -0.01 -1 0 0.01 1 2 }\n");
+    roots->data.write("Models/plate.obj", "mtllib plate.mtl\nv 0 -1 0\nv 0 1 0\nv 0 1 2\n"
+                                          "v 0 -1 2\nvn -1 0 0\nusemtl red\n"
+                                          "f 1//1 2//1 3//1\nf 1//1 3//1 4//1\n");
+    roots->data.write("Models/plate.mtl", "newmtl red\nKd 1 0 0\n");
+    ModelCatalogue::instance().forget();
+    Camera camera;
+    camera.setTransformation(Camera::lookingAt(0, 0), Vector(-10, 0, 1));
+    camera.setGlobalTransformation(Camera::lookingAt(0, 0), Vector(-10, 0, 1));
+    camera.setAngle(0.6f);
+    View view(&camera, Viewport(), "plates");
+    view.activate();
+    theRenderDriver->addView(&view);
+    // The plate from its file in its material's colour; one without a file in the marker's.
+    const char* const names[] = {"plate", "ghost"};
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        Model model(name);
+        view.registerObject(&model);
+        for (const auto& size : kSizes) {
+            const Picture p = frame(size[0], size[1]);
+            float left = 1e9f, top = 1e9f, right = -1e9f, bottom = -1e9f;
+            for (const Vector& corner : model.worldCorners()) {
+                float x = 0, y = 0;
+                ASSERT_TRUE(theRenderDriver->projectToScreen(&view, corner, &x, &y));
+                left = std::min(left, x * size[0]);
+                right = std::max(right, x * size[0]);
+                top = std::min(top, y * size[1]);
+                bottom = std::max(bottom, y * size[1]);
+            }
+            auto isPlate = [&](int x, int y) {
+                const unsigned c = p.at(x, y);
+                if (std::string(name) == "ghost")
+                    return c == 0xFF00FFFFu || c == 0x000000FFu;
+                return (c >> 24) > 60 && ((c >> 16) & 0xFF) == 0 && ((c >> 8) & 0xFF) == 0;
+            };
+            const int x0 = static_cast<int>(left), x1 = static_cast<int>(right);
+            const int y0 = static_cast<int>(top), y1 = static_cast<int>(bottom);
+            for (int y = y0 + 3; y <= y1 - 3; y += 2)
+                for (int x = x0 + 3; x <= x1 - 3; x += 2)
+                    ASSERT_TRUE(isPlate(x, y)) << x << ", " << y;
+            const int midX = (x0 + x1) / 2, midY = (y0 + y1) / 2;
+            EXPECT_FALSE(isPlate(x0 - 3, midY));
+            EXPECT_FALSE(isPlate(x1 + 3, midY));
+            EXPECT_FALSE(isPlate(midX, y0 - 3));
+            EXPECT_FALSE(isPlate(midX, y1 + 3));
+        }
+        view.unregisterObject(&model);
+    }
+    theRenderDriver->removeView(&view);
+    ModelCatalogue::instance().forget();
+    // The model without a file was reported once, by its path.
+    const auto logged = log.take();
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_EQ(logged[0].file, "/Models/ghost.obj");
 }
 
 TEST_F(RenderedCanvas, AFrameOfEveryKindOfDrawingMatchesItsReferencePicture) {
