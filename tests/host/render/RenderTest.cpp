@@ -239,6 +239,22 @@ TEST_F(RenderedMenu, ThePointersPictureIsDrawnAtThePointerAndNowhereElse) {
         }
         EXPECT_EQ(differing(first, second, {0, 0, w - 1, h - 1}), changed)
             << "pixels changed away from the pointer";
+
+        // Over a top-level box that would come after it, the pointer is still above.
+        Painted box(root.get(), [&](::ui::Canvas& canvas) {
+            canvas.fillRect({places[0][0] - 10, places[0][1] - 10, 60, 60},
+                            config::Color(0, 1, 0, 1));
+        });
+        box.updatePriority(pointer()->getPointerContainer()->getPriority() - 1000);
+        box.setVisible(true);
+        box.repaint();
+        moveTo(places[0][0], places[0][1]);
+        const Picture over = frame(w, h);
+        moveTo(places[1][0], places[1][1]);
+        const Box near = around((places[0][0] + 10) * unit, (places[0][1] + 10) * unit,
+                                static_cast<int>(10 * unit));
+        EXPECT_GT(differing(over, frame(w, h), near), 0) << "the box hides the pointer";
+        box.setVisible(false);
     }
 }
 
