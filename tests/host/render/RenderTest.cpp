@@ -9,7 +9,9 @@
 #include "host/engine/Camera.h"
 #include "host/engine/Model.h"
 #include "host/engine/RenderObject.h"
+#include "host/engine/SphereVertexFogManager.h"
 #include "host/engine/View.h"
+#include "host/environment/Environment.h"
 #include "host/render/FrameRenderer.h"
 #include "host/resource/WholeFile.h"
 #include "host/ui/Canvas.h"
@@ -496,6 +498,28 @@ TEST_F(RenderedCanvas, AModelFromItsFileStandsWhereItsCameraProjectsIt) {
         }
         view.unregisterObject(&model);
     }
+    // Under a sky the plate fades to the sky's fog colour (black) over the fog's range: wholly
+    // beyond its end, not at all before its start.
+    Environment sky;
+    sky.activate(&view);
+    Model plate("plate");
+    view.registerObject(&plate);
+    const struct {
+        float start, end;
+        bool fogged;
+    } fogs[] = {{2, 5, true}, {30, 80, false}};
+    for (const auto& fog : fogs) {
+        theSphereVertexFogManager->setFogRange(fog.start, fog.end);
+        const Picture p = frame();
+        float x = 0, y = 0;
+        ASSERT_TRUE(theRenderDriver->projectToScreen(&view, Vector(0, 0, 1), &x, &y));
+        const unsigned c = p.at(static_cast<int>(x * 640), static_cast<int>(y * 480));
+        EXPECT_EQ(c == 0x000000FFu, fog.fogged) << std::hex << c;
+        EXPECT_EQ((c >> 24) > 60, !fog.fogged) << std::hex << c;
+    }
+    theSphereVertexFogManager->reset();
+    view.unregisterObject(&plate);
+    sky.deactivate(&view);
     theRenderDriver->removeView(&view);
     ModelCatalogue::instance().forget();
     // The model without a file was reported once, by its path.
