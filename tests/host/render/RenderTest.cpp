@@ -336,9 +336,9 @@ protected:
                     p.pixels.push_back(
                         static_cast<unsigned char>((x < 4 ? left : right) >> (24 - 8 * c)));
         std::string why;
-        std::filesystem::create_directories(
-            roots->data / std::filesystem::path(gamePath.substr(1)).parent_path());
-        ASSERT_TRUE(render::writePng((roots->data / gamePath.substr(1)).string(), p, &why)) << why;
+        const std::filesystem::path file = roots->data / gamePath.substr(1);
+        std::filesystem::create_directories(file.parent_path());
+        ASSERT_TRUE(render::writePng(file.string(), p, &why)) << why;
     }
 
     std::unique_ptr<kel::test::TempRoots> roots;
