@@ -8,6 +8,7 @@
 #include "host/engine/Timer.h"
 #include "host/kelinput/KelInput.h"
 #include "host/profile/Profile.h"
+#include "host/render/FrameRenderer.h"
 #include "host/sound/InsonificatorManager.h"
 #include "host/sound/LandInsonificator.h"
 #include "host/sound/Manager.h"
@@ -33,4 +34,5 @@ void resetReferenceHost() {
     // The catalogues are read again from the data root of the new session.
     ui::ImageManager::forgetCatalogue();
     ModelCatalogue::instance().forget();
+    render::forgetReportedAssets();
 }

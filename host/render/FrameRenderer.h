@@ -53,6 +53,12 @@ private:
     int height;
 };
 
+// Every renderer reports a picture, model or face it cannot use once, by its path, until this is
+// called (the host calls it when it is reset for a new session, as the data root may change).
+KEL_HOST_API void forgetReportedAssets();
+// True the first time an asset's path is to be reported since then (for the renderers).
+bool firstReportOfAsset(const std::string& gamePath);
+
 // A picture as the bytes of a PNG file; false with `why` on failure, or when the host was built
 // without the renderer.
 KEL_HOST_API bool encodePng(const Picture& picture, std::string* png, std::string* why);

@@ -1,5 +1,6 @@
 #include "host/render/gl/Assets.h"
 #include "host/engine/EngineLog.h"
+#include "host/render/FrameRenderer.h"
 #include "host/resource/ResourceManager.h"
 #include "host/resource/WholeFile.h"
 
@@ -37,7 +38,8 @@ std::string imagePath(const std::string& name) {
 }
 
 void reportMissingAsset(const std::string& gamePath, const std::string& what) {
-    reportEngineError(gamePath, 0, what);
+    if (firstReportOfAsset(gamePath))
+        reportEngineError(gamePath, 0, what);
 }
 
 } // namespace render

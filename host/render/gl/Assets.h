@@ -12,7 +12,8 @@ bool readGameFile(const std::string& gamePath, std::string* bytes, std::string* 
 // a named picture "/Images/Named/<name>.png".
 std::string imagePath(const std::string& name);
 
-// Reports on the engine log that an asset could not be used and is drawn as a marker.
+// Reports on the engine log that an asset could not be used and is drawn as a marker, once a
+// path until the reports are forgotten (forgetReportedAssets).
 void reportMissingAsset(const std::string& gamePath, const std::string& what);
 
 } // namespace render

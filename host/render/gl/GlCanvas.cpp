@@ -180,7 +180,8 @@ void GlCanvas::fillRect(const Rect& r, const config::Color& color, float radius)
     shape(r, radius, 0);
     scratch.clear();
     quad(scratch, r.x, r.y, r.x + r.width, r.y + r.height);
-    draw(Fill, scratch, color);
+    // Square corners need no distance shading: the quad is the rectangle.
+    draw(radius > 0 ? Fill : Plain, scratch, color);
 }
 
 void GlCanvas::strokeRect(const Rect& r, const config::Color& color, float width, float radius) {

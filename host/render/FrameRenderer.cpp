@@ -1,7 +1,36 @@
 #include "host/render/FrameRenderer.h"
 #include "host/resource/AtomicFile.h"
 
+#include <mutex>
+#include <set>
+
 namespace render {
+
+namespace {
+
+struct Reported {
+    std::mutex mutex;
+    std::set<std::string> paths;
+};
+
+Reported& reported() {
+    static Reported instance;
+    return instance;
+}
+
+} // namespace
+
+bool firstReportOfAsset(const std::string& gamePath) {
+    Reported& r = reported();
+    std::lock_guard<std::mutex> guard(r.mutex);
+    return r.paths.insert(gamePath).second;
+}
+
+void forgetReportedAssets() {
+    Reported& r = reported();
+    std::lock_guard<std::mutex> guard(r.mutex);
+    r.paths.clear();
+}
 
 unsigned Picture::at(int x, int y) const {
     if (x < 0 || y < 0 || x >= width || y >= height)
