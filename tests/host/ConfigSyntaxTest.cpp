@@ -250,6 +250,7 @@ TEST(ConfigSyntax, NumbersAFloatCannotHoldAreNoNumbers) {
 TEST(ConfigSyntax, ADocumentAboveTheSizeLimitIsRefusedWhole) {
     std::string huge(config::kMaxDocumentBytes + 1, ' ');
     const auto error = failure(huge);
+    EXPECT_EQ(error.line * 100 + error.column, 101);
     EXPECT_NE(error.message.find("at most 64 MiB"), std::string::npos) << error.message;
 }
 
