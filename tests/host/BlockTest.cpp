@@ -178,10 +178,11 @@ TEST(Block, AFloatListHandedOutStaysTheValueThroughAnEnumeration) {
     (*speed)[1] = 0.5f;
     config.getProperties(&list);
     EXPECT_EQ(*list->getValue(), (Block::List{"4", "0.5"})) << "a new picture each time";
+    (*speed)[1] = 0.25f;
+    EXPECT_EQ(config.writeString(), "speed = 4 0.25\nname = x\n") << "still the value";
     Block::FloatList* again = nullptr;
     ASSERT_TRUE(config.getPropertyAccess("speed", &again));
     EXPECT_EQ(again, speed);
-    EXPECT_EQ(config.writeString(), "speed = 4 0.5\nname = x\n");
     EXPECT_EQ(get<float>(config, "speed"), 4);
 
     // Setting the property makes strings its value again.
