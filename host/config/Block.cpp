@@ -488,8 +488,7 @@ Block::ListNode& Block::listForWrite(const NamePath& path) {
 }
 
 bool Block::getProperty(const NamePath& path, int* out) const {
-    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
-    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    const ListNode* node = findListPath(path);
     if (!node || node->count() == 0)
         return false;
     std::string scratch;
@@ -503,8 +502,7 @@ bool Block::getProperty(const NamePath& path, int* out) const {
 }
 
 bool Block::getProperty(const NamePath& path, float* out) const {
-    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
-    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    const ListNode* node = findListPath(path);
     double number = 0;
     if (!node || !node->firstNumber(&number) || !fitsFloat(number))
         return false;
@@ -513,8 +511,7 @@ bool Block::getProperty(const NamePath& path, float* out) const {
 }
 
 bool Block::getProperty(const NamePath& path, bool* out) const {
-    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
-    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    const ListNode* node = findListPath(path);
     if (!node || node->count() == 0)
         return false;
     std::string scratch;
@@ -522,8 +519,7 @@ bool Block::getProperty(const NamePath& path, bool* out) const {
 }
 
 bool Block::getProperty(const NamePath& path, std::string* out) const {
-    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
-    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    const ListNode* node = findListPath(path);
     if (!node || node->count() == 0)
         return false;
     std::string scratch;
@@ -532,8 +528,7 @@ bool Block::getProperty(const NamePath& path, std::string* out) const {
 }
 
 bool Block::getProperty(const NamePath& path, Color* out) const {
-    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
-    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    const ListNode* node = findListPath(path);
     if (!node || node->count() < 3)
         return false;
     double channel[4] = {0, 0, 0, 1};
@@ -565,8 +560,7 @@ bool Block::getPropertyAccess(const NamePath& path, const Block** out) const {
 }
 
 bool Block::getPropertyAccess(const NamePath& path, FloatList** out) {
-    Block* owner = const_cast<Block*>(descend(path.parents()));
-    ListNode* node = owner ? const_cast<ListNode*>(owner->findList(path.leaf())) : nullptr;
+    ListNode* node = findListPath(path);
     if (!node)
         return false;
     if (node->form != ListNode::Form::Floats) {
@@ -589,8 +583,7 @@ bool Block::getPropertyAccess(const NamePath& path, FloatList** out) {
 }
 
 bool Block::getPropertyAccess(const NamePath& path, List** out) {
-    Block* owner = const_cast<Block*>(descend(path.parents()));
-    ListNode* node = owner ? const_cast<ListNode*>(owner->findList(path.leaf())) : nullptr;
+    ListNode* node = findListPath(path);
     if (!node)
         return false;
     *out = &node->strings();
@@ -677,8 +670,7 @@ Location Block::getPropertyLocation(const NamePath& path) const {
 }
 
 Block::List Block::getList(const NamePath& path) const {
-    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
-    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    const ListNode* node = findListPath(path);
     return node ? node->copy() : List();
 }
 
@@ -748,7 +740,7 @@ void Reader::keepLocal(Block& block, NameEntry& entry, const std::string_view* v
     size_t bytes = count * sizeof(std::string_view);
     for (size_t i = 0; i < count; ++i)
         bytes += values[i].size();
-    char* memory = count ? static_cast<char*>(block.allocateNode(bytes)) : nullptr;
+    char* memory = static_cast<char*>(block.allocateNode(bytes));
     auto* views = reinterpret_cast<std::string_view*>(memory);
     char* text = memory + count * sizeof(std::string_view);
     for (size_t i = 0; i < count; ++i) {
