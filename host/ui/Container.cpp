@@ -211,9 +211,11 @@ void Container::processInputEvent(counting_ptr<input::Event> event) {
     // Children first, front-most first. An event reaches the children that were shown when it
     // arrived: a screen that one child opens does not also take the key that opened it, and a
     // child that left or was hidden during the walk is skipped.
-    ListSnapshot<Component*> shown;
-    listShownChildren(shown.items());
-    deliver(event, shown.items(), removals);
+    if (!children.empty()) {
+        ListSnapshot<Component*> shown;
+        listShownChildren(shown.items());
+        deliver(event, shown.items(), removals);
+    }
     Component::processInputEvent(std::move(event));
 }
 

@@ -382,15 +382,16 @@ TEST_F(ComponentTree, AModalBoxTakesTheKeysAndTheFocusUntilItGoes) {
 }
 
 TEST_F(ComponentTree, AnEventReachesTheChildrenShownWhenItCameWhateverItsHandlersChange) {
-    // A child that writes its tag when an event reaches it, then does what its row says.
+    // A child that writes its tag when an event reaches it, then does what its row says (last:
+    // the act may delete it).
     class Hearer : public ui::Component {
     public:
         Hearer(ui::UI* ui, char tag, std::string* heard) : Component(ui), tag(tag), heard(heard) {}
         void processInputEvent(counting_ptr<input::Event> event) override {
             *heard += tag;
+            Component::processInputEvent(event);
             if (act)
                 std::exchange(act, nullptr)();
-            Component::processInputEvent(event);
         }
         std::function<void()> act;
         const char tag;
@@ -408,6 +409,8 @@ TEST_F(ComponentTree, AnEventReachesTheChildrenShownWhenItCameWhateverItsHandler
          "cba"},
         {"b hides a", [](auto*, auto* a, auto*) { a->setVisible(false); }, "cb"},
         {"b takes a out", [](auto* m, auto* a, auto*) { delete m->removeComponent(a); }, "cb"},
+        {"b deletes every child, itself too",
+         [](auto* m, auto*, auto*) { m->deleteAllComponents(); }, "cb"},
         {"b brings a to the front", [](auto*, auto* a, auto*) { a->updatePriority(-1); }, "cba"},
         {"b shows a new child d in front",
          [](auto* m, auto* a, auto*) {
