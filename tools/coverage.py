@@ -14,10 +14,9 @@ import json
 import sys
 
 # The code whose every branch matters most: what reads and writes the player's files, with the
-# share of its branches that must be covered. The configuration library stands at 80 % and its
-# floor only ratchets up (to 90 % as its tests catch up); the others are held at 90 %.
+# share of its branches that must be covered: 90 % for each. A floor only ever goes up.
 GUARDED = collections.OrderedDict([
-    ("host/config", (["host/config/*"], 80.0)),
+    ("host/config", (["host/config/*"], 90.0)),
     ("ui/Saves", (["ui/Saves.*"], 90.0)),
     ("host/profile", (["host/profile/*"], 90.0)),
 ])

@@ -199,6 +199,55 @@ constexpr size_t roundUp(size_t n) {
 }
 } // namespace
 
+namespace {
+// Every block's first chunk is this big.
+constexpr size_t kFirstChunk = 1024;
+
+// Blocks made and dropped again and again (a notification for every click) take their first
+// chunk from a few kept per thread rather than from the heap. The cache itself is plain data, so
+// reaching it costs no construction check; the first chunk kept registers the thread's releaser,
+// which gives the kept chunks back when the thread ends and closes the cache for blocks that
+// die after it.
+struct ChunkCache {
+    static constexpr int kKept = 4;
+    void* kept[kKept];
+    int count;
+    bool registered;
+    bool closed;
+};
+thread_local ChunkCache chunkCache = {};
+
+struct ChunkCacheReleaser {
+    ~ChunkCacheReleaser() {
+        while (chunkCache.count > 0)
+            ::operator delete(chunkCache.kept[--chunkCache.count]);
+        chunkCache.closed = true;
+    }
+};
+
+// `first`: a first chunk, of the same size as every other first chunk.
+void* newChunk(size_t bytes, bool first) {
+    ChunkCache& cache = chunkCache;
+    if (first && cache.count > 0)
+        return cache.kept[--cache.count];
+    return ::operator new(bytes);
+}
+
+void deleteChunk(void* chunk, bool first) {
+    ChunkCache& cache = chunkCache;
+    if (first && !cache.closed && cache.count < ChunkCache::kKept) {
+        if (!cache.registered) {
+            thread_local ChunkCacheReleaser releaser;
+            (void)releaser;
+            cache.registered = true;
+        }
+        cache.kept[cache.count++] = chunk;
+        return;
+    }
+    ::operator delete(chunk);
+}
+} // namespace
+
 void* Block::allocateNode(size_t size) {
     static_assert(alignof(ListNode) <= kAlign && alignof(BlockNode) <= kAlign &&
                       alignof(std::string_view) <= kAlign,
@@ -206,12 +255,12 @@ void* Block::allocateNode(size_t size) {
     size = roundUp(size);
     if (!chunks || chunks->capacity - chunks->used < size) {
         // Chunks grow with the block: small blocks stay small, big ones need few chunks.
-        size_t capacity = chunks && chunks->capacity ? chunks->capacity * 2 : 1024;
+        size_t capacity = chunks && chunks->capacity ? chunks->capacity * 2 : kFirstChunk;
         if (capacity > 65536)
             capacity = 65536;
         if (capacity < size)
             capacity = size;
-        void* memory = ::operator new(roundUp(sizeof(Chunk)) + capacity);
+        void* memory = newChunk(roundUp(sizeof(Chunk)) + capacity, capacity == kFirstChunk);
         auto* chunk = static_cast<Chunk*>(memory);
         chunk->previous = chunks;
         chunk->capacity = capacity;
@@ -245,7 +294,7 @@ void Block::destroyEntries() {
     while (chunks) {
         delete chunks->index;
         Chunk* previous = chunks->previous;
-        ::operator delete(chunks);
+        deleteChunk(chunks, chunks->capacity == kFirstChunk);
         chunks = previous;
     }
     firstEntry = lastEntry = nullptr;
@@ -488,8 +537,7 @@ Block::ListNode& Block::listForWrite(const NamePath& path) {
 }
 
 bool Block::getProperty(const NamePath& path, int* out) const {
-    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
-    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    const ListNode* node = findListPath(path);
     if (!node || node->count() == 0)
         return false;
     std::string scratch;
@@ -503,8 +551,7 @@ bool Block::getProperty(const NamePath& path, int* out) const {
 }
 
 bool Block::getProperty(const NamePath& path, float* out) const {
-    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
-    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    const ListNode* node = findListPath(path);
     double number = 0;
     if (!node || !node->firstNumber(&number) || !fitsFloat(number))
         return false;
@@ -513,8 +560,7 @@ bool Block::getProperty(const NamePath& path, float* out) const {
 }
 
 bool Block::getProperty(const NamePath& path, bool* out) const {
-    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
-    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    const ListNode* node = findListPath(path);
     if (!node || node->count() == 0)
         return false;
     std::string scratch;
@@ -522,8 +568,7 @@ bool Block::getProperty(const NamePath& path, bool* out) const {
 }
 
 bool Block::getProperty(const NamePath& path, std::string* out) const {
-    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
-    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    const ListNode* node = findListPath(path);
     if (!node || node->count() == 0)
         return false;
     std::string scratch;
@@ -532,8 +577,7 @@ bool Block::getProperty(const NamePath& path, std::string* out) const {
 }
 
 bool Block::getProperty(const NamePath& path, Color* out) const {
-    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
-    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    const ListNode* node = findListPath(path);
     if (!node || node->count() < 3)
         return false;
     double channel[4] = {0, 0, 0, 1};
@@ -565,8 +609,7 @@ bool Block::getPropertyAccess(const NamePath& path, const Block** out) const {
 }
 
 bool Block::getPropertyAccess(const NamePath& path, FloatList** out) {
-    Block* owner = const_cast<Block*>(descend(path.parents()));
-    ListNode* node = owner ? const_cast<ListNode*>(owner->findList(path.leaf())) : nullptr;
+    ListNode* node = findListPath(path);
     if (!node)
         return false;
     if (node->form != ListNode::Form::Floats) {
@@ -589,8 +632,7 @@ bool Block::getPropertyAccess(const NamePath& path, FloatList** out) {
 }
 
 bool Block::getPropertyAccess(const NamePath& path, List** out) {
-    Block* owner = const_cast<Block*>(descend(path.parents()));
-    ListNode* node = owner ? const_cast<ListNode*>(owner->findList(path.leaf())) : nullptr;
+    ListNode* node = findListPath(path);
     if (!node)
         return false;
     *out = &node->strings();
@@ -677,8 +719,7 @@ Location Block::getPropertyLocation(const NamePath& path) const {
 }
 
 Block::List Block::getList(const NamePath& path) const {
-    const Block* owner = path.isDotted() ? descend(path.parents()) : this;
-    const ListNode* node = owner ? owner->findList(path.leaf()) : nullptr;
+    const ListNode* node = findListPath(path);
     return node ? node->copy() : List();
 }
 
@@ -732,14 +773,28 @@ void Reader::appendList(TextStore& store, Block& parent, std::string&& name, int
 // so a block made in code (a notification, say) costs no heap block per property; an existing
 // one takes the value in its own list, as a write to a list accessed in place must.
 void Reader::setValue(Block& root, const NamePath& path, std::string_view value) {
-    Block* block = root.descendCreating(path.parents());
-    const auto leaf = path.leaf();
+    const bool dotted = path.isDotted();
+    Block* block = dotted ? root.descendCreating(path.parents()) : &root;
+    const auto leaf = dotted ? path.leaf() : path.str();
     if (const Block::ListNode* found = block->findList(leaf)) {
         Block::List& strings = const_cast<Block::ListNode*>(found)->strings();
         strings.assign(1, std::string(value));
         return;
     }
-    keepLocal(*block, block->newList(std::string(leaf), 0), &value, 1);
+    // The entry, its view and its text in one piece of the block's chunks.
+    const size_t nodeBytes = roundUp(sizeof(Block::ListNode));
+    char* memory = static_cast<char*>(
+        block->allocateNode(nodeBytes + sizeof(std::string_view) + value.size()));
+    auto* node = new (memory) Block::ListNode(std::string(leaf), 0);
+    auto* view = reinterpret_cast<std::string_view*>(memory + nodeBytes);
+    char* text = memory + nodeBytes + sizeof(std::string_view);
+    if (!value.empty())
+        std::memcpy(text, value.data(), value.size());
+    new (view) std::string_view(text, value.size());
+    node->views = view;
+    node->viewCount = 1;
+    node->local = true;
+    block->link(node);
 }
 
 void Reader::keepLocal(Block& block, NameEntry& entry, const std::string_view* values,
@@ -748,7 +803,7 @@ void Reader::keepLocal(Block& block, NameEntry& entry, const std::string_view* v
     size_t bytes = count * sizeof(std::string_view);
     for (size_t i = 0; i < count; ++i)
         bytes += values[i].size();
-    char* memory = count ? static_cast<char*>(block.allocateNode(bytes)) : nullptr;
+    char* memory = static_cast<char*>(block.allocateNode(bytes));
     auto* views = reinterpret_cast<std::string_view*>(memory);
     char* text = memory + count * sizeof(std::string_view);
     for (size_t i = 0; i < count; ++i) {

@@ -23,6 +23,11 @@ std::string quote(std::string_view text) {
     return "'" + std::string(text.substr(0, 40)) + (text.size() > 40 ? "...'" : "'");
 }
 
+std::string outOfRange(std::string_view text, const Range& range) {
+    const std::string wanted = range.describe();
+    return quote(text) + " is out of range" + (wanted.empty() ? "" : " (" + wanted + ")");
+}
+
 } // namespace
 
 bool Range::contains(double value) const {
@@ -53,10 +58,8 @@ std::string checkNumber(std::string_view text, const Range& range, double* out) 
                            result.ptr == digits.data() + digits.size();
         return quote(text) + (whole ? " is not a finite number" : " is not a number");
     }
-    if (!range.contains(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
-        const std::string wanted = range.describe();
-        return quote(text) + " is out of range" + (wanted.empty() ? "" : " (" + wanted + ")");
-    }
+    if (!range.contains(value) || std::fabs(value) > std::numeric_limits<float>::max())
+        return outOfRange(text, range);
     *out = value;
     return std::string();
 }
@@ -74,10 +77,8 @@ std::string checkInt(std::string_view text, const Range& range, int* out) {
             return quote(text) + " is out of range";
         number = std::trunc(number);
     }
-    if (!range.contains(number)) {
-        const std::string wanted = range.describe();
-        return quote(text) + " is out of range" + (wanted.empty() ? "" : " (" + wanted + ")");
-    }
+    if (!range.contains(number))
+        return outOfRange(text, range);
     *out = static_cast<int>(number);
     return std::string();
 }

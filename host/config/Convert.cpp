@@ -63,12 +63,4 @@ std::string formatFloat(float value) {
     return std::string(buffer, result.ptr);
 }
 
-std::vector<std::string> formatFloats(const std::vector<float>& values) {
-    std::vector<std::string> texts;
-    texts.reserve(values.size());
-    for (float value : values)
-        texts.push_back(formatFloat(value));
-    return texts;
-}
-
 } // namespace config

@@ -5,7 +5,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace config {
 
@@ -18,6 +17,5 @@ bool fitsFloat(double value);
 bool parseBool(std::string_view text, bool* out);
 // The shortest text that reads back as the same float.
 std::string formatFloat(float value);
-std::vector<std::string> formatFloats(const std::vector<float>& values);
 
 } // namespace config

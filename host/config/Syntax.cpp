@@ -162,10 +162,9 @@ private:
         return "'" + std::string(name.substr(0, 40)) + (name.size() > 40 ? "...'" : "'");
     }
 
-    // A bare word or a quoted string at p, as a view into the text or into a decoded copy.
+    // A bare word or a quoted string at p (before the end: the callers have looked at *p), as
+    // a view into the text or into a decoded copy.
     bool readToken(std::string_view* out, const char* what) {
-        if (p >= end)
-            return fail(p, std::string("unexpected end of file, expected ") + what);
         if (*p == '"')
             return readQuoted(out);
         const char* start = p;

@@ -1,4 +1,5 @@
 #include "host/input/Broadcaster.h"
+#include "host/engine/ListSnapshot.h"
 #include "host/input/Device.h"
 
 #include <algorithm>
@@ -61,6 +62,8 @@ void Broadcaster::detach(Listener* listener) {
         const auto end = std::remove(listeners.begin(), listeners.end(), listener);
         was = end != listeners.end();
         listeners.erase(end, listeners.end());
+        if (was)
+            detachments.fetch_add(1, std::memory_order_release);
     }
     if (was)
         link(listener->attachedTo, this, false);
@@ -71,14 +74,19 @@ bool Broadcaster::isAttached(const Listener* listener) const {
     return std::find(listeners.begin(), listeners.end(), listener) != listeners.end();
 }
 
-void Broadcaster::broadcast(counting_ptr<Event> e) {
-    std::vector<Listener*> snapshot;
+void Broadcaster::broadcast(const counting_ptr<Event>& e) {
+    // A per-thread copy reused from event to event: a steady stream of input allocates nothing.
+    ListSnapshot<Listener*> snapshot;
+    unsigned detachedBefore = 0;
     {
         std::lock_guard<std::recursive_mutex> guard(mutex);
-        snapshot = listeners;
+        snapshot.items().assign(listeners.begin(), listeners.end());
+        detachedBefore = detachments.load(std::memory_order_relaxed);
     }
+    // Until some listener leaves, every one of the snapshot is still attached; after that, each
+    // is looked up before it is called.
     for (Listener* listener : snapshot)
-        if (isAttached(listener))
+        if (detachments.load(std::memory_order_acquire) == detachedBefore || isAttached(listener))
             listener->processEvent(e);
 }
 

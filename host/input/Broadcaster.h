@@ -3,6 +3,7 @@
 #include "host/HostApi.h"
 #include "host/input/Listener.h"
 
+#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -23,13 +24,15 @@ public:
     void attach(Listener* listener);
     void detach(Listener* listener);
     bool isAttached(const Listener* listener) const;
-    void broadcast(counting_ptr<Event> e);
+    void broadcast(const counting_ptr<Event>& e);
     void event(counting_ptr<Event> e) override { broadcast(e); }
     void clean() override;
 
 private:
     mutable std::recursive_mutex mutex;
     std::vector<Listener*> listeners; // not owned
+    // Listeners that ever left: while it stands still, a delivery's snapshot is still attached.
+    std::atomic<unsigned> detachments{0};
 };
 
 } // namespace input

@@ -35,13 +35,22 @@ private:
 // One input event from one device. Events are shared through counting_ptr.
 class KEL_HOST_API Event : public Counted {
 public:
+    // The final classes below, which every component tests each event against: they carry
+    // their kind, so counting_ptr::as tells them apart without a run-time type search.
+    enum class Kind : unsigned char { Other, Button, Motion, Character };
+
     explicit Event(Device* source) : source(source) {}
     Device* getDevice() const { return source; }
     // The device's state with this event; null for events without one.
     virtual const DeviceState* getState() const { return nullptr; }
+    Kind getKind() const { return kind; }
+
+protected:
+    Event(Device* source, Kind kind) : source(source), kind(kind) {}
 
 private:
     Device* source;
+    Kind kind = Kind::Other;
 };
 
 namespace events {
@@ -49,8 +58,9 @@ namespace events {
 // A button (key or mouse button) going down or up.
 class KEL_HOST_API Button final : public Event {
 public:
+    static constexpr Kind kKind = Kind::Button;
     Button(Device* source, int code, std::string name, bool pressed)
-        : Event(source), state(code, std::move(name), pressed) {}
+        : Event(source, kKind), state(code, std::move(name), pressed) {}
     // The press test: true when the button went down, false when it was released.
     bool isPressed() const { return state.isDown(); }
     const ButtonState* getState() const override { return &state; }
@@ -63,7 +73,8 @@ private:
 // The pointer moved by (dx, dy) screen units.
 class KEL_HOST_API Motion final : public Event {
 public:
-    Motion(Device* source, float dx, float dy) : Event(source), dx(dx), dy(dy) {}
+    static constexpr Kind kKind = Kind::Motion;
+    Motion(Device* source, float dx, float dy) : Event(source, kKind), dx(dx), dy(dy) {}
     float getDX() const { return dx; }
     float getDY() const { return dy; }
 
@@ -75,7 +86,8 @@ private:
 // A character typed on the keyboard (what an edit box takes while focused).
 class KEL_HOST_API Character final : public Event {
 public:
-    Character(Device* source, std::string text) : Event(source), text(std::move(text)) {}
+    static constexpr Kind kKind = Kind::Character;
+    Character(Device* source, std::string text) : Event(source, kKind), text(std::move(text)) {}
     const std::string& getText() const { return text; }
 
 private:

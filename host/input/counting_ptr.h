@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <type_traits>
 #include <utility>
 
 // An intrusive reference-counted pointer: the object carries its own count (derive from
@@ -46,9 +47,22 @@ public:
     T& operator*() const { return *object; }
     explicit operator bool() const { return object != nullptr; }
 
-    // The object as U when it is one, else null (a run-time type test).
-    template <class U> U* as() const { return dynamic_cast<U*>(object); }
+    // The object as U when it is one, else null (a run-time type test). A final class that
+    // names its kind (U::kKind, as the input events do) is told by that kind alone.
+    template <class U> U* as() const {
+        if constexpr (hasKind<U>(0)) {
+            static_assert(std::is_final_v<U>, "a kind names one class only when nothing derives");
+            return object && object->getKind() == U::kKind ? static_cast<U*>(object) : nullptr;
+        } else {
+            return dynamic_cast<U*>(object);
+        }
+    }
 
 private:
+    template <class U> static constexpr auto hasKind(int) -> decltype(U::kKind, bool()) {
+        return true;
+    }
+    template <class U> static constexpr bool hasKind(...) { return false; }
+
     T* object = nullptr;
 };

@@ -161,7 +161,7 @@ void Component::refreshShowedTree() {
         // Focused on its way to being shown, and hidden again before it was.
         ui->loseFocus();
     }
-    if (auto* container = dynamic_cast<Container*>(this))
+    if (Container* container = asContainer())
         for (Component* child : container->snapshot())
             if (child->master == container)
                 child->refreshShowedTree();
@@ -217,7 +217,7 @@ void Component::reFlybyTree() {
     if (!showed)
         return;
     reFlyby();
-    if (auto* container = dynamic_cast<Container*>(this))
+    if (Container* container = asContainer())
         for (size_t i = 0; i < container->children.size(); ++i)
             container->children[i]->reFlybyTree();
 }
@@ -329,7 +329,7 @@ void Component::readConfig(config::Block* block) {
         bottomMargin = margin;
     placeInMaster();
     // A plain component shows itself at once; a container waits for its children.
-    if (!dynamic_cast<Container*>(this) && LayoutOptions::readBool(block, "visible", &flag))
+    if (!asContainer() && LayoutOptions::readBool(block, "visible", &flag))
         setVisible(flag);
 }
 

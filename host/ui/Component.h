@@ -114,6 +114,10 @@ public:
     // Recomputes the fly-by state of the component and of its shown descendants.
     void reFlybyTree();
 
+    // The component as a container, or null: a test cheap enough for walks run on every event.
+    virtual Container* asContainer() { return nullptr; }
+    virtual const Container* asContainer() const { return nullptr; }
+
     // Drawing order among siblings: lower priorities are drawn later (in front) and take input
     // first; equal priorities keep their order.
     int getPriority() const { return priority; }

@@ -8,6 +8,7 @@
 #include "host/ui/UI.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ui {
 
@@ -75,6 +76,7 @@ Component* Container::removeComponent(Component* child) {
     if (at == children.end())
         return nullptr;
     children.erase(at);
+    ++removals;
     child->master = nullptr;
     // Detached, it is hidden until it is added again or shown as a top-level component.
     child->refreshShowed();
@@ -90,6 +92,7 @@ void Container::deleteAllComponents() {
     while (!children.empty()) {
         Component* child = children.back();
         children.pop_back();
+        ++removals;
         child->master = nullptr;
         // Gone with its master: it never becomes a top-level component on the way out.
         child->visible = false;
@@ -208,8 +211,12 @@ void Container::processInputEvent(counting_ptr<input::Event> event) {
     // Children first, front-most first. An event reaches the children that were shown when it
     // arrived: a screen that one child opens does not also take the key that opened it, and a
     // child that left or was hidden during the walk is skipped.
-    deliver(event, shownChildren());
-    Component::processInputEvent(event);
+    if (!children.empty()) {
+        ListSnapshot<Component*> shown;
+        listShownChildren(shown.items());
+        deliver(event, shown.items(), removals);
+    }
+    Component::processInputEvent(std::move(event));
 }
 
 void Container::clean() {
@@ -221,17 +228,35 @@ void Container::clean() {
 std::vector<Component*> Container::shownChildren() const {
     std::vector<Component*> shown;
     shown.reserve(children.size());
-    for (auto it = children.rbegin(); it != children.rend(); ++it)
-        if ((*it)->isShowed())
-            shown.push_back(*it);
+    listShownChildren(shown);
     return shown;
 }
 
-void Container::deliver(counting_ptr<input::Event> event, const std::vector<Component*>& to) {
+void Container::listShownChildren(std::vector<Component*>& out) const {
+    for (auto it = children.rbegin(); it != children.rend(); ++it)
+        if ((*it)->isShowed())
+            out.push_back(*it);
+}
+
+void Container::deliver(const counting_ptr<input::Event>& event,
+                        const std::vector<Component*>& to) {
     for (Component* child : to)
         if (std::find(children.begin(), children.end(), child) != children.end() &&
             child->isShowed())
             child->processInputEvent(event);
+}
+
+void Container::deliver(const counting_ptr<input::Event>& event, const std::vector<Component*>& to,
+                        unsigned removalsWhenListed) {
+    for (Component* child : to) {
+        // A listed child is still a child, and alive, as long as none has left since the list
+        // was taken; after a removal each one is looked up before it is touched.
+        if (removals != removalsWhenListed &&
+            std::find(children.begin(), children.end(), child) == children.end())
+            continue;
+        if (child->isShowed())
+            child->processInputEvent(event);
+    }
 }
 
 } // namespace ui

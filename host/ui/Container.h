@@ -17,6 +17,8 @@ public:
     ~Container() override;
 
     std::string getClassName() const override { return "container"; }
+    Container* asContainer() override { return this; }
+    const Container* asContainer() const override { return this; }
 
     // The direct child of that name (the first one), or null.
     Component* getComponent(const std::string& childName) const;
@@ -73,13 +75,21 @@ protected:
     // The shown children, front-most first, and the delivery of an event to those of them that
     // are still children and shown.
     std::vector<Component*> shownChildren() const;
-    void deliver(counting_ptr<input::Event> event, const std::vector<Component*>& to);
+    void deliver(const counting_ptr<input::Event>& event, const std::vector<Component*>& to);
+    // The same without a list of its own: the shown children go into `out`, and the list comes
+    // back to deliver with the removal count taken with it (getRemovalCount), so that while no
+    // child has left, no child needs looking up.
+    void listShownChildren(std::vector<Component*>& out) const;
+    unsigned getRemovalCount() const { return removals; }
+    void deliver(const counting_ptr<input::Event>& event, const std::vector<Component*>& to,
+                 unsigned removalsWhenListed);
 
 private:
     friend class Component;
     void sortChild(Component* child);
 
     std::vector<Component*> children; // owned
+    unsigned removals = 0;            // children that left, ever: a list taken earlier is stale
     bool rich = true;
     bool cycleDimension = false;
 };

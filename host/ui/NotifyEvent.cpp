@@ -1,28 +1,35 @@
 #include "host/ui/NotifyEvent.h"
+#include "host/config/TextStore.h"
 #include "host/ui/Component.h"
+
+#include <charconv>
 
 namespace ui {
 
+// Every value is kept beside its entry in the block's own storage: a notification of a few
+// properties costs no heap block, and no key or value is copied into a string on the way.
 NotifyEvent::NotifyEvent(Component* sender) : sender(sender) {
     const std::string className = sender ? sender->getClassName() : std::string();
-    setProperty("class", &className);
+    config::Reader::setValue(*this, "class", className);
     if (sender)
-        setProperty("name", &sender->getName());
+        config::Reader::setValue(*this, "name", sender->getName());
 }
 
-void NotifyEvent::setSValue(const std::string& key, const std::string& value) {
-    setProperty(key, &value);
+void NotifyEvent::setSValue(std::string_view key, std::string_view value) {
+    config::Reader::setValue(*this, key, value);
 }
 
-void NotifyEvent::setBValue(const std::string& key, bool value) {
-    setProperty(key, &value);
+void NotifyEvent::setBValue(std::string_view key, bool value) {
+    config::Reader::setValue(*this, key, value ? "true" : "false");
 }
 
-void NotifyEvent::setIValue(const std::string& key, int value) {
-    setProperty(key, &value);
+void NotifyEvent::setIValue(std::string_view key, int value) {
+    char text[16];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    config::Reader::setValue(*this, key, std::string_view(text, end - text));
 }
 
-void NotifyEvent::setFValue(const std::string& key, float value) {
+void NotifyEvent::setFValue(std::string_view key, float value) {
     setProperty(key, &value);
 }
 

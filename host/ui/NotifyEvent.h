@@ -4,6 +4,7 @@
 #include "host/config/Block.h"
 
 #include <string>
+#include <string_view>
 
 namespace ui {
 
@@ -16,10 +17,11 @@ public:
     explicit NotifyEvent(Component* sender);
 
     Component* getSender() const { return sender; }
-    void setSValue(const std::string& key, const std::string& value);
-    void setBValue(const std::string& key, bool value);
-    void setIValue(const std::string& key, int value);
-    void setFValue(const std::string& key, float value);
+    // Create or replace a property (a dotted key descends into sub-blocks, as setProperty's).
+    void setSValue(std::string_view key, std::string_view value);
+    void setBValue(std::string_view key, bool value);
+    void setIValue(std::string_view key, int value);
+    void setFValue(std::string_view key, float value);
 
 private:
     Component* sender; // not owned

@@ -13,6 +13,7 @@
 #include "host/ui/Scene.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ui {
 
@@ -134,7 +135,7 @@ bool UI::setFocusedComponent(Component* component) {
             return false;
         // Nothing behind a modal box takes it.
         const Component* box = getModalBox();
-        const auto* boxContainer = dynamic_cast<const Container*>(box);
+        const Container* boxContainer = box ? box->asContainer() : nullptr;
         if (box && component != box && !(boxContainer && boxContainer->isAncestorOf(component)))
             return false;
     }
@@ -231,7 +232,7 @@ Font* UI::getFont(const std::string& name) const {
 }
 
 void UI::processEvent(counting_ptr<input::Event> e) {
-    processInputEvent(e);
+    processInputEvent(std::move(e));
 }
 
 void UI::clean() {
@@ -254,8 +255,12 @@ void UI::processInputEvent(counting_ptr<input::Event> event) {
     }
     // Top-level components are in front of the tree: they see the event first. Only what is
     // shown when the event arrives takes it.
-    const std::vector<Component*> tree = shownChildren();
-    const std::vector<Component*> front(topLevel.rbegin(), topLevel.rend());
+    // Both lists are per-thread copies reused from event to event: delivery allocates nothing.
+    ListSnapshot<Component*> tree;
+    listShownChildren(tree.items());
+    const unsigned removalsWhenListed = getRemovalCount();
+    ListSnapshot<Component*> front;
+    front.items().assign(topLevel.rbegin(), topLevel.rend());
     // A mouse button over a top-level component is its alone: the screens behind never see a
     // click on a box in front of them, nor any input at all while a modal one is shown.
     bool covered = false;
@@ -272,37 +277,44 @@ void UI::processInputEvent(counting_ptr<input::Event> event) {
         if (std::find(topLevel.begin(), topLevel.end(), component) != topLevel.end() &&
             component->isShowed())
             component->processInputEvent(event);
+    const bool motion = event.as<input::events::Motion>() != nullptr;
     if (!covered) {
-        deliver(event, tree);
-        Component::processInputEvent(event);
+        deliver(event, tree.items(), removalsWhenListed);
+        Component::processInputEvent(std::move(event));
     }
-    if (event.as<input::events::Motion>())
+    if (motion)
         refreshFlyby();
 }
 
 namespace {
 
-// The front-most, deepest component under a point that takes mouse buttons.
-Component* hit(Component* component, float x, float y) {
+// The front-most, deepest component under a point that takes mouse buttons. The walk carries
+// each component's absolute position down rather than asking every component for its own.
+Component* hit(Component* component, float x, float y, float masterX, float masterY) {
     if (!component->isShowed() || !component->getEnabled())
         return nullptr;
-    if (auto* container = dynamic_cast<Container*>(component)) {
+    const float left = masterX + component->getXPosition();
+    const float top = masterY + component->getYPosition();
+    if (Container* container = component->asContainer()) {
         const auto& children = container->getChildren();
         for (auto it = children.rbegin(); it != children.rend(); ++it)
-            if (Component* found = hit(*it, x, y))
+            if (Component* found = hit(*it, x, y, left, top))
                 return found;
     }
-    return component->contains(x, y) && component->acceptsMouse() ? component : nullptr;
+    const bool inside = x >= left && x < left + component->getWidth() && y >= top &&
+                        y < top + component->getHeight();
+    return inside && component->acceptsMouse() ? component : nullptr;
 }
 
 } // namespace
 
 Component* UI::componentAt(float x, float y) const {
     for (auto it = topLevel.rbegin(); it != topLevel.rend(); ++it)
-        if (Component* found = hit(*it, x, y))
+        if (Component* found = hit(*it, x, y, 0, 0))
             return found;
+    const float left = getAbsoluteX(), top = getAbsoluteY();
     for (auto it = getChildren().rbegin(); it != getChildren().rend(); ++it)
-        if (Component* found = hit(*it, x, y))
+        if (Component* found = hit(*it, x, y, left, top))
             return found;
     return nullptr;
 }

@@ -31,11 +31,18 @@ template <class T> void expectUntouched(const Block& block, const char* path, T 
 TEST(Block, TypedReadsConvertTheFirstValueOrLeaveTheOutputUntouched) {
     const Config config = parsed("i = 42 7\nf = 1.5\nneg = -3\nfrac = 2.9\nb = yes\nbad = 12ab\n"
                                  "s = \"two words\" x\nc = 0.5 0.25 1\nc4 = 1 0 0 0.5\n"
-                                 "short = 1 2\nbig = 1e12\nnone =\n"
+                                 "short = 1 2\nbig = 1e12\nnone =\nplus = +5\nhuge = -1e12\n"
+                                 "nan = nan\nmaybe = maybe\nc5 = 1 1 1 1 9\n"
                                  "HealthVisualizer { defaultColor = 0 1 0 1 }\n");
     EXPECT_EQ(get<int>(config, "i"), 42);
     EXPECT_EQ(get<int>(config, "frac"), 2) << "a number read as int truncates toward zero";
     EXPECT_EQ(get<int>(config, "neg"), -3);
+    EXPECT_EQ(get<int>(config, "plus"), 5);
+    for (const char* word : {"true", "yes", "on", "1", "YES", "On"})
+        EXPECT_TRUE(get<bool>(parsed(std::string("b = ") + word), "b")) << word;
+    for (const char* word : {"false", "no", "off", "0", "False", "OFF"})
+        EXPECT_FALSE(get<bool>(parsed(std::string("b = ") + word), "b")) << word;
+    EXPECT_EQ(get<Color>(config, "c5"), Color(1, 1, 1, 1)) << "values past the fourth are ignored";
     EXPECT_FLOAT_EQ(get<float>(config, "f"), 1.5f);
     EXPECT_TRUE(get<bool>(config, "b"));
     EXPECT_EQ(get<std::string>(config, "s"), "two words");
@@ -44,11 +51,13 @@ TEST(Block, TypedReadsConvertTheFirstValueOrLeaveTheOutputUntouched) {
     EXPECT_EQ(get<Color>(config, "HealthVisualizer.defaultColor"), Color(0, 1, 0, 1));
 
     // Missing, unconvertible, out of range or empty: false and untouched.
-    for (const char* path :
-         {"missing", "bad", "big", "none", "HealthVisualizer.missing", "missing.deeper.path", "s"})
+    for (const char* path : {"missing", "bad", "big", "huge", "nan", "none",
+                             "HealthVisualizer.missing", "missing.deeper.path", "s"})
         expectUntouched(config, path, 99);
-    expectUntouched(config, "bad", 9.5f);
-    expectUntouched(config, "s", true);
+    for (const char* path : {"bad", "nan", "none"})
+        expectUntouched(config, path, 9.5f);
+    for (const char* path : {"s", "maybe", "none"})
+        expectUntouched(config, path, true);
     expectUntouched(config, "none", std::string("kept"));
     expectUntouched(config, "short", Color(0.1f, 0.2f, 0.3f, 0.4f));
     expectUntouched(config, "s", Color(0.1f, 0.2f, 0.3f, 0.4f));
@@ -167,8 +176,23 @@ TEST(Block, AFloatListHandedOutStaysTheValueThroughAnEnumeration) {
     EXPECT_EQ(*list->getValue(), (Block::List{"4", "2"})) << "the enumeration shows the numbers";
 
     (*speed)[1] = 0.5f;
-    EXPECT_EQ(config.writeString(), "speed = 4 0.5\nname = x\n");
+    config.getProperties(&list);
+    EXPECT_EQ(*list->getValue(), (Block::List{"4", "0.5"})) << "a new picture each time";
+    (*speed)[1] = 0.25f;
+    EXPECT_EQ(config.writeString(), "speed = 4 0.25\nname = x\n") << "still the value";
+    Block::FloatList* again = nullptr;
+    ASSERT_TRUE(config.getPropertyAccess("speed", &again));
+    EXPECT_EQ(again, speed);
     EXPECT_EQ(get<float>(config, "speed"), 4);
+
+    // Setting the property makes strings its value again.
+    const int five = 5;
+    config.setProperty("speed", &five);
+    (*speed)[0] = 9;
+    EXPECT_EQ(config.writeString(), "speed = 5\nname = x\n");
+    EXPECT_FALSE(config.getPropertyAccess("missing", &speed));
+    Block::List* strings = nullptr;
+    EXPECT_FALSE(config.getPropertyAccess("missing.speed", &strings));
 }
 
 } // namespace
@@ -228,4 +252,78 @@ TEST(Block, BlocksOfAnySizeFindTheFirstEntryOfANameThroughCopiesMovesAndAddition
         config.appendBlock("late");
         EXPECT_TRUE(config.hasBlock("late")) << "added to the read block, " + size;
     }
+}
+
+TEST(Block, SettingAListOrABlockReplacesTheFirstOfItsNameInPlace) {
+    Config config = parsed("a = 1\nsub { x = 1 }\nlist = p q\nsub { x = 2 }\n");
+    const Block::List values = {"a b", "c"};
+    config.setProperty("list", &values);
+    config.setProperty("made.deep.list", &values);
+    Block other;
+    other.appendProperty("y").push_back("3");
+    config.setProperty("sub", &other);
+    config.setProperty("added", &other);
+    const std::string text = "a = 1\nsub {\n    y = 3\n}\nlist = \"a b\" c\nsub {\n    x = 2\n}\n"
+                             "made {\n    deep {\n        list = \"a b\" c\n    }\n}\n"
+                             "added {\n    y = 3\n}\n";
+    EXPECT_EQ(config.writeString(), text);
+
+    const Block* sub = nullptr;
+    ASSERT_TRUE(config.getPropertyAccess("sub", &sub));
+    EXPECT_EQ(sub->getSourceLine() * 100 + sub->getSourceColumn(), 201) << "keeps its place";
+    EXPECT_EQ(config.getPropertyLine("list"), 3);
+    EXPECT_EQ(config.getPropertyLine("sub.y") + config.getPropertyLine("missing"), 0);
+    ASSERT_TRUE(config.getPropertyAccess("made.deep", &sub));
+    EXPECT_EQ(sub->getSourceFile(), "test.cfg") << "a sub-block made in code keeps its file";
+    EXPECT_EQ(other.getSourceFile(), "");
+    EXPECT_FALSE(config.hasBlock("missing.sub"));
+    EXPECT_FALSE(config.getPropertyAccess("missing.sub", &sub));
+    Block* writable = nullptr;
+    EXPECT_FALSE(config.getPropertyAccess("missing.sub", &writable));
+
+    Block& alias = config;
+    config = alias;
+    EXPECT_EQ(config.writeString(), text) << "assigned to itself";
+    config = std::move(alias);
+    EXPECT_EQ(config.writeString(), text) << "moved to itself";
+}
+
+TEST(Block, CopiesCarryEveryFormOfAValue) {
+    Config config = parsed("read = a b\nempty =\nstrings = x\nfloats = 1 2\n");
+    const std::string local = "set in code";
+    config.setProperty("local", &local);
+    Block::List* strings = nullptr;
+    ASSERT_TRUE(config.getPropertyAccess("strings", &strings));
+    strings->push_back("y");
+    Block::FloatList* floats = nullptr;
+    ASSERT_TRUE(config.getPropertyAccess("floats", &floats));
+    (*floats)[0] = -2.5f;
+    const Block copy(config);
+    strings->clear();
+    (*floats)[0] = 1e10f;
+    const std::string replaced = "replaced";
+    config.setProperty("local", &replaced);
+    EXPECT_EQ(config::write(copy),
+              "read = a b\nempty =\nstrings = x y\nfloats = -2.5 2\nlocal = \"set in code\"\n");
+    EXPECT_EQ(get<int>(copy, "floats"), -2) << "a float list read as an int truncates";
+    expectUntouched(config, "floats", 5);
+}
+
+TEST(Block, HugeValuesListsAndBlocksReadBackWhole) {
+    Block big;
+    const std::string longValue(100000, 'v');
+    big.setProperty("long", &longValue);
+    for (int i = 0; i < 3000; ++i)
+        big.appendBlock("b" + std::to_string(i));
+    std::string many = "many =";
+    for (int i = 0; i < 10000; ++i)
+        many += " " + std::to_string(i);
+    const Config read = parsed(many + "\n" + config::write(big));
+    EXPECT_EQ(read.getList("many").size(), 10000u);
+    EXPECT_EQ(read.getList("many").back(), "9999");
+    EXPECT_EQ(get<std::string>(read, "long"), longValue);
+    EXPECT_EQ(read.getBlockCount(), 3000);
+    EXPECT_TRUE(read.hasBlock("b2999"));
+    const Block copy(read);
+    EXPECT_EQ(config::write(copy), config::write(read));
 }

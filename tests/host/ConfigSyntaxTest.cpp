@@ -64,11 +64,12 @@ TEST(ConfigSyntax, HostileStringsRoundTripByteForByte) {
 TEST(ConfigSyntax, ReadsCommentsListsNestingAndSeparators) {
     Config config = parsed("# a layout\n"
                            "mainui {   // the main screen\n"
-                           "  class = container ; size = 640 480\n"
+                           "  class = container ;; size = 640 480\n"
                            "  title { class = text; text = \"PLEASE WAIT\" }\n"
                            "  empty =\n"
                            "}\n"
-                           "path = /Maps/a//b  # slashes inside words stay\n");
+                           "path = /Maps/a//b  # slashes inside words stay\n"
+                           "slash = /");
     std::string text;
     EXPECT_TRUE(config.getProperty("mainui.title.text", &text));
     EXPECT_EQ(text, "PLEASE WAIT");
@@ -84,6 +85,8 @@ TEST(ConfigSyntax, ReadsCommentsListsNestingAndSeparators) {
     EXPECT_TRUE(list->empty());
     EXPECT_TRUE(config.getProperty("path", &text));
     EXPECT_EQ(text, "/Maps/a//b");
+    EXPECT_TRUE(config.getProperty("slash", &text));
+    EXPECT_EQ(text, "/");
 }
 
 TEST(ConfigSyntax, EntriesKnowTheLineAndColumnOfTheirName) {
@@ -122,6 +125,15 @@ TEST(ConfigSyntax, ErrorsNameTheExactLineAndColumn) {
         {"näme = \"ü\\q\"\n", 1, 10, "unknown escape"},
         {"x = \"\\x4\"", 1, 6, ""},
         {"x = a\x01", 1, 6, ""},
+        {"x = a = b\n", 1, 7, "unexpected '=' in the values of 'x'"},
+        {"x = \"ab\\", 1, 5, "unterminated string"},
+        {"x = \"open", 1, 5, "unterminated string"},
+        {"x = \"\\x4", 1, 6, "\\x needs two hex digits"},
+        {"x = \"\\x4g\"", 1, 6, "\\x needs two hex digits"},
+        {"a = 1\nname", 2, 5, "expected '=' or '{' after 'name'"},
+        {"x = \"a\\tb\n\"", 1, 5, "unterminated string"},
+        {"abcdefghijabcdefghijabcdefghijabcdefghijXYZ v", 1, 45,
+         "after 'abcdefghijabcdefghijabcdefghijabcdefghij...'"},
     };
     for (const auto& row : rows) {
         const auto error = failure(row.text);
@@ -129,6 +141,36 @@ TEST(ConfigSyntax, ErrorsNameTheExactLineAndColumn) {
         EXPECT_EQ(error.line * 100 + error.column, row.line * 100 + row.column) << row.text;
         EXPECT_NE(error.message.find(row.words), std::string::npos) << error.message;
     }
+    EXPECT_EQ(failure("a = 1\n}").describe(), "bad.cfg:2:1: unexpected '}' with no block open");
+}
+
+TEST(ConfigSyntax, QuotedStringsDecodeEveryEscape) {
+    const struct {
+        const char* text;
+        std::string value;
+    } rows[] = {
+        {R"(x = "a\"b")", "a\"b"},
+        {R"(x = "back\\slash")", "back\\slash"},
+        {R"(x = "\n\t\r")", "\n\t\r"},
+        {R"(x = "\x41\x6a\x4F\x7e")", "AjO~"},
+        {R"(x = "\x00")", std::string(1, '\0')},
+        {R"(x = "# // = ; { }")", "# // = ; { }"},
+        {R"(x = "" # a comment to the end)", ""},
+    };
+    for (const auto& row : rows) {
+        std::string value = "unread";
+        EXPECT_TRUE(parsed(row.text).getProperty("x", &value)) << row.text;
+        EXPECT_EQ(value, row.value) << row.text;
+    }
+}
+
+// Without an error to fill, parse still stops at the error and keeps what it read before it.
+TEST(ConfigSyntax, AParseErrorKeepsWhatWasReadBeforeIt) {
+    Block root;
+    EXPECT_FALSE(config::parse(std::string_view("a = 1\nb {\n  c = 2\n  d = \"open\n"), "f.cfg",
+                               root, nullptr));
+    EXPECT_EQ(config::write(root), "a = 1\nb {\n    c = 2\n}\n");
+    EXPECT_EQ(root.getSourceFile(), "f.cfg");
 }
 
 TEST(ConfigSyntax, NestingBeyondTheLimitIsAnErrorNotACrash) {
@@ -208,6 +250,7 @@ TEST(ConfigSyntax, NumbersAFloatCannotHoldAreNoNumbers) {
 TEST(ConfigSyntax, ADocumentAboveTheSizeLimitIsRefusedWhole) {
     std::string huge(config::kMaxDocumentBytes + 1, ' ');
     const auto error = failure(huge);
+    EXPECT_EQ(error.line * 100 + error.column, 101);
     EXPECT_NE(error.message.find("at most 64 MiB"), std::string::npos) << error.message;
 }
 

@@ -133,8 +133,10 @@ void failEveryStep(const kel::test::TempProfile& profile, const PlayerFile& file
             EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos)
                 << entry.path();
         std::string heard;
-        for (const auto& record : log.take())
+        for (const auto& record : log.take()) {
             heard += record.text + "\n";
+            EXPECT_EQ(record.line, 0) << "a failed write is the whole file's: " << record.text;
+        }
         std::string expected;
         for (const auto& row : kMessages)
             if (step == row[0])

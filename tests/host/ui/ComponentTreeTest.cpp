@@ -381,4 +381,73 @@ TEST_F(ComponentTree, AModalBoxTakesTheKeysAndTheFocusUntilItGoes) {
     EXPECT_EQ(slider->getValue(), 6.0f);
 }
 
+TEST_F(ComponentTree, AnEventReachesTheChildrenShownWhenItCameWhateverItsHandlersChange) {
+    // A child that writes its tag when an event reaches it, then does what its row says (last:
+    // the act may delete it).
+    class Hearer : public ui::Component {
+    public:
+        Hearer(ui::UI* ui, char tag, std::string* heard) : Component(ui), tag(tag), heard(heard) {}
+        void processInputEvent(counting_ptr<input::Event> event) override {
+            *heard += tag;
+            Component::processInputEvent(event);
+            if (act)
+                std::exchange(act, nullptr)();
+        }
+        std::function<void()> act;
+        const char tag;
+        std::string* const heard;
+    };
+    // Children a, b, c: the front-most (the last added) hears first, so b acts between c and a.
+    const struct {
+        const char* what;
+        std::function<void(ui::Container* master, Hearer* a, Hearer* c)> act;
+        const char* heard;
+    } rows[] = {
+        {"b deletes a, not reached yet", [](auto* m, auto* a, auto*) { m->deleteComponent(a); },
+         "cb"},
+        {"b deletes c, already reached", [](auto* m, auto*, auto* c) { m->deleteComponent(c); },
+         "cba"},
+        {"b hides a", [](auto*, auto* a, auto*) { a->setVisible(false); }, "cb"},
+        {"b takes a out", [](auto* m, auto* a, auto*) { delete m->removeComponent(a); }, "cb"},
+        {"b deletes every child, itself too",
+         [](auto* m, auto*, auto*) { m->deleteAllComponents(); }, "cb"},
+        {"b brings a to the front", [](auto*, auto* a, auto*) { a->updatePriority(-1); }, "cba"},
+        {"b shows a new child d in front",
+         [](auto* m, auto* a, auto*) {
+             auto* d = new Hearer(m->getUI(), 'd', a->heard);
+             m->addComponent(d);
+             d->setVisible(true);
+         },
+         "cba"},
+    };
+    // The same holds for the screens of the root and for the children of a screen.
+    for (const bool inScreen : {false, true}) {
+        for (const auto& row : rows) {
+            ui::Container* master = ui.get();
+            if (inScreen) {
+                master = new ui::Container(ui.get());
+                ui->addComponent(master);
+                master->setVisible(true);
+            }
+            std::string heard;
+            Hearer* children[3];
+            for (int i = 0; i < 3; ++i) {
+                children[i] = new Hearer(ui.get(), "abc"[i], &heard);
+                master->addComponent(children[i]);
+                children[i]->setVisible(true);
+            }
+            children[1]->act = [&row, master, a = children[0], c = children[2]] {
+                row.act(master, a, c);
+            };
+            press("Return");
+            EXPECT_EQ(heard, row.heard) << row.what << (inScreen ? " in a screen" : "");
+            release("Return");
+            if (inScreen)
+                ui->deleteComponent(master);
+            else
+                ui->deleteAllComponents();
+        }
+    }
+}
+
 } // namespace
