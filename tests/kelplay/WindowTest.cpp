@@ -1,7 +1,7 @@
 // The window of `kel-play --window`: SDL's events reach the module as the host's input, and the
 // program refuses cleanly where there is no display.
-#include "Session.h"
 #include "Window.h"
+#include "Session.h"
 #include "support/LogCapture.h"
 #include "support/Rendering.h"
 #include "support/TempDir.h"
@@ -72,10 +72,9 @@ protected:
         kel::ui::KELUI* root = session->getRoot();
         render::Picture probe;
         ASSERT_TRUE(session->renderFrame(&probe));
-        window = kelplay::Window::open("kel-play test",
-                                       static_cast<int>(std::lround(root->getScreenWidth())),
-                                       static_cast<int>(std::lround(root->getScreenHeight())),
-                                       &error);
+        window = kelplay::Window::open(
+            "kel-play test", static_cast<int>(std::lround(root->getScreenWidth())),
+            static_cast<int>(std::lround(root->getScreenHeight())), &error);
         ASSERT_TRUE(window) << error;
         session->setAfterFrame([this, root] {
             if (!window->pump(root))

@@ -39,7 +39,7 @@ class UnitHandle;
 namespace render {
 class FrameRenderer;
 struct Picture;
-}
+} // namespace render
 
 namespace kelplay {
 

@@ -229,7 +229,7 @@ int play(const kelplay::Session::Options& options, const std::string& scriptFile
     const auto logged = session.getLoggedErrors();
     const int failed = session.getFailedCount();
     const bool stopped = !ranAll && failed == 0;
-    const char* const why = window && window->isClosed() ? ", the window was closed"
+    const char* const why = window && window->isClosed()    ? ", the window was closed"
                             : kelplay::interruptRequested() ? ", interrupted"
                                                             : ", stopped by a failed command";
     char summary[160];
