@@ -101,12 +101,12 @@ std::map<std::string, std::string> blockComments(const std::string& text) {
 
 } // namespace
 
-fs::path faceFile(const fs::path& faces, const FontSpec& font) {
+fs::path faceFile(const fs::path& faces, const FontEntry& font) {
     return faces / fs::path(font.face).filename();
 }
 
-std::vector<FontSpec> readFontSpecs(const fs::path& root) {
-    std::vector<FontSpec> out;
+std::vector<FontEntry> readFontEntries(const fs::path& root) {
+    std::vector<FontEntry> out;
     const std::string text = readText(root / "Configs/UI/fonts.cfg");
     config::Block block;
     config::ParseError error;
@@ -117,20 +117,20 @@ std::vector<FontSpec> readFontSpecs(const fs::path& root) {
         if (!e->isBlock())
             continue;
         const config::Block& b = config::Block::blockOf(*e);
-        FontSpec spec;
-        spec.name = e->getName();
-        spec.face = "/Fonts/DejaVuSans.ttf";
+        FontEntry font;
+        font.name = e->getName();
+        font.face = "/Fonts/DejaVuSans.ttf";
         for (const auto& choice : kChoices)
-            if (spec.name == choice.name) {
-                spec.face = choice.face;
-                spec.pixelSize = choice.pixelSize;
+            if (font.name == choice.name) {
+                font.face = choice.face;
+                font.pixelSize = choice.pixelSize;
             }
-        b.getProperty("face", &spec.face);
-        b.getProperty("pixelSize", &spec.pixelSize);
-        const auto comment = comments.find(spec.name);
+        b.getProperty("face", &font.face);
+        b.getProperty("pixelSize", &font.pixelSize);
+        const auto comment = comments.find(font.name);
         if (comment != comments.end())
-            spec.comment = comment->second;
-        out.push_back(spec);
+            font.comment = comment->second;
+        out.push_back(font);
     }
     return out;
 }
@@ -152,7 +152,7 @@ std::set<unsigned> gameCharacters(const fs::path& root) {
     return chars;
 }
 
-std::string writeFontTable(const fs::path& faces, const std::vector<FontSpec>& fonts,
+std::string writeFontTable(const fs::path& faces, const std::vector<FontEntry>& fonts,
                            const std::set<unsigned>& chars) {
     std::ostringstream out;
     out << kHeader;

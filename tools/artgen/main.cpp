@@ -200,7 +200,7 @@ int main(int argc, char** argv) {
         std::map<std::string, std::string> outputs; // file under the data root -> bytes
 
         // Fonts: the faces, their licence and the metric table.
-        const auto fonts = readFontSpecs(data);
+        const auto fonts = readFontEntries(data);
         std::set<std::string> faceFiles = {"DejaVuSans-Bold.ttf"}; // the digits' face
         for (const auto& font : fonts)
             faceFiles.insert(faceFile(faces, font).filename().string());
