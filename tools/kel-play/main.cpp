@@ -165,12 +165,12 @@ std::unique_ptr<kelplay::Window> openWindow(kelplay::Session& session) {
         return nullptr;
     }
     window->present(probe);
-    session.setAfterFrame([&session, root, raw = window.get()] {
+    // One frame's pixels, reused: a frame is drawn into the same memory every time.
+    session.setAfterFrame([&session, root, raw = window.get(), frame = std::move(probe)]() mutable {
         if (!raw->pump(root)) {
             kelplay::requestInterrupt();
             return;
         }
-        render::Picture frame;
         if (session.renderFrame(&frame))
             raw->present(frame);
     });
