@@ -4,6 +4,7 @@
 #include "host/config/Convert.h"
 #include "host/debug/Error.h"
 #include "host/debug/Filter.h"
+#include "host/ui/Utf8.h"
 
 #include <algorithm>
 
@@ -19,21 +20,6 @@ debug::Filter& fontFilter() {
 // Metrics are screen units on a screen of a few hundred; anything beyond is a slip of the pen.
 constexpr double kMinLineHeight = 1;
 constexpr double kMaxMetric = 256;
-
-// The code points of a UTF-8 text; a malformed byte counts as one character.
-template <class F> void forEachCodepoint(const std::string& text, F&& f) {
-    for (size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        int extra = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
-        if (i + extra >= text.size() + (extra ? 0 : 1))
-            extra = 0;
-        unsigned code = extra ? byte & (0x3F >> extra) : byte;
-        for (int k = 1; k <= extra; ++k)
-            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        f(code);
-        i += 1 + extra;
-    }
-}
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "Raster.h"
 
+#include "host/ui/Utf8.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -55,17 +57,7 @@ Rgba withAlpha(Rgba c, int alpha) {
 
 std::vector<unsigned> codepoints(const std::string& text) {
     std::vector<unsigned> out;
-    for (size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        int extra = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
-        if (i + extra >= text.size() + (extra ? 0 : 1))
-            extra = 0;
-        unsigned code = extra ? byte & (0x3F >> extra) : byte;
-        for (int k = 1; k <= extra; ++k)
-            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        out.push_back(code);
-        i += 1 + static_cast<size_t>(extra);
-    }
+    ui::forEachCodepoint(text, [&](unsigned code) { out.push_back(code); });
     return out;
 }
 
