@@ -152,11 +152,11 @@ TEST_F(KelPlayWindowSession, KeysAndClicksFromTheDesktopPlayTheModuleUntilTheWin
     ASSERT_TRUE(run("wait 0.1"));
     EXPECT_TRUE(run("expect daytime 09:00"));
 
-    // A click on the NO button of a question the host asks from its thread.
+    // A click on the YES button of a question the host asks from its thread.
     ASSERT_TRUE(run("ask \"Overwrite the saved game?\" YES|NO"));
-    pushClick(597, 397);
+    pushClick(427, 397);
     ASSERT_TRUE(run("wait 0.1"));
-    EXPECT_TRUE(run("expect answer NO"));
+    EXPECT_TRUE(run("expect answer YES"));
 
     // Closing the window: the pump says so and nothing more is shown.
     SDL_Event quit{};
