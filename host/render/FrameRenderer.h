@@ -22,6 +22,15 @@ struct KEL_HOST_API Picture {
     unsigned at(int x, int y) const;
 };
 
+// Memory a frame is read into: rows from the top, `pitch` bytes apart, 4 bytes a pixel in the
+// order red, green, blue, alpha, or blue, green, red, alpha (as most window systems keep their
+// surfaces) when `bgra` is set.
+struct PixelTarget {
+    unsigned char* pixels = nullptr;
+    int pitch = 0;
+    bool bgra = false;
+};
+
 // Draws the frames of the reference engine offscreen with OpenGL 3.3 core, on a context EGL
 // makes without a display (Mesa's software rasteriser does on a machine with no GPU), into a
 // framebuffer of a size in pixels. A frame is what ui::walkFrame walks: the views through their
@@ -44,6 +53,9 @@ public:
     // Draws the screen of `ui` (null: the root UI) scaled to the framebuffer and reads it back.
     // `include3D` false leaves the views out.
     virtual void render(ui::UI* ui, Picture* out, bool include3D = true) = 0;
+    // The same frame read straight into memory of the framebuffer's size (a window's surface),
+    // with no copy between.
+    virtual void renderInto(ui::UI* ui, const PixelTarget& out) = 0;
 
 protected:
     FrameRenderer(int width, int height) : width(width), height(height) {}

@@ -70,8 +70,7 @@ protected:
         std::string error;
         ASSERT_TRUE(session->start(&error)) << error;
         kel::ui::KELUI* root = session->getRoot();
-        render::Picture probe;
-        ASSERT_TRUE(session->renderFrame(&probe));
+        ASSERT_TRUE(session->getRenderer());
         window = kelplay::Window::open(
             "kel-play test", static_cast<int>(std::lround(root->getScreenWidth())),
             static_cast<int>(std::lround(root->getScreenHeight())), &error);
@@ -79,9 +78,7 @@ protected:
         session->setAfterFrame([this, root] {
             if (!window->pump(root))
                 return;
-            render::Picture frame;
-            ASSERT_TRUE(session->renderFrame(&frame));
-            window->present(frame);
+            ASSERT_TRUE(window->present(*session->getRenderer(), root));
             ++presented;
         });
     }
@@ -145,6 +142,31 @@ TEST_F(KelPlayWindowSession, KeysAndClicksFromTheDesktopPlayTheModuleUntilTheWin
     ASSERT_TRUE(run("wait 0.8"));
     ASSERT_TRUE(run("expect state MAIN_MENU"));
     EXPECT_GT(presented, 40) << "a frame is shown after every frame drawn";
+
+    // The window shows the frame as drawn offscreen, pixel for pixel: upright, colours in their
+    // channels.
+    SDL_Window* shown = nullptr;
+    for (Uint32 id = 1; id < 64 && !shown; ++id)
+        if (SDL_Window* candidate = SDL_GetWindowFromID(id))
+            shown = std::string(SDL_GetWindowTitle(candidate)) == "kel-play test" ? candidate
+                                                                                 : nullptr;
+    ASSERT_TRUE(shown);
+    SDL_Surface* surface = SDL_GetWindowSurface(shown);
+    render::Picture frame;
+    ASSERT_TRUE(session->renderFrame(&frame));
+    ASSERT_EQ(surface->w, frame.width);
+    ASSERT_EQ(surface->h, frame.height);
+    ASSERT_EQ(SDL_LockSurface(surface), 0);
+    int differing = 0;
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 0; x < frame.width; ++x) {
+            Uint8 r = 0, g = 0, b = 0;
+            SDL_GetRGB(static_cast<const Uint32*>(surface->pixels)[y * surface->pitch / 4 + x],
+                       surface->format, &r, &g, &b);
+            differing += frame.at(x, y) >> 8 != (Uint32(r) << 16 | Uint32(g) << 8 | b);
+        }
+    SDL_UnlockSurface(surface);
+    EXPECT_EQ(differing, 0);
 
     // A debug key of the host's keyboard: F2 sets the sky to nine in the morning.
     pushKey(SDL_SCANCODE_F2, true);

@@ -731,7 +731,7 @@ void Session::resultsHidden() {
     say("the results screen tells the host it is hidden");
 }
 
-bool Session::renderFrame(render::Picture* frame) {
+render::FrameRenderer* Session::getRenderer() {
     if (!rendererTried) {
         rendererTried = true;
         // The framebuffer has the screen's size: the profile's resolution.
@@ -742,7 +742,11 @@ bool Session::renderFrame(render::Picture* frame) {
         if (!renderer)
             say("no rendered frames (" + why + "): the pictures are the SVG inspector only");
     }
-    if (!renderer)
+    return renderer.get();
+}
+
+bool Session::renderFrame(render::Picture* frame) {
+    if (!getRenderer())
         return false;
     renderer->render(root.get(), frame);
     return true;

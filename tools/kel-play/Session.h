@@ -100,6 +100,9 @@ public:
     // Renders what the player sees now into `frame` (the screen's size in pixels); false when
     // there is no renderer (the reason is in the transcript, once).
     bool renderFrame(render::Picture* frame);
+    // The renderer of the session's frames (the screen's size in pixels), made on first use;
+    // null when there is none (the reason is in the transcript, once).
+    render::FrameRenderer* getRenderer();
     // What runs after every frame from now on (see Options::afterFrame).
     void setAfterFrame(std::function<void()> hook) { options.afterFrame = std::move(hook); }
 

@@ -4,6 +4,8 @@
 
 #include "host/render/FrameRenderer.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 
 #ifdef KEL_PLAY_WINDOW
@@ -101,13 +103,10 @@ const char* mouseButtonName(Uint8 button) {
 
 class SdlWindow : public Window {
 public:
-    SdlWindow(SDL_Window* window, SDL_Renderer* renderer, SDL_Texture* texture, int width,
-              int height)
-        : window(window), renderer(renderer), texture(texture), width(width), height(height) {}
+    SdlWindow(SDL_Window* window, int width, int height)
+        : window(window), width(width), height(height), opened(Clock::now()) {}
 
     ~SdlWindow() override {
-        SDL_DestroyTexture(texture);
-        SDL_DestroyRenderer(renderer);
         SDL_DestroyWindow(window);
         SDL_Quit();
     }
@@ -119,19 +118,54 @@ public:
         return !closed;
     }
 
-    void present(const render::Picture& frame) override {
-        if (frame.width != width || frame.height != height ||
-            frame.pixels.size() < static_cast<size_t>(width) * static_cast<size_t>(height) * 4)
-            return;
-        SDL_UpdateTexture(texture, nullptr, frame.pixels.data(), width * 4);
-        SDL_RenderClear(renderer);
-        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-        SDL_RenderPresent(renderer);
+    bool present(render::FrameRenderer& renderer, ::ui::UI* ui) override {
+        SDL_Surface* surface = SDL_GetWindowSurface(window);
+        if (!surface || renderer.getWidth() != width || renderer.getHeight() != height)
+            return false;
+        // A surface of the screen's size in a byte order GL reads is drawn into directly;
+        // anything else (a window the player resized) gets the frame scaled.
+        const Uint32 format = surface->format->format;
+        const bool bgra = format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888;
+        const bool rgba = format == SDL_PIXELFORMAT_ABGR8888 || format == SDL_PIXELFORMAT_BGR888;
+        if (surface->w == width && surface->h == height && (bgra || rgba)) {
+            if (SDL_LockSurface(surface) != 0)
+                return false;
+            renderer.renderInto(ui, {static_cast<unsigned char*>(surface->pixels),
+                                     surface->pitch, bgra});
+            SDL_UnlockSurface(surface);
+        } else {
+            renderer.render(ui, &scaled);
+            SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormatFrom(
+                scaled.pixels.data(), scaled.width, scaled.height, 32, scaled.width * 4,
+                SDL_PIXELFORMAT_RGBA32);
+            if (!frame)
+                return false;
+            SDL_BlitScaled(frame, nullptr, surface, nullptr);
+            SDL_FreeSurface(frame);
+        }
+        if (SDL_UpdateWindowSurface(window) != 0)
+            return false;
+        ++shown;
+        return true;
     }
 
     bool isClosed() const override { return closed; }
 
+    Rate getRate() const override {
+        return {shown, std::chrono::duration<double>(Clock::now() - opened).count()};
+    }
+
 private:
+    using Clock = std::chrono::steady_clock;
+
+    // A position in the window as screen units: the window may have been resized.
+    void moveTo(::ui::UI* ui, int x, int y) {
+        int shownWidth = width, shownHeight = height;
+        SDL_GetWindowSize(window, &shownWidth, &shownHeight);
+        HostInput::moveTo(ui, x * static_cast<float>(width) / std::max(shownWidth, 1),
+                          y * static_cast<float>(height) / std::max(shownHeight, 1));
+    }
+
     void handle(::ui::UI* ui, const SDL_Event& event) {
         switch (event.type) {
         case SDL_QUIT:
@@ -155,16 +189,13 @@ private:
             HostInput::type(event.text.text);
             break;
         case SDL_MOUSEMOTION:
-            // The renderer's logical size makes these screen units.
             if (ui)
-                HostInput::moveTo(ui, static_cast<float>(event.motion.x),
-                                  static_cast<float>(event.motion.y));
+                moveTo(ui, event.motion.x, event.motion.y);
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
             if (ui)
-                HostInput::moveTo(ui, static_cast<float>(event.button.x),
-                                  static_cast<float>(event.button.y));
+                moveTo(ui, event.button.x, event.button.y);
             if (const char* name = mouseButtonName(event.button.button))
                 HostInput::button(name, event.type == SDL_MOUSEBUTTONDOWN);
             break;
@@ -181,11 +212,12 @@ private:
     }
 
     SDL_Window* window;
-    SDL_Renderer* renderer;
-    SDL_Texture* texture;
     int width;
     int height;
     bool closed = false;
+    render::Picture scaled; // the frame, when the window's surface cannot take it directly
+    long shown = 0;
+    Clock::time_point opened;
 };
 
 } // namespace
@@ -210,31 +242,23 @@ std::unique_ptr<Window> Window::open(const std::string& title, int width, int he
         SDL_Quit();
         return nullptr;
     }
+    // The frames come drawn: SDL only hands the window system's own surface (shared memory
+    // where it has it) to the renderer to read them into, and makes no OpenGL context beside
+    // the engine's.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_Window* window =
         SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
                          height, SDL_WINDOW_RESIZABLE);
-    // The frames come drawn: SDL only copies them to the window, with its software renderer on
-    // the window system's own surface, so it makes no OpenGL context beside the engine's.
-    SDL_Renderer* renderer =
-        window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE) : nullptr;
-    SDL_Texture* texture = renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGBA32,
-                                                        SDL_TEXTUREACCESS_STREAMING, width, height)
-                                    : nullptr;
-    if (!texture) {
+    if (!window || !SDL_GetWindowSurface(window)) {
         *why = std::string("the window could not be made (") + SDL_GetError() + ")";
-        if (renderer)
-            SDL_DestroyRenderer(renderer);
         if (window)
             SDL_DestroyWindow(window);
         SDL_Quit();
         return nullptr;
     }
-    // A larger or smaller window scales the screen; mouse positions come in screen units.
-    SDL_RenderSetLogicalSize(renderer, width, height);
     SDL_ShowCursor(SDL_DISABLE);
     SDL_StartTextInput();
-    return std::make_unique<SdlWindow>(window, renderer, texture, width, height);
+    return std::make_unique<SdlWindow>(window, width, height);
 }
 
 bool Window::isBuiltIn() {

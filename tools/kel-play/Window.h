@@ -4,7 +4,7 @@
 #include <string>
 
 namespace render {
-struct Picture;
+class FrameRenderer;
 }
 namespace ui {
 class UI;
@@ -32,10 +32,18 @@ public:
     // Hands what the player did since the last call to the host's input devices for `ui`;
     // false once the player closed the window.
     virtual bool pump(::ui::UI* ui) = 0;
-    // Shows a frame (of the window's size in pixels).
-    virtual void present(const render::Picture& frame) = 0;
+    // Draws the frame of `ui` with `renderer` (made at the window's size in pixels) into the
+    // window and shows it; false when it could not be shown.
+    virtual bool present(render::FrameRenderer& renderer, ::ui::UI* ui) = 0;
     // Whether the player closed the window.
     virtual bool isClosed() const = 0;
+
+    // How many frames were shown since the window opened, in how many seconds.
+    struct Rate {
+        long frames = 0;
+        double seconds = 0;
+    };
+    virtual Rate getRate() const = 0;
 
     // The host name of an SDL scancode ("A", "Escape", "NumpadFive"...), or "" for a key the
     // host's keyboard does not have.

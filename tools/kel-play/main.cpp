@@ -155,8 +155,8 @@ std::unique_ptr<kelplay::Window> openWindow(kelplay::Session& session) {
     const int height = static_cast<int>(std::lround(root->getScreenHeight()));
     std::string why;
     auto window = kelplay::Window::open("kel-play", width, height, &why);
-    render::Picture probe;
-    if (window && !session.renderFrame(&probe)) {
+    render::FrameRenderer* renderer = window ? session.getRenderer() : nullptr;
+    if (window && !renderer) {
         window.reset();
         why = "nothing can be drawn in it: this build has no renderer or no OpenGL context";
     }
@@ -164,15 +164,13 @@ std::unique_ptr<kelplay::Window> openWindow(kelplay::Session& session) {
         std::fprintf(stderr, "kel-play: --window: %s\n", why.c_str());
         return nullptr;
     }
-    window->present(probe);
-    // One frame's pixels, reused: a frame is drawn into the same memory every time.
-    session.setAfterFrame([&session, root, raw = window.get(), frame = std::move(probe)]() mutable {
+    window->present(*renderer, root);
+    session.setAfterFrame([root, renderer, raw = window.get()] {
         if (!raw->pump(root)) {
             kelplay::requestInterrupt();
             return;
         }
-        if (session.renderFrame(&frame))
-            raw->present(frame);
+        raw->present(*renderer, root);
     });
     return window;
 }
@@ -226,6 +224,11 @@ int play(const kelplay::Session::Options& options, const std::string& scriptFile
             std::fprintf(stderr, "kel-play: %s\n", error.describe().c_str());
     }
 
+    if (window) {
+        const kelplay::Window::Rate rate = window->getRate();
+        std::printf("kel-play: the window showed %ld frames in %.1f s (%.1f a second)\n",
+                    rate.frames, rate.seconds, rate.seconds > 0 ? rate.frames / rate.seconds : 0.0);
+    }
     const auto logged = session.getLoggedErrors();
     const int failed = session.getFailedCount();
     const bool stopped = !ranAll && failed == 0;

@@ -20,16 +20,18 @@ out vec2 vPosition;
 void main() {
     vUv = uv;
     vPosition = position;
-    gl_Position = vec4(position.x / screen.x * 2.0 - 1.0, 1.0 - position.y / screen.y * 2.0, 0.0, 1.0);
+    // The screen's top is GL's row 0: frames are read back in memory's row order.
+    gl_Position = vec4(position.x / screen.x * 2.0 - 1.0, position.y / screen.y * 2.0 - 1.0, 0.0, 1.0);
 }
 )";
 
-// Rectangles are shaded by the signed distance to their rounded outline, so their edges and
-// corners are smooth at any scale.
-const char* const kFragment = R"(#version 330 core
+// One fragment shader per way of drawing, chosen by MODE when it is compiled: a software
+// rasteriser runs every branch a shader has, so the sky's plain bands must not pay for the
+// rounded outline and two texture reads. Rectangles are shaded by the signed distance to their
+// rounded outline, so their edges and corners are smooth at any scale.
+const char* const kFragment = R"(
 in vec2 vUv;
 in vec2 vPosition;
-uniform int mode;
 uniform vec4 color;
 uniform vec4 box;
 uniform float radius;
@@ -43,19 +45,19 @@ float outline(vec2 p) {
     return length(max(q, 0.0)) + min(max(q.x, q.y), 0.0) - radius;
 }
 void main() {
-    if (mode == 0) {
-        float cover = clamp(0.5 - outline(vPosition) / pixel, 0.0, 1.0);
-        fragment = vec4(color.rgb, color.a * cover);
-    } else if (mode == 1) {
-        float d = abs(outline(vPosition)) - stroke * 0.5;
-        fragment = vec4(color.rgb, color.a * clamp(0.5 - d / pixel, 0.0, 1.0));
-    } else if (mode == 2) {
-        fragment = texture(picture, vUv) * color;
-    } else if (mode == 3) {
-        fragment = vec4(color.rgb, color.a * texture(picture, vUv).r);
-    } else {
-        fragment = color;
-    }
+#if MODE == 0
+    float cover = clamp(0.5 - outline(vPosition) / pixel, 0.0, 1.0);
+    fragment = vec4(color.rgb, color.a * cover);
+#elif MODE == 1
+    float d = abs(outline(vPosition)) - stroke * 0.5;
+    fragment = vec4(color.rgb, color.a * clamp(0.5 - d / pixel, 0.0, 1.0));
+#elif MODE == 2
+    fragment = texture(picture, vUv) * color;
+#elif MODE == 3
+    fragment = vec4(color.rgb, color.a * texture(picture, vUv).r);
+#else
+    fragment = color;
+#endif
 }
 )";
 
@@ -96,22 +98,28 @@ GlCanvas::~GlCanvas() {
         glDeleteBuffers(1, &buffer);
     if (vertexArray)
         glDeleteVertexArrays(1, &vertexArray);
-    if (program)
-        glDeleteProgram(program);
+    for (Program& p : programs)
+        if (p.id)
+            glDeleteProgram(p.id);
 }
 
 bool GlCanvas::init(std::string* why) {
-    program = buildProgram(kVertex, kFragment, why);
-    if (!program)
-        return false;
-    uScreen = glGetUniformLocation(program, "screen");
-    uMode = glGetUniformLocation(program, "mode");
-    uColor = glGetUniformLocation(program, "color");
-    uBox = glGetUniformLocation(program, "box");
-    uRadius = glGetUniformLocation(program, "radius");
-    uStroke = glGetUniformLocation(program, "stroke");
-    uPixel = glGetUniformLocation(program, "pixel");
-    uTexture = glGetUniformLocation(program, "picture");
+    for (int mode = 0; mode < kModes; ++mode) {
+        const std::string fragment =
+            "#version 330 core\n#define MODE " + std::to_string(mode) + "\n" + kFragment;
+        Program& p = programs[mode];
+        p.id = buildProgram(kVertex, fragment.c_str(), why);
+        if (!p.id)
+            return false;
+        p.uScreen = glGetUniformLocation(p.id, "screen");
+        p.uColor = glGetUniformLocation(p.id, "color");
+        p.uBox = glGetUniformLocation(p.id, "box");
+        p.uRadius = glGetUniformLocation(p.id, "radius");
+        p.uStroke = glGetUniformLocation(p.id, "stroke");
+        p.uPixel = glGetUniformLocation(p.id, "pixel");
+        glUseProgram(p.id);
+        glUniform1i(glGetUniformLocation(p.id, "picture"), 0);
+    }
     glGenVertexArrays(1, &vertexArray);
     glBindVertexArray(vertexArray);
     glGenBuffers(1, &buffer);
@@ -136,11 +144,14 @@ void GlCanvas::begin(float width, float height, int pixelsWide, int pixelsHigh) 
     glDisable(GL_CULL_FACE);
     glDisable(GL_SCISSOR_TEST);
     glEnable(GL_BLEND);
+    blending = true;
     glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-    glUseProgram(program);
-    glUniform2f(uScreen, screenWidth, screenHeight);
-    glUniform1f(uPixel, 1.0f / scale);
-    glUniform1i(uTexture, 0);
+    for (Program& p : programs) {
+        glUseProgram(p.id);
+        glUniform2f(p.uScreen, screenWidth, screenHeight);
+        glUniform1f(p.uPixel, 1.0f / scale);
+    }
+    current = nullptr;
 }
 
 void GlCanvas::quad(std::vector<float>& out, float x0, float y0, float x1, float y1, float u0,
@@ -150,16 +161,30 @@ void GlCanvas::quad(std::vector<float>& out, float x0, float y0, float x1, float
 }
 
 void GlCanvas::draw(Mode mode, const std::vector<float>& vertices, const config::Color& color,
-                    GLuint texture) {
+                    GLuint texture, const Rect* box, float radius, float stroke) {
     if (vertices.empty())
         return;
-    glUseProgram(program);
+    Program& p = programs[mode];
+    if (current != &p) {
+        glUseProgram(p.id);
+        current = &p;
+    }
+    // An opaque colour covers what is below it whole: the rasteriser need not read it back.
+    const bool blend = mode != Plain || color.a < 1;
+    if (blend != blending) {
+        (blend ? glEnable : glDisable)(GL_BLEND);
+        blending = blend;
+    }
     glBindVertexArray(vertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)),
                  vertices.data(), GL_STREAM_DRAW);
-    glUniform1i(uMode, mode);
-    glUniform4f(uColor, color.r, color.g, color.b, color.a);
+    glUniform4f(p.uColor, color.r, color.g, color.b, color.a);
+    if (box) {
+        glUniform4f(p.uBox, box->x, box->y, box->width, box->height);
+        glUniform1f(p.uRadius, std::clamp(radius, 0.0f, std::min(box->width, box->height) / 2));
+        glUniform1f(p.uStroke, stroke);
+    }
     if (texture) {
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D, texture);
@@ -167,32 +192,32 @@ void GlCanvas::draw(Mode mode, const std::vector<float>& vertices, const config:
     glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size() / 4));
 }
 
-void GlCanvas::shape(const Rect& box, float radius, float stroke) {
-    glUniform4f(uBox, box.x, box.y, box.width, box.height);
-    glUniform1f(uRadius, std::clamp(radius, 0.0f, std::min(box.width, box.height) / 2));
-    glUniform1f(uStroke, stroke);
-}
-
 void GlCanvas::fillRect(const Rect& r, const config::Color& color, float radius) {
     if (color.a <= 0 || r.width <= 0 || r.height <= 0)
         return;
-    glUseProgram(program);
-    shape(r, radius, 0);
+    // An opaque fill of the whole screen is a clear, which the rasteriser does without shading.
+    if (radius <= 0 && color.a >= 1 && r.x <= 0 && r.y <= 0 && r.x + r.width >= screenWidth &&
+        r.y + r.height >= screenHeight) {
+        glClearColor(color.r, color.g, color.b, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        return;
+    }
     scratch.clear();
     quad(scratch, r.x, r.y, r.x + r.width, r.y + r.height);
     // Square corners need no distance shading: the quad is the rectangle.
-    draw(radius > 0 ? Fill : Plain, scratch, color);
+    if (radius > 0)
+        draw(Fill, scratch, color, 0, &r, radius, 0);
+    else
+        draw(Plain, scratch, color);
 }
 
 void GlCanvas::strokeRect(const Rect& r, const config::Color& color, float width, float radius) {
     if (color.a <= 0 || r.width <= 0 || r.height <= 0 || width <= 0)
         return;
-    glUseProgram(program);
-    shape(r, radius, width);
     const float out = width / 2 + 1 / scale;
     scratch.clear();
     quad(scratch, r.x - out, r.y - out, r.x + r.width + out, r.y + r.height + out);
-    draw(Stroke, scratch, color);
+    draw(Stroke, scratch, color, 0, &r, radius, width);
 }
 
 void GlCanvas::line(float x1, float y1, float x2, float y2, const config::Color& color,
@@ -261,8 +286,8 @@ void GlCanvas::image(const ImageRun& run) {
         const float x1 = std::ceil((run.clip.x + run.clip.width) * scale),
                     y0 = std::floor(run.clip.y * scale);
         glEnable(GL_SCISSOR_TEST);
-        glScissor(static_cast<GLint>(x0), static_cast<GLint>(pixelHeight - y1),
-                  static_cast<GLsizei>(x1 - x0), static_cast<GLsizei>(y1 - y0));
+        glScissor(static_cast<GLint>(x0), static_cast<GLint>(y0), static_cast<GLsizei>(x1 - x0),
+                  static_cast<GLsizei>(y1 - y0));
     }
     // The corners about the rectangle's centre, turned by the angle (clockwise on screen).
     const float cx = run.rect.x + run.rect.width / 2, cy = run.rect.y + run.rect.height / 2;

@@ -40,20 +40,28 @@ public:
 
 private:
     enum Mode { Fill = 0, Stroke = 1, Picture = 2, Glyphs = 3, Plain = 4 };
+    static constexpr int kModes = 5;
 
+    // A program of one mode and where its uniforms are.
+    struct Program {
+        GLuint id = 0;
+        GLint uScreen = -1, uColor = -1, uBox = -1, uRadius = -1, uStroke = -1, uPixel = -1;
+    };
+
+    // Draws triangles (x, y, u, v each corner) in one mode; `box`, `radius` and `stroke` shape
+    // the outlined modes.
     void draw(Mode mode, const std::vector<float>& vertices, const config::Color& color,
-              GLuint texture = 0);
+              GLuint texture = 0, const Rect* box = nullptr, float radius = 0, float stroke = 0);
     void quad(std::vector<float>& out, float x0, float y0, float x1, float y1, float u0 = 0,
               float v0 = 0, float u1 = 1, float v1 = 1);
-    void shape(const Rect& box, float radius, float stroke);
 
     TextureCache& textures;
     FontCache& fonts;
-    GLuint program = 0;
+    Program programs[kModes];
+    const Program* current = nullptr; // the program in use since begin()
+    bool blending = true;
     GLuint vertexArray = 0;
     GLuint buffer = 0;
-    GLint uScreen = -1, uMode = -1, uColor = -1, uBox = -1, uRadius = -1, uStroke = -1, uPixel = -1,
-          uTexture = -1;
     float screenWidth = 640;
     float screenHeight = 480;
     int pixelWidth = 640;

@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
 namespace render {
 
@@ -60,7 +59,20 @@ public:
     }
 
     void render(ui::UI* ui, Picture* out, bool include3D) override {
-        if (!EglDevice::acquire(nullptr))
+        out->width = getWidth();
+        out->height = getHeight();
+        out->pixels.resize(static_cast<size_t>(getWidth()) * getHeight() * 4);
+        draw(ui, include3D, {out->pixels.data(), getWidth() * 4, false});
+    }
+
+    void renderInto(ui::UI* ui, const PixelTarget& out) override { draw(ui, true, out); }
+
+private:
+    // The frame is drawn with the screen's top at GL's row 0, so the rows are read in the order
+    // memory keeps them, straight into `out`.
+    void draw(ui::UI* ui, bool include3D, const PixelTarget& out) {
+        if (!out.pixels || out.pitch < getWidth() * 4 || out.pitch % 4 != 0 ||
+            !EglDevice::acquire(nullptr))
             return;
         ui::UI* root = ui ? ui : ui::theUI;
         screenWidth = root ? root->getScreenWidth() : theRenderDriver->getScreenWidth();
@@ -68,23 +80,16 @@ public:
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
         glViewport(0, 0, getWidth(), getHeight());
         glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
         canvas2D.begin(screenWidth, screenHeight, getWidth(), getHeight());
         ui::walkFrame(root, include3D, *this);
-        glFinish();
-        out->width = getWidth();
-        out->height = getHeight();
-        const size_t row = static_cast<size_t>(getWidth()) * 4;
-        out->pixels.resize(row * getHeight());
-        readBack.resize(out->pixels.size());
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, getWidth(), getHeight(), GL_RGBA, GL_UNSIGNED_BYTE, readBack.data());
-        // GL's rows run from the bottom.
-        for (int y = 0; y < getHeight(); ++y)
-            std::memcpy(&out->pixels[row * y], &readBack[row * (getHeight() - 1 - y)], row);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glPixelStorei(GL_PACK_ROW_LENGTH, out.pitch / 4);
+        glReadPixels(0, 0, getWidth(), getHeight(), out.bgra ? GL_BGRA : GL_RGBA,
+                     GL_UNSIGNED_BYTE, out.pixels);
+        glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     }
 
-private:
     ui::Canvas& canvas() override { return canvas2D; }
 
     void view(const View& view) override {
@@ -114,7 +119,6 @@ private:
     GLuint renderbuffers[2] = {0, 0};
     float screenWidth = 640;
     float screenHeight = 480;
-    std::vector<unsigned char> readBack;
 };
 
 void appendBytes(void* context, void* data, int size) {

@@ -50,7 +50,8 @@ void main() {
     float n = depth.x;
     float f = depth.y;
     // Camera space: x up, y right, z ahead; the lens scales as the engine's projection does.
-    gl_Position = vec4(lens.x * p.y, lens.y * p.x, (p.z * (f + n) - 2.0 * f * n) / (f - n), p.z);
+    // Up is toward GL's row 0, where the frame keeps the screen's top.
+    gl_Position = vec4(lens.x * p.y, -lens.y * p.x, (p.z * (f + n) - 2.0 * f * n) / (f - n), p.z);
 }
 )";
 
@@ -190,12 +191,16 @@ void ViewPainter::paint(const View& view, float screenWidth, float screenHeight,
     const GLint top = static_cast<GLint>(std::lround(area.y * sy));
     const GLint bottom = static_cast<GLint>(std::lround((area.y + area.height) * sy));
     if (camera && right > left && bottom > top) {
-        glViewport(left, pixelHeight - bottom, right - left, bottom - top);
+        glViewport(left, top, right - left, bottom - top);
         glEnable(GL_SCISSOR_TEST);
-        glScissor(left, pixelHeight - bottom, right - left, bottom - top);
-        glClear(GL_DEPTH_BUFFER_BIT);
+        glScissor(left, top, right - left, bottom - top);
+        // Depth and stencil share their words: clearing both writes them whole instead of
+        // masking each one.
+        glClear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LESS);
+        // Models are opaque: only the decals over them blend.
+        glDisable(GL_BLEND);
         glUseProgram(program);
         const Matrix3& axes = camera->getGlobalOrientation();
         setMatrix(uToCamera, axes, true);
@@ -246,6 +251,7 @@ void ViewPainter::paint(const View& view, float screenWidth, float screenHeight,
             glDrawArrays(GL_TRIANGLES, 0, mesh.vertices);
         }
         // Decals over the models, blended, without hiding one another.
+        glEnable(GL_BLEND);
         glDepthMask(GL_FALSE);
         for (const Decal* decal : view.getDecals()) {
             const auto* placed = dynamic_cast<const Decal3D*>(decal);

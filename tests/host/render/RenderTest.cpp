@@ -600,4 +600,41 @@ TEST_F(RenderedCanvas, AFrameOfEveryKindOfDrawingMatchesItsReferencePicture) {
     }
 }
 
+// A window hands its own memory: rows further apart than a frame's width, and pixels kept as
+// blue, green, red. The frame read into it is the same frame, upright, its padding untouched.
+TEST_F(RenderedCanvas, AFrameReadIntoAWindowsMemoryIsTheSameFrameInItsByteOrder) {
+    Painted picture(ui.get(), [](::ui::Canvas& canvas) {
+        canvas.fillRect({0, 0, 64, 48}, config::Color(1, 0, 0, 1), 0);        // top left: red
+        canvas.fillRect({576, 432, 64, 48}, config::Color(0, 0, 1, 1), 0);    // bottom right: blue
+        canvas.fillRect({300, 200, 40, 40}, config::Color(0, 1, 0, 0.5f), 8); // blended, rounded
+    });
+    picture.setVisible(true);
+    picture.repaint();
+    std::string why;
+    auto renderer = FrameRenderer::create(320, 240, &why);
+    ASSERT_TRUE(renderer) << why;
+    Picture want;
+    renderer->render(ui.get(), &want);
+    EXPECT_EQ(want.at(2, 2), 0xFF0000FFu);
+    EXPECT_EQ(want.at(317, 237), 0x0000FFFFu);
+
+    const int pitch = 320 * 4 + 36;
+    std::vector<unsigned char> memory(static_cast<size_t>(pitch) * 240, 0xAB);
+    renderer->renderInto(ui.get(), {memory.data(), pitch, true});
+    int wrong = 0, padding = 0;
+    for (int y = 0; y < 240; ++y) {
+        const unsigned char* row = &memory[static_cast<size_t>(y) * pitch];
+        for (int x = 0; x < 320; ++x) {
+            const unsigned bgra = static_cast<unsigned>(row[x * 4 + 2]) << 24 |
+                                  static_cast<unsigned>(row[x * 4 + 1]) << 16 |
+                                  static_cast<unsigned>(row[x * 4]) << 8 | row[x * 4 + 3];
+            wrong += bgra != want.at(x, y);
+        }
+        for (int x = 320 * 4; x < pitch; ++x)
+            padding += row[x] != 0xAB;
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(padding, 0);
+}
+
 } // namespace
