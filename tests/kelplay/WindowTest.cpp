@@ -148,8 +148,8 @@ TEST_F(KelPlayWindowSession, KeysAndClicksFromTheDesktopPlayTheModuleUntilTheWin
     SDL_Window* shown = nullptr;
     for (Uint32 id = 1; id < 64 && !shown; ++id)
         if (SDL_Window* candidate = SDL_GetWindowFromID(id))
-            shown = std::string(SDL_GetWindowTitle(candidate)) == "kel-play test" ? candidate
-                                                                                 : nullptr;
+            shown =
+                std::string(SDL_GetWindowTitle(candidate)) == "kel-play test" ? candidate : nullptr;
     ASSERT_TRUE(shown);
     SDL_Surface* surface = SDL_GetWindowSurface(shown);
     render::Picture frame;
@@ -179,6 +179,33 @@ TEST_F(KelPlayWindowSession, KeysAndClicksFromTheDesktopPlayTheModuleUntilTheWin
     pushClick(427, 397);
     ASSERT_TRUE(run("wait 0.1"));
     EXPECT_TRUE(run("expect answer YES"));
+
+    // A window the player made half as big shows the whole screen scaled, and a click lands on
+    // what is drawn under it: NO, this time.
+    SDL_SetWindowSize(shown, frame.width / 2, frame.height / 2);
+    ASSERT_TRUE(run("ask \"Overwrite the saved game?\" YES|NO"));
+    ASSERT_TRUE(run("wait 0.1"));
+    surface = SDL_GetWindowSurface(shown);
+    ASSERT_EQ(surface->w, frame.width / 2);
+    render::Picture asked;
+    ASSERT_TRUE(session->renderFrame(&asked));
+    ASSERT_EQ(SDL_LockSurface(surface), 0);
+    differing = 0;
+    for (int y = 0; y < surface->h; y += 8)
+        for (int x = 0; x < surface->w; x += 8) {
+            Uint8 r = 0, g = 0, b = 0;
+            SDL_GetRGB(static_cast<const Uint32*>(surface->pixels)[y * surface->pitch / 4 + x],
+                       surface->format, &r, &g, &b);
+            const unsigned want = asked.at(2 * x, 2 * y);
+            differing +=
+                std::abs(int(r) - int(want >> 24)) + std::abs(int(b) - int(want >> 8 & 0xFF)) > 24;
+        }
+    SDL_UnlockSurface(surface);
+    EXPECT_LT(differing, surface->w * surface->h / 64 / 20)
+        << "the half-size window shows another picture";
+    pushClick(597 / 2, 397 / 2);
+    ASSERT_TRUE(run("wait 0.1"));
+    EXPECT_TRUE(run("expect answer NO"));
 
     // Closing the window: the pump says so and nothing more is shown.
     SDL_Event quit{};
