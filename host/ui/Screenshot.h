@@ -8,8 +8,9 @@
 namespace ui {
 
 // A still picture of the screen behind an in-game menu: when it is shown it waits for the next
-// frame to finish, keeps that frame as its picture and notifies its master with "taken", so the
-// menu can open over a quiet battle. It covers the screen while shown.
+// frame to finish, keeps that frame as its picture (ScreenPictures, when the host can draw) and
+// notifies its master with "taken", so the menu can open over the still battle while the battle
+// itself is no longer drawn. It covers the screen, dimmed, while shown.
 class KEL_HOST_API Screenshot : public Component, public RenderDriverListener, public Paintable {
 public:
     explicit Screenshot(UI* ui = nullptr);
@@ -20,6 +21,8 @@ public:
     // The frame the picture was taken from (0 before the first).
     unsigned long getTakenFrame() const { return takenFrame; }
     bool isWaiting() const { return waiting; }
+    // The name its picture is kept under in ScreenPictures; empty while it has none.
+    const std::string& getPictureName() const { return pictured ? pictureName : none; }
 
     void updateShowed() override;
     void updateResolution() override;
@@ -28,9 +31,14 @@ public:
 
 private:
     void stopWaiting();
+    void forgetPicture();
 
     bool waiting = false;
+    bool taking = false; // the picture being drawn must not show the screenshot itself
+    bool pictured = false;
     unsigned long takenFrame = 0;
+    const std::string pictureName;
+    static const std::string none;
 };
 
 } // namespace ui

@@ -26,6 +26,7 @@
 #include "host/debug/Error.h"
 #include "host/engine/Model.h"
 #include "host/engine/RenderDriver.h"
+#include "host/engine/ScreenPictures.h"
 #include "host/engine/Timer.h"
 #include "host/engine/View.h"
 #include "host/environment/Environment.h"
@@ -179,6 +180,17 @@ bool Session::start(std::string* error) {
         theTimer->setManual(false);
     theProfile->load();
     theKelInput->load();
+    // A screenshot behind the in-game ring keeps the frame it was taken in, drawn by the renderer.
+    if (options.renderFrames)
+        ScreenPictures::setTaker([this](ScreenPictures::Picture* picture) {
+            render::Picture frame;
+            if (!root || !renderFrame(&frame))
+                return false;
+            picture->width = frame.width;
+            picture->height = frame.height;
+            picture->rgba = std::move(frame.pixels);
+            return true;
+        });
     boot();
     return true;
 }
@@ -286,6 +298,7 @@ bool Session::finish(const std::string& summary, std::string* error) {
     if (finished)
         return true;
     finished = true;
+    ScreenPictures::setTaker(nullptr);
     shutDown();
     observe();
     if (errorObserver) {

@@ -278,6 +278,8 @@ void GlCanvas::image(const ImageRun& run) {
     if (run.rect.width <= 0 || run.rect.height <= 0 || run.opacity <= 0)
         return;
     const TextureCache::Texture& texture = textures.get(run.name);
+    if (!texture.id)
+        return;
     if (run.clipped) {
         if (run.clip.width <= 0 || run.clip.height <= 0)
             return;

@@ -1,4 +1,5 @@
 #include "host/render/gl/Textures.h"
+#include "host/engine/ScreenPictures.h"
 #include "host/render/gl/Assets.h"
 
 #include <stb/stb_image.h>
@@ -55,7 +56,30 @@ GLuint TextureCache::upload(const unsigned char* rgba, int width, int height) {
     return id;
 }
 
+const TextureCache::Texture& TextureCache::screenPicture(const std::string& name) {
+    const std::shared_ptr<const ScreenPictures::Picture> picture = ScreenPictures::find(name);
+    Texture& texture = textures[name];
+    if (!picture) {
+        // Nothing to show: a screenshot whose picture was let go draws nothing.
+        if (texture.id)
+            glDeleteTextures(1, &texture.id);
+        texture = Texture();
+        return texture;
+    }
+    if (texture.version != picture->version) {
+        if (texture.id)
+            glDeleteTextures(1, &texture.id);
+        texture.id = upload(picture->rgba.data(), picture->width, picture->height);
+        texture.width = picture->width;
+        texture.height = picture->height;
+        texture.version = picture->version;
+    }
+    return texture;
+}
+
 const TextureCache::Texture& TextureCache::get(const std::string& name) {
+    if (!name.empty() && name[0] == '#')
+        return screenPicture(name);
     const auto found = textures.find(name);
     if (found != textures.end())
         return found->second.missing ? marker() : found->second;

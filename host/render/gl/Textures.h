@@ -9,7 +9,8 @@ namespace render {
 
 // The images a renderer draws, as textures by image name (see imagePath), decoded from PNG or
 // TGA on first use. An image that is missing or cannot be decoded gets the "missing" marker (a
-// magenta and black checker with a red cross) and is reported once.
+// magenta and black checker with a red cross) and is reported once. A name starting with '#' is
+// a picture of the screen (ScreenPictures), uploaded again whenever a new one is taken.
 class TextureCache {
 public:
     struct Texture {
@@ -17,6 +18,7 @@ public:
         int width = 0;
         int height = 0;
         bool missing = false;
+        unsigned long version = 0; // of a picture of the screen
     };
 
     TextureCache() = default;
@@ -32,6 +34,7 @@ public:
 
 private:
     static GLuint upload(const unsigned char* rgba, int width, int height);
+    const Texture& screenPicture(const std::string& name);
 
     std::map<std::string, Texture> textures;
     Texture missingMarker;

@@ -9,6 +9,7 @@
 #include "host/engine/Camera.h"
 #include "host/engine/Model.h"
 #include "host/engine/RenderObject.h"
+#include "host/engine/ScreenPictures.h"
 #include "host/engine/SphereVertexFogManager.h"
 #include "host/engine/View.h"
 #include "host/environment/Environment.h"
@@ -20,6 +21,7 @@
 #include "host/ui/ModelComponent.h"
 #include "host/ui/Paintable.h"
 #include "host/ui/Ramka.h"
+#include "host/ui/Screenshot.h"
 #include "host/ui/TextComponent.h"
 #include "ui/MessageBoxA.h"
 
@@ -635,6 +637,47 @@ TEST_F(RenderedCanvas, AFrameReadIntoAWindowsMemoryIsTheSameFrameInItsByteOrder)
     }
     EXPECT_EQ(wrong, 0);
     EXPECT_EQ(padding, 0);
+}
+
+// The still picture behind an in-game menu: taken at the end of the frame after it is shown,
+// it keeps showing what was on the screen then, dimmed, after that is gone; hidden, it lets the
+// picture go.
+TEST_F(RenderedCanvas, AScreenshotKeepsTheFrameItWasTakenInAfterTheSceneIsGone) {
+    Painted scene(ui.get(), [](::ui::Canvas& canvas) {
+        canvas.fillRect({100, 100, 200, 100}, config::Color(0.1f, 0.9f, 0.2f, 1), 0);
+    });
+    scene.setVisible(true);
+    scene.repaint();
+    std::string why;
+    auto renderer = FrameRenderer::create(640, 480, &why);
+    ASSERT_TRUE(renderer) << why;
+    ScreenPictures::setTaker([&](ScreenPictures::Picture* picture) {
+        Picture frame;
+        renderer->render(ui.get(), &frame);
+        picture->width = frame.width;
+        picture->height = frame.height;
+        picture->rgba = std::move(frame.pixels);
+        return true;
+    });
+    ::ui::Screenshot still(ui.get());
+    still.setVisible(true);
+    EXPECT_TRUE(still.getPictureName().empty()) << "a picture before the frame ended";
+    UiFixture::frame();
+    const std::string name = still.getPictureName();
+    ASSERT_FALSE(name.empty());
+    scene.setVisible(false);
+
+    Picture shown;
+    renderer->render(ui.get(), &shown);
+    const unsigned green = shown.at(200, 150), outside = shown.at(400, 300);
+    EXPECT_GT(green >> 16 & 0xFF, 0x40u) << "the scene is not in the picture";
+    EXPECT_LT(green >> 16 & 0xFF, 0xE6u * 0.7) << "the picture is not dimmed";
+    EXPECT_LT(green >> 24 & 0xFF, 0x20u);
+    EXPECT_LT(outside >> 16 & 0xFF, 0x20u);
+
+    still.setVisible(false);
+    EXPECT_EQ(ScreenPictures::find(name), nullptr);
+    ScreenPictures::setTaker(nullptr);
 }
 
 } // namespace
