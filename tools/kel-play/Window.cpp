@@ -107,6 +107,7 @@ public:
         : window(window), width(width), height(height), opened(Clock::now()) {}
 
     ~SdlWindow() override {
+        SDL_FreeSurface(scaledSurface);
         SDL_DestroyWindow(window);
         SDL_Quit();
     }
@@ -135,13 +136,17 @@ public:
             SDL_UnlockSurface(surface);
         } else {
             renderer.render(ui, &scaled);
-            SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormatFrom(
-                scaled.pixels.data(), scaled.width, scaled.height, 32, scaled.width * 4,
-                SDL_PIXELFORMAT_RGBA32);
-            if (!frame)
+            // The frame's memory stays where it is from one frame to the next: one surface
+            // over it serves them all.
+            if (!scaledSurface || scaledSurface->pixels != scaled.pixels.data()) {
+                SDL_FreeSurface(scaledSurface);
+                scaledSurface = SDL_CreateRGBSurfaceWithFormatFrom(
+                    scaled.pixels.data(), scaled.width, scaled.height, 32, scaled.width * 4,
+                    SDL_PIXELFORMAT_RGBA32);
+            }
+            if (!scaledSurface)
                 return false;
-            SDL_BlitScaled(frame, nullptr, surface, nullptr);
-            SDL_FreeSurface(frame);
+            SDL_BlitScaled(scaledSurface, nullptr, surface, nullptr);
         }
         if (SDL_UpdateWindowSurface(window) != 0)
             return false;
@@ -216,6 +221,7 @@ private:
     int height;
     bool closed = false;
     render::Picture scaled; // the frame, when the window's surface cannot take it directly
+    SDL_Surface* scaledSurface = nullptr; // over `scaled`'s pixels
     long shown = 0;
     Clock::time_point opened;
 };
