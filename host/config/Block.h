@@ -29,8 +29,8 @@ public:
     NameEntry(const NameEntry&) = delete;
     NameEntry& operator=(const NameEntry&) = delete;
 
-    const std::string& getName() const { return name; }
-    operator const std::string&() const { return name; }
+    const std::string& getName() const { return *name; }
+    operator const std::string&() const { return *name; }
     // Line of the entry in the file it was read from; 0 for entries made in code.
     int getLine() const { return line; }
     // Column of the entry's name on that line (see Location); columns past 65535 read as 65535.
@@ -45,14 +45,19 @@ public:
     const NameEntry* getNextEntry() const { return nextEntry; }
 
 protected:
-    NameEntry(std::string name, int line, bool block, uint16_t column = 0)
-        : name(std::move(name)), line(line), block(block), column(column) {}
+    // `name` is either one of its document's names, shared by every entry so called, or a string
+    // the block keeps for this entry alone (flagged by kOwnName).
+    NameEntry(const std::string* name, int line, bool block, uint16_t column = 0)
+        : name(name), line(line), column(column), block(block) {}
     ~NameEntry() = default; // entries are destroyed by their block, which knows their kind
 
-    std::string name;
+    enum : uint8_t { kOwnName = 1 };
+
+    const std::string* name;
     int line;
+    uint16_t column;
     bool block;
-    uint16_t column; // in the padding after `block`: entries stay as big as they were
+    uint8_t bits = 0; // kOwnName, and flags of the entry's kind
     NameEntry* nextEntry = nullptr;
     friend class Block;
 };
@@ -65,8 +70,8 @@ public:
     BlockEntry* getNext() const { return next; }
 
 protected:
-    BlockEntry(std::string name, int line, bool block, uint16_t column = 0)
-        : NameEntry(std::move(name), line, block, column) {}
+    BlockEntry(const std::string* name, int line, bool block, uint16_t column = 0)
+        : NameEntry(name, line, block, column) {}
 
     T value = nullptr;
     BlockEntry* next = nullptr;
@@ -174,13 +179,17 @@ private:
     const ListNode* findListPath(const NamePath& path) const;
     ListNode* findListPath(const NamePath& path);
     ListNode& listForWrite(const NamePath& path);
-    // New entries, in `memory` when given, else in the block's own chunks.
-    ListNode& newList(std::string name, int line, void* memory = nullptr, uint16_t column = 0);
-    Block& newBlock(std::string name, int line, void* memory, uint16_t column = 0);
+    // A name kept by the block for one entry of its own.
+    const std::string* keepName(std::string name);
+    // New entries in the block's own chunks; a list gets `extra` bytes after it for its values.
+    ListNode& newList(const std::string* name, bool ownName, int line, uint16_t column = 0,
+                      size_t extra = 0);
+    Block& newBlock(const std::string* name, bool ownName, int line, void* memory,
+                    uint16_t column = 0);
     void copyFrom(const Block& other);
     void link(NameEntry* entry);
+    void linkUnindexed(NameEntry* entry);
     void* allocateNode(size_t size);
-    const std::string_view* copyViews(const std::string_view* views, size_t count);
     void destroyEntries();
 
     // Entries live in chunks owned by the block, so a block of n entries costs about log2(n)
@@ -199,6 +208,10 @@ private:
     std::shared_ptr<const TextStore> store;
     int sourceLine = 0;
     uint16_t sourceColumn = 0;
+    // Some list entry of the block may own memory (a name or values of its own): the block's
+    // destruction visits its lists only then. Lists read from a document own none until they
+    // are changed or accessed in place.
+    bool listsOwnMemory = false;
 };
 
 } // namespace config

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <deque>
 #include <memory>
 #include <new>
 #include <vector>
@@ -36,6 +37,7 @@ constexpr std::array<bool, 256> makeBlankTable() {
 constexpr std::array<bool, 256> kBlank = makeBlankTable();
 
 constexpr uint64_t kHighBits = 0x8080808080808080ull;
+constexpr uint64_t kEightSpaces = 0x2020202020202020ull;
 
 // The length of the well-formed UTF-8 sequence that starts at `at` with a byte of 0x80 or
 // more, or 0 when it is not one (overlong forms, surrogates and code points above U+10FFFF
@@ -73,15 +75,17 @@ inline bool isWordByte(char c) {
 
 class Parser {
 public:
-    // Values are read as views into the store's text, which must not change while parsing.
-    Parser(TextStore& store, ParseError* error)
-        : begin(store.text.data()), p(begin), end(begin + store.text.size()), lineStart(begin),
-          skipStart(begin), store(store), error(error) {}
+    // Reads [text, text + size); the store keeps what the document holds once read.
+    Parser(const char* text, size_t size, TextStore& store, ParseError* error)
+        : begin(text), p(begin), end(begin + size), lineStart(begin), skipStart(begin),
+          store(store), error(error) {}
 
     bool parseDocument(Block& root) {
         if (const char* bad = findInvalidUtf8(begin, end))
             return fail(bad, "invalid UTF-8 (" + describeByte(*bad) + ")");
-        return parseItems(root, 0, nullptr, std::string_view());
+        const bool read = parseItems(root, 0, nullptr, std::string_view());
+        Reader::finishBlock(root);
+        return read;
     }
 
 private:
@@ -89,9 +93,13 @@ private:
     // forms, surrogates and code points above U+10FFFF included), or null.
     static const char* findInvalidUtf8(const char* at, const char* stop) {
         while (at < stop) {
-            // Eight ASCII bytes at a time: most of a document is ASCII.
-            uint64_t word = 0;
-            while (stop - at >= 8 && (std::memcpy(&word, at, 8), (word & kHighBits) == 0))
+            // Thirty-two ASCII bytes at a time, then eight: most of a document is ASCII.
+            uint64_t words[4];
+            while (stop - at >= 32 &&
+                   (std::memcpy(words, at, 32),
+                    ((words[0] | words[1] | words[2] | words[3]) & kHighBits) == 0))
+                at += 32;
+            while (stop - at >= 8 && (std::memcpy(words, at, 8), (words[0] & kHighBits) == 0))
                 at += 8;
             if (at == stop)
                 break;
@@ -141,6 +149,10 @@ private:
                     return;
                 ++line;
                 lineStart = ++p;
+                // Indentation, eight spaces at a time.
+                uint64_t word;
+                while (end - p >= 8 && (std::memcpy(&word, p, 8), word == kEightSpaces))
+                    p += 8;
             } else if (c == '#' || (c == '/' && p + 1 < end && p[1] == '/')) {
                 while (p < end && *p != '\n')
                     ++p;
@@ -236,8 +248,9 @@ private:
                                         " (use \\\" \\\\ \\n \\t \\r or \\xHH)");
             }
         }
-        store.decoded.push_back(std::move(decoded));
-        *out = store.decoded.back();
+        // Kept until the entry it belongs to has taken its copy.
+        decodedTokens.push_back(std::move(decoded));
+        *out = decodedTokens.back();
         return true;
     }
 
@@ -271,6 +284,8 @@ private:
                 ++p;
                 return true;
             }
+            if (!decodedTokens.empty())
+                decodedTokens.clear();
             const int nameLine = line;
             const uint16_t nameColumn = NameEntry::clampColumn(columnOf(p));
             if (!readToken(&name, "a property or block name"))
@@ -283,9 +298,11 @@ private:
                 if (++entries > kMaxEntries)
                     return fail(p, tooManyEntries());
                 const char* brace = p++;
-                Block& child =
-                    Reader::appendBlock(store, block, std::string(name), nameLine, nameColumn);
-                if (!parseItems(child, depth + 1, brace, name))
+                const std::string* kept = store.intern(name);
+                Block& child = Reader::appendBlock(store, block, kept, nameLine, nameColumn);
+                const bool read = parseItems(child, depth + 1, brace, *kept);
+                Reader::finishBlock(child);
+                if (!read)
                     return false;
             } else if (p < end && *p == '=') {
                 ++p;
@@ -294,7 +311,7 @@ private:
                 values.clear();
                 if (!parseValues(name))
                     return false;
-                Reader::appendList(store, block, std::string(name), nameLine, nameColumn,
+                Reader::appendList(store, block, store.intern(name), nameLine, nameColumn,
                                    values.data(), values.size());
             } else {
                 return fail(p, "expected '=' or '{' after " + quoteName(name));
@@ -303,21 +320,34 @@ private:
     }
 
     bool parseValues(std::string_view name) {
-        std::string_view value;
         while (true) {
             skip(false);
-            if (p >= end || *p == '\n' || *p == '}')
+            if (p >= end)
                 return true;
-            if (*p == ';') {
+            const char c = *p;
+            if (c == '\n' || c == '}')
+                return true;
+            if (c == ';') {
                 ++p;
                 return true;
             }
-            if (*p == '{' || *p == '=')
-                return fail(p, "unexpected " + describeByte(*p) + " in the values of " +
+            if (c == '{' || c == '=')
+                return fail(p, "unexpected " + describeByte(c) + " in the values of " +
                                    quoteName(name));
-            if (!readToken(&value, "a value"))
-                return false;
-            values.push_back(value);
+            if (c == '"') {
+                std::string_view value;
+                if (!readQuoted(&value))
+                    return false;
+                values.emplace_back(value.data(), value.size());
+                continue;
+            }
+            // A bare word, the usual value.
+            const char* start = p;
+            while (p < end && isWordByte(*p))
+                ++p;
+            if (p == start)
+                return fail(p, "unexpected " + describeByte(c) + ", expected a value");
+            values.emplace_back(start, static_cast<size_t>(p - start));
         }
     }
 
@@ -348,10 +378,11 @@ private:
     const char* p;
     const char* end;
     int line = 1;
-    const char* lineStart;                // first byte of the current line
-    const char* skipStart;                // where the last skip began
-    size_t entries = 0;                   // properties and blocks read so far
-    std::vector<std::string_view> values; // the property being read; reused
+    const char* lineStart;                 // first byte of the current line
+    const char* skipStart;                 // where the last skip began
+    size_t entries = 0;                    // properties and blocks read so far
+    std::vector<std::string_view> values;  // the property being read; reused
+    std::deque<std::string> decodedTokens; // the entry being read's tokens that had escapes
     TextStore& store;
     ParseError* error;
 };
@@ -451,21 +482,24 @@ void normaliseText(std::string& text) {
             text[at] = '\n';
 }
 
-} // namespace
+bool tooBig(size_t size, const std::string& file, ParseError* error) {
+    if (size <= kMaxDocumentBytes)
+        return false;
+    refuseWhole(file,
+                "the document is " + std::to_string(size) + " bytes; at most " +
+                    std::to_string(kMaxDocumentBytes >> 20) + " MiB are read",
+                error);
+    return true;
+}
 
-bool parse(std::string&& text, const std::string& file, Block& root, ParseError* error) {
-    if (text.size() > kMaxDocumentBytes)
-        return refuseWhole(file,
-                           "the document is " + std::to_string(text.size()) + " bytes; at most " +
-                               std::to_string(kMaxDocumentBytes >> 20) + " MiB are read",
-                           error);
+// Reads text the parser can take as it is (no byte-order mark, no carriage return alone).
+bool parseNormalised(std::string_view text, const std::string& file, Block& root,
+                     ParseError* error) {
     try {
         auto store = std::make_shared<TextStore>();
         store->file = file;
-        store->text = std::move(text);
-        normaliseText(store->text);
         Reader::start(root, store);
-        Parser parser(*store, error);
+        Parser parser(text.data(), text.size(), *store, error);
         return parser.parseDocument(root);
     } catch (const std::bad_alloc&) {
         root.clear();
@@ -473,10 +507,23 @@ bool parse(std::string&& text, const std::string& file, Block& root, ParseError*
     }
 }
 
-bool parse(std::string_view text, const std::string& file, Block& root, ParseError* error) {
-    return parse(std::string(text), file, root, error);
+} // namespace
+
+bool parse(std::string&& text, const std::string& file, Block& root, ParseError* error) {
+    if (tooBig(text.size(), file, error))
+        return false;
+    normaliseText(text);
+    return parseNormalised(text, file, root, error);
 }
 
+bool parse(std::string_view text, const std::string& file, Block& root, ParseError* error) {
+    if (tooBig(text.size(), file, error))
+        return false;
+    // The text is read where it is unless it has something to normalise.
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0 || text.find('\r') != std::string_view::npos)
+        return parse(std::string(text), file, root, error);
+    return parseNormalised(text, file, root, error);
+}
 bool isBareWord(std::string_view text) {
     if (text.empty() || (text.size() >= 2 && text[0] == '/' && text[1] == '/'))
         return false;

@@ -327,3 +327,37 @@ TEST(Block, HugeValuesListsAndBlocksReadBackWhole) {
     const Block copy(read);
     EXPECT_EQ(config::write(copy), config::write(read));
 }
+
+// A read document keeps its names and values in storage its blocks share, apart from the text it
+// was read from: blocks copied or moved out of it, or into another document, read the same after
+// the text and the document are gone.
+TEST(Block, BlocksOutliveTheTextAndTheDocumentTheyWereReadFrom) {
+    Block copied, moved;
+    Config other = parsed("kept = 1\n");
+    {
+        std::string text = "s {\n  \"quoted name\" = \"esc\\\"aped\" plain \"\"\n  n = 1 22 333\n";
+        for (int i = 0; i < 40; ++i)
+            text += "  k" + std::to_string(i) + " = v" + std::to_string(i) + "\n";
+        text += "  k0 = again\n}\n";
+        Block root;
+        ASSERT_TRUE(config::parse(std::string_view(text), "gone.cfg", root, nullptr));
+        text.assign(text.size(), '#');
+        Block* s = nullptr;
+        ASSERT_TRUE(root.getPropertyAccess("s", &s));
+        copied = *s;
+        other.setProperty("s", s);
+        moved = std::move(*s);
+    }
+    for (const Block* block : {&copied, &moved}) {
+        EXPECT_EQ(block->getList("quoted name"), (Block::List{"esc\"aped", "plain", ""}));
+        EXPECT_EQ(block->getList("n"), (Block::List{"1", "22", "333"}));
+        EXPECT_EQ(get<std::string>(*block, "k0"), "v0") << "the first of a name, indexed";
+        EXPECT_EQ(get<std::string>(*block, "k39"), "v39");
+        EXPECT_EQ(block->getSourceFile(), "gone.cfg");
+        EXPECT_EQ(block->getPropertyLocation("n").line, 3);
+    }
+    const Block* into = nullptr;
+    ASSERT_TRUE(other.getPropertyAccess("s", &into));
+    EXPECT_EQ(config::write(*into), config::write(moved)) << "moved into another document";
+    EXPECT_EQ(get<int>(other, "kept"), 1);
+}
