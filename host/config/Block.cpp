@@ -959,33 +959,67 @@ void* TextStore::allocate(size_t size) {
 }
 
 namespace {
-// Eight bytes at a time: names are short, and hashing them is most of what interning costs.
+// Eight bytes at a time, the last few read without a copy: names are short, and hashing them is
+// most of what interning costs.
 uint32_t hashName(std::string_view name) {
     const char* at = name.data();
-    size_t left = name.size();
-    uint64_t hash = 0x9E3779B97F4A7C15ull ^ left;
+    const size_t size = name.size();
+    uint64_t hash = 0x9E3779B97F4A7C15ull ^ size;
     const auto mix = [&hash](uint64_t word) {
         hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
         hash ^= hash >> 33;
     };
+    size_t left = size;
     for (; left >= 8; at += 8, left -= 8) {
         uint64_t word;
         std::memcpy(&word, at, 8);
         mix(word);
     }
-    if (left > 0) {
-        uint64_t word = 0;
-        std::memcpy(&word, at, left);
-        mix(word);
+    if (left >= 4) {
+        uint32_t low, high;
+        std::memcpy(&low, at, 4);
+        std::memcpy(&high, at + left - 4, 4);
+        mix(low | uint64_t{high} << 32);
+    } else if (left > 0) {
+        const auto byte = [](char c) { return uint64_t{static_cast<unsigned char>(c)}; };
+        mix(byte(at[0]) | byte(at[left / 2]) << 8 | byte(at[left - 1]) << 16);
     }
     // Every byte reaches the low bits, which pick the slot.
     hash *= 0xC4CEB9FE1A85EC53ull;
     return static_cast<uint32_t>(hash >> 32);
 }
+
+// Whether two names of `size` bytes are the same, a word at a time.
+bool sameBytes(const char* a, const char* b, size_t size) {
+    if (size >= 8) {
+        uint64_t x, y;
+        for (size_t at = 0; at + 8 <= size; at += 8) {
+            std::memcpy(&x, a + at, 8);
+            std::memcpy(&y, b + at, 8);
+            if (x != y)
+                return false;
+        }
+        std::memcpy(&x, a + size - 8, 8);
+        std::memcpy(&y, b + size - 8, 8);
+        return x == y;
+    }
+    if (size >= 4) {
+        uint32_t x, y, z, w;
+        std::memcpy(&x, a, 4);
+        std::memcpy(&y, b, 4);
+        std::memcpy(&z, a + size - 4, 4);
+        std::memcpy(&w, b + size - 4, 4);
+        return x == y && z == w;
+    }
+    for (size_t i = 0; i < size; ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
 } // namespace
 
 const std::string* TextStore::intern(std::string_view name) {
-    if (2 * (names.size() + 1) > nameSlots.size())
+    if (2 * (nameCount + 1) > nameSlots.size())
         growNames();
     const uint32_t hash = hashName(name);
     const size_t mask = nameSlots.size() - 1;
@@ -993,18 +1027,20 @@ const std::string* TextStore::intern(std::string_view name) {
         NameSlot& slot = nameSlots[i];
         if (!slot.name) {
             names.emplace_back(name);
-            slot = NameSlot{hash, static_cast<uint32_t>(name.size()), &names.back()};
+            ++nameCount;
+            slot = NameSlot{hash, static_cast<uint32_t>(name.size()), &names.back(),
+                            names.back().data()};
             return slot.name;
         }
         if (slot.hash == hash && slot.length == name.size() &&
-            std::memcmp(slot.name->data(), name.data(), name.size()) == 0)
+            sameBytes(slot.bytes, name.data(), name.size()))
             return slot.name;
     }
 }
 
 void TextStore::growNames() {
     std::vector<NameSlot> old(nameSlots.empty() ? 256 : nameSlots.size() * 2,
-                              NameSlot{0, 0, nullptr});
+                              NameSlot{0, 0, nullptr, nullptr});
     old.swap(nameSlots);
     const size_t mask = nameSlots.size() - 1;
     for (const NameSlot& kept : old) {

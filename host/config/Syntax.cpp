@@ -69,6 +69,59 @@ int utf8SequenceLength(const char* at, const char* stop) {
     return length;
 }
 
+// What one pass over a text finds: its first byte that does not start or continue a well-formed
+// UTF-8 sequence (overlong forms, surrogates and code points above U+10FFFF included), and
+// whether it has a carriage return. With `stopAtReturn` the pass ends at the first carriage
+// return, which leaves the rest unchecked.
+struct TextScan {
+    const char* invalidUtf8 = nullptr;
+    bool carriageReturn = false;
+};
+
+TextScan scanText(const char* at, const char* stop, bool stopAtReturn) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kReturns = 0x0D0D0D0D0D0D0D0Dull;
+    // Bytes of 0x80 or more, or (when looked for) carriage returns, among eight.
+    const auto interesting = [stopAtReturn](uint64_t word) {
+        const uint64_t returns = word ^ kReturns;
+        const uint64_t found = stopAtReturn ? (returns - kOnes) & ~returns : 0;
+        return (word | found) & kHighBits;
+    };
+    TextScan scan;
+    while (at < stop) {
+        // Thirty-two plain ASCII bytes at a time, then eight: most of a document is that.
+        uint64_t words[4];
+        while (stop - at >= 32 &&
+               (std::memcpy(words, at, 32), (interesting(words[0]) | interesting(words[1]) |
+                                             interesting(words[2]) | interesting(words[3])) == 0))
+            at += 32;
+        while (stop - at >= 8 && (std::memcpy(words, at, 8), interesting(words[0]) == 0))
+            at += 8;
+        if (at == stop)
+            break;
+        const auto byte = static_cast<unsigned char>(*at);
+        if (byte < 0x80) {
+            if (byte == '\r' && stopAtReturn) {
+                scan.carriageReturn = true;
+                return scan;
+            }
+            ++at;
+            continue;
+        }
+        const int length = utf8SequenceLength(at, stop);
+        if (length == 0) {
+            scan.invalidUtf8 = at;
+            if (!stopAtReturn)
+                return scan;
+            // A carriage return later on would have the text read again, normalised.
+            scan.carriageReturn = std::memchr(at, '\r', static_cast<size_t>(stop - at)) != nullptr;
+            return scan;
+        }
+        at += length;
+    }
+    return scan;
+}
+
 inline bool isWordByte(char c) {
     return kWordByte[static_cast<unsigned char>(c)];
 }
@@ -80,8 +133,9 @@ public:
         : begin(text), p(begin), end(begin + size), lineStart(begin), skipStart(begin),
           store(store), error(error) {}
 
-    bool parseDocument(Block& root) {
-        if (const char* bad = findInvalidUtf8(begin, end))
+    // `invalidUtf8`: the text's first byte of invalid UTF-8 (see scanText), or null.
+    bool parseDocument(Block& root, const char* invalidUtf8) {
+        if (const char* bad = invalidUtf8)
             return fail(bad, "invalid UTF-8 (" + describeByte(*bad) + ")");
         const bool read = parseItems(root, 0, nullptr, std::string_view());
         Reader::finishBlock(root);
@@ -89,32 +143,7 @@ public:
     }
 
 private:
-    // The first byte that does not start or continue a well-formed UTF-8 sequence (overlong
-    // forms, surrogates and code points above U+10FFFF included), or null.
-    static const char* findInvalidUtf8(const char* at, const char* stop) {
-        while (at < stop) {
-            // Thirty-two ASCII bytes at a time, then eight: most of a document is ASCII.
-            uint64_t words[4];
-            while (stop - at >= 32 &&
-                   (std::memcpy(words, at, 32),
-                    ((words[0] | words[1] | words[2] | words[3]) & kHighBits) == 0))
-                at += 32;
-            while (stop - at >= 8 && (std::memcpy(words, at, 8), (words[0] & kHighBits) == 0))
-                at += 8;
-            if (at == stop)
-                break;
-            if (static_cast<unsigned char>(*at) < 0x80) {
-                ++at;
-                continue;
-            }
-            const int length = utf8SequenceLength(at, stop);
-            if (length == 0)
-                return at;
-            at += length;
-        }
-        return nullptr;
-    }
-
+private:
     bool fail(const char* at, const std::string& message) {
         if (error) {
             int lineNumber = 1;
@@ -492,15 +521,16 @@ bool tooBig(size_t size, const std::string& file, ParseError* error) {
     return true;
 }
 
-// Reads text the parser can take as it is (no byte-order mark, no carriage return alone).
-bool parseNormalised(std::string_view text, const std::string& file, Block& root,
-                     ParseError* error) {
+// Reads text the parser can take as it is (no byte-order mark, no carriage return alone), whose
+// first byte of invalid UTF-8 is known.
+bool parseNormalised(std::string_view text, const char* invalidUtf8, const std::string& file,
+                     Block& root, ParseError* error) {
     try {
         auto store = std::make_shared<TextStore>();
         store->file = file;
         Reader::start(root, store);
         Parser parser(text.data(), text.size(), *store, error);
-        return parser.parseDocument(root);
+        return parser.parseDocument(root, invalidUtf8);
     } catch (const std::bad_alloc&) {
         root.clear();
         return refuseWhole(file, "out of memory while reading the document", error);
@@ -513,16 +543,20 @@ bool parse(std::string&& text, const std::string& file, Block& root, ParseError*
     if (tooBig(text.size(), file, error))
         return false;
     normaliseText(text);
-    return parseNormalised(text, file, root, error);
+    const char* invalid = scanText(text.data(), text.data() + text.size(), false).invalidUtf8;
+    return parseNormalised(text, invalid, file, root, error);
 }
 
 bool parse(std::string_view text, const std::string& file, Block& root, ParseError* error) {
     if (tooBig(text.size(), file, error))
         return false;
     // The text is read where it is unless it has something to normalise.
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0 || text.find('\r') != std::string_view::npos)
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
         return parse(std::string(text), file, root, error);
-    return parseNormalised(text, file, root, error);
+    const TextScan scan = scanText(text.data(), text.data() + text.size(), true);
+    if (scan.carriageReturn)
+        return parse(std::string(text), file, root, error);
+    return parseNormalised(text, scan.invalidUtf8, file, root, error);
 }
 bool isBareWord(std::string_view text) {
     if (text.empty() || (text.size() >= 2 && text[0] == '/' && text[1] == '/'))

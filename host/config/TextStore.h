@@ -33,6 +33,7 @@ private:
         uint32_t hash;
         uint32_t length;
         const std::string* name;
+        const char* bytes; // the name's, kept here to compare without reaching the string
     };
     void growNames();
 
@@ -41,6 +42,7 @@ private:
     size_t left = 0;
     size_t lastCapacity = 0;
     std::deque<std::string> names;
+    size_t nameCount = 0;
     std::vector<NameSlot> nameSlots; // open addressing, a power of two, at most half full
 };
 
