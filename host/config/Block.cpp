@@ -1028,19 +1028,18 @@ const std::string* TextStore::intern(std::string_view name) {
         if (!slot.name) {
             names.emplace_back(name);
             ++nameCount;
-            slot = NameSlot{hash, static_cast<uint32_t>(name.size()), &names.back(),
-                            names.back().data()};
+            slot = NameSlot{hash, static_cast<uint32_t>(name.size()), &names.back()};
             return slot.name;
         }
         if (slot.hash == hash && slot.length == name.size() &&
-            sameBytes(slot.bytes, name.data(), name.size()))
+            sameBytes(slot.name->data(), name.data(), name.size()))
             return slot.name;
     }
 }
 
 void TextStore::growNames() {
     std::vector<NameSlot> old(nameSlots.empty() ? 256 : nameSlots.size() * 2,
-                              NameSlot{0, 0, nullptr, nullptr});
+                              NameSlot{0, 0, nullptr});
     old.swap(nameSlots);
     const size_t mask = nameSlots.size() - 1;
     for (const NameSlot& kept : old) {

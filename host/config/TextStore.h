@@ -33,7 +33,6 @@ private:
         uint32_t hash;
         uint32_t length;
         const std::string* name;
-        const char* bytes; // the name's, kept here to compare without reaching the string
     };
     void growNames();
 
