@@ -327,7 +327,7 @@ private:
                 if (++entries > kMaxEntries)
                     return fail(p, tooManyEntries());
                 const char* brace = p++;
-                const std::string* kept = store.intern(name);
+                const std::string* kept = intern(name);
                 Block& child = Reader::appendBlock(store, block, kept, nameLine, nameColumn);
                 const bool read = parseItems(child, depth + 1, brace, *kept);
                 Reader::finishBlock(child);
@@ -340,8 +340,8 @@ private:
                 values.clear();
                 if (!parseValues(name))
                     return false;
-                Reader::appendList(store, block, store.intern(name), nameLine, nameColumn,
-                                   values.data(), values.size());
+                Reader::appendList(store, block, intern(name), nameLine, nameColumn, values.data(),
+                                   values.size());
             } else {
                 return fail(p, "expected '=' or '{' after " + quoteName(name));
             }
@@ -380,6 +380,19 @@ private:
         }
     }
 
+    // The document's copy of a name. Names come back in the same order block after block ("class",
+    // "text", "font", ...), so the name read after the previous one last time is tried first.
+    const std::string* intern(std::string_view name) {
+        Hint& hint = hints[(reinterpret_cast<uintptr_t>(previousName) >> 4) % kHints];
+        const std::string* kept = hint.next;
+        if (hint.after != previousName || !kept || std::string_view(*kept) != name) {
+            kept = store.intern(name);
+            hint = Hint{previousName, kept};
+        }
+        previousName = kept;
+        return kept;
+    }
+
     // The column of `at`, where the last skip stopped: 1-based, a UTF-8 sequence counting once.
     int columnOf(const char* at) const {
         // When that skip crossed the line's start, only blanks stand before `at` on its line
@@ -412,6 +425,13 @@ private:
     size_t entries = 0;                    // properties and blocks read so far
     std::vector<std::string_view> values;  // the property being read; reused
     std::deque<std::string> decodedTokens; // the entry being read's tokens that had escapes
+    struct Hint {
+        const std::string* after; // a name
+        const std::string* next;  // the name read after it last time
+    };
+    static constexpr size_t kHints = 256;
+    std::array<Hint, kHints> hints{};
+    const std::string* previousName = nullptr;
     TextStore& store;
     ParseError* error;
 };
