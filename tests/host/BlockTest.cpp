@@ -138,6 +138,18 @@ TEST(Block, ValuesSetInCodeOutliveTheirSourceAndActAsLists) {
     const std::string again = "again";
     kept.setProperty("s", &again);
     EXPECT_EQ(kept.getList("s"), Block::List{"again"}) << "a write replaces the whole list";
+
+    // A copy of a copy keeps the value when the copy in between goes and its memory is reused.
+    const std::string words = "two words";
+    Block first;
+    first.setProperty("v", &words);
+    Block second(first);
+    const Block third(second);
+    second = Block();
+    const std::string other = "TWO WORDS";
+    Block reuse;
+    reuse.setProperty("v", &other);
+    EXPECT_EQ(get<std::string>(third, "v"), "two words");
 }
 
 TEST(Block, ListAccessChangesTheListInPlace) {
