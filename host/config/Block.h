@@ -86,8 +86,9 @@ protected:
 // float accepts any number; bool accepts true/yes/on/1 and false/no/off/0; Color takes three or
 // four numbers (red green blue [alpha]). A value that does not convert reads as absent.
 //
-// Blocks read from text keep their values as views into the text they came from (shared by
-// every block of the document and its copies) until a caller asks for a list in place.
+// Blocks read from text keep their names and values in storage of their document (each name
+// once, however often it repeats), shared by every block of the document and its copies and
+// independent of the text itself, until a caller asks for a list in place.
 class KEL_HOST_API Block : public thread::SynchronizedObject {
 public:
     using List = std::vector<std::string>;
@@ -203,8 +204,8 @@ private:
     BlockEntry<List*>* lastList = nullptr;
     int blockCount = 0;
     int listCount = 0;
-    // The document this block was read from: its text, which unmaterialised values point into,
-    // and its file name. Null for blocks made in code.
+    // The document this block was read from: the storage its names, entries and unmaterialised
+    // values are in, and its file name. Null for blocks made in code.
     std::shared_ptr<const TextStore> store;
     int sourceLine = 0;
     uint16_t sourceColumn = 0;

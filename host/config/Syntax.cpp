@@ -143,7 +143,6 @@ public:
     }
 
 private:
-private:
     bool fail(const char* at, const std::string& message) {
         if (error) {
             int lineNumber = 1;
