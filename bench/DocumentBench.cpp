@@ -5,7 +5,8 @@
 // the same run. Every benchmark checks what it read: entry counts and a value read back.
 //
 // Counters: the settings read and allocs/setting (blocks count as entries), and
-// heap/text, the heap the parsed tree holds over the size of its text.
+// heap/text, the heap the parsed tree holds over the size of its text (checked: at most
+// kMaxHeapPerText, with glibc to measure it).
 
 #include "AllocationCount.h"
 
@@ -36,6 +37,8 @@ constexpr int kWidgets = 8;
 constexpr size_t kDocumentEntries =
     size_t{kScreens} * (1 + 9 + kPanels * (1 + 9 + kWidgets * (1 + 10 + 1 + 9)));
 static_assert(kDocumentEntries == 460030, "the document's shape");
+// The most our parsed tree may hold, over the size of the text it was read from.
+constexpr double kMaxHeapPerText = 3.0;
 
 // The same tree written in both syntaxes at once.
 class UiDocument {
@@ -197,6 +200,8 @@ void BM_UiDocumentParse(benchmark::State& state) {
     if (countEntries(*root) != kDocumentEntries || !root->getProperty(path, &last) ||
         last != UiDocument::lastText())
         state.SkipWithError("the document read wrong");
+    else if (static_cast<double>(heap) > kMaxHeapPerText * static_cast<double>(text.size()))
+        state.SkipWithError("the parsed tree holds too much memory for its text");
     setCounters(state, kDocumentEntries, allocations, heap, text.size());
 }
 BENCHMARK(BM_UiDocumentParse)->Unit(benchmark::kMillisecond);

@@ -13,20 +13,74 @@
 
 namespace config {
 
-// A list property in one of three forms: views (into its document's text, as read, or into its
-// block's own chunks, for a value set in code), its own strings (once accessed in place) or its
-// own floats (once accessed as floats). The string list is allocated only when needed; `value`
-// owns it.
+// A list property in one of three forms: views (of bytes kept beside the entry, in its document's
+// arena when read or in its block's own chunks when set in code), its own strings (once accessed
+// in place) or its own floats (once accessed as floats). The views are packed: the first value's
+// length is in the entry, the ends of the others follow it, then (unless shared with the entry
+// it was copied from) their bytes. The string list is allocated only when needed; `value` owns it.
 class Block::ListNode final : public BlockEntry<List*> {
 public:
     enum class Form : uint8_t { Views, Strings, Floats };
+    // Flags beside NameEntry::kOwnName.
+    enum : uint8_t { kFormShift = 1, kFormMask = 3 << kFormShift, kLocal = 8, kHasFloats = 16 };
 
-    ListNode(std::string name, int line, uint16_t column = 0)
-        : BlockEntry(std::move(name), line, false, column) {}
-    ~ListNode() { delete value; }
+    ListNode(const std::string* name, int line, uint16_t column)
+        : BlockEntry(name, line, false, column) {
+        text = nullptr;
+    }
+    ~ListNode() {
+        delete value;
+        if (bits & kHasFloats)
+            delete floats;
+    }
+
+    Form form() const { return static_cast<Form>((bits & kFormMask) >> kFormShift); }
+    void setForm(Form form) {
+        bits = static_cast<uint8_t>((bits & ~kFormMask) | static_cast<int>(form) << kFormShift);
+    }
+    // The views' bytes are in the owning block's chunks, not a document's arena.
+    bool local() const { return (bits & kLocal) != 0; }
+    void markLocal() { bits |= kLocal; }
+
+    // What a list of `count` views takes after its entry: the ends, then `bytes` of values.
+    static size_t extraFor(size_t count, size_t bytes) {
+        return (count > 1 ? (count - 1) * sizeof(uint32_t) : 0) + bytes;
+    }
+    static size_t bytesOf(const std::string_view* values, size_t count) {
+        size_t bytes = 0;
+        for (size_t i = 0; i < count; ++i)
+            bytes += values[i].size();
+        return bytes;
+    }
+
+    // Copies the values into the bytes after the entry (allocated with extraFor).
+    void keepViews(const std::string_view* values, size_t count) {
+        char* bytes = reinterpret_cast<char*>(ends() + (count > 1 ? count - 1 : 0));
+        uint32_t end = 0;
+        for (size_t i = 0; i < count; ++i) {
+            if (!values[i].empty())
+                std::memcpy(bytes + end, values[i].data(), values[i].size());
+            end += static_cast<uint32_t>(values[i].size());
+            if (i == 0)
+                firstLength = end;
+            else
+                ends()[i - 1] = end;
+        }
+        text = count ? bytes : nullptr;
+        viewCount = static_cast<uint32_t>(count);
+    }
+
+    // Points at the bytes of `source` (allocated with extraFor(count, 0)).
+    void shareViews(const ListNode& source) {
+        if (source.viewCount > 1)
+            std::memcpy(ends(), source.ends(), (source.viewCount - 1) * sizeof(uint32_t));
+        text = source.text;
+        firstLength = source.firstLength;
+        viewCount = source.viewCount;
+    }
 
     size_t count() const {
-        switch (form) {
+        switch (form()) {
         case Form::Views:
             return viewCount;
         case Form::Strings:
@@ -37,10 +91,16 @@ public:
         return 0;
     }
 
+    std::string_view view(size_t index) const {
+        const uint32_t start = index == 0 ? 0 : index == 1 ? firstLength : ends()[index - 2];
+        const uint32_t end = index == 0 ? firstLength : ends()[index - 1];
+        return std::string_view(text + start, end - start);
+    }
+
     std::string_view at(size_t index, std::string& scratch) const {
-        switch (form) {
+        switch (form()) {
         case Form::Views:
-            return views[index];
+            return view(index);
         case Form::Strings:
             return (*value)[index];
         case Form::Floats:
@@ -61,12 +121,12 @@ public:
     }
 
     List& strings() {
-        if (form != Form::Strings) {
+        if (form() != Form::Strings) {
             List current = copy();
             if (!value)
                 value = new List();
             *value = std::move(current);
-            form = Form::Strings;
+            setForm(Form::Strings);
         }
         return *value;
     }
@@ -79,10 +139,19 @@ public:
         *value = std::move(current);
     }
 
+    // The float list, made once and kept while the entry lives, so pointers to it stay valid.
+    FloatList& floatList() {
+        if (!(bits & kHasFloats)) {
+            floats = new FloatList();
+            bits |= kHasFloats;
+        }
+        return *floats;
+    }
+
     bool firstNumber(double* out) const {
         if (count() == 0)
             return false;
-        if (form == Form::Floats) {
+        if (form() == Form::Floats) {
             *out = (*floats)[0];
             return true;
         }
@@ -90,17 +159,23 @@ public:
         return parseNumber(at(0, scratch), out);
     }
 
-    std::unique_ptr<FloatList> floats;
-    const std::string_view* views = nullptr; // in the owning block's chunks
+    // Views while none was made as floats; the floats from then on (whatever the form).
+    union {
+        const char* text;
+        FloatList* floats;
+    };
     uint32_t viewCount = 0;
-    Form form = Form::Views;
-    bool local = false; // the views point into the owning block's chunks, not a document
+    uint32_t firstLength = 0;
+
+private:
+    uint32_t* ends() { return reinterpret_cast<uint32_t*>(this + 1); }
+    const uint32_t* ends() const { return reinterpret_cast<const uint32_t*>(this + 1); }
 };
 
 class Block::BlockNode final : public BlockEntry<Block*> {
 public:
-    BlockNode(std::string name, int line, uint16_t column = 0)
-        : BlockEntry(std::move(name), line, true, column) {
+    BlockNode(const std::string* name, int line, uint16_t column = 0)
+        : BlockEntry(name, line, true, column) {
         value = &block;
     }
 
@@ -179,16 +254,8 @@ struct Block::Chunk {
     NameIndex* index;
 };
 
-namespace {
-// The column sits in the padding of an entry: a parsed document costs no more memory for it.
-struct EntryWithoutColumn {
-    std::string name;
-    int line;
-    bool block;
-    NameEntry* nextEntry;
-};
-} // namespace
-static_assert(sizeof(NameEntry) == sizeof(EntryWithoutColumn), "entries must not grow");
+// A list entry stays seven words: the name is a pointer, the values are packed after it.
+static_assert(sizeof(NameEntry) <= 2 * sizeof(void*) + 8, "entries must stay small");
 
 namespace {
 // Entries and value views need no more than a pointer's alignment; packing them to it rather than
@@ -273,24 +340,32 @@ void* Block::allocateNode(size_t size) {
     return result;
 }
 
-const std::string_view* Block::copyViews(const std::string_view* views, size_t count) {
-    if (count == 0)
-        return nullptr;
-    auto* copy = static_cast<std::string_view*>(allocateNode(count * sizeof(std::string_view)));
-    for (size_t i = 0; i < count; ++i)
-        new (copy + i) std::string_view(views[i]);
-    return copy;
+const std::string* Block::keepName(std::string name) {
+    return new (allocateNode(sizeof(std::string))) std::string(std::move(name));
 }
 
 void Block::destroyEntries() {
-    for (NameEntry* entry = firstEntry; entry;) {
-        NameEntry* next = entry->nextEntry;
-        if (entry->isBlock())
-            static_cast<BlockNode*>(entry)->~BlockNode();
-        else
-            static_cast<ListNode*>(entry)->~ListNode();
+    const auto destroyName = [](NameEntry* entry) {
+        if (entry->bits & NameEntry::kOwnName) {
+            using std::string;
+            const_cast<string*>(entry->name)->~string();
+        }
+    };
+    // The memory of the entries is the chunks' (or the document's); what they own is freed here.
+    for (BlockEntry<Block*>* entry = firstBlock; entry;) {
+        BlockEntry<Block*>* next = entry->next;
+        destroyName(entry);
+        static_cast<BlockNode*>(entry)->~BlockNode();
         entry = next;
     }
+    if (listsOwnMemory)
+        for (BlockEntry<List*>* entry = firstList; entry;) {
+            BlockEntry<List*>* next = entry->next;
+            destroyName(entry);
+            static_cast<ListNode*>(entry)->~ListNode();
+            entry = next;
+        }
+    listsOwnMemory = false;
     while (chunks) {
         delete chunks->index;
         Chunk* previous = chunks->previous;
@@ -344,6 +419,8 @@ Block& Block::operator=(Block&& other) noexcept {
     other.blockCount = other.listCount = 0;
     other.sourceLine = 0;
     other.sourceColumn = 0;
+    listsOwnMemory = other.listsOwnMemory;
+    other.listsOwnMemory = false;
     return *this;
 }
 
@@ -352,36 +429,50 @@ Block::~Block() {
 }
 
 void Block::copyFrom(const Block& other) {
-    // The copy shares the document text, so values that are still views stay views.
+    // The copy shares the document's store, so its names and the values still in its arena are
+    // shared too; only what the source's block kept itself is copied.
     store = other.store;
     sourceLine = other.sourceLine;
     sourceColumn = other.sourceColumn;
     for (const NameEntry* entry = other.firstEntry; entry; entry = entry->nextEntry) {
+        const bool ownName = (entry->bits & NameEntry::kOwnName) != 0;
+        const std::string* name = ownName ? keepName(*entry->name) : entry->name;
         if (entry->isBlock()) {
             const auto& source = static_cast<const BlockNode&>(*entry);
-            newBlock(source.getName(), source.getLine(), allocateNode(sizeof(BlockNode)),
+            newBlock(name, ownName, source.getLine(), allocateNode(sizeof(BlockNode)),
                      source.getColumn())
                 .copyFrom(source.block);
             continue;
         }
         const auto& source = static_cast<const ListNode&>(*entry);
-        ListNode& node = newList(source.getName(), source.getLine(), nullptr, source.getColumn());
-        switch (source.form) {
-        case ListNode::Form::Views:
-            if (source.local) {
-                Reader::keepLocal(*this, node, source.views, source.viewCount);
+        switch (source.form()) {
+        case ListNode::Form::Views: {
+            const size_t count = source.viewCount;
+            if (source.local()) {
+                std::vector<std::string_view> views(count);
+                for (size_t i = 0; i < count; ++i)
+                    views[i] = source.view(i);
+                ListNode& node =
+                    newList(name, ownName, source.getLine(), source.getColumn(),
+                            ListNode::extraFor(count, ListNode::bytesOf(views.data(), count)));
+                node.keepViews(views.data(), count);
+                node.markLocal();
                 break;
             }
-            node.views = copyViews(source.views, source.viewCount);
-            node.viewCount = source.viewCount;
+            newList(name, ownName, source.getLine(), source.getColumn(),
+                    ListNode::extraFor(count, 0))
+                .shareViews(source);
             break;
+        }
         case ListNode::Form::Strings:
-            node.strings() = *source.value;
+            newList(name, ownName, source.getLine(), source.getColumn()).strings() = *source.value;
             break;
-        case ListNode::Form::Floats:
-            node.floats = std::make_unique<FloatList>(*source.floats);
-            node.form = ListNode::Form::Floats;
+        case ListNode::Form::Floats: {
+            ListNode& node = newList(name, ownName, source.getLine(), source.getColumn());
+            node.floatList() = *source.floats;
+            node.setForm(ListNode::Form::Floats);
             break;
+        }
         }
     }
 }
@@ -390,7 +481,7 @@ void Block::clear() {
     *this = Block();
 }
 
-void Block::link(NameEntry* entry) {
+void Block::linkUnindexed(NameEntry* entry) {
     if (lastEntry)
         lastEntry->nextEntry = entry;
     else
@@ -413,61 +504,107 @@ void Block::link(NameEntry* entry) {
         lastList = node;
         ++listCount;
     }
+}
+
+void Block::link(NameEntry* entry) {
+    linkUnindexed(entry);
     if (blockCount >= kIndexedCount || listCount >= kIndexedCount)
         Reader::indexEntry(*this, entry);
 }
 
 const NameEntry* Reader::findIndexed(const Block& block, bool blocks, std::string_view name) {
-    const NameIndex* index = block.chunks->index;
-    return (blocks ? index->blocks : index->lists).find(name);
+    const NameIndex* index = block.chunks ? block.chunks->index : nullptr;
+    const NameIndex::Table* table = index ? (blocks ? &index->blocks : &index->lists) : nullptr;
+    if (table && table->used > 0)
+        return table->find(name);
+    // Not indexed (yet): a scan in order finds what the index would.
+    const NameEntry* entry = blocks ? static_cast<const NameEntry*>(block.firstBlock)
+                                    : static_cast<const NameEntry*>(block.firstList);
+    while (entry && entry->getName() != name)
+        entry = blocks ? static_cast<const NameEntry*>(
+                             static_cast<const BlockEntry<Block*>*>(entry)->getNext())
+                       : static_cast<const NameEntry*>(
+                             static_cast<const BlockEntry<Block::List*>*>(entry)->getNext());
+    return entry;
+}
+
+namespace {
+// Every entry of a kind, in order, into an empty table sized for them.
+template <class Entry> void indexAll(NameIndex::Table& table, const Entry* first, int count) {
+    size_t size = 128;
+    while (size < 2 * static_cast<size_t>(count) + 2)
+        size *= 2;
+    table.slots.assign(size, NameIndex::Table::Slot{0, nullptr});
+    table.used = 0;
+    for (const Entry* node = first; node; node = node->getNext())
+        table.place(NameIndex::Table::hash(node->getName()), node, true);
+}
+} // namespace
+
+NameIndex& Reader::indexOf(Block& block) {
+    Block::Chunk*& chunks = block.chunks;
+    if (!chunks) {
+        auto* header = static_cast<Block::Chunk*>(::operator new(sizeof(Block::Chunk)));
+        *header = Block::Chunk{nullptr, 0, 0, nullptr};
+        chunks = header;
+    }
+    if (!chunks->index)
+        chunks->index = new NameIndex();
+    return *chunks->index;
 }
 
 void Reader::indexEntry(Block& block, NameEntry* entry) {
-    if (!block.chunks) {
-        auto* header = static_cast<Block::Chunk*>(::operator new(sizeof(Block::Chunk)));
-        *header = Block::Chunk{nullptr, 0, 0, nullptr};
-        block.chunks = header;
-    }
-    if (!block.chunks->index)
-        block.chunks->index = new NameIndex();
-    NameIndex& index = *block.chunks->index;
     const bool isBlock = entry->isBlock();
-    NameIndex::Table& table = isBlock ? index.blocks : index.lists;
     const int count = isBlock ? block.blockCount : block.listCount;
     if (count < kIndexedCount)
         return;
-    if (count == kIndexedCount) {
-        // The kind has just grown big: every entry of it so far goes in, in order.
-        if (isBlock)
-            for (const BlockEntry<Block*>* node = block.firstBlock; node; node = node->getNext())
-                table.insert(node);
-        else
-            for (const BlockEntry<Block::List*>* node = block.firstList; node;
-                 node = node->getNext())
-                table.insert(node);
+    NameIndex& index = indexOf(block);
+    NameIndex::Table& table = isBlock ? index.blocks : index.lists;
+    if (table.used > 0) {
+        table.insert(entry);
         return;
     }
-    table.insert(entry);
+    // The kind has just grown big: every entry of it so far goes in, in order.
+    if (isBlock)
+        indexAll(table, block.firstBlock, count);
+    else
+        indexAll(table, block.firstList, count);
 }
 
-Block::ListNode& Block::newList(std::string name, int line, void* memory, uint16_t column) {
-    if (!memory)
-        memory = allocateNode(sizeof(ListNode));
-    auto* node = new (memory) ListNode(std::move(name), line, column);
+void Reader::finishBlock(Block& block) {
+    if (block.blockCount < kIndexedCount && block.listCount < kIndexedCount)
+        return;
+    NameIndex& index = indexOf(block);
+    if (block.blockCount >= kIndexedCount && index.blocks.used == 0)
+        indexAll(index.blocks, block.firstBlock, block.blockCount);
+    if (block.listCount >= kIndexedCount && index.lists.used == 0)
+        indexAll(index.lists, block.firstList, block.listCount);
+}
+
+Block::ListNode& Block::newList(const std::string* name, bool ownName, int line, uint16_t column,
+                                size_t extra) {
+    auto* node = new (allocateNode(sizeof(ListNode) + extra)) ListNode(name, line, column);
+    listsOwnMemory = true;
+    if (ownName)
+        node->bits |= NameEntry::kOwnName;
     link(node);
     return *node;
 }
 
 Block::List& Block::appendProperty(std::string name, int line) {
-    return newList(std::move(name), line).strings();
+    return newList(keepName(std::move(name)), true, line).strings();
 }
 
 Block& Block::appendBlock(std::string name, int line) {
-    return newBlock(std::move(name), line, allocateNode(sizeof(BlockNode)));
+    const std::string* kept = keepName(std::move(name));
+    return newBlock(kept, true, line, allocateNode(sizeof(BlockNode)));
 }
 
-Block& Block::newBlock(std::string name, int line, void* memory, uint16_t column) {
-    auto* node = new (memory) BlockNode(std::move(name), line, column);
+Block& Block::newBlock(const std::string* name, bool ownName, int line, void* memory,
+                       uint16_t column) {
+    auto* node = new (memory) BlockNode(name, line, column);
+    if (ownName)
+        node->bits |= NameEntry::kOwnName;
     link(node);
     // A sub-block made in code still tells which file its parent came from.
     node->block.store = store;
@@ -524,16 +661,25 @@ const Block::ListNode* Block::findListPath(const NamePath& path) const {
     return block ? block->findList(path.leaf()) : nullptr;
 }
 
+// For a change or an access in place: the list's block knows from then on that it owns memory.
 Block::ListNode* Block::findListPath(const NamePath& path) {
-    return const_cast<ListNode*>(static_cast<const Block*>(this)->findListPath(path));
+    Block* block = path.isDotted() ? const_cast<Block*>(descend(path.parents())) : this;
+    if (!block)
+        return nullptr;
+    auto* node = const_cast<ListNode*>(block->findList(path.leaf()));
+    if (node)
+        block->listsOwnMemory = true;
+    return node;
 }
 
 Block::ListNode& Block::listForWrite(const NamePath& path) {
     Block* block = descendCreating(path.parents());
     const auto leaf = path.leaf();
-    if (const ListNode* node = block->findList(leaf))
+    if (const ListNode* node = block->findList(leaf)) {
+        block->listsOwnMemory = true;
         return *const_cast<ListNode*>(node);
-    return block->newList(std::string(leaf), 0);
+    }
+    return block->newList(block->keepName(std::string(leaf)), true, 0);
 }
 
 bool Block::getProperty(const NamePath& path, int* out) const {
@@ -541,7 +687,7 @@ bool Block::getProperty(const NamePath& path, int* out) const {
     if (!node || node->count() == 0)
         return false;
     std::string scratch;
-    if (node->form != ListNode::Form::Floats && parseInt(node->at(0, scratch), out))
+    if (node->form() != ListNode::Form::Floats && parseInt(node->at(0, scratch), out))
         return true;
     double number = 0;
     if (!node->firstNumber(&number) || number >= 2147483648.0 || number <= -2147483649.0)
@@ -612,7 +758,7 @@ bool Block::getPropertyAccess(const NamePath& path, FloatList** out) {
     ListNode* node = findListPath(path);
     if (!node)
         return false;
-    if (node->form != ListNode::Form::Floats) {
+    if (node->form() != ListNode::Form::Floats) {
         FloatList numbers;
         numbers.reserve(node->count());
         std::string scratch;
@@ -622,12 +768,10 @@ bool Block::getPropertyAccess(const NamePath& path, FloatList** out) {
                 return false;
             numbers.push_back(number);
         }
-        if (!node->floats)
-            node->floats = std::make_unique<FloatList>();
-        *node->floats = std::move(numbers);
-        node->form = ListNode::Form::Floats;
+        node->floatList() = std::move(numbers);
+        node->setForm(ListNode::Form::Floats);
     }
-    *out = node->floats.get();
+    *out = node->floats;
     return true;
 }
 
@@ -644,11 +788,13 @@ void Block::getProperties(BlockEntry<Block*>** out) {
 }
 
 void Block::getProperties(BlockEntry<List*>** out) {
+    if (firstList)
+        listsOwnMemory = true;
     for (auto* node = firstList; node; node = node->next) {
         auto* list = static_cast<ListNode*>(node);
         // A float list handed out earlier stays the property's value: the enumeration shows
         // its numbers as text without taking the property back from it.
-        if (list->form == ListNode::Form::Floats)
+        if (list->form() == ListNode::Form::Floats)
             list->mirrorFloats();
         else
             list->strings();
@@ -750,23 +896,26 @@ void Reader::start(Block& root, std::shared_ptr<const TextStore> store) {
     root.sourceLine = 1;
 }
 
-// The reader puts its entries into the document's own chunks: one allocation for many blocks.
-Block& Reader::appendBlock(TextStore& store, Block& parent, std::string&& name, int line,
+// The reader puts its entries into the document's arena: one allocation for many blocks. They
+// are indexed when their block is finished.
+Block& Reader::appendBlock(TextStore& store, Block& parent, const std::string* name, int line,
                            uint16_t column) {
-    return parent.newBlock(std::move(name), line, store.allocate(sizeof(Block::BlockNode)), column);
+    auto* node =
+        new (store.allocate(sizeof(Block::BlockNode))) Block::BlockNode(name, line, column);
+    parent.linkUnindexed(node);
+    node->block.store = parent.store;
+    node->block.sourceLine = line;
+    node->block.sourceColumn = column;
+    return node->block;
 }
 
-void Reader::appendList(TextStore& store, Block& parent, std::string&& name, int line,
+void Reader::appendList(TextStore& store, Block& parent, const std::string* name, int line,
                         uint16_t column, const std::string_view* values, size_t count) {
-    Block::ListNode& node =
-        parent.newList(std::move(name), line, store.allocate(sizeof(Block::ListNode)), column);
-    if (count) {
-        auto* views = static_cast<std::string_view*>(store.allocate(count * sizeof(*values)));
-        for (size_t i = 0; i < count; ++i)
-            new (views + i) std::string_view(values[i]);
-        node.views = views;
-    }
-    node.viewCount = static_cast<uint32_t>(count);
+    const size_t extra = Block::ListNode::extraFor(count, Block::ListNode::bytesOf(values, count));
+    auto* node =
+        new (store.allocate(sizeof(Block::ListNode) + extra)) Block::ListNode(name, line, column);
+    node->keepViews(values, count);
+    parent.linkUnindexed(node);
 }
 
 // A property set to one value: a new one keeps its text beside its entry in the block's chunks,
@@ -777,57 +926,130 @@ void Reader::setValue(Block& root, const NamePath& path, std::string_view value)
     Block* block = dotted ? root.descendCreating(path.parents()) : &root;
     const auto leaf = dotted ? path.leaf() : path.str();
     if (const Block::ListNode* found = block->findList(leaf)) {
+        block->listsOwnMemory = true;
         Block::List& strings = const_cast<Block::ListNode*>(found)->strings();
         strings.assign(1, std::string(value));
         return;
     }
-    // The entry, its view and its text in one piece of the block's chunks.
-    const size_t nodeBytes = roundUp(sizeof(Block::ListNode));
-    char* memory = static_cast<char*>(
-        block->allocateNode(nodeBytes + sizeof(std::string_view) + value.size()));
-    auto* node = new (memory) Block::ListNode(std::string(leaf), 0);
-    auto* view = reinterpret_cast<std::string_view*>(memory + nodeBytes);
-    char* text = memory + nodeBytes + sizeof(std::string_view);
-    if (!value.empty())
-        std::memcpy(text, value.data(), value.size());
-    new (view) std::string_view(text, value.size());
-    node->views = view;
-    node->viewCount = 1;
-    node->local = true;
-    block->link(node);
-}
-
-void Reader::keepLocal(Block& block, NameEntry& entry, const std::string_view* values,
-                       size_t count) {
-    auto& node = static_cast<Block::ListNode&>(entry);
-    size_t bytes = count * sizeof(std::string_view);
-    for (size_t i = 0; i < count; ++i)
-        bytes += values[i].size();
-    char* memory = static_cast<char*>(block.allocateNode(bytes));
-    auto* views = reinterpret_cast<std::string_view*>(memory);
-    char* text = memory + count * sizeof(std::string_view);
-    for (size_t i = 0; i < count; ++i) {
-        if (!values[i].empty())
-            std::memcpy(text, values[i].data(), values[i].size());
-        new (views + i) std::string_view(text, values[i].size());
-        text += values[i].size();
+    const std::string* name = block->keepName(std::string(leaf));
+    if (value.size() > UINT32_MAX) {
+        block->newList(name, true, 0).strings().assign(1, std::string(value));
+        return;
     }
-    node.views = views;
-    node.viewCount = static_cast<uint32_t>(count);
-    node.local = true;
+    Block::ListNode& node =
+        block->newList(name, true, 0, 0, Block::ListNode::extraFor(1, value.size()));
+    node.keepViews(&value, 1);
+    node.markLocal();
 }
 
 void* TextStore::allocate(size_t size) {
     size = roundUp(size);
-    if (chunks.empty() || capacity - used < size) {
-        capacity = std::max<size_t>(size, chunks.empty() ? 65536
-                                                         : std::min<size_t>(capacity * 2, 1 << 20));
-        chunks.emplace_back(new std::max_align_t[capacity / sizeof(std::max_align_t) + 1]);
-        used = 0;
+    if (left < size) {
+        // Chunks grow with the document, to a megabyte: few allocations, little left unused.
+        lastCapacity = std::max<size_t>(
+            size, lastCapacity == 0 ? 65536 : std::min<size_t>(lastCapacity * 2, 1 << 20));
+        chunks.emplace_back(new std::max_align_t[lastCapacity / sizeof(std::max_align_t) + 1]);
+        next = reinterpret_cast<char*>(chunks.back().get());
+        left = lastCapacity;
     }
-    void* result = reinterpret_cast<char*>(chunks.back().get()) + used;
-    used += size;
+    void* result = next;
+    next += size;
+    left -= size;
     return result;
+}
+
+namespace {
+// Eight bytes at a time, the last few read without a copy: names are short, and hashing them is
+// most of what interning costs.
+uint32_t hashName(std::string_view name) {
+    const char* at = name.data();
+    const size_t size = name.size();
+    uint64_t hash = 0x9E3779B97F4A7C15ull ^ size;
+    const auto mix = [&hash](uint64_t word) {
+        hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+        hash ^= hash >> 33;
+    };
+    size_t left = size;
+    for (; left >= 8; at += 8, left -= 8) {
+        uint64_t word;
+        std::memcpy(&word, at, 8);
+        mix(word);
+    }
+    if (left >= 4) {
+        uint32_t low, high;
+        std::memcpy(&low, at, 4);
+        std::memcpy(&high, at + left - 4, 4);
+        mix(low | uint64_t{high} << 32);
+    } else if (left > 0) {
+        const auto byte = [](char c) { return uint64_t{static_cast<unsigned char>(c)}; };
+        mix(byte(at[0]) | byte(at[left / 2]) << 8 | byte(at[left - 1]) << 16);
+    }
+    // Every byte reaches the low bits, which pick the slot.
+    hash *= 0xC4CEB9FE1A85EC53ull;
+    return static_cast<uint32_t>(hash >> 32);
+}
+
+// Whether two names of `size` bytes are the same, a word at a time.
+bool sameBytes(const char* a, const char* b, size_t size) {
+    if (size >= 8) {
+        uint64_t x, y;
+        for (size_t at = 0; at + 8 <= size; at += 8) {
+            std::memcpy(&x, a + at, 8);
+            std::memcpy(&y, b + at, 8);
+            if (x != y)
+                return false;
+        }
+        std::memcpy(&x, a + size - 8, 8);
+        std::memcpy(&y, b + size - 8, 8);
+        return x == y;
+    }
+    if (size >= 4) {
+        uint32_t x, y, z, w;
+        std::memcpy(&x, a, 4);
+        std::memcpy(&y, b, 4);
+        std::memcpy(&z, a + size - 4, 4);
+        std::memcpy(&w, b + size - 4, 4);
+        return x == y && z == w;
+    }
+    for (size_t i = 0; i < size; ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+} // namespace
+
+const std::string* TextStore::intern(std::string_view name) {
+    if (2 * (nameCount + 1) > nameSlots.size())
+        growNames();
+    const uint32_t hash = hashName(name);
+    const size_t mask = nameSlots.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        NameSlot& slot = nameSlots[i];
+        if (!slot.name) {
+            names.emplace_back(name);
+            ++nameCount;
+            slot = NameSlot{hash, static_cast<uint32_t>(name.size()), &names.back()};
+            return slot.name;
+        }
+        if (slot.hash == hash && slot.length == name.size() &&
+            sameBytes(slot.name->data(), name.data(), name.size()))
+            return slot.name;
+    }
+}
+
+void TextStore::growNames() {
+    std::vector<NameSlot> old(nameSlots.empty() ? 256 : nameSlots.size() * 2,
+                              NameSlot{0, 0, nullptr});
+    old.swap(nameSlots);
+    const size_t mask = nameSlots.size() - 1;
+    for (const NameSlot& kept : old) {
+        if (!kept.name)
+            continue;
+        size_t i = kept.hash & mask;
+        while (nameSlots[i].name)
+            i = (i + 1) & mask;
+        nameSlots[i] = kept;
+    }
 }
 
 } // namespace config

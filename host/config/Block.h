@@ -29,8 +29,8 @@ public:
     NameEntry(const NameEntry&) = delete;
     NameEntry& operator=(const NameEntry&) = delete;
 
-    const std::string& getName() const { return name; }
-    operator const std::string&() const { return name; }
+    const std::string& getName() const { return *name; }
+    operator const std::string&() const { return *name; }
     // Line of the entry in the file it was read from; 0 for entries made in code.
     int getLine() const { return line; }
     // Column of the entry's name on that line (see Location); columns past 65535 read as 65535.
@@ -45,14 +45,19 @@ public:
     const NameEntry* getNextEntry() const { return nextEntry; }
 
 protected:
-    NameEntry(std::string name, int line, bool block, uint16_t column = 0)
-        : name(std::move(name)), line(line), block(block), column(column) {}
+    // `name` is either one of its document's names, shared by every entry so called, or a string
+    // the block keeps for this entry alone (flagged by kOwnName).
+    NameEntry(const std::string* name, int line, bool block, uint16_t column = 0)
+        : name(name), line(line), column(column), block(block) {}
     ~NameEntry() = default; // entries are destroyed by their block, which knows their kind
 
-    std::string name;
+    enum : uint8_t { kOwnName = 1 };
+
+    const std::string* name;
     int line;
+    uint16_t column;
     bool block;
-    uint16_t column; // in the padding after `block`: entries stay as big as they were
+    uint8_t bits = 0; // kOwnName, and flags of the entry's kind
     NameEntry* nextEntry = nullptr;
     friend class Block;
 };
@@ -65,8 +70,8 @@ public:
     BlockEntry* getNext() const { return next; }
 
 protected:
-    BlockEntry(std::string name, int line, bool block, uint16_t column = 0)
-        : NameEntry(std::move(name), line, block, column) {}
+    BlockEntry(const std::string* name, int line, bool block, uint16_t column = 0)
+        : NameEntry(name, line, block, column) {}
 
     T value = nullptr;
     BlockEntry* next = nullptr;
@@ -81,8 +86,9 @@ protected:
 // float accepts any number; bool accepts true/yes/on/1 and false/no/off/0; Color takes three or
 // four numbers (red green blue [alpha]). A value that does not convert reads as absent.
 //
-// Blocks read from text keep their values as views into the text they came from (shared by
-// every block of the document and its copies) until a caller asks for a list in place.
+// Blocks read from text keep their names and values in storage of their document (each name
+// once, however often it repeats), shared by every block of the document and its copies and
+// independent of the text itself, until a caller asks for a list in place.
 class KEL_HOST_API Block : public thread::SynchronizedObject {
 public:
     using List = std::vector<std::string>;
@@ -174,13 +180,17 @@ private:
     const ListNode* findListPath(const NamePath& path) const;
     ListNode* findListPath(const NamePath& path);
     ListNode& listForWrite(const NamePath& path);
-    // New entries, in `memory` when given, else in the block's own chunks.
-    ListNode& newList(std::string name, int line, void* memory = nullptr, uint16_t column = 0);
-    Block& newBlock(std::string name, int line, void* memory, uint16_t column = 0);
+    // A name kept by the block for one entry of its own.
+    const std::string* keepName(std::string name);
+    // New entries in the block's own chunks; a list gets `extra` bytes after it for its values.
+    ListNode& newList(const std::string* name, bool ownName, int line, uint16_t column = 0,
+                      size_t extra = 0);
+    Block& newBlock(const std::string* name, bool ownName, int line, void* memory,
+                    uint16_t column = 0);
     void copyFrom(const Block& other);
     void link(NameEntry* entry);
+    void linkUnindexed(NameEntry* entry);
     void* allocateNode(size_t size);
-    const std::string_view* copyViews(const std::string_view* views, size_t count);
     void destroyEntries();
 
     // Entries live in chunks owned by the block, so a block of n entries costs about log2(n)
@@ -194,11 +204,15 @@ private:
     BlockEntry<List*>* lastList = nullptr;
     int blockCount = 0;
     int listCount = 0;
-    // The document this block was read from: its text, which unmaterialised values point into,
-    // and its file name. Null for blocks made in code.
+    // The document this block was read from: the storage its names, entries and unmaterialised
+    // values are in, and its file name. Null for blocks made in code.
     std::shared_ptr<const TextStore> store;
     int sourceLine = 0;
     uint16_t sourceColumn = 0;
+    // Some list entry of the block may own memory (a name or values of its own): the block's
+    // destruction visits its lists only then. Lists read from a document own none until they
+    // are changed or accessed in place.
+    bool listsOwnMemory = false;
 };
 
 } // namespace config

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <deque>
 #include <memory>
 #include <new>
 #include <vector>
@@ -36,6 +37,7 @@ constexpr std::array<bool, 256> makeBlankTable() {
 constexpr std::array<bool, 256> kBlank = makeBlankTable();
 
 constexpr uint64_t kHighBits = 0x8080808080808080ull;
+constexpr uint64_t kEightSpaces = 0x2020202020202020ull;
 
 // The length of the well-formed UTF-8 sequence that starts at `at` with a byte of 0x80 or
 // more, or 0 when it is not one (overlong forms, surrogates and code points above U+10FFFF
@@ -67,46 +69,80 @@ int utf8SequenceLength(const char* at, const char* stop) {
     return length;
 }
 
+// What one pass over a text finds: its first byte that does not start or continue a well-formed
+// UTF-8 sequence (overlong forms, surrogates and code points above U+10FFFF included), and
+// whether it has a carriage return. With `stopAtReturn` the pass ends at the first carriage
+// return, which leaves the rest unchecked.
+struct TextScan {
+    const char* invalidUtf8 = nullptr;
+    bool carriageReturn = false;
+};
+
+TextScan scanText(const char* at, const char* stop, bool stopAtReturn) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kReturns = 0x0D0D0D0D0D0D0D0Dull;
+    // Bytes of 0x80 or more, or (when looked for) carriage returns, among eight.
+    const auto interesting = [stopAtReturn](uint64_t word) {
+        const uint64_t returns = word ^ kReturns;
+        const uint64_t found = stopAtReturn ? (returns - kOnes) & ~returns : 0;
+        return (word | found) & kHighBits;
+    };
+    TextScan scan;
+    while (at < stop) {
+        // Thirty-two plain ASCII bytes at a time, then eight: most of a document is that.
+        uint64_t words[4];
+        while (stop - at >= 32 &&
+               (std::memcpy(words, at, 32), (interesting(words[0]) | interesting(words[1]) |
+                                             interesting(words[2]) | interesting(words[3])) == 0))
+            at += 32;
+        while (stop - at >= 8 && (std::memcpy(words, at, 8), interesting(words[0]) == 0))
+            at += 8;
+        if (at == stop)
+            break;
+        const auto byte = static_cast<unsigned char>(*at);
+        if (byte < 0x80) {
+            if (byte == '\r' && stopAtReturn) {
+                scan.carriageReturn = true;
+                return scan;
+            }
+            ++at;
+            continue;
+        }
+        const int length = utf8SequenceLength(at, stop);
+        if (length == 0) {
+            scan.invalidUtf8 = at;
+            if (!stopAtReturn)
+                return scan;
+            // A carriage return later on would have the text read again, normalised.
+            scan.carriageReturn = std::memchr(at, '\r', static_cast<size_t>(stop - at)) != nullptr;
+            return scan;
+        }
+        at += length;
+    }
+    return scan;
+}
+
 inline bool isWordByte(char c) {
     return kWordByte[static_cast<unsigned char>(c)];
 }
 
 class Parser {
 public:
-    // Values are read as views into the store's text, which must not change while parsing.
-    Parser(TextStore& store, ParseError* error)
-        : begin(store.text.data()), p(begin), end(begin + store.text.size()), lineStart(begin),
-          skipStart(begin), store(store), error(error) {}
+    // Reads [text, text + size); the store keeps what the document holds once read.
+    Parser(const char* text, size_t size, TextStore& store, ParseError* error)
+        : begin(text), p(begin), end(begin + size), lineStart(begin), skipStart(begin),
+          store(store), error(error) {}
 
-    bool parseDocument(Block& root) {
-        if (const char* bad = findInvalidUtf8(begin, end))
+    // `invalidUtf8`: the text's first byte of invalid UTF-8 (see scanText), or null.
+    bool parseDocument(Block& root, const char* invalidUtf8) {
+        if (const char* bad = invalidUtf8)
             return fail(bad, "invalid UTF-8 (" + describeByte(*bad) + ")");
-        return parseItems(root, 0, nullptr, std::string_view());
+        const bool read = parseItems(root, 0, nullptr, std::string_view());
+        Reader::finishBlock(root);
+        return read;
     }
 
 private:
-    // The first byte that does not start or continue a well-formed UTF-8 sequence (overlong
-    // forms, surrogates and code points above U+10FFFF included), or null.
-    static const char* findInvalidUtf8(const char* at, const char* stop) {
-        while (at < stop) {
-            // Eight ASCII bytes at a time: most of a document is ASCII.
-            uint64_t word = 0;
-            while (stop - at >= 8 && (std::memcpy(&word, at, 8), (word & kHighBits) == 0))
-                at += 8;
-            if (at == stop)
-                break;
-            if (static_cast<unsigned char>(*at) < 0x80) {
-                ++at;
-                continue;
-            }
-            const int length = utf8SequenceLength(at, stop);
-            if (length == 0)
-                return at;
-            at += length;
-        }
-        return nullptr;
-    }
-
     bool fail(const char* at, const std::string& message) {
         if (error) {
             int lineNumber = 1;
@@ -141,6 +177,10 @@ private:
                     return;
                 ++line;
                 lineStart = ++p;
+                // Indentation, eight spaces at a time.
+                uint64_t word;
+                while (end - p >= 8 && (std::memcpy(&word, p, 8), word == kEightSpaces))
+                    p += 8;
             } else if (c == '#' || (c == '/' && p + 1 < end && p[1] == '/')) {
                 while (p < end && *p != '\n')
                     ++p;
@@ -236,8 +276,9 @@ private:
                                         " (use \\\" \\\\ \\n \\t \\r or \\xHH)");
             }
         }
-        store.decoded.push_back(std::move(decoded));
-        *out = store.decoded.back();
+        // Kept until the entry it belongs to has taken its copy.
+        decodedTokens.push_back(std::move(decoded));
+        *out = decodedTokens.back();
         return true;
     }
 
@@ -271,6 +312,8 @@ private:
                 ++p;
                 return true;
             }
+            if (!decodedTokens.empty())
+                decodedTokens.clear();
             const int nameLine = line;
             const uint16_t nameColumn = NameEntry::clampColumn(columnOf(p));
             if (!readToken(&name, "a property or block name"))
@@ -283,9 +326,11 @@ private:
                 if (++entries > kMaxEntries)
                     return fail(p, tooManyEntries());
                 const char* brace = p++;
-                Block& child =
-                    Reader::appendBlock(store, block, std::string(name), nameLine, nameColumn);
-                if (!parseItems(child, depth + 1, brace, name))
+                const std::string* kept = intern(name);
+                Block& child = Reader::appendBlock(store, block, kept, nameLine, nameColumn);
+                const bool read = parseItems(child, depth + 1, brace, *kept);
+                Reader::finishBlock(child);
+                if (!read)
                     return false;
             } else if (p < end && *p == '=') {
                 ++p;
@@ -294,8 +339,8 @@ private:
                 values.clear();
                 if (!parseValues(name))
                     return false;
-                Reader::appendList(store, block, std::string(name), nameLine, nameColumn,
-                                   values.data(), values.size());
+                Reader::appendList(store, block, intern(name), nameLine, nameColumn, values.data(),
+                                   values.size());
             } else {
                 return fail(p, "expected '=' or '{' after " + quoteName(name));
             }
@@ -303,22 +348,48 @@ private:
     }
 
     bool parseValues(std::string_view name) {
-        std::string_view value;
         while (true) {
             skip(false);
-            if (p >= end || *p == '\n' || *p == '}')
+            if (p >= end)
                 return true;
-            if (*p == ';') {
+            const char c = *p;
+            if (c == '\n' || c == '}')
+                return true;
+            if (c == ';') {
                 ++p;
                 return true;
             }
-            if (*p == '{' || *p == '=')
-                return fail(p, "unexpected " + describeByte(*p) + " in the values of " +
+            if (c == '{' || c == '=')
+                return fail(p, "unexpected " + describeByte(c) + " in the values of " +
                                    quoteName(name));
-            if (!readToken(&value, "a value"))
-                return false;
-            values.push_back(value);
+            if (c == '"') {
+                std::string_view value;
+                if (!readQuoted(&value))
+                    return false;
+                values.emplace_back(value.data(), value.size());
+                continue;
+            }
+            // A bare word, the usual value.
+            const char* start = p;
+            while (p < end && isWordByte(*p))
+                ++p;
+            if (p == start)
+                return fail(p, "unexpected " + describeByte(c) + ", expected a value");
+            values.emplace_back(start, static_cast<size_t>(p - start));
         }
+    }
+
+    // The document's copy of a name. Names come back in the same order block after block ("class",
+    // "text", "font", ...), so the name read after the previous one last time is tried first.
+    const std::string* intern(std::string_view name) {
+        Hint& hint = hints[(reinterpret_cast<uintptr_t>(previousName) >> 4) % kHints];
+        const std::string* kept = hint.next;
+        if (hint.after != previousName || !kept || std::string_view(*kept) != name) {
+            kept = store.intern(name);
+            hint = Hint{previousName, kept};
+        }
+        previousName = kept;
+        return kept;
     }
 
     // The column of `at`, where the last skip stopped: 1-based, a UTF-8 sequence counting once.
@@ -348,10 +419,18 @@ private:
     const char* p;
     const char* end;
     int line = 1;
-    const char* lineStart;                // first byte of the current line
-    const char* skipStart;                // where the last skip began
-    size_t entries = 0;                   // properties and blocks read so far
-    std::vector<std::string_view> values; // the property being read; reused
+    const char* lineStart;                 // first byte of the current line
+    const char* skipStart;                 // where the last skip began
+    size_t entries = 0;                    // properties and blocks read so far
+    std::vector<std::string_view> values;  // the property being read; reused
+    std::deque<std::string> decodedTokens; // the entry being read's tokens that had escapes
+    struct Hint {
+        const std::string* after; // a name
+        const std::string* next;  // the name read after it last time
+    };
+    static constexpr size_t kHints = 256;
+    std::array<Hint, kHints> hints{};
+    const std::string* previousName = nullptr;
     TextStore& store;
     ParseError* error;
 };
@@ -451,32 +530,53 @@ void normaliseText(std::string& text) {
             text[at] = '\n';
 }
 
-} // namespace
+bool tooBig(size_t size, const std::string& file, ParseError* error) {
+    if (size <= kMaxDocumentBytes)
+        return false;
+    refuseWhole(file,
+                "the document is " + std::to_string(size) + " bytes; at most " +
+                    std::to_string(kMaxDocumentBytes >> 20) + " MiB are read",
+                error);
+    return true;
+}
 
-bool parse(std::string&& text, const std::string& file, Block& root, ParseError* error) {
-    if (text.size() > kMaxDocumentBytes)
-        return refuseWhole(file,
-                           "the document is " + std::to_string(text.size()) + " bytes; at most " +
-                               std::to_string(kMaxDocumentBytes >> 20) + " MiB are read",
-                           error);
+// Reads text the parser can take as it is (no byte-order mark, no carriage return alone), whose
+// first byte of invalid UTF-8 is known.
+bool parseNormalised(std::string_view text, const char* invalidUtf8, const std::string& file,
+                     Block& root, ParseError* error) {
     try {
         auto store = std::make_shared<TextStore>();
         store->file = file;
-        store->text = std::move(text);
-        normaliseText(store->text);
         Reader::start(root, store);
-        Parser parser(*store, error);
-        return parser.parseDocument(root);
+        Parser parser(text.data(), text.size(), *store, error);
+        return parser.parseDocument(root, invalidUtf8);
     } catch (const std::bad_alloc&) {
         root.clear();
         return refuseWhole(file, "out of memory while reading the document", error);
     }
 }
 
-bool parse(std::string_view text, const std::string& file, Block& root, ParseError* error) {
-    return parse(std::string(text), file, root, error);
+} // namespace
+
+bool parse(std::string&& text, const std::string& file, Block& root, ParseError* error) {
+    if (tooBig(text.size(), file, error))
+        return false;
+    normaliseText(text);
+    const char* invalid = scanText(text.data(), text.data() + text.size(), false).invalidUtf8;
+    return parseNormalised(text, invalid, file, root, error);
 }
 
+bool parse(std::string_view text, const std::string& file, Block& root, ParseError* error) {
+    if (tooBig(text.size(), file, error))
+        return false;
+    // The text is read where it is unless it has something to normalise.
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        return parse(std::string(text), file, root, error);
+    const TextScan scan = scanText(text.data(), text.data() + text.size(), true);
+    if (scan.carriageReturn)
+        return parse(std::string(text), file, root, error);
+    return parseNormalised(text, scan.invalidUtf8, file, root, error);
+}
 bool isBareWord(std::string_view text) {
     if (text.empty() || (text.size() >= 2 && text[0] == '/' && text[1] == '/'))
         return false;

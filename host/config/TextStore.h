@@ -1,10 +1,11 @@
 #pragma once
 
-// Internal to the configuration library: the storage a parsed document's values point into.
+// Internal to the configuration library: the storage of a parsed document.
 
 #include "host/config/Block.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
@@ -13,39 +14,59 @@
 
 namespace config {
 
-// The text of one document and its values. Immutable once the document is read; shared by every
-// block of the document and by their copies, so copying a read block copies no value text.
-// It also holds the entries the reader made (in big chunks); the blocks only destroy them.
+struct NameIndex;
+
+// What a read document keeps once its text is gone: its file name, its entries with their values
+// (in one arena of big chunks, the values' bytes beside their entries) and its names, each kept
+// once however often it repeats. Shared by every block of the document and by their copies, so
+// copying a read block copies neither names nor value bytes. The blocks destroy their entries;
+// the memory goes with the store.
 struct TextStore {
     std::string file;
-    std::string text;
-    std::deque<std::string> decoded; // quoted values with escapes, decoded
 
     void* allocate(size_t size);
+    // The document's one copy of `name`.
+    const std::string* intern(std::string_view name);
+
+private:
+    struct NameSlot {
+        uint32_t hash;
+        uint32_t length;
+        const std::string* name;
+    };
+    void growNames();
+
     std::vector<std::unique_ptr<std::max_align_t[]>> chunks;
-    size_t used = 0;
-    size_t capacity = 0;
+    char* next = nullptr;
+    size_t left = 0;
+    size_t lastCapacity = 0;
+    std::deque<std::string> names;
+    size_t nameCount = 0;
+    std::vector<NameSlot> nameSlots; // open addressing, a power of two, at most half full
 };
 
-// The reader's way into a block: entries whose values are views into the store. Also the name
-// index of big blocks, kept with the block's storage.
+// The reader's way into a block: entries whose values are kept in the document's arena. Also the
+// name index of big blocks, kept with the block's storage.
 class Reader {
 public:
     // Adds an entry just linked into a block that has a few dozen entries of its kind or more.
     static void indexEntry(Block& block, NameEntry* entry);
+    // Indexes a block the reader has finished, when it has a few dozen entries of a kind or more.
+    static void finishBlock(Block& block);
     // Creates or replaces a property with one value (Block::setProperty's typed forms).
     static void setValue(Block& root, const NamePath& path, std::string_view value);
-    // Gives a list entry of `block` a copy of the values, kept in the block's own chunks.
-    static void keepLocal(Block& block, NameEntry& entry, const std::string_view* values,
-                          size_t count);
     // The first entry of that kind and name in a block with an index of that kind.
     static const NameEntry* findIndexed(const Block& block, bool blocks, std::string_view name);
     static void start(Block& root, std::shared_ptr<const TextStore> store);
-    static Block& appendBlock(TextStore& store, Block& parent, std::string&& name, int line,
+    static Block& appendBlock(TextStore& store, Block& parent, const std::string* name, int line,
                               uint16_t column);
-    // Copies the views (not the text they point to) into the store.
-    static void appendList(TextStore& store, Block& parent, std::string&& name, int line,
+    // Copies the values' bytes into the store, beside their entry.
+    static void appendList(TextStore& store, Block& parent, const std::string* name, int line,
                            uint16_t column, const std::string_view* values, size_t count);
+
+private:
+    // The block's index, made when missing.
+    static NameIndex& indexOf(Block& block);
 };
 
 } // namespace config

@@ -138,6 +138,18 @@ TEST(Block, ValuesSetInCodeOutliveTheirSourceAndActAsLists) {
     const std::string again = "again";
     kept.setProperty("s", &again);
     EXPECT_EQ(kept.getList("s"), Block::List{"again"}) << "a write replaces the whole list";
+
+    // A copy of a copy keeps the value when the copy in between goes and its memory is reused.
+    const std::string words = "two words";
+    Block first;
+    first.setProperty("v", &words);
+    Block second(first);
+    const Block third(second);
+    second = Block();
+    const std::string other = "TWO WORDS";
+    Block reuse;
+    reuse.setProperty("v", &other);
+    EXPECT_EQ(get<std::string>(third, "v"), "two words");
 }
 
 TEST(Block, ListAccessChangesTheListInPlace) {
@@ -326,4 +338,38 @@ TEST(Block, HugeValuesListsAndBlocksReadBackWhole) {
     EXPECT_TRUE(read.hasBlock("b2999"));
     const Block copy(read);
     EXPECT_EQ(config::write(copy), config::write(read));
+}
+
+// A read document keeps its names and values in storage its blocks share, apart from the text it
+// was read from: blocks copied or moved out of it, or into another document, read the same after
+// the text and the document are gone.
+TEST(Block, BlocksOutliveTheTextAndTheDocumentTheyWereReadFrom) {
+    Block copied, moved;
+    Config other = parsed("kept = 1\n");
+    {
+        std::string text = "s {\n  \"quoted name\" = \"esc\\\"aped\" plain \"\"\n  n = 1 22 333\n";
+        for (int i = 0; i < 40; ++i)
+            text += "  k" + std::to_string(i) + " = v" + std::to_string(i) + "\n";
+        text += "  k0 = again\n}\n";
+        Block root;
+        ASSERT_TRUE(config::parse(std::string_view(text), "gone.cfg", root, nullptr));
+        text.assign(text.size(), '#');
+        Block* s = nullptr;
+        ASSERT_TRUE(root.getPropertyAccess("s", &s));
+        copied = *s;
+        other.setProperty("s", s);
+        moved = std::move(*s);
+    }
+    for (const Block* block : {&copied, &moved}) {
+        EXPECT_EQ(block->getList("quoted name"), (Block::List{"esc\"aped", "plain", ""}));
+        EXPECT_EQ(block->getList("n"), (Block::List{"1", "22", "333"}));
+        EXPECT_EQ(get<std::string>(*block, "k0"), "v0") << "the first of a name, indexed";
+        EXPECT_EQ(get<std::string>(*block, "k39"), "v39");
+        EXPECT_EQ(block->getSourceFile(), "gone.cfg");
+        EXPECT_EQ(block->getPropertyLocation("n").line, 3);
+    }
+    const Block* into = nullptr;
+    ASSERT_TRUE(other.getPropertyAccess("s", &into));
+    EXPECT_EQ(config::write(*into), config::write(moved)) << "moved into another document";
+    EXPECT_EQ(get<int>(other, "kept"), 1);
 }
