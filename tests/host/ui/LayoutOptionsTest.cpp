@@ -137,9 +137,11 @@ TEST_F(LayoutOptionsRead, ComponentsNameTheLayoutFileTheyWereBuiltFrom) {
     const char* const files[] = {"a.cfg", "b.cfg", "a.cfg", "c.cfg"};
     int line = 0;
     for (const char* name : files) {
+        ++line;
         config::Config file;
-        ASSERT_TRUE(file.readString(
-            std::string(++line, '\n') + "x" + std::to_string(line) + " { class = ramka }", name));
+        const std::string text =
+            std::string(line, '\n') + "x" + std::to_string(line) + " { class = ramka }";
+        ASSERT_TRUE(file.readString(text, name));
         ui->readConfig(&file);
     }
     line = 0;
