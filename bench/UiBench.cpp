@@ -5,6 +5,7 @@
 // 50 ms, a frame of 500 listeners and a notification, click or lookup in microseconds.
 
 #include "AllocationCount.h"
+#include "BigLayout.h"
 
 #include "host/config/Config.h"
 #include "host/engine/RenderDriver.h"
@@ -38,43 +39,10 @@ struct Root {
     ui::UI ui;
 };
 
-// 20 screens of 49 widgets each, plus the screens: 1,000 components in all.
-std::string bigLayout() {
-    static const char* const widgets[] = {
-        "class = textbutton; text = \"Play\"; font = first_blue",
-        "class = checkbox; text = Music; value = true",
-        "class = hslider; range = 0 10; value = 5",
-        "class = spritetext; text = \"PLEASE WAIT\"; font = efirst_blue; align = centre",
-        "class = editbox; text = Ole; maxLength = 12",
-        "class = listbox; items = Lighthouse Watermill Garden",
-        "class = ramka",
-    };
-    std::string text;
-    for (int screen = 0; screen < 20; ++screen) {
-        text += "screen" + std::to_string(screen) + " {\n  class = container; size = 640 480\n";
-        for (int i = 0; i < 49; ++i)
-            text += "  w" + std::to_string(i) + " { " + widgets[i % 7] +
-                    "; position = " + std::to_string(i % 7 * 90) + " " +
-                    std::to_string(i / 7 * 60) + "; size = 80 40; visible = true }\n";
-        text += "  visible = true\n}\n";
-    }
-    return text;
-}
-
-int countBelow(const ui::Container* container) {
-    int count = 0;
-    for (const ui::Component* child : container->getChildren()) {
-        ++count;
-        if (const auto* inner = dynamic_cast<const ui::Container*>(child))
-            count += countBelow(inner);
-    }
-    return count;
-}
-
 void BM_BuildLayoutOf1000Components(benchmark::State& state) {
     Root root;
     config::Config layout;
-    if (!layout.readString(bigLayout(), "bench-layout.cfg")) {
+    if (!layout.readString(bench::bigLayout(), "bench-layout.cfg")) {
         state.SkipWithError("the generated layout does not parse");
         return;
     }
@@ -82,7 +50,7 @@ void BM_BuildLayoutOf1000Components(benchmark::State& state) {
         auto* top = new ui::Container(&root.ui, 0, 0, 640, 480);
         root.ui.addComponent(top);
         top->readConfig(&layout);
-        if (countBelow(top) != 1000) {
+        if (bench::countBelow(top) != 1000) {
             state.SkipWithError("the layout did not build 1,000 components");
             break;
         }
@@ -95,7 +63,7 @@ BENCHMARK(BM_BuildLayoutOf1000Components)->Unit(benchmark::kMillisecond);
 // The same with the text read first, as a screen's first load does.
 void BM_ParseAndBuildLayoutOf1000Components(benchmark::State& state) {
     Root root;
-    const std::string text = bigLayout();
+    const std::string text = bench::bigLayout();
     for (auto _ : state) {
         config::Config layout;
         if (!layout.readString(text, "bench-layout.cfg")) {
@@ -105,7 +73,7 @@ void BM_ParseAndBuildLayoutOf1000Components(benchmark::State& state) {
         auto* top = new ui::Container(&root.ui, 0, 0, 640, 480);
         root.ui.addComponent(top);
         top->readConfig(&layout);
-        if (countBelow(top) != 1000) {
+        if (bench::countBelow(top) != 1000) {
             state.SkipWithError("the layout did not build 1,000 components");
             break;
         }

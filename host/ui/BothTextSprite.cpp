@@ -44,7 +44,7 @@ void BothTextSprite::setImage(const std::string& imageName) {
 
 void BothTextSprite::readConfig(config::Block* block) {
     std::string value;
-    if (block->getProperty("font", &value)) {
+    if (LayoutOptions::readValue(block, "font", &value)) {
         debug::ContextScope at(LayoutOptions::placeOf(block, "font"));
         setFont(value);
     }
@@ -56,7 +56,7 @@ void BothTextSprite::readConfig(config::Block* block) {
     config::Color configured;
     if (LayoutOptions::readColor(block, "color", &configured))
         setColor(configured);
-    if (block->getProperty("image", &value)) {
+    if (LayoutOptions::readValue(block, "image", &value)) {
         debug::ContextScope at(LayoutOptions::placeOf(block, "image"));
         setImage(value);
         if (!block->hasProperty("size"))

@@ -21,16 +21,27 @@ namespace {
 
 // One copy of each layout file name for every component built from it; never freed.
 const std::string* internFileName(const std::string& file) {
+    // A layout's components come one after the other from the same file.
+    thread_local const std::string* last = nullptr;
+    if (last && *last == file)
+        return last;
     static std::mutex mutex;
     static std::set<std::string> names{std::string()};
     std::lock_guard<std::mutex> guard(mutex);
-    return &*names.insert(file).first;
+    last = &*names.insert(file).first;
+    return last;
+}
+
+// The name of no file, for components made in code.
+const std::string* noFileName() {
+    static const std::string* const none = internFileName(std::string());
+    return none;
 }
 
 } // namespace
 
 Component::Component(UI* ui, float x, float y, float width, float height)
-    : ui(ui), x(x), y(y), width(width), height(height), layoutFile(internFileName(std::string())) {}
+    : ui(ui), x(x), y(y), width(width), height(height), layoutFile(noFileName()) {}
 
 void Component::setLayoutSource(const std::string& file, int line) {
     layoutFile = internFileName(file);

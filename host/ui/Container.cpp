@@ -180,8 +180,10 @@ void Container::buildChildren(config::Block* block) {
     config::BlockEntry<config::Block*>* entry = nullptr;
     for (block->getProperties(&entry); entry; entry = entry->getNext()) {
         config::Block* childBlock = entry->getValue();
+        // The child's options are all read from its block now: list them once.
+        const LayoutOptions::BlockScope options(childBlock);
         std::string className;
-        if (!childBlock->getProperty("class", &className))
+        if (!LayoutOptions::readValue(childBlock, "class", &className))
             continue; // an option block of this component
         Component* child = getFactory()->createComponent(className);
         if (!child) {
@@ -197,11 +199,11 @@ void Container::buildChildren(config::Block* block) {
         child->readConfig(childBlock);
         // What a layout names is visible unless it says otherwise, once it is configured; a
         // "visible" that is no bool was reported and the default holds.
-        const config::NameEntry* visible = childBlock->getPropertyEntry("visible");
+        const config::NameEntry* visible = LayoutOptions::findOption(childBlock, "visible");
         bool said = true;
         std::string scratch;
         if (!visible || config::Block::valueCount(*visible) != 1 ||
-            !config::checkBool(config::Block::valueAt(*visible, 0, scratch), &said).empty())
+            !LayoutOptions::isBool(config::Block::valueAt(*visible, 0, scratch), &said))
             child->setVisible(true);
         child->init();
     }

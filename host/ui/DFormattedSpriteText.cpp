@@ -138,7 +138,7 @@ void DFormattedSpriteText::updateResolution() {
 
 void DFormattedSpriteText::readConfig(config::Block* block) {
     std::string value;
-    if (block->getProperty("font", &value)) {
+    if (LayoutOptions::readValue(block, "font", &value)) {
         debug::ContextScope at(LayoutOptions::placeOf(block, "font"));
         setFont(value);
     }

@@ -80,7 +80,7 @@ void EditBox::updateFocused() {
 
 void EditBox::readConfig(config::Block* block) {
     std::string value;
-    if (block->getProperty("font", &value)) {
+    if (LayoutOptions::readValue(block, "font", &value)) {
         debug::ContextScope at(LayoutOptions::placeOf(block, "font"));
         setFont(value);
     }

@@ -25,50 +25,50 @@
 #include "host/ui/UI.h"
 #include "host/ui/UniversalButton.h"
 
-#include <functional>
+#include <string_view>
 
 namespace ui {
 
 namespace {
 
 struct ClassEntry {
-    std::string name;
-    std::function<Component*()> create;
+    std::string_view name;
+    Component* (*create)();
 };
 
 // Every class the toolkit's factory makes, one line each.
-const std::vector<ClassEntry>& classTable() {
-    static const std::vector<ClassEntry> table = {
-        {"container", [] { return new Container(theUI); }},
-        {"component", [] { return new Component(theUI); }},
-        {"button", [] { return new Button(theUI); }},
-        {"textbutton", [] { return new TextButton(theUI); }},
-        {"imagebutton", [] { return new ImageButton(theUI ? theUI->getView() : nullptr, theUI); }},
-        {"texturebutton", [] { return new TextureButton(theUI); }},
-        {"universalbutton", [] { return new UniversalButton(theUI); }},
-        {"checkbox", [] { return new CheckBox(theUI); }},
-        {"hslider", [] { return new HSlider(theUI); }},
-        {"radio", [] { return new RadioButton(theUI); }},
-        {"radiocontainer", [] { return new RadioContainer(theUI); }},
-        {"listbox", [] { return new ListBox(theUI); }},
-        {"editbox", [] { return new EditBox(theUI); }},
-        {"text", [] { return new Text(theUI); }},
-        {"textcomponent", [] { return new TextComponent(theUI); }},
-        {"planecomponent", [] { return new PlaneComponent(theUI); }},
-        {"spritecomponent", [] { return new SpriteComponent(theUI); }},
-        {"texturecomponent", [] { return new TextureComponent(theUI); }},
-        {"bothtextsprite", [] { return new BothTextSprite(theUI); }},
-        {"spritetext", [] { return new SpriteText(theUI); }},
-        {"dformattedspritetext", [] { return new DFormattedSpriteText(theUI); }},
-        {"multitextcomponent", [] { return new MultiTextComponent(theUI); }},
-        {"ramka", [] { return new Ramka(theUI); }},
-        {"screenshot", [] { return new Screenshot(theUI); }},
-        // The model comes from the layout's "model" option; it is drawn in the UI's own view.
-        {"modelcomponent",
-         [] { return new ModelComponent(theUI, theUI ? theUI->getView() : nullptr, ""); }},
-    };
-    return table;
-}
+constexpr ClassEntry kClasses[] = {
+    {"container", []() -> Component* { return new Container(theUI); }},
+    {"component", []() -> Component* { return new Component(theUI); }},
+    {"button", []() -> Component* { return new Button(theUI); }},
+    {"textbutton", []() -> Component* { return new TextButton(theUI); }},
+    {"imagebutton",
+     []() -> Component* { return new ImageButton(theUI ? theUI->getView() : nullptr, theUI); }},
+    {"texturebutton", []() -> Component* { return new TextureButton(theUI); }},
+    {"universalbutton", []() -> Component* { return new UniversalButton(theUI); }},
+    {"checkbox", []() -> Component* { return new CheckBox(theUI); }},
+    {"hslider", []() -> Component* { return new HSlider(theUI); }},
+    {"radio", []() -> Component* { return new RadioButton(theUI); }},
+    {"radiocontainer", []() -> Component* { return new RadioContainer(theUI); }},
+    {"listbox", []() -> Component* { return new ListBox(theUI); }},
+    {"editbox", []() -> Component* { return new EditBox(theUI); }},
+    {"text", []() -> Component* { return new Text(theUI); }},
+    {"textcomponent", []() -> Component* { return new TextComponent(theUI); }},
+    {"planecomponent", []() -> Component* { return new PlaneComponent(theUI); }},
+    {"spritecomponent", []() -> Component* { return new SpriteComponent(theUI); }},
+    {"texturecomponent", []() -> Component* { return new TextureComponent(theUI); }},
+    {"bothtextsprite", []() -> Component* { return new BothTextSprite(theUI); }},
+    {"spritetext", []() -> Component* { return new SpriteText(theUI); }},
+    {"dformattedspritetext", []() -> Component* { return new DFormattedSpriteText(theUI); }},
+    {"multitextcomponent", []() -> Component* { return new MultiTextComponent(theUI); }},
+    {"ramka", []() -> Component* { return new Ramka(theUI); }},
+    {"screenshot", []() -> Component* { return new Screenshot(theUI); }},
+    // The model comes from the layout's "model" option; it is drawn in the UI's own view.
+    {"modelcomponent",
+     []() -> Component* {
+         return new ModelComponent(theUI, theUI ? theUI->getView() : nullptr, "");
+     }},
+};
 
 Factory toolkitFactory;
 Factory* installed = nullptr;
@@ -84,7 +84,7 @@ void installFactory(Factory* factory) {
 }
 
 Component* Factory::createComponent(const std::string& className) {
-    for (const auto& entry : classTable())
+    for (const ClassEntry& entry : kClasses)
         if (entry.name == className)
             return entry.create();
     return nullptr;
@@ -93,8 +93,8 @@ Component* Factory::createComponent(const std::string& className) {
 const std::string* Factory::knownClasses(int* count) {
     static std::vector<std::string> names;
     if (names.empty())
-        for (const auto& entry : classTable())
-            names.push_back(entry.name);
+        for (const ClassEntry& entry : kClasses)
+            names.emplace_back(entry.name);
     *count = static_cast<int>(names.size());
     return names.data();
 }

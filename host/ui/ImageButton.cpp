@@ -57,19 +57,19 @@ std::string ImageButton::getShownImage() const {
 
 void ImageButton::readConfig(config::Block* block) {
     std::string name;
-    if (block->getProperty("image", &name)) {
+    if (LayoutOptions::readValue(block, "image", &name)) {
         debug::ContextScope at(LayoutOptions::placeOf(block, "image"));
         setImage(name);
     }
-    if (block->getProperty("flybyImage", &name)) {
+    if (LayoutOptions::readValue(block, "flybyImage", &name)) {
         debug::ContextScope at(LayoutOptions::placeOf(block, "flybyImage"));
         setFlybyImage(name);
     }
-    if (block->getProperty("pressedImage", &name)) {
+    if (LayoutOptions::readValue(block, "pressedImage", &name)) {
         debug::ContextScope at(LayoutOptions::placeOf(block, "pressedImage"));
         setPressedImage(name);
     }
-    if (block->getProperty("disabledImage", &name)) {
+    if (LayoutOptions::readValue(block, "disabledImage", &name)) {
         debug::ContextScope at(LayoutOptions::placeOf(block, "disabledImage"));
         setDisabledImage(name);
     }

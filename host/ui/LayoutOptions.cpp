@@ -5,22 +5,166 @@
 #include "host/debug/Filter.h"
 #include "host/ui/DataStorage.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace ui {
 
 namespace {
+
 debug::Filter& layoutFilter() {
     static debug::Filter filter("ui", true);
     return filter;
 }
+
+// The innermost scope of this thread. The host library is loaded with the program, so its
+// thread-locals can live in the static block, reached without a call.
+#if defined(__GNUC__) && !defined(_WIN32)
+__attribute__((tls_model("initial-exec")))
+#endif
+thread_local LayoutOptions::BlockScope* innermost = nullptr;
+
+// Whatever a block gives for a value of `count` numbers at most: read without a heap block.
+constexpr size_t kMaxNumbers = 16;
+
+config::CheckedReader checkedReader(config::Block* block) {
+    return config::CheckedReader(layoutFilter(), *block, "option ");
+}
+
+// The bit of a name in a scope's summary of the names it lists.
+uint64_t nameBit(std::string_view name) {
+    if (name.empty())
+        return 1;
+    const auto first = static_cast<unsigned char>(name.front());
+    const auto last = static_cast<unsigned char>(name.back());
+    return uint64_t(1) << ((name.size() * 7 + first * 3 + last) % 64);
+}
+
+// A value written as a few decimal digits, perhaps signed: what most layout numbers are. Read
+// here as the library reads it (a "-0" is minus zero); false for anything else.
+bool shortDecimal(std::string_view text, double* out) {
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
+        text.remove_prefix(1);
+    if (text.empty() || text.size() > 9)
+        return false;
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    *out = negative ? -static_cast<double>(value) : static_cast<double>(value);
+    return true;
+}
+
+template <class Names>
+bool choose(config::Block* block, std::string_view key, const Names& names, int* out) {
+    std::string value;
+    if (!LayoutOptions::readValue(block, key, &value))
+        return false;
+    if (value == "center")
+        value = "centre";
+    int index = 0;
+    for (const auto& name : names) {
+        if (value == name) {
+            *out = index;
+            return true;
+        }
+        ++index;
+    }
+    double number = 0;
+    if (config::parseNumber(value, &number) && number >= 0 &&
+        number < static_cast<double>(names.size()) && number == static_cast<int>(number)) {
+        *out = static_cast<int>(number);
+        return true;
+    }
+    std::string expected;
+    index = 0;
+    for (const auto& name : names) {
+        expected += (index ? ", " : "") + std::string(name) + " (" + std::to_string(index) + ")";
+        ++index;
+    }
+    LayoutOptions::report(block, key, "'" + value + "' is not one of " + expected);
+    return false;
+}
+
 } // namespace
 
-void LayoutOptions::report(config::Block* block, const std::string& key, const std::string& text) {
-    debug::Error error(placeOf(block, key), "option '" + key + "': " + text);
+LayoutOptions::BlockScope::BlockScope(const config::Block* block) : previous(innermost) {
+    innermost = this;
+    if (!block || block->getListCount() > kMaxOptions)
+        return;
+    for (const config::NameEntry* entry = block->getFirstEntry(); entry;
+         entry = entry->getNextEntry()) {
+        if (entry->isBlock())
+            continue;
+        const std::string_view name = entry->getName();
+        // A name with a dot would be taken for a path: such a block is searched.
+        for (const char c : name)
+            if (c == '.')
+                return;
+        const uint64_t bit = nameBit(name);
+        bool seen = false;
+        if (names & bit)
+            for (int i = 0; i < count && !seen; ++i)
+                seen = std::string_view(options[i].name, options[i].size) == name;
+        if (!seen) {
+            options[count++] = {name.data(), name.size(), entry};
+            names |= bit;
+        }
+    }
+    this->block = block;
+    firstEntry = block->getFirstEntry();
+    listCount = block->getListCount();
+    blockCount = block->getBlockCount();
+}
+
+LayoutOptions::BlockScope::~BlockScope() {
+    innermost = previous;
+}
+
+const config::NameEntry* LayoutOptions::findOption(const config::Block* block,
+                                                   std::string_view key) {
+    for (const BlockScope* scope = innermost; scope; scope = scope->previous) {
+        if (scope->block != block)
+            continue;
+        if (scope->firstEntry != block->getFirstEntry() ||
+            scope->listCount != block->getListCount() ||
+            scope->blockCount != block->getBlockCount())
+            break; // changed since it was listed
+        if (scope->names & nameBit(key))
+            for (int i = 0; i < scope->count; ++i) {
+                const BlockScope::Option& option = scope->options[i];
+                if (option.size == key.size() && (key.empty() || option.name[0] == key[0]) &&
+                    std::memcmp(option.name, key.data(), key.size()) == 0)
+                    return option.entry;
+            }
+        // Not listed: missing, unless it is a path into a sub-block.
+        if (scope->blockCount == 0 || key.find('.') == std::string_view::npos)
+            return nullptr;
+        break;
+    }
+    return block->getPropertyEntry(key);
+}
+
+bool LayoutOptions::readValue(const config::Block* block, std::string_view key, std::string* out) {
+    const config::NameEntry* entry = findOption(block, key);
+    if (!entry || config::Block::valueCount(*entry) == 0)
+        return false;
+    std::string scratch;
+    out->assign(config::Block::valueAt(*entry, 0, scratch));
+    return true;
+}
+
+void LayoutOptions::report(config::Block* block, std::string_view key, const std::string& text) {
+    debug::Error error(placeOf(block, key), "option '" + std::string(key) + "': " + text);
     debug::report(layoutFilter(), error);
 }
 
-debug::Context LayoutOptions::placeOf(const config::Block* block, const std::string& key) {
-    config::Location where = block->getPropertyLocation(key);
+debug::Context LayoutOptions::placeOf(const config::Block* block, std::string_view key) {
+    const config::NameEntry* entry = findOption(block, key);
+    config::Location where = entry ? entry->getLocation() : config::Location();
     if (where.line == 0)
         where = {block->getSourceLine(), block->getSourceColumn()};
     return debug::Context(block->getSourceFile(), where.line, where.column);
@@ -43,12 +187,18 @@ std::string LayoutOptions::localise(const std::string& text, const std::string& 
     return found;
 }
 
-bool LayoutOptions::readText(config::Block* block, const std::string& key, std::string* out) {
-    std::string value;
-    if (!block->getProperty(key, &value))
+bool LayoutOptions::readText(config::Block* block, std::string_view key, std::string* out) {
+    const config::NameEntry* entry = findOption(block, key);
+    if (!entry || config::Block::valueCount(*entry) == 0)
         return false;
-    const config::Location where = block->getPropertyLocation(key);
-    *out = localise(value, block->getSourceFile(), where.line, where.column);
+    std::string scratch;
+    const std::string_view value = config::Block::valueAt(*entry, 0, scratch);
+    if (value.size() < 2 || value[0] != '@') {
+        out->assign(value);
+        return true;
+    }
+    *out =
+        localise(std::string(value), block->getSourceFile(), entry->getLine(), entry->getColumn());
     return true;
 }
 
@@ -57,54 +207,92 @@ const std::vector<std::string>& LayoutOptions::alignNames() {
     return names;
 }
 
-bool LayoutOptions::readChoice(config::Block* block, const std::string& key,
+bool LayoutOptions::readChoice(config::Block* block, std::string_view key,
                                const std::vector<std::string>& names, int* out) {
-    std::string value;
-    if (!block->getProperty(key, &value))
+    return choose(block, key, names, out);
+}
+
+bool LayoutOptions::readChoice(config::Block* block, std::string_view key,
+                               std::initializer_list<const char*> names, int* out) {
+    return choose(block, key, names, out);
+}
+
+// The typed reads take the quick way when the option is missing or right; a wrong one is read
+// again by the checked reader, which reports it.
+
+bool LayoutOptions::readNumber(config::Block* block, std::string_view key,
+                               const config::Range& range, float* out) {
+    return readNumbers(block, key, 1, out, range);
+}
+
+bool LayoutOptions::readNumbers(config::Block* block, std::string_view key, size_t count,
+                                float* out, const config::Range& range) {
+    const config::NameEntry* entry = findOption(block, key);
+    if (!entry)
         return false;
-    if (value == "center")
-        value = "centre";
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (names[i] == value) {
-            *out = static_cast<int>(i);
+    if (config::Block::valueCount(*entry) == count && count <= kMaxNumbers) {
+        float numbers[kMaxNumbers];
+        std::string scratch;
+        size_t read = 0;
+        for (double value = 0; read < count; ++read) {
+            const std::string_view text = config::Block::valueAt(*entry, read, scratch);
+            if (shortDecimal(text, &value) ? !range.contains(value)
+                                           : !config::checkNumber(text, range, &value).empty())
+                break;
+            numbers[read] = static_cast<float>(value);
+        }
+        if (read == count) {
+            std::copy(numbers, numbers + count, out);
             return true;
         }
     }
-    double number = 0;
-    if (config::parseNumber(value, &number) && number >= 0 &&
-        number < static_cast<double>(names.size()) && number == static_cast<int>(number)) {
-        *out = static_cast<int>(number);
+    return checkedReader(block).readNumbers(key, count, range, out);
+}
+
+bool LayoutOptions::readInt(config::Block* block, std::string_view key, const config::Range& range,
+                            int* out) {
+    const config::NameEntry* entry = findOption(block, key);
+    if (!entry)
+        return false;
+    if (config::Block::valueCount(*entry) == 1) {
+        std::string scratch;
+        const std::string_view text = config::Block::valueAt(*entry, 0, scratch);
+        double value = 0;
+        if (shortDecimal(text, &value)) {
+            if (range.contains(value)) {
+                *out = static_cast<int>(value);
+                return true;
+            }
+        } else if (config::checkInt(text, range, out).empty()) {
+            return true;
+        }
+    }
+    return checkedReader(block).readInt(key, range, out);
+}
+
+bool LayoutOptions::isBool(std::string_view text, bool* out) {
+    if (text == "true" || text == "false") {
+        *out = text == "true";
         return true;
     }
-    std::string expected;
-    for (size_t i = 0; i < names.size(); ++i)
-        expected += (i ? ", " : "") + names[i] + " (" + std::to_string(i) + ")";
-    report(block, key, "'" + value + "' is not one of " + expected);
-    return false;
+    return config::parseBool(text, out);
 }
 
-bool LayoutOptions::readNumber(config::Block* block, const std::string& key,
-                               const config::Range& range, float* out) {
-    return config::CheckedReader(layoutFilter(), *block, "option ").readNumber(key, range, out);
+bool LayoutOptions::readBool(config::Block* block, std::string_view key, bool* out) {
+    const config::NameEntry* entry = findOption(block, key);
+    if (!entry)
+        return false;
+    if (config::Block::valueCount(*entry) == 1) {
+        std::string scratch;
+        const std::string_view text = config::Block::valueAt(*entry, 0, scratch);
+        if (isBool(text, out))
+            return true;
+    }
+    return checkedReader(block).readBool(key, out);
 }
 
-bool LayoutOptions::readNumbers(config::Block* block, const std::string& key, size_t count,
-                                float* out, const config::Range& range) {
-    return config::CheckedReader(layoutFilter(), *block, "option ")
-        .readNumbers(key, count, range, out);
-}
-
-bool LayoutOptions::readInt(config::Block* block, const std::string& key,
-                            const config::Range& range, int* out) {
-    return config::CheckedReader(layoutFilter(), *block, "option ").readInt(key, range, out);
-}
-
-bool LayoutOptions::readBool(config::Block* block, const std::string& key, bool* out) {
-    return config::CheckedReader(layoutFilter(), *block, "option ").readBool(key, out);
-}
-
-bool LayoutOptions::readColor(config::Block* block, const std::string& key, config::Color* out) {
-    const config::NameEntry* entry = block->getPropertyEntry(key);
+bool LayoutOptions::readColor(config::Block* block, std::string_view key, config::Color* out) {
+    const config::NameEntry* entry = findOption(block, key);
     if (!entry)
         return false;
     const size_t count = config::Block::valueCount(*entry);

@@ -165,13 +165,17 @@ void ListBox::updateFocused() {
 
 void ListBox::readConfig(config::Block* block) {
     std::string fontName;
-    if (block->getProperty("font", &fontName)) {
+    if (LayoutOptions::readValue(block, "font", &fontName)) {
         debug::ContextScope at(LayoutOptions::placeOf(block, "font"));
         setFont(fontName);
     }
-    const config::Location items = block->getPropertyLocation("items");
-    for (const std::string& item : block->getList("items"))
-        addString(LayoutOptions::localise(item, block->getSourceFile(), items.line, items.column));
+    if (const config::NameEntry* items = LayoutOptions::findOption(block, "items")) {
+        std::string scratch;
+        for (size_t i = 0, count = config::Block::valueCount(*items); i < count; ++i)
+            addString(LayoutOptions::localise(
+                std::string(config::Block::valueAt(*items, i, scratch)), block->getSourceFile(),
+                items->getLine(), items->getColumn()));
+    }
     int index = 0;
     if (LayoutOptions::readInt(block, "selected", config::Range::atLeast(0), &index) &&
         !selectIndex(index))

@@ -127,7 +127,7 @@ void ModelComponent::readConfig(config::Block* block) {
         initialOrientation = Matrix3::rotationZ(yaw);
         initialPosition = Vector(at[0], at[1], at[2]);
     }
-    if (block->getProperty("model", &name)) {
+    if (LayoutOptions::readValue(block, "model", &name)) {
         debug::ContextScope at(LayoutOptions::placeOf(block, "model"));
         setModel(name);
     } else

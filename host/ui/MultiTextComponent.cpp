@@ -88,7 +88,7 @@ void MultiTextComponent::updateSize() {
 
 void MultiTextComponent::readConfig(config::Block* block) {
     std::string value;
-    if (block->getProperty("font", &value)) {
+    if (LayoutOptions::readValue(block, "font", &value)) {
         debug::ContextScope at(LayoutOptions::placeOf(block, "font"));
         setFont(value);
     }

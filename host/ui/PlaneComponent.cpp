@@ -52,11 +52,11 @@ void PlaneComponent::readConfig(config::Block* block) {
     if (plane->getImageCount() > 0)
         plane->setImage(0);
     std::string value;
-    if (block->getProperty("image", &value)) {
+    if (LayoutOptions::readValue(block, "image", &value)) {
         debug::ContextScope at(LayoutOptions::placeOf(block, "image"));
         plane->setImage(value);
     }
-    if (block->getProperty("current", &value)) {
+    if (LayoutOptions::readValue(block, "current", &value)) {
         debug::ContextScope at(LayoutOptions::placeOf(block, "current"));
         double index = 0;
         const bool numbered = config::parseNumber(value, &index);

@@ -52,7 +52,7 @@ void RadioContainer::readConfig(config::Block* block) {
     Component::readConfig(block);
     buildChildren(block);
     std::string value;
-    if (block->getProperty("value", &value) && !set(value))
+    if (LayoutOptions::readValue(block, "value", &value) && !set(value))
         LayoutOptions::report(block, "value", "no radio named '" + value + "' in the group");
     bool on = false;
     if (LayoutOptions::readBool(block, "visible", &on))

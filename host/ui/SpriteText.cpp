@@ -79,7 +79,7 @@ void SpriteText::updateResolution() {
 
 void SpriteText::readConfig(config::Block* block) {
     std::string value;
-    if (block->getProperty("font", &value)) {
+    if (LayoutOptions::readValue(block, "font", &value)) {
         debug::ContextScope at(LayoutOptions::placeOf(block, "font"));
         setFont(value);
     }

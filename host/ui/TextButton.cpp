@@ -40,7 +40,7 @@ float TextButton::getTextWidth() const {
 
 void TextButton::readCaption(config::Block* block) {
     std::string value;
-    if (block->getProperty("font", &value)) {
+    if (LayoutOptions::readValue(block, "font", &value)) {
         debug::ContextScope at(LayoutOptions::placeOf(block, "font"));
         setFont(value);
     }

@@ -30,7 +30,7 @@ void UniversalButton::onKey(int code, const std::string& name, bool pressed) {
 
 void UniversalButton::readConfig(config::Block* block) {
     std::string name;
-    if (block->getProperty("image", &name)) {
+    if (LayoutOptions::readValue(block, "image", &name)) {
         debug::ContextScope at(LayoutOptions::placeOf(block, "image"));
         setImage(name);
     }
