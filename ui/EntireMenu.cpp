@@ -20,14 +20,18 @@ ItemDescription* EntireMenu::getDescription() {
 }
 
 void EntireMenu::notify(::ui::NotifyEvent& event) {
-    event.setProperty("menuName", &getName());
+    event.setSValue("menuName", getName());
     Container::notify(event);
+    // Only three actions concern the description: the others end here, before any lookup.
+    std::string action;
+    event.read("action", &action);
+    if (action != "itemfocuschanged" && action != "pass" && action != "setphase")
+        return;
     ItemDescription* description = getDescription();
     if (!description)
         return;
-    std::string action, itemName;
-    event.getProperty("action", &action);
-    event.getProperty("itemName", &itemName);
+    std::string itemName;
+    event.read("itemName", &itemName);
     if (action == "itemfocuschanged") {
         if (!itemName.empty()) {
             sound::MANAGER->play("ui", "focus", false);

@@ -23,7 +23,10 @@ void EntireMenuItem::ItemModel::updateShowed() {
     ModelComponent::updateShowed();
 }
 
-EntireMenuItem::EntireMenuItem(::ui::UI* ui) : Container(ui, 0, 0, 0, 0) {}
+EntireMenuItem::EntireMenuItem(::ui::UI* ui) : Container(ui, 0, 0, 0, 0) {
+    // Its fly-by follows its projected area, not its rectangle.
+    setOwnFlyby(true);
+}
 
 void EntireMenuItem::readConfig(config::Block* block) {
     Container::readConfig(block);
@@ -72,10 +75,6 @@ void EntireMenuItem::setName(const std::string& name) {
         model->setName(name);
 }
 
-void EntireMenuItem::processInputEvent(counting_ptr<::input::Event> event) {
-    Container::processInputEvent(event);
-}
-
 void EntireMenuItem::setProjection(float x, float y, float size) {
     projectedX = x;
     projectedY = y;
@@ -107,7 +106,7 @@ void EntireMenuItem::updateFlyby() {
 void EntireMenuItem::notify(::ui::NotifyEvent& event) {
     Container::notify(event);
     std::string action;
-    event.getProperty("action", &action);
+    event.read("action", &action);
     // What the engine traces under the pointer changes the fly-by at once: a click right after
     // the pointer left the entry must not choose it.
     if (action == "tracein" || action == "traceout") {
