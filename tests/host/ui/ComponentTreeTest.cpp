@@ -524,8 +524,11 @@ TEST_F(ComponentTree, AKeyOrClickReachesItsWidgetAndEveryComponentThatHearsEvery
              t.screens[0]->addComponent(box);
          },
          false, "wh"},
-        {"a hearer giving the focus to a widget it reaches before",
+        {"a hearer giving the focus to a widget it reaches before, behind an empty screen",
          [](Tree& t) {
+             auto* empty = new ui::Container(t.h->getUI(), 0, 0, 640, 480);
+             t.h->getUI()->addComponent(empty);
+             empty->setVisible(true);
              t.screens[1]->addComponent(t.h);
              t.h->act = [x = t.x] { x->getUI()->setFocusedComponent(x); };
          },
