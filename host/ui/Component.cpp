@@ -382,9 +382,10 @@ void Component::readConfig(config::Block* block) {
 void Component::processInputEvent(const counting_ptr<input::Event>& event) {
     if (!showed || !enabled || !ui)
         return;
+    static const input::Device* const mouse = input::devices::PCMouse::instance();
     if (auto* button = event.as<input::events::Button>()) {
         const int code = button->getCode();
-        if (button->getDevice() == input::devices::PCMouse::instance()) {
+        if (button->getDevice() == mouse) {
             if (ui->getMouseTarget() != this)
                 return;
             onMouseButton(code, button->isPressed());

@@ -260,10 +260,9 @@ void Container::processInputEvent(const counting_ptr<input::Event>& event) {
     // Children first, front-most first. An event reaches the children that were shown when it
     // arrived: a screen that one child opens does not also take the key that opened it, and a
     // child that left or was hidden during the walk is skipped.
-    // Nothing is listed when no child can act on the event: none hears every event and the
-    // component it is meant for is not below.
-    if (!children.empty() &&
-        (hearersBelow > 0 || childToward(getUI() ? getUI()->inputTarget(*event) : nullptr))) {
+    // A container is reached only when the event can concern it (see Concern): the children
+    // that cannot act on it are passed over in deliver.
+    if (!children.empty()) {
         ListSnapshot<Component*> shown;
         listShownChildren(shown.items());
         deliver(event, shown.items(), removals);
