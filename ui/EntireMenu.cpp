@@ -6,6 +6,9 @@
 #include "host/ui/NotifyEvent.h"
 #include "host/ui/UI.h"
 
+#include <string>
+#include <string_view>
+
 namespace kel::ui {
 
 EntireMenu::EntireMenu() : Container(::ui::theUI, 0, 0, 0, 0) {}
@@ -23,8 +26,9 @@ void EntireMenu::notify(::ui::NotifyEvent& event) {
     event.setSValue("menuName", getName());
     Container::notify(event);
     // Only three actions concern the description: the others end here, before any lookup.
-    std::string action;
-    event.read("action", &action);
+    std::string read;
+    event.read("action", &read);
+    const std::string_view action = read; // compared by length first
     if (action != "itemfocuschanged" && action != "pass" && action != "setphase")
         return;
     ItemDescription* description = getDescription();

@@ -10,6 +10,7 @@
 #include "host/ui/NotifyEvent.h"
 #include "host/ui/UI.h"
 
+#include <string_view>
 #include <vector>
 
 namespace kel::ui {
@@ -105,8 +106,9 @@ void EntireMenuItem::updateFlyby() {
 
 void EntireMenuItem::notify(::ui::NotifyEvent& event) {
     Container::notify(event);
-    std::string action;
-    event.read("action", &action);
+    std::string read;
+    event.read("action", &read);
+    const std::string_view action = read; // compared by length first
     // What the engine traces under the pointer changes the fly-by at once: a click right after
     // the pointer left the entry must not choose it.
     if (action == "tracein" || action == "traceout") {
