@@ -6,6 +6,9 @@
 #include "host/ui/NotifyEvent.h"
 #include "host/ui/UI.h"
 
+#include <string>
+#include <string_view>
+
 namespace kel::ui {
 
 EntireMenu::EntireMenu() : Container(::ui::theUI, 0, 0, 0, 0) {}
@@ -20,14 +23,19 @@ ItemDescription* EntireMenu::getDescription() {
 }
 
 void EntireMenu::notify(::ui::NotifyEvent& event) {
-    event.setProperty("menuName", &getName());
+    event.setSValue("menuName", getName());
     Container::notify(event);
+    // Only three actions concern the description: the others end here, before any lookup.
+    std::string read;
+    event.read("action", &read);
+    const std::string_view action = read; // compared by length first
+    if (action != "itemfocuschanged" && action != "pass" && action != "setphase")
+        return;
     ItemDescription* description = getDescription();
     if (!description)
         return;
-    std::string action, itemName;
-    event.getProperty("action", &action);
-    event.getProperty("itemName", &itemName);
+    std::string itemName;
+    event.read("itemName", &itemName);
     if (action == "itemfocuschanged") {
         if (!itemName.empty()) {
             sound::MANAGER->play("ui", "focus", false);

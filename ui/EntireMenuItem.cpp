@@ -10,6 +10,7 @@
 #include "host/ui/NotifyEvent.h"
 #include "host/ui/UI.h"
 
+#include <string_view>
 #include <vector>
 
 namespace kel::ui {
@@ -23,7 +24,10 @@ void EntireMenuItem::ItemModel::updateShowed() {
     ModelComponent::updateShowed();
 }
 
-EntireMenuItem::EntireMenuItem(::ui::UI* ui) : Container(ui, 0, 0, 0, 0) {}
+EntireMenuItem::EntireMenuItem(::ui::UI* ui) : Container(ui, 0, 0, 0, 0) {
+    // Its fly-by follows its projected area, not its rectangle.
+    setOwnFlyby(true);
+}
 
 void EntireMenuItem::readConfig(config::Block* block) {
     Container::readConfig(block);
@@ -72,10 +76,6 @@ void EntireMenuItem::setName(const std::string& name) {
         model->setName(name);
 }
 
-void EntireMenuItem::processInputEvent(counting_ptr<::input::Event> event) {
-    Container::processInputEvent(event);
-}
-
 void EntireMenuItem::setProjection(float x, float y, float size) {
     projectedX = x;
     projectedY = y;
@@ -106,8 +106,9 @@ void EntireMenuItem::updateFlyby() {
 
 void EntireMenuItem::notify(::ui::NotifyEvent& event) {
     Container::notify(event);
-    std::string action;
-    event.getProperty("action", &action);
+    std::string read;
+    event.read("action", &read);
+    const std::string_view action = read; // compared by length first
     // What the engine traces under the pointer changes the fly-by at once: a click right after
     // the pointer left the entry must not choose it.
     if (action == "tracein" || action == "traceout") {

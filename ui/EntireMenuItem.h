@@ -35,7 +35,6 @@ public:
     // "model", "changeEvent", "projectionWidth", "projectionHeight", "initialTransformation".
     void readConfig(config::Block* block) override;
     void setName(const std::string& name) override;
-    void processInputEvent(counting_ptr<::input::Event> event) override;
     // The hit rectangle around the projected position, or the model under the pointer's ray.
     void reFlyby() override;
     // Entries never take the keyboard focus.

@@ -20,9 +20,12 @@ constexpr int kGameMenuButton = 102;
 
 GameUI::GameUI()
     : Container(::ui::theUI, 0, 0, ::ui::theUI ? ::ui::theUI->getScreenWidth() : 0,
-                ::ui::theUI ? ::ui::theUI->getScreenHeight() : 0) {}
+                ::ui::theUI ? ::ui::theUI->getScreenHeight() : 0) {
+    // It watches input meant for others (see processInputEvent).
+    setHearsEveryEvent(true);
+}
 
-void GameUI::processInputEvent(counting_ptr<::input::Event> event) {
+void GameUI::processInputEvent(const counting_ptr<::input::Event>& event) {
     theKelInput->getDeviceToCamera()->processEvent(event);
     theKelInput->getDeviceToCS()->processEvent(event);
     Container::processInputEvent(event);

@@ -16,7 +16,7 @@ public:
     GameUI();
 
     std::string getClassName() const override { return "gameui"; }
-    void processInputEvent(counting_ptr<::input::Event> event) override;
+    void processInputEvent(const counting_ptr<::input::Event>& event) override;
     void updateShowed() override;
     // It takes the keyboard focus in unit free-look.
     bool isFocusable() const override { return true; }

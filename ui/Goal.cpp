@@ -29,6 +29,8 @@ template <size_t N> bool among(int code, const int (&codes)[N]) {
 Goal::Goal()
     : Container(::ui::theUI, 0, 0, ::ui::theUI ? ::ui::theUI->getScreenWidth() : 0,
                 ::ui::theUI ? ::ui::theUI->getScreenHeight() : 0) {
+    // It watches input meant for others (see processInputEvent).
+    setHearsEveryEvent(true);
     if (::ui::theUI && (listenedView = ::ui::theUI->getView()))
         listenedView->registerListener(this, 0);
 }
@@ -100,7 +102,7 @@ bool Goal::isClosingPress(const counting_ptr<::input::Event>& event) {
     return false;
 }
 
-void Goal::processInputEvent(counting_ptr<::input::Event> event) {
+void Goal::processInputEvent(const counting_ptr<::input::Event>& event) {
     Container::processInputEvent(event);
     if (isShowed() && isClosingPress(event))
         close();

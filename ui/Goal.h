@@ -28,7 +28,7 @@ public:
 
     std::string getClassName() const override { return "goal"; }
     void readConfig(config::Block* block) override;
-    void processInputEvent(counting_ptr<::input::Event> event) override;
+    void processInputEvent(const counting_ptr<::input::Event>& event) override;
     void updateShowed() override;
     // Shown, it takes the keyboard focus.
     bool isFocusable() const override { return true; }

@@ -113,7 +113,7 @@ void KELUI::updateResolution() {
     ::ui::UI::updateResolution();
 }
 
-void KELUI::processInputEvent(counting_ptr<::input::Event> event) {
+void KELUI::processInputEvent(const counting_ptr<::input::Event>& event) {
     ::ui::UI::processInputEvent(event);
 }
 
@@ -427,22 +427,24 @@ std::string KELUI::stateMenu() const {
 }
 
 void KELUI::notify(::ui::NotifyEvent& event) {
-    ::ui::Container* mainui = topScreen("mainui");
-    ::ui::Container* gameui = topScreen("gameui");
-    ::ui::Container* commonui = topScreen("commonui");
-    std::string className, name, action;
-    event.getProperty("class", &className);
-    event.getProperty("name", &name);
-    event.getProperty("action", &action);
-    if (className == "roundmenu")
-        routeRoundMenu(event, name, action, mainui, gameui, commonui);
-    else
-        routeByName(name, action, mainui, gameui, commonui);
+    // Most notifications lead nowhere: the screens are looked up only by the routes that use
+    // them, and the properties are read without copies.
+    TopScreens top(*this);
+    if (event.is("class", "roundmenu")) {
+        std::string name, action;
+        event.read("name", &name);
+        event.read("action", &action);
+        routeRoundMenu(event, name, action, top);
+        return;
+    }
+    std::string name, action;
+    event.read("name", &name);
+    event.read("action", &action);
+    routeByName(name, action, top);
 }
 
 void KELUI::routeRoundMenu(::ui::NotifyEvent& event, const std::string& name,
-                           const std::string& action, ::ui::Container* mainui,
-                           ::ui::Container* gameui, ::ui::Container* commonui) {
+                           const std::string& action, TopScreens& top) {
     std::string menuName, itemName;
     event.getProperty("menuName", &menuName);
     event.getProperty("itemName", &itemName);
@@ -457,7 +459,7 @@ void KELUI::routeRoundMenu(::ui::NotifyEvent& event, const std::string& name,
             else if (itemName == "exit")
                 sound::MANAGER->startFading("bgm", 1, 0);
         } else if (action == "command") {
-            processMainMenuCommand(itemName, mainui, gameui, commonui);
+            processMainMenuCommand(itemName, top.main(), top.game(), top.common());
             if ((!itemName.empty() && itemName != "exit" && itemName != "play") ||
                 (itemName == "play" && playLeadsToAMenu))
                 showPointer(true);
@@ -469,7 +471,7 @@ void KELUI::routeRoundMenu(::ui::NotifyEvent& event, const std::string& name,
             getMousePointer()->setPosition(getScreenWidth() * 0.5f, getScreenHeight() * 0.6f);
     } else if (menuName == "gameroundmenu") {
         if (action == "command") {
-            processGameMenuCommand(itemName, mainui, gameui, commonui);
+            processGameMenuCommand(itemName, top.main(), top.game(), top.common());
             if (!itemName.empty() && itemName != "endgame" && itemName != "goal")
                 showPointer(true);
         } else if (action == "precommand" && itemName == "endgame") {
@@ -506,26 +508,24 @@ void KELUI::routeRoundMenu(::ui::NotifyEvent& event, const std::string& name,
     }
 }
 
-void KELUI::routeByName(const std::string& name, const std::string& action, ::ui::Container* mainui,
-                        ::ui::Container* gameui, ::ui::Container* commonui) {
-    (void)gameui;
+void KELUI::routeByName(std::string_view name, std::string_view action, TopScreens& top) {
     const bool closing = action == "ok" || action == "cancel";
     if (name == "inputmenu" && closing) {
-        setChildVisible(commonui, "inputmenu", false);
-        setChildVisible(mainui, stateMenu(), true);
+        setChildVisible(top.common(), "inputmenu", false);
+        setChildVisible(top.main(), stateMenu(), true);
     } else if (name == "inputmenu" && action == "customizecontrols") {
-        if (!screen(commonui, "redefinemenu", "the key bindings cannot be changed"))
+        if (!screen(top.common(), "redefinemenu", "the key bindings cannot be changed"))
             return; // the input menu stays
-        setChildVisible(commonui, "redefinemenu", true);
-        setChildVisible(commonui, "inputmenu", false);
-        focus(commonui, "redefinemenu");
+        setChildVisible(top.common(), "redefinemenu", true);
+        setChildVisible(top.common(), "inputmenu", false);
+        focus(top.common(), "redefinemenu");
     } else if (name == "redefinemenu" && closing) {
-        setChildVisible(commonui, "inputmenu", true);
-        setChildVisible(commonui, "redefinemenu", false);
-        focus(commonui, "inputmenu");
+        setChildVisible(top.common(), "inputmenu", true);
+        setChildVisible(top.common(), "redefinemenu", false);
+        focus(top.common(), "inputmenu");
     } else if ((name == "soundmenu" || name == "videomenu") && closing) {
-        setChildVisible(commonui, name, false);
-        setChildVisible(mainui, stateMenu(), true);
+        setChildVisible(top.common(), std::string(name), false);
+        setChildVisible(top.main(), stateMenu(), true);
     } else if (name == "endturnbutton") {
         if (BATTLE_CONTROL_SOURCE)
             BATTLE_CONTROL_SOURCE->endTurn();
@@ -549,62 +549,62 @@ void KELUI::routeByName(const std::string& name, const std::string& action, ::ui
             mousePointer->setMode(0);
     } else if (name == "newgamedialog" && action == "ok") {
         NewGameDialog* dialog = nullptr;
-        if (!mainui || !theFactory->getComponent("newgamedialog", &dialog, mainui, false)) {
-            screens.reportMissing("newgamedialog", mainui, "no map can be chosen");
+        if (!top.main() || !theFactory->getComponent("newgamedialog", &dialog, top.main(), false)) {
+            screens.reportMissing("newgamedialog", top.main(), "no map can be chosen");
             return;
         }
         dialog->setVisible(false);
         sendEvent("newgame", dialog->getMap());
         theSoundManager->stopMusic();
     } else if (name == "newgamedialog" && action == "cancel") {
-        setChildVisible(mainui, "newgamedialog", false);
-        setChildVisible(mainui, "mainroundmenu", true);
+        setChildVisible(top.main(), "newgamedialog", false);
+        setChildVisible(top.main(), "mainroundmenu", true);
     } else if (name == "maingoal") {
         // The ring flew out when "goal" was chosen: showing its screen anew brings it back
         // (showing a screen that is still visible would change nothing).
-        backToRing(mainui, "gameroundmenu");
+        backToRing(top.main(), "gameroundmenu");
     } else if (name == "gamegoal") {
         sendEvent("goal");
     } else if (name == "createmenu" && action == "cancel") {
-        setChildVisible(mainui, "createmenu", false);
+        setChildVisible(top.main(), "createmenu", false);
         const CreateMenu* create = theAccessor.getCreateMenu();
         if (!create || create->getMode() == CreateMenu::Play) {
-            setChildVisible(mainui, "mainroundmenu", true);
+            setChildVisible(top.main(), "mainroundmenu", true);
         } else {
-            setChildVisible(mainui, "gamemenu", true);
-            focus(mainui, "gamemenu");
+            setChildVisible(top.main(), "gamemenu", true);
+            focus(top.main(), "gamemenu");
         }
     } else if (name == "createmenu" && action == "play") {
-        setChildVisible(mainui, "createmenu", false);
+        setChildVisible(top.main(), "createmenu", false);
         // The new player is written before the mission starts, so he is there next time
         // whatever becomes of the game.
         theSaves.save();
         sendEvent("newgame", Saves::FIRST_MISSION);
         theSoundManager->stopMusic();
     } else if (name == "createmenu" && action == "create") {
-        setChildVisible(mainui, "createmenu", false);
-        setChildVisible(mainui, "gamemenu", true);
+        setChildVisible(top.main(), "createmenu", false);
+        setChildVisible(top.main(), "gamemenu", true);
     } else if (name == "playmenu" && action == "cancel") {
-        setChildVisible(mainui, "playmenu", false);
-        setChildVisible(mainui, "mainroundmenu", true);
+        setChildVisible(top.main(), "playmenu", false);
+        setChildVisible(top.main(), "mainroundmenu", true);
     } else if (name == "playmenu" && action == "ok") {
         const PlayMenu* play = theAccessor.getPlayMenu();
         if (!play) {
-            screens.reportMissing("playmenu", mainui, "no mission can be chosen");
+            screens.reportMissing("playmenu", top.main(), "no mission can be chosen");
             return;
         }
-        setChildVisible(mainui, "playmenu", false);
+        setChildVisible(top.main(), "playmenu", false);
         sendEvent("newgame", play->getMission());
         theSoundManager->stopMusic();
     } else if (name == "gamemenu" && closing) {
-        setChildVisible(mainui, "gamemenu", false);
-        setChildVisible(mainui, "mainroundmenu", true);
+        setChildVisible(top.main(), "gamemenu", false);
+        setChildVisible(top.main(), "mainroundmenu", true);
     } else if (name == "gamemenu" && action == "create") {
-        CreateMenu* create = createMenu(mainui);
+        CreateMenu* create = createMenu(top.main());
         if (!create)
             return; // the player menu stays
         create->setMode(CreateMenu::Create);
-        setChildVisible(mainui, "gamemenu", false);
+        setChildVisible(top.main(), "gamemenu", false);
         create->setVisible(true);
         focusNameField(create);
     }

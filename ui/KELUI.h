@@ -11,6 +11,7 @@
 #include "ui/UiApi.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kel::logic {
@@ -105,19 +106,38 @@ public:
     void removeUIListener(kel::ui::Listener* listener);
 
 protected:
-    void processInputEvent(counting_ptr<::input::Event> event) override;
+    void processInputEvent(const counting_ptr<::input::Event>& event) override;
 
 private:
+    // The root's three screen containers, each looked up the first time a route needs it.
+    class TopScreens {
+    public:
+        explicit TopScreens(KELUI& root) : root(root) {}
+        ::ui::Container* main() { return get(0, "mainui"); }
+        ::ui::Container* game() { return get(1, "gameui"); }
+        ::ui::Container* common() { return get(2, "commonui"); }
+
+    private:
+        ::ui::Container* get(int which, const char* name) {
+            if (!looked[which]) {
+                found[which] = root.topScreen(name);
+                looked[which] = true;
+            }
+            return found[which];
+        }
+        KELUI& root;
+        ::ui::Container* found[3] = {};
+        bool looked[3] = {};
+    };
+
     void notifyUIListeners(const Event& event);
     void processMainMenuCommand(const std::string& command, ::ui::Container* mainui,
                                 ::ui::Container* gameui, ::ui::Container* commonui);
     void processGameMenuCommand(const std::string& command, ::ui::Container* mainui,
                                 ::ui::Container* gameui, ::ui::Container* commonui);
     void routeRoundMenu(::ui::NotifyEvent& event, const std::string& name,
-                        const std::string& action, ::ui::Container* mainui, ::ui::Container* gameui,
-                        ::ui::Container* commonui);
-    void routeByName(const std::string& name, const std::string& action, ::ui::Container* mainui,
-                     ::ui::Container* gameui, ::ui::Container* commonui);
+                        const std::string& action, TopScreens& top);
+    void routeByName(std::string_view name, std::string_view action, TopScreens& top);
     // The round menu the settings menus return to.
     std::string stateMenu() const;
     // Screens looked up by name: a direct child of `container` (nothing when the container is

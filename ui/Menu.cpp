@@ -10,6 +10,8 @@ namespace kel::ui {
 
 Menu::Menu()
     : Container(::ui::theUI, 0, 0, ::ui::theUI->getScreenWidth(), ::ui::theUI->getScreenHeight()) {
+    // It watches input meant for others (see processInputEvent).
+    setHearsEveryEvent(true);
     // Until the layout gives the menu a size of its own it follows the screen's.
     setFullscreen(true);
 }
@@ -20,7 +22,7 @@ void Menu::sendAction(const std::string& action) {
     notify(event);
 }
 
-void Menu::processInputEvent(counting_ptr<::input::Event> event) {
+void Menu::processInputEvent(const counting_ptr<::input::Event>& event) {
     Container::processInputEvent(event);
     processMenuKeys(event);
 }

@@ -17,7 +17,7 @@ public:
 
     std::string getClassName() const override { return "menu"; }
     void notify(::ui::NotifyEvent& event) override;
-    void processInputEvent(counting_ptr<::input::Event> event) override;
+    void processInputEvent(const counting_ptr<::input::Event>& event) override;
     // The root focuses a page when it opens it.
     bool isFocusable() const override { return true; }
 

@@ -26,6 +26,8 @@ constexpr float kTextMargin = 30;
 MessageBoxA::MessageBoxA(::ui::UI* ui, const std::string& message, int style, thread::Event* event)
     : Container(ui, 0, 0, ::ui::theUI->getScreenWidth(), ::ui::theUI->getScreenHeight()),
       frame(nullptr), text(nullptr), event(event), result(Button(0)) {
+    // It watches input meant for others (see processInputEvent).
+    setHearsEveryEvent(true);
     buttonLabels = {{OK, "OK"},       {YES, "YES"},       {NO, "NO"},        {ABORT, "ABORT"},
                     {RETRY, "RETRY"}, {IGNORE, "IGNORE"}, {CANCEL, "CANCEL"}};
 
@@ -119,7 +121,7 @@ void MessageBoxA::notify(::ui::NotifyEvent& notification) {
     answer(pressed);
 }
 
-void MessageBoxA::processInputEvent(counting_ptr<::input::Event> event) {
+void MessageBoxA::processInputEvent(const counting_ptr<::input::Event>& event) {
     Container::processInputEvent(event);
     auto* button = event.as<::input::events::Button>();
     if (!button || !button->isPressed() || button->getCode() != ::input::keys::Escape)

@@ -48,7 +48,7 @@ public:
 
     std::string getClassName() const override { return "messagebox"; }
     void notify(::ui::NotifyEvent& event) override;
-    void processInputEvent(counting_ptr<::input::Event> event) override;
+    void processInputEvent(const counting_ptr<::input::Event>& event) override;
     bool isModal() const override { return true; }
     // Read by the waiting thread; written on the UI thread.
     Button getResult() const;

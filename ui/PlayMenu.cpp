@@ -63,7 +63,7 @@ void PlayMenu::notify(::ui::NotifyEvent& event) {
         Menu::notify(event);
 }
 
-void PlayMenu::processInputEvent(counting_ptr<::input::Event> event) {
+void PlayMenu::processInputEvent(const counting_ptr<::input::Event>& event) {
     Menu::processInputEvent(event);
     if (inSlowMotion)
         return;

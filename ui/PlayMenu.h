@@ -29,7 +29,7 @@ public:
     void initFrame(float elapsed) override;
     void notify(::ui::NotifyEvent& event) override;
     void readConfig(config::Block* block) override;
-    void processInputEvent(counting_ptr<::input::Event> event) override;
+    void processInputEvent(const counting_ptr<::input::Event>& event) override;
     void updateShowed() override;
 
     // The selected mission: the "mapName" of the game it starts.

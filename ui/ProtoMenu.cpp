@@ -103,7 +103,7 @@ int ProtoMenu::calcItemByPoint(float x, float y) {
     return -1;
 }
 
-void ProtoMenu::processInputEvent(counting_ptr<::input::Event> event) {
+void ProtoMenu::processInputEvent(const counting_ptr<::input::Event>& event) {
     auto* button = event.as<::input::events::Button>();
     if (!button)
         return;

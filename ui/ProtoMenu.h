@@ -66,7 +66,7 @@ public:
     static float calcItemsContainerXPosition(float outer, float inner);
 
     // Button events only: Up and Down feed the auto-repeater, presses act by key name.
-    virtual void processInputEvent(counting_ptr<::input::Event> event);
+    virtual void processInputEvent(const counting_ptr<::input::Event>& event);
     // A repeat of the held key acts as its press.
     void processAutoRepeation(std::string keyName) override;
     // The double-click window has closed.

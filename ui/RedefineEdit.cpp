@@ -17,7 +17,10 @@ constexpr std::size_t kMostKeys = 2;
 
 } // namespace
 
-RedefineEdit::RedefineEdit() : Container(::ui::theUI) {}
+RedefineEdit::RedefineEdit() : Container(::ui::theUI) {
+    // It watches input meant for others (see processInputEvent).
+    setHearsEveryEvent(true);
+}
 
 RedefineMenu* RedefineEdit::menu() const {
     return dynamic_cast<RedefineMenu*>(getMaster());
@@ -37,7 +40,7 @@ void RedefineEdit::showValue() {
     value->setText(text);
 }
 
-void RedefineEdit::processInputEvent(counting_ptr<::input::Event> event) {
+void RedefineEdit::processInputEvent(const counting_ptr<::input::Event>& event) {
     Container::processInputEvent(event);
     RedefineMenu* owner = menu();
     if (!owner || owner->getPhase() == RedefineMenu::Browsing)

@@ -19,7 +19,7 @@ public:
     RedefineEdit();
 
     std::string getClassName() const override { return "redefineedit"; }
-    void processInputEvent(counting_ptr<::input::Event> event) override;
+    void processInputEvent(const counting_ptr<::input::Event>& event) override;
 
     // The mouse axis added to the combination ("MouseX", "MouseY" or "").
     void setAxis(const std::string& name) { axis = name; }

@@ -238,7 +238,7 @@ void RedefineMenu::notify(::ui::NotifyEvent& event) {
     Menu::notify(event);
 }
 
-void RedefineMenu::processInputEvent(counting_ptr<::input::Event> event) {
+void RedefineMenu::processInputEvent(const counting_ptr<::input::Event>& event) {
     // The children that take this event are those shown when it came: "entering", which the
     // key choosing a row shows, must not capture that key.
     const std::vector<::ui::Component*> arrivedTo = shownChildren();

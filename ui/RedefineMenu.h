@@ -45,7 +45,7 @@ public:
     void term() override;
     void updateShowed() override;
     void notify(::ui::NotifyEvent& event) override;
-    void processInputEvent(counting_ptr<::input::Event> event) override;
+    void processInputEvent(const counting_ptr<::input::Event>& event) override;
     void clean() override;
 
     // Reads every control and its bindings from the translators and rebuilds the rows.

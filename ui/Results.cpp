@@ -11,7 +11,10 @@ namespace kel::ui {
 
 Results::Results()
     : Container(::ui::theUI, 0, 0, ::ui::theUI ? ::ui::theUI->getScreenWidth() : 0,
-                ::ui::theUI ? ::ui::theUI->getScreenHeight() : 0) {}
+                ::ui::theUI ? ::ui::theUI->getScreenHeight() : 0) {
+    // It watches input meant for others (see processInputEvent).
+    setHearsEveryEvent(true);
+}
 
 ::ui::DFormattedSpriteText* Results::getText() {
     ::ui::DFormattedSpriteText* text = nullptr;
@@ -37,7 +40,7 @@ void Results::updateShowed() {
     });
 }
 
-void Results::processInputEvent(counting_ptr<::input::Event> event) {
+void Results::processInputEvent(const counting_ptr<::input::Event>& event) {
     Container::processInputEvent(event);
     // Nothing else would ever close the screen, and a host waiting in doModal must get back.
     if (isShowed() && Goal::isClosingPress(event))

@@ -24,7 +24,7 @@ public:
     Results();
 
     std::string getClassName() const override { return "results"; }
-    void processInputEvent(counting_ptr<::input::Event> event) override;
+    void processInputEvent(const counting_ptr<::input::Event>& event) override;
     void updateShowed() override;
     // Shown, it takes the keyboard focus.
     bool isFocusable() const override { return true; }

@@ -41,6 +41,8 @@ RoundMenu::RoundMenu(::ui::UI* ui)
     : Scene(ui, 0.05f, 0.05f, 0.94f, 0.85f),
       highlight(std::make_unique<SEDirectHighlight>(config::Color(0.7f, 0.7f, 0.7f, 1))),
       contour(std::make_unique<SEContour>()) {
+    // It watches input meant for others (see processInputEvent).
+    setHearsEveryEvent(true);
     getLight().setColor(0.7f, 0.7f, 0.7f, 1);
     arrangeScene();
     setNotify(true);
@@ -100,9 +102,7 @@ void RoundMenu::readConfig(config::Block* block) {
 
 void RoundMenu::notify(::ui::NotifyEvent& event) {
     Scene::notify(event);
-    std::string action;
-    event.getProperty("action", &action);
-    if (action == "updatecontour")
+    if (event.is("action", "updatecontour"))
         updateFocusedItem();
 }
 
@@ -468,7 +468,7 @@ void RoundMenu::setHighlight(int index) {
 // ---------------------------------------------------------------------------------------------
 // Input and choices
 
-void RoundMenu::processInputEvent(counting_ptr<::input::Event> event) {
+void RoundMenu::processInputEvent(const counting_ptr<::input::Event>& event) {
     Scene::processInputEvent(event);
     const bool mouse = event->getDevice() == ::input::devices::PCMouse::instance();
     if (mouse)

@@ -41,7 +41,7 @@ public:
     void notify(::ui::NotifyEvent& event) override;
     // The entries, then "escapeEvent" and "escapeFlyOut".
     void readConfig(config::Block* block) override;
-    void processInputEvent(counting_ptr<::input::Event> event) override;
+    void processInputEvent(const counting_ptr<::input::Event>& event) override;
     void updateShowed() override;
     // The current ring of its container has the keyboard focus.
     bool isFocusable() const override { return true; }

@@ -59,9 +59,7 @@ void RoundMenuContainer::focus(::ui::Component* component) {
 
 void RoundMenuContainer::notify(::ui::NotifyEvent& event) {
     Container::notify(event);
-    std::string action;
-    event.getProperty("action", &action);
-    if (action != "changemenu")
+    if (!event.is("action", "changemenu"))
         return;
     std::string menu;
     event.getProperty("menu", &menu);

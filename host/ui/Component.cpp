@@ -73,6 +73,7 @@ void Component::setPosition(float newX, float newY) {
         return;
     x = newX;
     y = newY;
+    extentChanged();
     // The pointer may now be over it or off it without moving.
     reFlybyTree();
 }
@@ -83,6 +84,7 @@ void Component::setSize(float newWidth, float newHeight) {
     height = newHeight;
     updateSize();
     if (changed) {
+        extentChanged();
         // A picture of another size is painted anew.
         repaint();
         reFlybyTree();
@@ -213,6 +215,7 @@ void Component::setFlyby(bool on) {
     if (on == flyby)
         return;
     flyby = on;
+    Container::addBelow(master, 0, on ? 1 : -1);
     repaint();
     updateFlyby();
 }
@@ -222,6 +225,49 @@ void Component::updateFlyby() {}
 void Component::reFlyby() {
     MousePointer* pointer = ui ? ui->getMousePointer() : nullptr;
     setFlyby(showed && pointer && contains(pointer->getX(), pointer->getY()));
+}
+
+void Component::setHearsEveryEvent(bool on) {
+    if (on == hearsAll)
+        return;
+    hearsAll = on;
+    Container::addBelow(master, on ? 1 : -1, 0);
+}
+
+void Component::setOwnFlyby(bool on) {
+    if (on == ownFlyby)
+        return;
+    ownFlyby = on;
+    Container::addBelow(master, 0, on ? 1 : -1);
+}
+
+void Component::extentChanged() {
+    if (master)
+        master->extentStale();
+}
+
+void Component::reFlybyMoved(const UI* by, float px, float py, float masterLeft, float masterTop) {
+    if (!showed)
+        return;
+    const float left = masterLeft + x;
+    const float top = masterTop + y;
+    if (ownFlyby || ui != by)
+        reFlyby();
+    else
+        setFlyby(px >= left && px < left + width && py >= top && py < top + height);
+    // Below, only what is under the pointer or was flown over can change.
+    if (Container* container = asContainer())
+        if (container->watchedBelow > 0 || container->extent().contains(px - left, py - top))
+            for (size_t i = 0; i < container->children.size(); ++i)
+                container->children[i]->reFlybyMoved(by, px, py, left, top);
+}
+
+bool Component::mayTake(const input::Event& event) const {
+    const Container* container = asContainer();
+    if (hearsAll || (container && container->hearersBelow > 0))
+        return true;
+    const Component* target = ui ? ui->inputTarget(event) : nullptr;
+    return target && (target == this || (container && container->isAncestorOf(target)));
 }
 
 void Component::reFlybyTree() {
@@ -344,12 +390,13 @@ void Component::readConfig(config::Block* block) {
         setVisible(flag);
 }
 
-void Component::processInputEvent(counting_ptr<input::Event> event) {
+void Component::processInputEvent(const counting_ptr<input::Event>& event) {
     if (!showed || !enabled || !ui)
         return;
+    static const input::Device* const mouse = input::devices::PCMouse::instance();
     if (auto* button = event.as<input::events::Button>()) {
         const int code = button->getCode();
-        if (button->getDevice() == input::devices::PCMouse::instance()) {
+        if (button->getDevice() == mouse) {
             if (ui->getMouseTarget() != this)
                 return;
             onMouseButton(code, button->isPressed());

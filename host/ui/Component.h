@@ -113,6 +113,9 @@ public:
     virtual void reFlyby();
     // Recomputes the fly-by state of the component and of its shown descendants.
     void reFlybyTree();
+    // Whether the component's fly-by follows a rule of its own (an override of reFlyby): the
+    // pointer's moves then always reach it, wherever it stands.
+    bool hasOwnFlyby() const { return ownFlyby; }
 
     // The component as a container, or null: a test cheap enough for walks run on every event.
     virtual Container* asContainer() { return nullptr; }
@@ -150,7 +153,11 @@ public:
     // center (see docs/host-ui.md).
     virtual void readConfig(config::Block* block);
     // Input: containers hand an event to their children first; a component then acts on it.
-    virtual void processInputEvent(counting_ptr<input::Event> event);
+    // The toolkit hands an event only to the components that can act on it: the mouse target
+    // (mouse buttons), the focused component (keys, characters), their masters, and the
+    // components that hear every event (see setHearsEveryEvent) with their masters.
+    virtual void processInputEvent(const counting_ptr<input::Event>& event);
+    bool hearsEveryEvent() const { return hearsAll; }
     // Forgets transient input state such as held keys: the player's input went elsewhere (the
     // window lost the focus), so no release will come. Containers pass it to their children.
     virtual void clean() {}
@@ -190,6 +197,11 @@ protected:
 
     // Fields read by subclasses' readConfig.
     void setUI(UI* newUI) { ui = newUI; }
+    // A component that overrides processInputEvent to watch input not meant for it (a screen's
+    // keys, a click anywhere) asks for every event that reaches its master.
+    void setHearsEveryEvent(bool on);
+    // A component that overrides reFlyby says so: see hasOwnFlyby.
+    void setOwnFlyby(bool on);
 
 private:
     friend class Container;
@@ -197,6 +209,14 @@ private:
     bool computeShowed() const;
     // Recomputes the shown state below this component, without moving the focus.
     void refreshShowedTree();
+    // After the pointer moved to (px, py): recomputes the fly-by of the component and of the
+    // shown descendants whose state may change (those under the pointer, those flown over until
+    // now, those with a rule of their own). `left` and `top` are the master's absolute position.
+    void reFlybyMoved(const UI* by, float px, float py, float masterLeft, float masterTop);
+    // Whether the event can make the component, or one below it, act (see processInputEvent).
+    bool mayTake(const input::Event& event) const;
+    // The position or size changed: the masters' extents are stale.
+    void extentChanged();
 
     UI* ui;
     Container* master = nullptr;
@@ -210,6 +230,8 @@ private:
     bool enabled = true;
     bool notifyOn = false;
     bool flyby = false;
+    bool hearsAll = false;
+    bool ownFlyby = false;
     bool fullscreen = false;
     enum Centering : unsigned char { NotCentred, Both, Horizontal, Vertical };
     Centering centering = NotCentred;

@@ -68,6 +68,8 @@ void Container::addComponent(Component* child, bool first) {
             --at;
     }
     children.insert(at, child);
+    countSubtree(child, 1);
+    extentStale();
     child->refreshShowed();
 }
 
@@ -77,6 +79,8 @@ Component* Container::removeComponent(Component* child) {
         return nullptr;
     children.erase(at);
     ++removals;
+    countSubtree(child, -1);
+    extentStale();
     child->master = nullptr;
     // Detached, it is hidden until it is added again or shown as a top-level component.
     child->refreshShowed();
@@ -93,11 +97,56 @@ void Container::deleteAllComponents() {
         Component* child = children.back();
         children.pop_back();
         ++removals;
+        countSubtree(child, -1);
+        extentStale();
         child->master = nullptr;
         // Gone with its master: it never becomes a top-level component on the way out.
         child->visible = false;
         delete child;
     }
+}
+
+void Container::countSubtree(const Component* child, int sign) {
+    const Container* inner = child->asContainer();
+    const int hearers = (child->hearsAll ? 1 : 0) + (inner ? inner->hearersBelow : 0);
+    const int watched =
+        (child->ownFlyby ? 1 : 0) + (child->flyby ? 1 : 0) + (inner ? inner->watchedBelow : 0);
+    addBelow(this, sign * hearers, sign * watched);
+}
+
+void Container::addBelow(Container* from, int hearers, int watched) {
+    if (hearers == 0 && watched == 0)
+        return;
+    for (Container* at = from; at; at = at->master) {
+        at->hearersBelow += hearers;
+        at->watchedBelow += watched;
+    }
+}
+
+void Container::extentStale() {
+    // A stale container's masters are stale already.
+    for (Container* at = this; at && !at->coveredStale; at = at->master)
+        at->coveredStale = true;
+}
+
+const Container::Extent& Container::extent() {
+    if (!coveredStale)
+        return covered;
+    Extent all;
+    for (Component* child : children) {
+        all.add(child->x, child->y, child->x + child->width, child->y + child->height);
+        // Asked of every container below, empty ones too: each one that is not stale then has
+        // masters that are not stale either, so a change below always reaches this one.
+        if (Container* inner = child->asContainer()) {
+            const Extent& below = inner->extent();
+            if (!below.empty)
+                all.add(child->x + below.left, child->y + below.top, child->x + below.right,
+                        child->y + below.bottom);
+        }
+    }
+    covered = all;
+    coveredStale = false;
+    return covered;
 }
 
 void Container::sortChild(Component* child) {
@@ -209,16 +258,18 @@ void Container::buildChildren(config::Block* block) {
     }
 }
 
-void Container::processInputEvent(counting_ptr<input::Event> event) {
+void Container::processInputEvent(const counting_ptr<input::Event>& event) {
     // Children first, front-most first. An event reaches the children that were shown when it
     // arrived: a screen that one child opens does not also take the key that opened it, and a
     // child that left or was hidden during the walk is skipped.
+    // A container is reached only when the event can concern it (see Concern): the children
+    // that cannot act on it are passed over in deliver.
     if (!children.empty()) {
         ListSnapshot<Component*> shown;
         listShownChildren(shown.items());
         deliver(event, shown.items(), removals);
     }
-    Component::processInputEvent(std::move(event));
+    Component::processInputEvent(event);
 }
 
 void Container::clean() {
@@ -240,23 +291,49 @@ void Container::listShownChildren(std::vector<Component*>& out) const {
             out.push_back(*it);
 }
 
+const Component* Container::childToward(const Component* target) const {
+    while (target && target->master != this)
+        target = target->master;
+    return target;
+}
+
+Container::Concern::Concern(const Container& master, const input::Event& event)
+    : master(master), event(event) {}
+
+bool Container::Concern::operator()(const Component* child) {
+    if (child->hearsAll)
+        return true;
+    if (const Container* inner = child->asContainer(); inner && inner->hearersBelow > 0)
+        return true;
+    // The component the event is meant for is asked for each child: a handler may have moved
+    // the focus since the last one.
+    const Component* target = master.getUI() ? master.getUI()->inputTarget(event) : nullptr;
+    if (target != lastTarget) {
+        lastTarget = target;
+        toward = master.childToward(target);
+    }
+    return child == toward;
+}
+
 void Container::deliver(const counting_ptr<input::Event>& event,
                         const std::vector<Component*>& to) {
+    Concern concerns(*this, *event);
     for (Component* child : to)
         if (std::find(children.begin(), children.end(), child) != children.end() &&
-            child->isShowed())
+            child->isShowed() && concerns(child))
             child->processInputEvent(event);
 }
 
 void Container::deliver(const counting_ptr<input::Event>& event, const std::vector<Component*>& to,
                         unsigned removalsWhenListed) {
+    Concern concerns(*this, *event);
     for (Component* child : to) {
         // A listed child is still a child, and alive, as long as none has left since the list
         // was taken; after a removal each one is looked up before it is touched.
         if (removals != removalsWhenListed &&
             std::find(children.begin(), children.end(), child) == children.end())
             continue;
-        if (child->isShowed())
+        if (child->isShowed() && concerns(child))
             child->processInputEvent(event);
     }
 }

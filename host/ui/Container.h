@@ -4,6 +4,7 @@
 #include "host/engine/ListSnapshot.h"
 #include "host/ui/Component.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace ui {
@@ -50,7 +51,7 @@ public:
     // sub-blocks are options. An unknown class is reported with file and line and skipped. The
     // container's own "visible" is applied last, once its children exist.
     void readConfig(config::Block* block) override;
-    void processInputEvent(counting_ptr<input::Event> event) override;
+    void processInputEvent(const counting_ptr<input::Event>& event) override;
     void clean() override;
 
     const std::vector<Component*>& getChildren() const { return children; }
@@ -86,10 +87,56 @@ protected:
 
 private:
     friend class Component;
+    friend class UI;
     void sortChild(Component* child);
+    // The counts below a child's subtree adds to its masters' (or takes away, with -1).
+    void countSubtree(const Component* child, int sign);
+    static void addBelow(Container* from, int hearers, int watched);
+    // The child on the way down to `target` (the target itself when it is a child), or null
+    // when the target is not below.
+    const Component* childToward(const Component* target) const;
+    // Whether an event can concern a child or what lies below it: the child hears every event,
+    // holds one that does, or is on the way to the component the event is meant for.
+    class Concern {
+    public:
+        Concern(const Container& master, const input::Event& event);
+        bool operator()(const Component* child);
+
+    private:
+        const Container& master;
+        const input::Event& event;
+        const Component* lastTarget = nullptr;
+        const Component* toward = nullptr;
+    };
+    // The rectangle covering every child and what lies below them, relative to this container
+    // (children are not clipped to their master); recomputed when stale.
+    struct Extent {
+        float left = 0, top = 0, right = 0, bottom = 0;
+        bool empty = true;
+        bool contains(float px, float py) const {
+            return !empty && px >= left && px < right && py >= top && py < bottom;
+        }
+        void add(float l, float t, float r, float b) {
+            left = empty ? l : std::min(left, l);
+            top = empty ? t : std::min(top, t);
+            right = empty ? r : std::max(right, r);
+            bottom = empty ? b : std::max(bottom, b);
+            empty = false;
+        }
+    };
+    const Extent& extent();
+    void extentStale();
 
     std::vector<Component*> children; // owned
     unsigned removals = 0;            // children that left, ever: a list taken earlier is stale
+    // Below this container (every depth): components that hear every event; and components
+    // whose fly-by a pointer's move must recompute wherever it goes (flown over now, or with a
+    // rule of their own). Delivery and the fly-by skip the children that have none and that the
+    // event or the pointer cannot concern.
+    int hearersBelow = 0;
+    int watchedBelow = 0;
+    Extent covered;
+    bool coveredStale = true;
     bool rich = true;
     bool cycleDimension = false;
 };

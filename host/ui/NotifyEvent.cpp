@@ -33,4 +33,29 @@ void NotifyEvent::setFValue(std::string_view key, float value) {
     setProperty(key, &value);
 }
 
+const config::NameEntry* NotifyEvent::find(std::string_view key) const {
+    // A notification holds a handful of properties: a walk beats any index.
+    for (const config::NameEntry* entry = getFirstEntry(); entry; entry = entry->getNextEntry())
+        if (!entry->isBlock() && std::string_view(entry->getName()) == key)
+            return entry;
+    return nullptr;
+}
+
+bool NotifyEvent::is(std::string_view key, std::string_view value) const {
+    const config::NameEntry* entry = find(key);
+    if (!entry || config::Block::valueCount(*entry) == 0)
+        return false;
+    std::string scratch;
+    return config::Block::valueAt(*entry, 0, scratch) == value;
+}
+
+bool NotifyEvent::read(std::string_view key, std::string* out) const {
+    const config::NameEntry* entry = find(key);
+    if (!entry || config::Block::valueCount(*entry) == 0)
+        return false;
+    std::string scratch;
+    out->assign(config::Block::valueAt(*entry, 0, scratch));
+    return true;
+}
+
 } // namespace ui

@@ -23,7 +23,16 @@ public:
     void setIValue(std::string_view key, int value);
     void setFValue(std::string_view key, float value);
 
+    // Reads of a property of the notification itself (a name without dots), cheaper than
+    // getProperty's: whether its first value is `value`, and that value copied into `out`
+    // (left untouched, with false, when the property is missing or empty).
+    bool is(std::string_view key, std::string_view value) const;
+    bool read(std::string_view key, std::string* out) const;
+
 private:
+    // The first property named `key`, or null.
+    const config::NameEntry* find(std::string_view key) const;
+
     Component* sender; // not owned
 };
 

@@ -232,7 +232,7 @@ Font* UI::getFont(const std::string& name) const {
 }
 
 void UI::processEvent(counting_ptr<input::Event> e) {
-    processInputEvent(std::move(e));
+    processInputEvent(e);
 }
 
 void UI::clean() {
@@ -242,7 +242,7 @@ void UI::clean() {
         top->clean();
 }
 
-void UI::processInputEvent(counting_ptr<input::Event> event) {
+void UI::processInputEvent(const counting_ptr<input::Event>& event) {
     // Input changes the tree: other threads (a host asking a question) take the same lock.
     thread::Lock hold(*this);
     if (!isShowed())
@@ -256,6 +256,8 @@ void UI::processInputEvent(counting_ptr<input::Event> event) {
     // Top-level components are in front of the tree: they see the event first. Only what is
     // shown when the event arrives takes it.
     // Both lists are per-thread copies reused from event to event: delivery allocates nothing.
+    // The screens are listed whatever the event: a top-level component may give the focus to
+    // one of them before their turn.
     ListSnapshot<Component*> tree;
     listShownChildren(tree.items());
     const unsigned removalsWhenListed = getRemovalCount();
@@ -275,12 +277,12 @@ void UI::processInputEvent(counting_ptr<input::Event> event) {
     }
     for (Component* component : front)
         if (std::find(topLevel.begin(), topLevel.end(), component) != topLevel.end() &&
-            component->isShowed())
+            component->isShowed() && component->mayTake(*event))
             component->processInputEvent(event);
     const bool motion = event.as<input::events::Motion>() != nullptr;
     if (!covered) {
         deliver(event, tree.items(), removalsWhenListed);
-        Component::processInputEvent(std::move(event));
+        Component::processInputEvent(event);
     }
     if (motion)
         refreshFlyby();
@@ -319,11 +321,27 @@ Component* UI::componentAt(float x, float y) const {
     return nullptr;
 }
 
+Component* UI::inputTarget(const input::Event& event) const {
+    static const input::Device* const mouse = input::devices::PCMouse::instance();
+    switch (event.getKind()) {
+    case input::Event::Kind::Button:
+        return event.getDevice() == mouse ? mouseTarget : focused;
+    case input::Event::Kind::Character:
+        return focused;
+    default:
+        return nullptr;
+    }
+}
+
 void UI::refreshFlyby() {
+    const MousePointer* current = getMousePointer();
+    const float x = current->getX(), y = current->getY();
     for (Component* component : ListSnapshot<Component*>(topLevel))
-        component->reFlybyTree();
-    for (Component* child : ListSnapshot<Component*>(getChildren()))
-        child->reFlybyTree();
+        component->reFlybyMoved(this, x, y, 0, 0);
+    const float left = getAbsoluteX(), top = getAbsoluteY();
+    if (watchedBelow > 0 || extent().contains(x - left, y - top))
+        for (Component* child : ListSnapshot<Component*>(getChildren()))
+            child->reFlybyMoved(this, x, y, left, top);
 }
 
 void UI::setTopLevel(Component* component, bool on) {

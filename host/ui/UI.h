@@ -78,13 +78,18 @@ public:
     void processEvent(counting_ptr<input::Event> e) override;
     // The input listener's and the tree's: the whole tree forgets what was held.
     void clean() override;
-    void processInputEvent(counting_ptr<input::Event> event) override;
+    void processInputEvent(const counting_ptr<input::Event>& event) override;
 
     // The component a mouse button press landed on (the front-most, deepest shown and enabled
     // widget under the pointer); it gets the press and the following release.
     Component* getMouseTarget() const { return mouseTarget; }
+    // The component an event is meant for, as it stands now: the mouse target for a mouse
+    // button, the focused component for a key or a typed character, none for the others.
+    Component* inputTarget(const input::Event& event) const;
     Component* componentAt(float x, float y) const;
-    // Recomputes the fly-by state of every shown component.
+    // Recomputes the fly-by state of every shown component after the pointer moved: only those
+    // under the pointer, those flown over until now and those with a rule of their own are
+    // looked at; the others cannot change.
     void refreshFlyby();
 
     // The thread that delivers input and runs frames (the thread that called init, unless set).

@@ -35,8 +35,10 @@ public:
 
 class Probe : public ::ui::Component {
 public:
-    Probe(::ui::UI* ui, Witness* witness) : Component(ui), witness(witness) {}
-    void processInputEvent(counting_ptr<::input::Event> event) override {
+    Probe(::ui::UI* ui, Witness* witness) : Component(ui), witness(witness) {
+        setHearsEveryEvent(true);
+    }
+    void processInputEvent(const counting_ptr<::input::Event>& event) override {
         if (auto* button = event.as<::input::events::Button>())
             witness->childSaw += button->isPressed() && button->getCode() == 102;
     }

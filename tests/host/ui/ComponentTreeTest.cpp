@@ -344,6 +344,13 @@ TEST_F(ComponentTree, FlybyFollowsShowHideAndMovesWithoutThePointerMoving) {
         {"its master moved away", [&] { panel->setPosition(300, 0); }, "panelv spotv "},
         {"its master moved back", [&] { panel->setPosition(0, 0); }, "panel^ spot^ "},
         {"shrunk off the pointer", [&] { spot->setSize(5, 5); }, "spotv "},
+        {"the pointer moves onto it", [&] { moveTo(47, 47); }, "spot^ "},
+        {"the pointer moves within it", [&] { moveTo(48, 48); }, ""},
+        {"the pointer leaves it and its master", [&] { moveTo(200, 200); }, "panelv spotv "},
+        {"moved out of its master, under the pointer", [&] { spot->setPosition(198, 198); },
+         "spot^ "},
+        {"the pointer leaves it", [&] { moveTo(300, 300); }, "spotv "},
+        {"the pointer comes back to it, outside its master", [&] { moveTo(199, 199); }, "spot^ "},
     };
     for (const auto& row : rows) {
         take(trace);
@@ -386,8 +393,10 @@ TEST_F(ComponentTree, AnEventReachesTheChildrenShownWhenItCameWhateverItsHandler
     // the act may delete it).
     class Hearer : public ui::Component {
     public:
-        Hearer(ui::UI* ui, char tag, std::string* heard) : Component(ui), tag(tag), heard(heard) {}
-        void processInputEvent(counting_ptr<input::Event> event) override {
+        Hearer(ui::UI* ui, char tag, std::string* heard) : Component(ui), tag(tag), heard(heard) {
+            setHearsEveryEvent(true);
+        }
+        void processInputEvent(const counting_ptr<input::Event>& event) override {
             *heard += tag;
             Component::processInputEvent(event);
             if (act)
@@ -447,6 +456,112 @@ TEST_F(ComponentTree, AnEventReachesTheChildrenShownWhenItCameWhateverItsHandler
             else
                 ui->deleteAllComponents();
         }
+    }
+}
+
+TEST_F(ComponentTree, AKeyOrClickReachesItsWidgetAndEveryComponentThatHearsEveryEvent) {
+    // Widgets that log the presses they act on, and a hearer that logs every press reaching it.
+    class Widget : public ui::Component {
+    public:
+        Widget(ui::UI* ui, char tag, std::string* log)
+            : Component(ui, 100, 100, 50, 50), tag(tag), log(log) {}
+        bool isFocusable() const override { return true; }
+        bool acceptsMouse() const override { return true; }
+        void onKey(int, const std::string&, bool pressed) override {
+            if (pressed)
+                *log += tag;
+        }
+        void onMouseButton(int, bool pressed) override {
+            if (pressed)
+                *log += tag;
+        }
+        const char tag;
+        std::string* const log;
+    };
+    class Hearer : public ui::Component {
+    public:
+        Hearer(ui::UI* ui, std::string* log) : Component(ui), log(log) { setHearsEveryEvent(true); }
+        void processInputEvent(const counting_ptr<input::Event>& event) override {
+            if (auto* button = event.as<input::events::Button>(); button && button->isPressed())
+                *log += 'h';
+            Component::processInputEvent(event);
+            if (act)
+                act();
+        }
+        std::function<void()> act;
+        std::string* const log;
+    };
+    struct Tree {
+        ui::Container* screens[2];
+        ui::Container* inner; // three containers deep in the front screen, holding w
+        Widget* w;
+        Widget* x; // in the back screen
+        Hearer* h;
+    };
+    // Front-most first: the second screen, then the first; in a container, the last added first.
+    const struct {
+        const char* what;
+        std::function<void(Tree&)> place;
+        bool click;
+        const char* log;
+    } rows[] = {
+        {"no hearer", [](Tree& t) { delete t.h; }, false, "w"},
+        {"a hearer in the other screen", [](Tree& t) { t.screens[0]->addComponent(t.h); }, false,
+         "wh"},
+        {"the same with a click", [](Tree& t) { t.screens[0]->addComponent(t.h); }, true, "wh"},
+        {"a hearer beside the widget, in front of it", [](Tree& t) { t.inner->addComponent(t.h); },
+         false, "hw"},
+        {"a hearer moved from the other screen beside the widget",
+         [](Tree& t) {
+             t.screens[0]->addComponent(t.h);
+             t.inner->addComponent(t.h);
+         },
+         false, "hw"},
+        {"a hearer in a container that joined the other screen after it",
+         [](Tree& t) {
+             auto* box = new ui::Container(t.h->getUI());
+             box->addComponent(t.h);
+             t.screens[0]->addComponent(box);
+         },
+         false, "wh"},
+        {"a hearer giving the focus to a widget it reaches before, behind an empty screen",
+         [](Tree& t) {
+             auto* empty = new ui::Container(t.h->getUI(), 0, 0, 640, 480);
+             t.h->getUI()->addComponent(empty);
+             empty->setVisible(true);
+             t.screens[1]->addComponent(t.h);
+             t.h->act = [x = t.x] { x->getUI()->setFocusedComponent(x); };
+         },
+         false, "hx"},
+    };
+    for (const auto& row : rows) {
+        std::string log;
+        Tree t{};
+        for (ui::Container*& screen : t.screens) {
+            screen = new ui::Container(ui.get(), 0, 0, 640, 480);
+            ui->addComponent(screen);
+        }
+        t.x = new Widget(ui.get(), 'x', &log);
+        t.screens[0]->addComponent(t.x);
+        t.inner = t.screens[1];
+        for (int depth = 0; depth < 3; ++depth) {
+            auto* next = new ui::Container(ui.get(), 0, 0, 640, 480);
+            t.inner->addComponent(next);
+            t.inner = next;
+        }
+        t.w = new Widget(ui.get(), 'w', &log);
+        t.inner->addComponent(t.w);
+        t.h = new Hearer(ui.get(), &log);
+        row.place(t);
+        for (ui::Container* screen : t.screens)
+            screen->setAllVisible(true);
+        ASSERT_TRUE(ui->setFocusedComponent(t.w)) << row.what;
+        if (row.click)
+            clickAt(120, 120);
+        else
+            tap("Return");
+        EXPECT_EQ(log, row.log) << row.what;
+        ui->deleteAllComponents();
     }
 }
 
