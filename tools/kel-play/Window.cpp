@@ -131,8 +131,8 @@ public:
         if (surface->w == width && surface->h == height && (bgra || rgba)) {
             if (SDL_LockSurface(surface) != 0)
                 return false;
-            renderer.renderInto(ui, {static_cast<unsigned char*>(surface->pixels),
-                                     surface->pitch, bgra});
+            renderer.renderInto(
+                ui, {static_cast<unsigned char*>(surface->pixels), surface->pitch, bgra});
             SDL_UnlockSurface(surface);
         } else {
             renderer.render(ui, &scaled);

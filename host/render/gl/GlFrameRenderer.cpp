@@ -85,8 +85,8 @@ private:
         ui::walkFrame(root, include3D, *this);
         glPixelStorei(GL_PACK_ALIGNMENT, 4);
         glPixelStorei(GL_PACK_ROW_LENGTH, out.pitch / 4);
-        glReadPixels(0, 0, getWidth(), getHeight(), out.bgra ? GL_BGRA : GL_RGBA,
-                     GL_UNSIGNED_BYTE, out.pixels);
+        glReadPixels(0, 0, getWidth(), getHeight(), out.bgra ? GL_BGRA : GL_RGBA, GL_UNSIGNED_BYTE,
+                     out.pixels);
         glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     }
 
