@@ -17,11 +17,8 @@ debug::Filter& layoutFilter() {
     return filter;
 }
 
-// The innermost scope of this thread. The host library is loaded with the program, so its
-// thread-locals can live in the static block, reached without a call.
-#if defined(__GNUC__) && !defined(_WIN32)
-__attribute__((tls_model("initial-exec")))
-#endif
+// The innermost scope of this thread. The library may be loaded after the program started (a
+// game loads its interface module), so the thread-local keeps the general model.
 thread_local LayoutOptions::BlockScope* innermost = nullptr;
 
 // Whatever a block gives for a value of `count` numbers at most: read without a heap block.
