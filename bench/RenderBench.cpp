@@ -10,20 +10,27 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace {
 
-void BM_RenderMainMenu1024x768(benchmark::State& state) {
-    bench::BootedModule module;
+// A renderer of 1024 x 768 pixels, or null with the benchmark skipped and the reason said.
+std::unique_ptr<render::FrameRenderer> makeRenderer(benchmark::State& state) {
     std::string why;
     auto renderer = render::FrameRenderer::create(1024, 768, &why);
-    if (!renderer) {
+    if (!renderer)
         state.SkipWithError(("no renderer: " + why).c_str());
+    return renderer;
+}
+
+void BM_RenderMainMenu1024x768(benchmark::State& state) {
+    bench::BootedModule module;
+    auto renderer = makeRenderer(state);
+    if (!renderer)
         return;
-    }
     render::Picture frame;
     renderer->render(module.root.get(), &frame); // pictures, models and glyphs read once
     for (auto _ : state)
@@ -43,12 +50,9 @@ BENCHMARK(BM_RenderMainMenu1024x768)->Unit(benchmark::kMillisecond);
 // window reads it: the cost a shown frame adds to a drawn one.
 void BM_RenderMainMenuIntoWindowMemory(benchmark::State& state) {
     bench::BootedModule module;
-    std::string why;
-    auto renderer = render::FrameRenderer::create(1024, 768, &why);
-    if (!renderer) {
-        state.SkipWithError(("no renderer: " + why).c_str());
+    auto renderer = makeRenderer(state);
+    if (!renderer)
         return;
-    }
     std::vector<unsigned char> surface(1024 * 768 * 4);
     const render::PixelTarget target{surface.data(), 1024 * 4, true};
     renderer->renderInto(module.root.get(), target);
