@@ -8,7 +8,7 @@
 #include "host/ui/UI.h"
 
 #include <algorithm>
-#include <memory>
+#include <optional>
 #include <vector>
 
 namespace ui {
@@ -73,7 +73,9 @@ void walkFrame(UI* ui, bool include3D, FramePainter& painter) {
     const float height = root ? root->getScreenHeight() : theRenderDriver->getScreenHeight();
     // The tree and the views must not change under the picture: the UI lock first, then the
     // render driver's, the order the frame step takes them in.
-    std::unique_ptr<thread::Lock> holdUI(root ? new thread::Lock(*root) : nullptr);
+    std::optional<thread::Lock> holdUI;
+    if (root)
+        holdUI.emplace(*root);
     thread::Lock holdDriver(*theRenderDriver);
     Canvas& canvas = painter.canvas();
     const Canvas::Rect screen{0, 0, width, height};

@@ -2,6 +2,7 @@
 #include "host/engine/Decal3D.h"
 #include "host/engine/Model.h"
 #include "host/engine/RenderDriver.h"
+#include "host/engine/SEFading.h"
 #include "host/engine/SEOpacity.h"
 #include "host/engine/SERotateWithCamera.h"
 #include "host/engine/SEUniversalHighlight.h"
@@ -434,14 +435,13 @@ void paintView(const View* view, float width, float height, SvgCanvas& canvas) {
                 << "fill=\"rgb(170,205,240)\">" << escape(label) << "</text></g>\n";
             continue;
         }
-        const std::string what = object->describe();
-        float level = 0;
-        if (what.rfind("fade ", 0) == 0 && std::sscanf(what.c_str() + 5, "%f", &level) == 1) {
+        if (const auto* fade = dynamic_cast<const SEFading*>(object)) {
             out << "<g class=\"fade\">";
-            canvas.fillRect(area, config::Color(0, 0, 0, std::clamp(level, 0.0f, 1.0f)), 0);
+            canvas.fillRect(area, config::Color(0, 0, 0, std::clamp(fade->getValue(), 0.0f, 1.0f)),
+                            0);
             out << "</g>\n";
         } else {
-            others.push_back(what);
+            others.push_back(object->describe());
         }
     }
     for (const Decal* decal : view->getDecals())

@@ -3,6 +3,8 @@
 #include "host/engine/Image3D.h"
 #include "host/engine/Model.h"
 #include "host/engine/RenderObject.h"
+#include "host/engine/SEDirectHighlight.h"
+#include "host/engine/SEFading.h"
 #include "host/engine/SEOpacity.h"
 #include "host/engine/SERotateWithCamera.h"
 #include "host/engine/SEUniversalHighlight.h"
@@ -17,7 +19,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace render {
 
@@ -240,7 +241,7 @@ void ViewPainter::paint(const View& view, float screenWidth, float screenHeight,
             const MeshCache::Mesh& mesh = meshes.get(model->getName(), min, max);
             float emphasis = 0;
             for (const ScreenEffect* effect : animator.getEffects())
-                if (effect->describe().rfind("highlight", 0) == 0)
+                if (dynamic_cast<const SEDirectHighlight*>(effect))
                     emphasis = 1;
             setMatrix(uOrientation, animator.getGlobalOrientation(), false);
             const Vector& at = animator.getGlobalPosition();
@@ -307,12 +308,10 @@ void ViewPainter::paint(const View& view, float screenWidth, float screenHeight,
     }
     // Back to the 2D state for what follows.
     canvas.begin(screenWidth, screenHeight, pixelWidth, pixelHeight);
-    for (const RenderObject* object : view.getObjects()) {
-        const std::string what = object->describe();
-        float level = 0;
-        if (what.rfind("fade ", 0) == 0 && std::sscanf(what.c_str() + 5, "%f", &level) == 1)
-            canvas.fillRect(area, config::Color(0, 0, 0, std::clamp(level, 0.0f, 1.0f)), 0);
-    }
+    for (const RenderObject* object : view.getObjects())
+        if (const auto* fade = dynamic_cast<const SEFading*>(object))
+            canvas.fillRect(area, config::Color(0, 0, 0, std::clamp(fade->getValue(), 0.0f, 1.0f)),
+                            0);
 }
 
 } // namespace render

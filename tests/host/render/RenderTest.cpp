@@ -8,7 +8,7 @@
 
 #include "host/engine/Camera.h"
 #include "host/engine/Model.h"
-#include "host/engine/RenderObject.h"
+#include "host/engine/SEFading.h"
 #include "host/engine/ScreenPictures.h"
 #include "host/engine/SphereVertexFogManager.h"
 #include "host/engine/View.h"
@@ -58,8 +58,8 @@ private:
 }
 
 // A veil over its whole view, as a fade is drawn.
-struct Veil : RenderObject {
-    std::string describe() const override { return "fade 1"; }
+struct Veil : SEFading {
+    Veil() : SEFading(1.0f) {}
 };
 
 struct Box {

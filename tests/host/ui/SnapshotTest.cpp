@@ -1,7 +1,7 @@
 #include "host/ui/Snapshot.h"
 #include "host/engine/Model.h"
 #include "host/engine/RenderDriver.h"
-#include "host/engine/RenderObject.h"
+#include "host/engine/SEFading.h"
 #include "host/engine/View.h"
 #include "host/resource/ResourceManager.h"
 #include "host/ui/ModelComponent.h"
@@ -64,9 +64,8 @@ TEST(XmlCheck, TellsWellFormedDocumentsFromBrokenOnes) {
 }
 
 // Something a view draws that is not a model.
-class Fade : public RenderObject {
-public:
-    std::string describe() const override { return "fade 0.6"; }
+struct Fade : SEFading {
+    Fade() : SEFading(0.6f) {}
 };
 
 class Snapshots : public UiFixture {
