@@ -1,3 +1,4 @@
+#include "support/Near.h"
 #include "support/RootFixture.h"
 #include "ui/EntireMenu.h"
 #include "ui/EntireMenuItem.h"
@@ -195,12 +196,12 @@ protected:
 TEST_F(RoundMenuScreen, TheRingIsArrangedAndEntriesAreToldWhereTheyLand) {
     buildRing(4);
     EXPECT_EQ(ring->getView()->getRenderPriority(), -1);
-    EXPECT_FLOAT_EQ(ring->getCamera().getAngle(), 1.7f);
     const float* light = ring->getLight().getColor();
-    expectNear(Vector(light[0], light[1], light[2]), Vector(0.7f, 0.7f, 0.7f), "light");
     const Viewport& view = ring->getViewport();
-    expectNear(Vector(view.x, view.y, view.width), Vector(0.05f, 0.05f, 0.89f), "viewport");
-    EXPECT_NEAR(view.height, 0.8f, 1e-6);
+    // the view angle, the light, the viewport
+    EXPECT_TRUE(kel::test::near({ring->getCamera().getAngle(), light[0], light[1], light[2], view.x,
+                                 view.y, view.width, view.height},
+                                {1.7f, 0.7f, 0.7f, 0.7f, 0.05f, 0.05f, 0.89f, 0.8f}, 1e-6f));
     const Matrix3& upright = ring->getItemOrientation();
     expectNear(upright.row(0), Vector(0, 0, 1), "item row 0");
     expectNear(upright.row(1), Vector(-1, 0, 0), "item row 1");

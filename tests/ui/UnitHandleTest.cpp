@@ -46,6 +46,7 @@ protected:
         ui->addComponent(board);
         board->setVisible(true);
         camera.setTransformation(Camera::lookingAt(0, -0.5f), Vector(-10, 0, 5));
+        effects(""); // no colours: red
     }
     void TearDown() override {
         ui.reset();
@@ -100,7 +101,6 @@ protected:
 // Rows: health; the digits, least significant first; the strip's u at corners 0 and 1 of each
 // (corners 2 and 3 repeat them at v = 1). 0 shows nothing at all.
 TEST_F(Digits, HealthShowsItsDigitsLeastSignificantFirstEachMappingItsFrameOfTheStrip) {
-    effects("");
     const std::tuple<int, std::string, std::vector<std::pair<float, float>>> kRows[] = {
         {0, "", {}},
         {10, "01", {{0.0f, 0.1f}, {0.1f, 0.2f}}},
@@ -137,7 +137,6 @@ TEST_F(Digits, HealthShowsItsDigitsLeastSignificantFirstEachMappingItsFrameOfThe
 
 // Rows: a step; then how many of the handle's digits the view has / its decals in all.
 TEST_F(Digits, OnlyAShownHandleHasItsDigitsInTheView) {
-    effects("");
     UnitHandle* h = handle(&knight);
     const std::pair<std::string, const char*> kRows[] = {
         {"health 305", "3/3"}, {"hide", "0/0"},     {"health 10", "0/0"},  {"show", "2/2"},
@@ -205,7 +204,6 @@ public:
 // Rows: the fog value at the digits; whether they are drawn, with what opacity (1 - fog), and
 // what the inspector picture of the view shows of them.
 TEST_F(Digits, FogFadesTheDigitsAndHidesThemWhollyFromOneOn) {
-    effects("");
     knight.setHealth(42);
     UnitHandle* h = handle(&knight);
     h->update();
@@ -240,7 +238,6 @@ TEST_F(Digits, FogFadesTheDigitsAndHidesThemWhollyFromOneOn) {
 // 2.15. Rows: health; offset; sphere radius; each digit's Y (X is always -0.125, the decal 0.25
 // by 0.1); where every digit stands.
 TEST_F(Digits, TheRowStandsCentredOverTheModelOneDigitWidthApart) {
-    effects("");
     UnitHandle* h = handle(&knight);
     knight.getProtoUnit()->getAnimator()->setTransformation(Matrix3::rotationZ(1.5707963f),
                                                             Vector(3, 4, 0));
