@@ -11,6 +11,7 @@
 #include "host/engine/Timer.h"
 #include "host/input/Keys.h"
 #include "host/kelinput/KelInput.h"
+#include "host/logic/Game.h"
 #include "host/resource/ResourceManager.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
@@ -112,6 +113,14 @@ protected:
         return component && component->isShowed();
     }
     kel::ui::KELMousePointer* pointer() { return root->getKELMousePointer(); }
+    // Into a battle on `map` as the host goes: the map loaded, BEGIN_LOADING, the board,
+    // BEGIN_GAME.
+    void beginBattle(kel::logic::Game& game, const std::string& map = "/Maps/Lighthouse.lvx") {
+        ASSERT_TRUE(game.loadMap(map));
+        root->command(kel::ui::Command::BEGIN_LOADING);
+        root->setGameBoard(&game.getBoard());
+        root->command(kel::ui::Command::BEGIN_GAME);
+    }
 
     LogCapture log;
     TempDir profile;

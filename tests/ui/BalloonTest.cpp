@@ -5,6 +5,7 @@
 // position below is worked out by hand for a 74 x 40 content (a short text: 73 x 40 plus one)
 // in a 148 x 80 picture.
 #include "ui/Balloon.h"
+#include "support/Near.h"
 #include "support/RootFixture.h"
 #include "support/TempDir.h"
 #include "ui/BalloonContainer.h"
@@ -28,6 +29,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -46,16 +48,7 @@ thoughts_normal {
 
 // The numbers agree to a hundredth (pictures are sized by fractions of a picture).
 ::testing::AssertionResult same(const std::vector<float>& got, const std::vector<float>& want) {
-    bool ok = got.size() == want.size();
-    for (size_t i = 0; ok && i < got.size(); ++i)
-        ok = std::abs(got[i] - want[i]) < 0.01f;
-    if (ok)
-        return ::testing::AssertionSuccess();
-    std::string text;
-    for (size_t i = 0; i < got.size(); ++i)
-        text += (i ? " " : "") + std::to_string(got[i]) +
-                (i < want.size() ? "/" + std::to_string(want[i]) : "");
-    return ::testing::AssertionFailure() << "got/wanted: " << text;
+    return kel::test::near(got, want, 0.01f);
 }
 
 class Balloons : public kel::test::RootFixture {
@@ -64,10 +57,7 @@ protected:
         RootFixture::SetUp();
         root->setResolution(640, 480);
         root->updateResolution();
-        ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
-        root->command(kel::ui::Command::BEGIN_LOADING);
-        root->setGameBoard(&game.getBoard());
-        root->command(kel::ui::Command::BEGIN_GAME);
+        beginBattle(game);
         container = kel::ui::theAccessor.getBalloonContainer();
         ASSERT_NE(container, nullptr);
         ASSERT_TRUE(container->isShowed());
@@ -131,49 +121,40 @@ protected:
 // the other side preferred, the mirrored upright placement comes first and the unmirrored second.
 TEST_F(Balloons, TheFirstPlacementThatFitsOnScreenIsChosenElseTheOneShowingMost) {
     useOwnPictures();
-    const struct {
-        float x, y;
-        const char* kind; // "huge": at least 600 x 300; "other": the other side preferred
-        int angle;
-        bool mirrored;
-        int chosen;
-        float left, top, width, height;
-    } kRows[] = {
-        {320, 240, "", 0, false, 0, 320, 150, 148, 80},        // the middle
-        {5, 240, "", 0, false, 0, 5, 150, 148, 80},            // the left edge
-        {320, 475, "", 0, false, 0, 320, 385, 148, 80},        // the bottom edge
-        {30, 470, "", 0, false, 0, 30, 380, 148, 80},          // bottom left
-        {600, 240, "", 0, true, 1, 452, 150, 148, 80},         // the right edge
-        {600, 470, "", 0, true, 1, 452, 380, 148, 80},         // bottom right
-        {320, 50, "", 180, false, 2, 172, 60, 148, 80},        // the top edge
-        {600, 50, "", 180, false, 2, 452, 60, 148, 80},        // top right
-        {30, 50, "", 180, true, 3, 30, 60, 148, 80},           // top left
-        {320, 240, "huge", 90, false, 4, 330, 240, 1202, 600}, // too big: 310 x 240 shows
-        {320, 60, "huge", 180, false, 2, -882, 70, 1202, 600}, // too big: 320 x 410 shows
-        {320, 240, "other", 0, true, 0, 172, 150, 148, 80},
-        {30, 240, "other", 0, false, 1, 30, 150, 148, 80},
-        {600, 240, "other", 0, true, 0, 452, 150, 148, 80},
-    };
-    for (const auto& row : kRows) {
-        SCOPED_TRACE(std::to_string(row.x) + "," + std::to_string(row.y));
-        standAt(row.x, row.y);
+    // x, y, kind ("huge": at least 600 x 300; "other": the other side preferred), angle,
+    // mirrored, chosen, left, top, width, height
+    const std::tuple<float, float, std::string, int, bool, int, float, float, float, float>
+        kRows[] = {
+            {320, 240, "", 0, false, 0, 320, 150, 148, 80},        // the middle
+            {5, 240, "", 0, false, 0, 5, 150, 148, 80},            // the left edge
+            {320, 475, "", 0, false, 0, 320, 385, 148, 80},        // the bottom edge
+            {30, 470, "", 0, false, 0, 30, 380, 148, 80},          // bottom left
+            {600, 240, "", 0, true, 1, 452, 150, 148, 80},         // the right edge
+            {600, 470, "", 0, true, 1, 452, 380, 148, 80},         // bottom right
+            {320, 50, "", 180, false, 2, 172, 60, 148, 80},        // the top edge
+            {600, 50, "", 180, false, 2, 452, 60, 148, 80},        // top right
+            {30, 50, "", 180, true, 3, 30, 60, 148, 80},           // top left
+            {320, 240, "huge", 90, false, 4, 330, 240, 1202, 600}, // too big: 310 x 240 shows
+            {320, 60, "huge", 180, false, 2, -882, 70, 1202, 600}, // too big: 320 x 410 shows
+            {320, 240, "other", 0, true, 0, 172, 150, 148, 80},
+            {30, 240, "other", 0, false, 1, 30, 150, 148, 80},
+            {600, 240, "other", 0, true, 0, 452, 150, 148, 80},
+        };
+    for (const auto& [x, y, kind, angle, mirrored, chosen, left, top, width, height] : kRows) {
+        SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
+        standAt(x, y);
         Balloon* balloon = container->showBalloon(&probe, Balloon::Speech, "Hi");
-        if (std::string(row.kind) == "huge") {
-            balloon->setMinSize(600, 300);
-            balloon->update();
-        }
-        if (std::string(row.kind) == "other")
+        if (kind == "huge")
+            balloon->setMinSize(600, 300), balloon->update();
+        if (kind == "other")
             balloon->setPreferedAssortment(Balloon::MirroredFirst);
         wait(0.25);
-        EXPECT_NEAR(balloon->getAnchor().x, row.x, 0.01f);
-        EXPECT_NEAR(balloon->getAnchor().y, row.y, 0.01f);
-        EXPECT_EQ(balloon->getAngle(), row.angle);
-        EXPECT_EQ(balloon->isMirrored(), row.mirrored);
-        EXPECT_EQ(balloon->getChosen(), row.chosen);
+        EXPECT_TRUE(same({balloon->getAnchor().x, balloon->getAnchor().y}, {x, y}));
         const ::ui::Texture* texture = balloon->getSubstrate()->getTexture();
-        EXPECT_EQ(texture->getAngle(), row.angle);
-        EXPECT_EQ(texture->getFlip(), row.mirrored);
-        EXPECT_TRUE(same(picture(balloon), {row.left, row.top, row.width, row.height}));
+        EXPECT_EQ(std::make_tuple(balloon->getAngle(), balloon->isMirrored(), balloon->getChosen(),
+                                  texture->getAngle(), texture->getFlip()),
+                  std::make_tuple(angle, mirrored, chosen, angle, mirrored));
+        EXPECT_TRUE(same(picture(balloon), {left, top, width, height}));
         EXPECT_FALSE(balloon->isOutside());
         container->hideBalloon(balloon);
     }
@@ -186,11 +167,8 @@ TEST_F(Balloons, AUnitOffScreenGetsTheSidePicturePinnedToTheEdge) {
     useOwnPictures();
     standAt(320, 240);
     Balloon* balloon = speak("Hi");
-    const struct {
-        float x, y;
-        int angle;
-        float left, top;
-    } kRows[] = {
+    const std::tuple<float, float, int, float, float> kRows[] = {
+        // x, y, angle, left, top
         {320, 600, 0, 246, 400},  // below
         {-100, 240, 270, 0, 200}, // left
         {800, 240, 90, 492, 200}, // right
@@ -199,16 +177,14 @@ TEST_F(Balloons, AUnitOffScreenGetsTheSidePicturePinnedToTheEdge) {
         {700, 600, 0, 492, 400},  // below and right: below wins
         {-100, 470, 270, 0, 400}, // left, low: moved back up to the bottom edge
     };
-    for (const auto& row : kRows) {
-        SCOPED_TRACE(std::to_string(row.x) + "," + std::to_string(row.y));
-        standAt(row.x, row.y);
+    for (const auto& [x, y, angle, left, top] : kRows) {
+        SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
+        standAt(x, y);
         frame();
-        EXPECT_TRUE(balloon->isOutside());
-        EXPECT_EQ(balloon->getAngle(), row.angle);
-        EXPECT_FALSE(balloon->isMirrored());
-        EXPECT_EQ(balloon->getSubstrate()->getTexture()->getImageName(),
-                  "balloons/speech_side.tga");
-        EXPECT_TRUE(same(picture(balloon), {row.left, row.top, 148, 80}));
+        EXPECT_EQ(std::make_tuple(balloon->isOutside(), balloon->getAngle(), balloon->isMirrored(),
+                                  balloon->getSubstrate()->getTexture()->getImageName()),
+                  std::make_tuple(true, angle, false, std::string("balloons/speech_side.tga")));
+        EXPECT_TRUE(same(picture(balloon), {left, top, 148, 80}));
     }
     standAt(320, 240);
     frame();
@@ -252,12 +228,7 @@ TEST_F(Balloons, APhraseKeyShowsItsPictureAndAnyOtherTextIsWrittenAtLeast73By40)
     const std::string tenWords = "aaaa aaaa aaaa aaaa aaaa aaaa aaaa aaaa aaaa aaaa";
     // A phrase key without its group loaded is written on one line, plus one unit across.
     const float keyOnOneLine = root->getFont("balloons")->getTextWidth("landingwelcome") + 1;
-    const struct {
-        const char* text;
-        bool loaded;
-        bool picture;
-        float width, height;
-    } kRows[] = {
+    const std::tuple<std::string, bool, bool, float, float> kRows[] = {
         {"landingwelcome", true, true, 121, 48},
         {"goblinstaunt", true, true, 113, 56},
         {"welcome", true, false, 74, 40},
@@ -265,22 +236,23 @@ TEST_F(Balloons, APhraseKeyShowsItsPictureAndAnyOtherTextIsWrittenAtLeast73By40)
         {"landingwelcome", false, false, keyOnOneLine, 40},
         {"aaaa aaaa aaaa aaaa aaaa aaaa aaaa aaaa aaaa aaaa", false, false, 102.1f, 62},
     };
-    for (const auto& row : kRows) {
-        SCOPED_TRACE(row.text);
-        if (row.loaded && !container->isGroupLoaded())
+    for (const auto& [text, loaded, picture, width, height] : kRows) {
+        SCOPED_TRACE(text);
+        if (loaded && !container->isGroupLoaded())
             container->loadGroup("Lighthouse");
-        if (!row.loaded && container->isGroupLoaded())
+        if (!loaded && container->isGroupLoaded())
             container->releaseGroup();
-        Balloon* balloon = speak(row.text);
-        ASSERT_EQ(balloon->getPicture() != nullptr, row.picture);
-        ASSERT_EQ(balloon->getTextComponent() != nullptr, !row.picture);
-        EXPECT_NEAR(balloon->getContent()->getWidth(), row.width, 0.01f);
-        EXPECT_NEAR(balloon->getContent()->getHeight(), row.height, 0.01f);
-        if (row.picture) {
-            EXPECT_EQ(balloon->getPicture()->getWidth(), row.width - 1);
-            EXPECT_EQ(balloon->getPicture()->getHeight(), row.height);
+        Balloon* balloon = speak(text);
+        ASSERT_EQ(balloon->getPicture() != nullptr, picture);
+        ASSERT_EQ(balloon->getTextComponent() != nullptr, !picture);
+        EXPECT_TRUE(same({balloon->getContent()->getWidth(), balloon->getContent()->getHeight()},
+                         {width, height}));
+        if (picture) {
+            EXPECT_TRUE(
+                same({balloon->getPicture()->getWidth(), balloon->getPicture()->getHeight()},
+                     {width - 1, height}));
         } else {
-            EXPECT_EQ(balloon->getTextComponent()->getText(), row.text);
+            EXPECT_EQ(balloon->getTextComponent()->getText(), text);
         }
         container->hideBalloon(balloon);
     }
@@ -299,12 +271,8 @@ TEST_F(Balloons, AShownBalloonGrowsOutOfTheAnchorInAFifthOfASecondEveryTimeItIsS
     useOwnPictures();
     standAt(320, 240);
     Balloon* balloon = container->showBalloon(&probe, Balloon::Speech, "Hi");
-    const struct {
-        const char* step;
-        double seconds;
-        float left, top, width, height;
-        bool content;
-    } kRows[] = {
+    // a step, seconds, left, top, width, height, content shown
+    const std::tuple<std::string, double, float, float, float, float, bool> kRows[] = {
         {"shown", 0.1, 320, 195, 74, 40, false},
         {"", 0.08, 320, 159, 133.2f, 72, false},
         {"", 0.03, 320, 150, 148, 80, true},
@@ -312,18 +280,18 @@ TEST_F(Balloons, AShownBalloonGrowsOutOfTheAnchorInAFifthOfASecondEveryTimeItIsS
         {"", 0.06, 320, 195, 74, 40, false},
         {"", 0.2, 320, 150, 148, 80, true},
     };
-    for (const auto& row : kRows) {
-        SCOPED_TRACE(std::string(row.step) + " +" + std::to_string(row.seconds));
-        if (std::string(row.step) == "hidden and shown") {
+    for (const auto& [step, seconds, left, top, width, height, content] : kRows) {
+        SCOPED_TRACE(step + " +" + std::to_string(seconds));
+        if (step == "hidden and shown") {
             container->hideBalloon(balloon);
             EXPECT_FALSE(balloon->isShowed());
             EXPECT_FALSE(root->getTextureView()->hasListener(balloon));
             balloon->setVisible(true);
             balloon->subscribeToDriver();
         }
-        frame(row.seconds);
-        EXPECT_TRUE(same(picture(balloon), {row.left, row.top, row.width, row.height}));
-        EXPECT_EQ(balloon->getContent()->isShowed(), row.content);
+        frame(seconds);
+        EXPECT_TRUE(same(picture(balloon), {left, top, width, height}));
+        EXPECT_EQ(balloon->getContent()->isShowed(), content);
     }
 }
 
@@ -411,10 +379,9 @@ TEST_F(Balloons, AShippedBalloonOfTwentyWordsStaysOnScreenAtEveryResolutionWhenI
                     if (canFit) {
                         ++placeable;
                         const std::vector<float> at = picture(balloon);
-                        EXPECT_GE(at[0], 0);
-                        EXPECT_GE(at[1], 0);
-                        EXPECT_LE(at[0] + at[2], w);
-                        EXPECT_LE(at[1] + at[3], h);
+                        EXPECT_TRUE(at[0] >= 0 && at[1] >= 0 && at[0] + at[2] <= w &&
+                                    at[1] + at[3] <= h)
+                            << at[0] << "," << at[1] << " " << at[2] << "x" << at[3];
                     }
                     container->hideBalloon(balloon);
                 }

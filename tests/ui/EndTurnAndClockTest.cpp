@@ -12,6 +12,7 @@
 #include "host/logic/RecordingControlSource.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -21,10 +22,7 @@ class EndTurnAndClock : public kel::test::RootFixture {
 protected:
     void SetUp() override {
         RootFixture::SetUp();
-        ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
-        root->command(kel::ui::Command::BEGIN_LOADING);
-        root->setGameBoard(&game.getBoard());
-        root->command(kel::ui::Command::BEGIN_GAME);
+        beginBattle(game);
         button = kel::ui::theAccessor.getEndTurnButton();
         ASSERT_NE(button, nullptr);
         ASSERT_TRUE(kel::ui::theFactory->getComponent("time", &clock, nullptr, true));
@@ -55,11 +53,7 @@ protected:
 // Rows: a step, then the pointer's look (0 interface, 1 board), the two flags the button keeps
 // in the trace switch, and whether the board traces under the pointer.
 TEST_F(EndTurnAndClock, ThePointerTakesTheInterfaceLookOnlyOverTheShownButton) {
-    const struct {
-        const char* step;
-        int mode;
-        bool shown, flyby, tracing;
-    } kRows[] = {
+    const std::tuple<std::string, int, bool, bool, bool> kRows[] = {
         {"onto the button", 0, true, true, false},
         {"off the button", 1, true, false, true},
         {"onto the button", 0, true, true, false},
@@ -69,8 +63,7 @@ TEST_F(EndTurnAndClock, ThePointerTakesTheInterfaceLookOnlyOverTheShownButton) {
         {"the pointer hides", 0, true, true, false},
     };
     ASSERT_EQ(pointer()->getMode(), 1);
-    for (const auto& row : kRows) {
-        const std::string step = row.step;
+    for (const auto& [step, mode, shown, flyby, tracing] : kRows) {
         if (step == "onto the button")
             onButton();
         else if (step == "off the button")
@@ -83,10 +76,11 @@ TEST_F(EndTurnAndClock, ThePointerTakesTheInterfaceLookOnlyOverTheShownButton) {
             root->getDescendant("subgameui")->setVisible(true);
         else if (step == "the pointer hides")
             pointer()->setVisible(false);
-        EXPECT_EQ(pointer()->getMode(), row.mode) << step;
-        EXPECT_EQ(BoardTraceSwitch::getEndTurnShown(), row.shown) << step;
-        EXPECT_EQ(BoardTraceSwitch::getEndTurnFlyby(), row.flyby) << step;
-        EXPECT_EQ(BoardTraceSwitch::isTracing(), row.tracing) << step;
+        EXPECT_EQ(std::make_tuple(pointer()->getMode(), BoardTraceSwitch::getEndTurnShown(),
+                                  BoardTraceSwitch::getEndTurnFlyby(),
+                                  BoardTraceSwitch::isTracing()),
+                  std::make_tuple(mode, shown, flyby, tracing))
+            << step;
     }
     EXPECT_TRUE(button->getVisible() && button->isShowed()) << "setVisible(false) keeps it";
 }
@@ -94,18 +88,14 @@ TEST_F(EndTurnAndClock, ThePointerTakesTheInterfaceLookOnlyOverTheShownButton) {
 // Rows: whether the button was asked to hide first, and how many endTurn() calls one click on
 // it makes (none on the press alone).
 TEST_F(EndTurnAndClock, AClickEndsTheTurnOnceUnlessTheButtonWasAskedToHide) {
-    const struct {
-        bool visible;
-        long endTurns;
-    } kRows[] = {{true, 1}, {false, 0}, {true, 1}};
-    for (const auto& row : kRows) {
-        button->setVisible(row.visible);
+    for (const auto& [visible, calls] : {std::pair{true, 1L}, {false, 0L}, {true, 1L}}) {
+        button->setVisible(visible);
         onButton();
         const long before = endTurns();
         press("LeftClick");
-        EXPECT_EQ(endTurns(), before) << row.visible;
+        EXPECT_EQ(endTurns(), before) << visible;
         release("LeftClick");
-        EXPECT_EQ(endTurns() - before, row.endTurns) << row.visible;
+        EXPECT_EQ(endTurns() - before, calls) << visible;
     }
     kel::ui::Time* asClock = nullptr;
     EXPECT_FALSE(kel::ui::theFactory->getComponent("endturnbutton", &asClock, nullptr, true));
@@ -115,12 +105,7 @@ TEST_F(EndTurnAndClock, AClickEndsTheTurnOnceUnlessTheButtonWasAskedToHide) {
 // and the clock's text then: hours wrap at 24, a reading comes once a second while shown, none
 // while hidden, and the first comes one second after showing again.
 TEST_F(EndTurnAndClock, TheClockShowsTheSkysTimeOnceASecondWhileShown) {
-    const struct {
-        int minutes;
-        const char* gameui;
-        double seconds;
-        const char* text;
-    } kRows[] = {
+    const std::tuple<int, std::string, double, const char*> kRows[] = {
         {0, "", 0.99, ""},
         {0, "", 0.01, "00:00"},
         {1439, "", 0.99, "00:00"},
@@ -131,15 +116,14 @@ TEST_F(EndTurnAndClock, TheClockShowsTheSkysTimeOnceASecondWhileShown) {
         {1260, "", 0.01, "21:00"},
         {600, "term", 2.0, "21:00"}, // terminated, the clock stands still
     };
-    for (const auto& row : kRows) {
-        kel::ui::theAccessor.getSky()->getEnvironment()->setDayTime(DayTime(row.minutes));
-        const std::string what = row.gameui;
+    for (const auto& [minutes, what, seconds, text] : kRows) {
+        kel::ui::theAccessor.getSky()->getEnvironment()->setDayTime(DayTime(minutes));
         if (what == "term")
             clock->term();
         else if (!what.empty())
             root->getComponent("gameui")->setVisible(what == "show");
-        frame(row.seconds);
-        EXPECT_EQ(clock->getText(), row.text) << row.minutes << " " << row.gameui;
+        frame(seconds);
+        EXPECT_EQ(clock->getText(), text) << minutes << " " << what;
     }
 }
 

@@ -11,6 +11,7 @@
 #include "host/engine/View.h"
 #include "host/logic/Game.h"
 #include "host/logic/Globals.h"
+#include <tuple>
 
 namespace {
 
@@ -70,20 +71,16 @@ protected:
 TEST_F(GameUITest, EscapeAsksForTheMenuAfterTheTranslatorsAndChildren) {
     ASSERT_TRUE(theKelInput->getDeviceToCamera()->getRedefineControls()->setEventData(
         "rotateleft", {{"Escape"}}));
-    const struct {
-        const char* key;
-        bool pressed;
-        const char* seen;
-    } kRows[] = {
+    const std::tuple<const char*, bool, const char*> kRows[] = {
         {"Escape", true, "gameroundmenu cam=1 cs=1 child=1; "},
         {"Escape", false, ""},
         {"Return", true, ""},
         {"LeftClick", true, ""},
     };
-    for (const auto& row : kRows) {
+    for (const auto& [key, pressed, seen] : kRows) {
         witness->childSaw = 0;
-        send(row.key, row.pressed);
-        EXPECT_EQ(witness->seen, row.seen) << row.key << " " << row.pressed;
+        send(key, pressed);
+        EXPECT_EQ(witness->seen, seen) << key << " " << pressed;
         witness->seen.clear();
     }
 }
@@ -113,16 +110,12 @@ TEST_F(GameUITest, ShowAndHideResetTheTranslators) {
 TEST_F(GameUITest, FreeLookReachesPointerAndControlSourceOnlyInStatesOneAndTwo) {
     auto& board = game.getBoard();
     ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
-    const struct {
-        const char* step;
-        int state;
-        bool whole;
-    } kRows[] = {{"no board", 0, false},
-                 {"first team", 1, true},
-                 {"other team", 2, true},
-                 {"battle over", 3, false}};
-    for (const auto& row : kRows) {
-        const std::string step = row.step;
+    const std::tuple<std::string, int, bool> kRows[] = {{"no board", 0, false},
+                                                        {"first team", 1, true},
+                                                        {"other team", 2, true},
+                                                        {"battle over", 3, false}};
+    for (const auto& [step, state, whole] : kRows) {
+        SCOPED_TRACE(step);
         root->resetGameBoard();
         if (step != "no board")
             root->setGameBoard(&board);
@@ -130,20 +123,22 @@ TEST_F(GameUITest, FreeLookReachesPointerAndControlSourceOnlyInStatesOneAndTwo) 
             board.endTurn();
         if (step == "battle over")
             board.concede();
-        ASSERT_EQ(row.state, step == "no board" ? 0 : board.getGameState()) << step;
+        ASSERT_EQ(state, step == "no board" ? 0 : board.getGameState());
         game.getControlSource().clearCalls();
         root->setFocusedComponent(nullptr);
+        // camera free-look, HUD shown, pointer free-look: on, then off
+        const auto now = [&] {
+            return std::make_tuple(theKelInput->getDeviceToCamera()->getUnitFreelook(),
+                                   gameui->getComponent("subgameui")->getVisible(),
+                                   pointer()->getFreelookMode());
+        };
         gameui->setUnitFreelook(true);
-        EXPECT_TRUE(theKelInput->getDeviceToCamera()->getUnitFreelook()) << step;
-        EXPECT_FALSE(gameui->getComponent("subgameui")->getVisible()) << step;
-        EXPECT_EQ(root->getFocusedComponent() == gameui, row.whole) << step;
-        EXPECT_EQ(pointer()->getFreelookMode(), row.whole) << step;
+        EXPECT_EQ(now(), std::make_tuple(true, false, whole));
+        EXPECT_EQ(root->getFocusedComponent() == gameui, whole);
         gameui->setUnitFreelook(false);
-        EXPECT_FALSE(theKelInput->getDeviceToCamera()->getUnitFreelook()) << step;
-        EXPECT_TRUE(gameui->getComponent("subgameui")->getVisible()) << step;
-        EXPECT_FALSE(pointer()->getFreelookMode()) << step;
+        EXPECT_EQ(now(), std::make_tuple(false, true, false));
         const std::vector<std::string> both = {"beginUnitFreelook()", "endUnitFreelook()"};
-        EXPECT_EQ(game.getControlSource().getCalls(), row.whole ? both : decltype(both){}) << step;
+        EXPECT_EQ(game.getControlSource().getCalls(), whole ? both : decltype(both){});
     }
     root->resetGameBoard();
 }
@@ -154,11 +149,8 @@ TEST_F(GameUITest, FreeLookReachesPointerAndControlSourceOnlyInStatesOneAndTwo) 
 TEST_F(GameUITest, TheShippedBattleOpensTheRingAndItsGoalsAndComesBack) {
     root->deleteComponent(witness);
     root->getComponent("mainui")->setVisible(true);
-    ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
     game.getScenario().setObserver([this] { root->getDescendant("maingoal")->setVisible(true); });
-    root->command(kel::ui::Command::BEGIN_LOADING);
-    root->setGameBoard(&game.getBoard());
-    root->command(kel::ui::Command::BEGIN_GAME);
+    beginBattle(game);
     ASSERT_NE(dynamic_cast<GameUI*>(root->getComponent("gameui")), nullptr);
     ASSERT_NE(kel::ui::theAccessor.getGameBoard(), nullptr);
     EXPECT_TRUE(GAME_BOARD_VIEW->isActive() && theRenderDriver->isRendering(GAME_BOARD_VIEW));

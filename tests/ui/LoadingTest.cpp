@@ -6,6 +6,7 @@
 #include "host/logic/Game.h"
 #include "host/ui/Plane.h"
 #include "host/ui/SpriteComponent.h"
+#include <tuple>
 
 namespace {
 
@@ -37,23 +38,18 @@ protected:
 };
 
 TEST_F(LoadingScreen, PicturesFollowTheMissionAndTheScreenIsUpBeforeLoading) {
-    const struct {
-        const char* mission;
-        const char* picture;
-    } kRows[] = {{"Garden", "garden"},         {"Eden", "another"},   {"Swamp", "swamp"},
-                 {"OdinsTower", "odinstower"}, {"garden", "another"}, {"", "another"}};
-    for (const auto& row : kRows) {
+    const std::pair<const char*, std::string> kRows[] = {
+        {"Garden", "garden"},         {"Eden", "another"},   {"Swamp", "swamp"},
+        {"OdinsTower", "odinstower"}, {"garden", "another"}, {"", "another"}};
+    for (const auto& [mission, picture] : kRows) {
+        SCOPED_TRACE(mission);
         const unsigned long before = forced();
-        loading->preStartLoading(row.mission);
-        EXPECT_EQ(back->getPlane()->getImageName(),
-                  std::string("/Images/Loading/") + row.picture + ".tga")
-            << row.mission;
-        EXPECT_EQ(gadget->getPlane()->getImageName(),
-                  std::string("/Images/Loading/bar_") + row.picture + ".tga")
-            << row.mission;
-        EXPECT_TRUE(loading->isShowed() && theRenderDriver->isLoading()) << row.mission;
-        EXPECT_EQ(forced(), before + 1) << row.mission;
-        EXPECT_EQ(bar(), 0) << row.mission;
+        loading->preStartLoading(mission);
+        EXPECT_EQ(back->getPlane()->getImageName() + " " + gadget->getPlane()->getImageName(),
+                  "/Images/Loading/" + picture + ".tga /Images/Loading/bar_" + picture + ".tga");
+        EXPECT_TRUE(loading->isShowed() && theRenderDriver->isLoading());
+        EXPECT_EQ(forced(), before + 1);
+        EXPECT_EQ(bar(), 0);
         loading->finishLoading(&game.getBoard());
         EXPECT_FALSE(theRenderDriver->isLoading());
     }
@@ -63,12 +59,8 @@ TEST_F(LoadingScreen, PicturesFollowTheMissionAndTheScreenIsUpBeforeLoading) {
 TEST_F(LoadingScreen, TheBarStepsAtTenPercentThresholdsAndCatchesUpAJump) {
     loading->preStartLoading("Garden");
     loading->startLoading(&game.getBoard(), {30, 70});
-    const struct {
-        const char* report;
-        float progress;
-        float bar;
-        bool draws;
-    } kRows[] = {
+    // the report, its progress; the bar then, whether it drew
+    const std::tuple<std::string, float, float, bool> kRows[] = {
         {"start", 0, 0, true},         // phase 0 at 0 %: past -1
         {"progress", 0.5f, 15, true},  // past 9
         {"progress", 0.6f, 15, false}, // 18 is not past 19
@@ -84,17 +76,16 @@ TEST_F(LoadingScreen, TheBarStepsAtTenPercentThresholdsAndCatchesUpAJump) {
         {"finish", 1, 100, true},      // past 99
         {"finish", 1, 100, false},     // 100 is not past 109
     };
-    for (const auto& row : kRows) {
+    for (const auto& [report, progress, shown, draws] : kRows) {
         const unsigned long before = forced();
-        const std::string report = row.report;
         if (report == "start")
             loading->startLoadPhase();
         else if (report == "finish")
             loading->finishLoadPhase();
         else
-            loading->setLoadProgress(row.progress);
-        EXPECT_NEAR(bar(), row.bar, 0.01) << report << " " << row.progress;
-        EXPECT_EQ(forced() - before, row.draws ? 1u : 0u) << report << " " << row.progress;
+            loading->setLoadProgress(progress);
+        EXPECT_NEAR(bar(), shown, 0.01) << report << " " << progress;
+        EXPECT_EQ(forced() - before, draws ? 1u : 0u) << report << " " << progress;
     }
 }
 
@@ -131,10 +122,9 @@ TEST_F(LoadingScreen, ListensToTheBoardWhileItLoadsAndHidesThePointer) {
     EXPECT_GE(forced() - before, 10u) << "a frame per step of the bar";
     EXPECT_FLOAT_EQ(bar(), 100);
     loading->finishLoading(&game.getBoard());
-    EXPECT_FALSE(game.getBoard().hasListener(loading));
-    EXPECT_FALSE(loading->isShowed());
-    EXPECT_TRUE(pointer()->getVisible());
-    EXPECT_FALSE(theRenderDriver->isBackgroundEnabled());
+    EXPECT_EQ(std::make_tuple(game.getBoard().hasListener(loading), loading->isShowed(),
+                              pointer()->getVisible(), theRenderDriver->isBackgroundEnabled()),
+              std::make_tuple(false, false, true, false));
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <chrono>
 #include <map>
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -124,11 +125,8 @@ TEST_F(MessageBox, EveryStyleLaysOutItsButtonsAndEachAnswersItself) {
     const float longWidth = root->getFont("first_blue")->getTextWidth(longText);
     ASSERT_GT(longWidth + 30, 410);
     const std::string wide = std::to_string(int(longWidth + 30));
-    const struct {
-        std::string text;
-        int style;
-        std::string layout;
-    } kRows[] = {
+    const std::tuple<std::string, int, std::string> kRows[] = {
+        // text, style, layout
         {"?", B::YES | B::NO, "mb: YES=YES@70 mb: NO=NO@240 410x100"},
         {"?", B::CANCEL | B::OK, "mb: OK=OK@70 mb: CANCEL=CANCEL@240 410x100"},
         {"?", B::IGNORE | B::RETRY | B::ABORT,
@@ -140,15 +138,15 @@ TEST_F(MessageBox, EveryStyleLaysOutItsButtonsAndEachAnswersItself) {
         {longText, B::OK, "mb: OK=OK@70 " + wide + "x100"},
         {longText, B::YES | B::NO, "mb: YES=YES@70 mb: NO=NO@240 " + wide + "x100"},
     };
-    for (const auto& row : kRows) {
-        SCOPED_TRACE(row.style);
+    for (const auto& [question, style, layout] : kRows) {
+        SCOPED_TRACE(style);
         thread::Event unused(true, false);
-        MessageBoxA box(root.get(), row.text, row.style, &unused);
-        EXPECT_EQ(layoutOf(box), row.layout);
+        MessageBoxA box(root.get(), question, style, &unused);
+        EXPECT_EQ(layoutOf(box), layout);
         auto* text = childOf<::ui::TextComponent>(box);
         auto* frame = childOf<::ui::Ramka>(box);
         ASSERT_TRUE(text && frame);
-        EXPECT_EQ(text->getText(), row.text);
+        EXPECT_EQ(text->getText(), question);
         const float line = root->getFont("first_blue")->getHeight("a");
         EXPECT_EQ(std::vector<float>({text->getXPosition(), text->getYPosition(), text->getWidth(),
                                       text->getHeight(), frame->getWidth(), frame->getHeight()}),
@@ -160,7 +158,7 @@ TEST_F(MessageBox, EveryStyleLaysOutItsButtonsAndEachAnswersItself) {
             if (!box.getComponent(name))
                 continue;
             thread::Event answered(true, false);
-            MessageBoxA asked(root.get(), row.text, row.style, &answered);
+            MessageBoxA asked(root.get(), question, style, &answered);
             asked.setVisible(true);
             pressButton(asked, name);
             EXPECT_TRUE(answered.isSet()) << name;
@@ -251,8 +249,8 @@ TEST_F(MessageBox, ALongQuestionWrapsInsideABoxThatStaysOnScreen) {
         thread::Event unused;
         MessageBoxA box(root.get(), question, MessageBoxA::YES | MessageBoxA::NO, &unused);
         box.centerBoth();
-        EXPECT_GE(box.getAbsoluteX(), 0);
-        EXPECT_LE(box.getAbsoluteX() + box.getWidth(), width);
+        EXPECT_TRUE(box.getAbsoluteX() >= 0 && box.getAbsoluteX() + box.getWidth() <= width)
+            << box.getAbsoluteX() << " + " << box.getWidth();
         EXPECT_GT(box.getHeight(), 100) << "grown for the extra lines";
         const ::ui::TextComponent* text = childOf<::ui::TextComponent>(box);
         ASSERT_NE(text, nullptr);

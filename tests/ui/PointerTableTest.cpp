@@ -1,3 +1,4 @@
+#include "support/Near.h"
 #include "support/RootFixture.h"
 #include "ui/BoardTraceSwitch.h"
 
@@ -21,6 +22,7 @@
 namespace {
 
 using kel::logic::ActType;
+using kel::test::near;
 
 std::string number(float value) {
     std::ostringstream text;
@@ -159,29 +161,23 @@ TEST_F(GamePointer, ScreenEdgesShowTheirArrowsCornersFirst) {
         for (const auto& [x, y, atX, atY, edge] : rows) {
             SCOPED_TRACE("at " + number(x) + ", " + number(y));
             moveTo(x, y);
-            EXPECT_FLOAT_EQ(pointer()->getX(), atX);
-            EXPECT_FLOAT_EQ(pointer()->getY(), atY);
-            EXPECT_FLOAT_EQ(theRenderDriver->getPointerX(), atX / 1024);
-            EXPECT_FLOAT_EQ(theRenderDriver->getPointerY(), atY / 768);
-            EXPECT_FLOAT_EQ(theKelInput->getMouseX(), atX);
-            EXPECT_FLOAT_EQ(theKelInput->getMouseY(), atY);
+            EXPECT_TRUE(near({pointer()->getX(), pointer()->getY(), theKelInput->getMouseX(),
+                              theKelInput->getMouseY(), theRenderDriver->getPointerX() * 1024,
+                              theRenderDriver->getPointerY() * 768},
+                             {atX, atY, atX, atY, atX, atY}));
             EXPECT_EQ(pointer()->getEdge(), edge);
-            if (edge == 0) {
-                EXPECT_EQ(look(), centred("1@c"));
-            } else {
-                const float* arrow = byEdge[edge];
-                EXPECT_EQ(look(), "arrows" + number(arrow[0]));
-                EXPECT_FLOAT_EQ(arrows()->getXPosition(), arrow[1] * w);
-                EXPECT_FLOAT_EQ(arrows()->getYPosition(), arrow[2] * h);
-                EXPECT_FLOAT_EQ(pointer()->getHotspotX(), w - arrow[3]);
-                EXPECT_FLOAT_EQ(pointer()->getHotspotY(), h - arrow[4]);
+            const float* arrow = byEdge[edge];
+            EXPECT_EQ(look(), edge ? "arrows" + number(arrow[0]) : centred("1@c"));
+            if (edge != 0) {
+                EXPECT_TRUE(near({arrows()->getXPosition(), arrows()->getYPosition(),
+                                  pointer()->getHotspotX(), pointer()->getHotspotY()},
+                                 {arrow[1] * w, arrow[2] * h, w - arrow[3], h - arrow[4]}));
             }
             // Moved there again (nothing changes): the picture hangs from the hotspot.
             moveTo(x, y);
-            EXPECT_FLOAT_EQ(pointer()->getPointerContainer()->getXPosition(),
-                            atX - pointer()->getHotspotX());
-            EXPECT_FLOAT_EQ(pointer()->getPointerContainer()->getYPosition(),
-                            atY - pointer()->getHotspotY());
+            EXPECT_TRUE(near({pointer()->getPointerContainer()->getXPosition(),
+                              pointer()->getPointerContainer()->getYPosition()},
+                             {atX - pointer()->getHotspotX(), atY - pointer()->getHotspotY()}));
         }
     }
 }
@@ -285,8 +281,7 @@ TEST_F(GamePointer, PointerMovementIsScaledByTheMouseSensitivity) {
     theProfile->getSettings(&settings);
     settings->mouseSensitivity = 2.5f;
     theKelInput->updateProfileSettings();
-    EXPECT_FLOAT_EQ(pointer()->getXIncrease(4), 10);
-    EXPECT_FLOAT_EQ(pointer()->getYIncrease(-2), -5);
+    EXPECT_TRUE(near({pointer()->getXIncrease(4), pointer()->getYIncrease(-2)}, {10, -5}));
     settings->mouseSensitivity = 1.0f;
     theKelInput->updateProfileSettings();
 }
@@ -306,22 +301,21 @@ TEST_F(GamePointer, TheHardwareCursorIsComposedOfTheShownParts) {
     Image2D* image = pointer()->getHardwareImage();
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(number(image->getLogicalWidth()) + "x" + number(image->getLogicalHeight()), "64x64");
-    EXPECT_EQ(theRenderDriver->getHardwareCursorWidth(), 64);
-    EXPECT_EQ(theRenderDriver->getHardwareCursorHeight(), 64);
     EXPECT_EQ(theRenderDriver->getHardwareCursorImage(), image->getRenderImage());
-    EXPECT_EQ(theRenderDriver->getHardwareCursorHotspotX(), 19);
-    EXPECT_EQ(theRenderDriver->getHardwareCursorHotspotY(), 11);
-    EXPECT_FALSE(pointer()->getPointerContainer()->getVisible());
-    EXPECT_TRUE(kel::ui::BoardTraceSwitch::getPointerVisible());
+    EXPECT_EQ(std::make_tuple(theRenderDriver->getHardwareCursorWidth(),
+                              theRenderDriver->getHardwareCursorHeight(),
+                              theRenderDriver->getHardwareCursorHotspotX(),
+                              theRenderDriver->getHardwareCursorHotspotY(),
+                              pointer()->getPointerContainer()->getVisible(),
+                              kel::ui::BoardTraceSwitch::getPointerVisible()),
+              std::make_tuple(64, 64, 19, 11, false, true));
     // The position is left as it is and the render driver is not told it; kel-input and the edge
     // still follow.
     moveTo(2000, -40);
-    EXPECT_FLOAT_EQ(pointer()->getX(), 2000);
-    EXPECT_FLOAT_EQ(pointer()->getY(), -40);
-    EXPECT_FLOAT_EQ(theRenderDriver->getPointerX(), 500 / 1024.0f);
-    EXPECT_FLOAT_EQ(theRenderDriver->getPointerY(), 300 / 768.0f);
-    EXPECT_FLOAT_EQ(theKelInput->getMouseX(), 2000);
-    EXPECT_FLOAT_EQ(theKelInput->getMouseY(), -40);
+    EXPECT_TRUE(near({pointer()->getX(), pointer()->getY(), theKelInput->getMouseX(),
+                      theKelInput->getMouseY(), theRenderDriver->getPointerX() * 1024,
+                      theRenderDriver->getPointerY() * 768},
+                     {2000, -40, 2000, -40, 500, 300}));
     EXPECT_EQ(pointer()->getEdge(), 6);
     moveTo(500, 300);
 
@@ -359,10 +353,11 @@ TEST_F(GamePointer, TheHardwareCursorIsComposedOfTheShownParts) {
 
     const int switches = theRenderWindow->getHardwareCursorSwitchCount();
     pointer()->setHardwareSupport(false);
-    EXPECT_EQ(theRenderWindow->getHardwareCursorSwitchCount(), switches + 1);
-    EXPECT_FALSE(theRenderWindow->isHardwareCursorOn());
-    EXPECT_EQ(pointer()->getHardwareImage(), nullptr);
-    EXPECT_TRUE(pointer()->getPointerContainer()->getVisible());
+    EXPECT_EQ(std::make_tuple(theRenderWindow->getHardwareCursorSwitchCount(),
+                              theRenderWindow->isHardwareCursorOn(),
+                              pointer()->getHardwareImage() == nullptr,
+                              pointer()->getPointerContainer()->getVisible()),
+              std::make_tuple(switches + 1, false, true, true));
 
     pointer()->setVisible(false);
     EXPECT_FALSE(kel::ui::BoardTraceSwitch::getPointerVisible());

@@ -1,3 +1,4 @@
+#include "support/Near.h"
 #include "support/RootFixture.h"
 #include "ui/EntireMenu.h"
 #include "ui/EntireMenuItem.h"
@@ -195,32 +196,28 @@ protected:
 TEST_F(RoundMenuScreen, TheRingIsArrangedAndEntriesAreToldWhereTheyLand) {
     buildRing(4);
     EXPECT_EQ(ring->getView()->getRenderPriority(), -1);
-    EXPECT_FLOAT_EQ(ring->getCamera().getAngle(), 1.7f);
     const float* light = ring->getLight().getColor();
-    expectNear(Vector(light[0], light[1], light[2]), Vector(0.7f, 0.7f, 0.7f), "light");
     const Viewport& view = ring->getViewport();
-    expectNear(Vector(view.x, view.y, view.width), Vector(0.05f, 0.05f, 0.89f), "viewport");
-    EXPECT_NEAR(view.height, 0.8f, 1e-6);
+    // the view angle, the light, the viewport
+    EXPECT_TRUE(kel::test::near({ring->getCamera().getAngle(), light[0], light[1], light[2], view.x,
+                                 view.y, view.width, view.height},
+                                {1.7f, 0.7f, 0.7f, 0.7f, 0.05f, 0.05f, 0.89f, 0.8f}, 1e-6f));
     const Matrix3& upright = ring->getItemOrientation();
     expectNear(upright.row(0), Vector(0, 0, 1), "item row 0");
     expectNear(upright.row(1), Vector(-1, 0, 0), "item row 1");
     expectNear(upright.row(2), Vector(0, -1, 0), "item row 2");
     open();
-    const struct {
-        int rightTaps; // from where the row before left it
-        float angle;
-        int front;
-    } rows[] = {{0, 0, 0}, {1, kPi / 2, 1}, {1, kPi, 2}};
-    for (const auto& row : rows) {
-        for (int i = 0; i < row.rightTaps; ++i, settle())
-            tap("Right");
-        ASSERT_FLOAT_EQ(ring->getAngle(), row.angle);
-        EXPECT_EQ(ring->findCurrentItem(), row.front);
+    // Each row one tap of Right on from the row before: the ring angle, the entry in front.
+    for (const auto& [angle, front] : {std::pair{0.0f, 0}, {kPi / 2, 1}, {kPi, 2}}) {
+        if (front > 0)
+            tap("Right"), settle();
+        ASSERT_FLOAT_EQ(ring->getAngle(), angle);
+        EXPECT_EQ(ring->findCurrentItem(), front);
         for (int i = 0; i < 4; ++i) {
-            SCOPED_TRACE("angle " + std::to_string(row.angle) + " entry " + std::to_string(i));
+            SCOPED_TRACE("angle " + std::to_string(angle) + " entry " + std::to_string(i));
             Animator* model = item(i)->getModel()->getAnimator();
-            const float c = 1.5f * std::cos(row.angle - i * kPi / 2);
-            const Vector at(0.5625f - 0.79210f * c, 1.5f * std::sin(row.angle - i * kPi / 2),
+            const float c = 1.5f * std::cos(angle - i * kPi / 2);
+            const Vector at(0.5625f - 0.79210f * c, 1.5f * std::sin(angle - i * kPi / 2),
                             2.74524f - 0.61039f * c);
             expectNear(model->getPosition(), at, "position");
             EXPECT_TRUE(model->getOrientation() == upright);
@@ -231,7 +228,7 @@ TEST_F(RoundMenuScreen, TheRingIsArrangedAndEntriesAreToldWhereTheyLand) {
             EXPECT_NEAR(item(i)->getProjectedY(), y, 0.05);
             EXPECT_NEAR(item(i)->getProjectedSize(), aside - x, 0.05);
         }
-        expectNear(item(row.front)->getModel()->getAnimator()->getPosition(),
+        expectNear(item(front)->getModel()->getAnimator()->getPosition(),
                    Vector(-0.6257f, 0, 1.8297f), "the front entry");
     }
     // Turning up moved the next entry in from the screen's left.
@@ -450,15 +447,14 @@ TEST_F(RoundMenuScreen, ChoicesAreIgnoredUnlessTheRingRests) {
         buildRing(4, "escapeFlyOut = true");
         open();
         pointAt(0);
-        if (situation == APPEARING) {
+        if (situation == APPEARING || situation == ARRIVING_HELD) {
             ring->setVisible(false);
             ring->setVisible(true);
-            frame();
-            frame();
+        }
+        if (situation == APPEARING) {
+            frame(), frame();
             ASSERT_EQ(ring->getPhase(), RoundMenu::START);
         } else if (situation == ARRIVING_HELD) {
-            ring->setVisible(false);
-            ring->setVisible(true);
             press("Right");
             for (int frames = 0; frames < 60 && ring->getPhase() != RoundMenu::WORK; ++frames)
                 frame();
@@ -588,11 +584,11 @@ TEST_F(RoundMenuScreen, TheDescriptionFollowsTheNotificationsFromBelow) {
 // keyboard focus and is announced; a name without a ring leaves none and the focus on nothing;
 // an empty name only flies out.
 TEST_F(RoundMenuScreen, TheContainerSwitchesToTheRingOfTheName) {
-    // name, heard, "second" shown, focus after ("ring": unchanged)
-    const std::tuple<const char*, const char*, bool, const char*> rows[] = {
-        {"second", "setphase(3) itemfocuschanged() setphase(1) currentmenuchanged", true, "second"},
-        {"nowhere", "setphase(3) itemfocuschanged()", false, "none"},
-        {"", "setphase(3) itemfocuschanged()", false, "ring"},
+    // name, heard, "second" shown, focus after (s: second, n: none, r: ring, unchanged)
+    const std::tuple<const char*, const char*, bool, char> rows[] = {
+        {"second", "setphase(3) itemfocuschanged() setphase(1) currentmenuchanged", true, 's'},
+        {"nowhere", "setphase(3) itemfocuschanged()", false, 'n'},
+        {"", "setphase(3) itemfocuschanged()", false, 'r'},
     };
     for (const auto& [name, heard, secondShown, focus] : rows) {
         SCOPED_TRACE(name);
@@ -604,9 +600,9 @@ TEST_F(RoundMenuScreen, TheContainerSwitchesToTheRingOfTheName) {
         EXPECT_EQ(ring->getPhase(), RoundMenu::END);
         EXPECT_EQ(rings_->getCurrentMenu(), name);
         EXPECT_EQ(second->isShowed(), secondShown);
-        const std::string focused = focus;
-        EXPECT_EQ(root->getFocusedComponent(),
-                  focused == "second" ? second : (focused == "ring" ? ring : nullptr));
+        EXPECT_EQ(root->getFocusedComponent(), focus == 's'   ? second
+                                               : focus == 'r' ? ring
+                                                              : nullptr);
         wait(0.6);
         EXPECT_FALSE(ring->isShowed());
     }

@@ -2,6 +2,7 @@
 
 #include "host/engine/Camera.h"
 #include "host/engine/RenderDriver.h"
+#include "support/Near.h"
 #include "support/UiFixture.h"
 
 #include <algorithm>
@@ -26,18 +27,14 @@ protected:
 
 TEST_F(SceneProjection, TheSceneIsSetUpAndDrawnUntilItGoes) {
     auto made = scene(0.1f, 0.2f, 0.7f, 0.9f);
-    EXPECT_FLOAT_EQ(made->getViewport().x, 0.1f);
-    EXPECT_FLOAT_EQ(made->getViewport().y, 0.2f);
-    EXPECT_FLOAT_EQ(made->getViewport().width, 0.6f);
-    EXPECT_FLOAT_EQ(made->getViewport().height, 0.7f);
-    EXPECT_FLOAT_EQ(made->getViewport().aspect, 4.0f / 3.0f);
-    EXPECT_FLOAT_EQ(made->getCamera().getNear(), 1.0f);
-    EXPECT_FLOAT_EQ(made->getCamera().getAngle(), 1.3f);
-    EXPECT_FLOAT_EQ(made->getWidth(), 1024.0f);
-    EXPECT_FLOAT_EQ(made->getHeight(), 768.0f);
+    const Viewport& port = made->getViewport();
+    const float* light = made->getLight().getColor();
+    EXPECT_TRUE(kel::test::near(
+        {port.x, port.y, port.width, port.height, port.aspect, made->getCamera().getNear(),
+         made->getCamera().getAngle(), made->getWidth(), made->getHeight(), light[0], light[1],
+         light[2], light[3]},
+        {0.1f, 0.2f, 0.6f, 0.7f, 4.0f / 3, 1, 1.3f, 1024, 768, 1, 1, 1, 1}, 1e-6f));
     EXPECT_EQ(made->getLight().getType(), 0);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_FLOAT_EQ(made->getLight().getColor()[i], 1.0f);
     View* view = made->getView();
     EXPECT_TRUE(view->isActive());
     ASSERT_EQ(view->getLights().size(), 1u);

@@ -1,3 +1,4 @@
+#include "support/Near.h"
 #include "support/RootFixture.h"
 #include "ui/CSMessageRedirector.h"
 #include "ui/EntireMenu.h"
@@ -53,10 +54,7 @@ protected:
     void startBattle() {
         wait(0.6); // the main ring at work, as the player left it
         game = std::make_unique<kel::logic::Game>();
-        ASSERT_TRUE(game->loadMap("/Maps/Lighthouse.lvx"));
-        root->command(Command::BEGIN_LOADING);
-        root->setGameBoard(&game->getBoard());
-        root->command(Command::BEGIN_GAME);
+        beginBattle(*game);
         events.take();
     }
     // Opens the in-game ring with the pointer somewhere on the board.
@@ -93,8 +91,8 @@ TEST_F(ShippedRoundMenus, TheMainRingAppearsAtStartWithEveryEntryOnScreen) {
     EXPECT_EQ(root->getFocusedComponent(), main);
     wait(0.6);
     EXPECT_EQ(main->getPhase(), RoundMenu::WORK);
-    EXPECT_FLOAT_EQ(root->getMousePointer()->getX(), 1024 * 0.5f);
-    EXPECT_FLOAT_EQ(root->getMousePointer()->getY(), 768 * 0.6f);
+    EXPECT_TRUE(kel::test::near({root->getMousePointer()->getX(), root->getMousePointer()->getY()},
+                                {1024 * 0.5f, 768 * 0.6f}));
     EXPECT_TRUE(shown("description"));
     EXPECT_TRUE(log.take().empty()) << "every entry's picture is in the image catalogue";
     const std::pair<float, float> sizes[] = {{640, 480}, {800, 600}, {1024, 768}, {1920, 1080}};
@@ -105,10 +103,9 @@ TEST_F(ShippedRoundMenus, TheMainRingAppearsAtStartWithEveryEntryOnScreen) {
         for (int i = 0; i < main->getItemCount(); ++i) {
             const kel::ui::EntireMenuItem* entry = main->getItem(i);
             SCOPED_TRACE(std::to_string(w) + " " + entry->getName());
-            EXPECT_GT(entry->getProjectedX(), 0.0f);
-            EXPECT_LT(entry->getProjectedX(), w);
-            EXPECT_GT(entry->getProjectedY(), 0.0f);
-            EXPECT_LT(entry->getProjectedY(), h * 0.85f) << "above the description";
+            const float x = entry->getProjectedX(), y = entry->getProjectedY();
+            EXPECT_TRUE(x > 0 && x < w && y > 0) << x << "," << y;
+            EXPECT_LT(y, h * 0.85f) << "above the description";
             EXPECT_GT(entry->getProjectedSize(), w * 0.02f) << "big enough to point at";
         }
     }
@@ -145,10 +142,9 @@ TEST_F(ShippedRoundMenus, MainRingChoicesTakeEffectAfterTheFlyOut) {
         EXPECT_EQ(events.take(), "");
         wait(0.3);
         EXPECT_EQ(events.take(), heard);
-        EXPECT_FALSE(main->isShowed());
-        EXPECT_EQ(shown("mainroundmenu"), screenShown);
-        EXPECT_EQ(pointer()->getVisible(), pointerShown);
-        EXPECT_EQ(theSoundManager->isMusicPlaying(), music);
+        EXPECT_EQ(std::make_tuple(main->isShowed(), shown("mainroundmenu"), pointer()->getVisible(),
+                                  theSoundManager->isMusicPlaying()),
+                  std::make_tuple(false, screenShown, pointerShown, music));
         wait(1.0);
         EXPECT_EQ(events.take(), "");
     }
@@ -167,15 +163,14 @@ TEST_F(ShippedRoundMenus, TheGameRingResumesOrEndsTheBattleAfterTheFlyOut) {
     EXPECT_EQ(game->getControlSource().getCalls()[0],
               "setFocusTarget(" + kel::logic::Target(unit).describe() + ")");
     EXPECT_EQ(root->getState(), State::GAME_MENU);
-    EXPECT_FLOAT_EQ(root->getMousePointer()->getX(), 1024 * 0.5f);
-    EXPECT_FLOAT_EQ(root->getMousePointer()->getY(), 768 * 0.6f);
+    EXPECT_TRUE(kel::test::near({root->getMousePointer()->getX(), root->getMousePointer()->getY()},
+                                {1024 * 0.5f, 768 * 0.6f}));
     tap("Escape");
     EXPECT_FALSE(pointer()->getVisible());
     wait(0.6);
-    EXPECT_EQ(root->getState(), State::GAME);
-    EXPECT_FALSE(shown("gameroundmenu"));
-    EXPECT_TRUE(shown("gameui"));
-    EXPECT_TRUE(pointer()->getVisible());
+    EXPECT_EQ(std::make_tuple(root->getState(), shown("gameroundmenu"), shown("gameui"),
+                              pointer()->getVisible()),
+              std::make_tuple(State::GAME, false, true, true));
 
     askGameMenu();
     choose(ring("gameroundmenu", "main"), "endgame");

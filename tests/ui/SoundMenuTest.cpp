@@ -205,10 +205,7 @@ TEST_F(SoundPage, TheModesSetTheLevelAndSwitchEffectsAndEnvironment) {
 // way in and out are the root's) and every change updates the land sounds at once.
 TEST_F(SoundPage, OpenedFromTheGameMenuEveryChangeUpdatesTheLandSoundsAndClosingSaves) {
     kel::logic::Game game;
-    ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
-    root->command(kel::ui::Command::BEGIN_LOADING);
-    root->setGameBoard(&game.getBoard());
-    root->command(kel::ui::Command::BEGIN_GAME);
+    beginBattle(game);
     root->command(kel::ui::Command::SHOW_GAME_MENU);
     frame();
     kel::test::choose(root.get(), "sound", "gameroundmenu");

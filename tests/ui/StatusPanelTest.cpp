@@ -17,6 +17,7 @@
 #include "host/ui/SpriteText.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -95,48 +96,49 @@ protected:
 TEST_F(StatusPanelTest, EachThingIsDescribedOnItsFaceWithItsTitle) {
     StatusPanel* panel = build(kPanel);
     panel->addReducedInfoUnit(13);
-    const struct {
-        char what; // 'l'andscape, 'o'bject, 'u'nit, 'r'eset, 'x'
-        int type, subtype;
-        const char *name, *status, *face, *tileText, *unitText, *state;
-    } kRows[] = {
-        {'l', 1, 1, "", "", "tile", "Meadow", "", ""},
-        {'l', 4, 5, "", "", "tile", "Shallow Water", "", ""},
-        {'l', 6, 7, "", "", "tile", "Wooden Bridge", "", ""},
-        {'l', 2, 9, "", "", "-", "Wooden Bridge", "", ""},
-        {'l', 5, 8, "", "", "-", "Wooden Bridge", "", ""},
-        {'l', 1, 0, "", "", "tile", "none", "", ""},
-        {'o', Object::TREE, 0, "", "", "tile", "Old Oak", "", ""},
-        {'u', 13, 0, "wolf", "burn", "tile", "Wolf", "", ""},
-        {'u', 1, 0, "knight", "burn", "unit", "Wolf", "Knight", "Burning"},
-        {'u', 1, 0, "knight", "pure_freeze", "unit", "Wolf", "Knight", "Frozen"},
-        {'u', 5, 0, "dragon", "dazed", "unit", "Wolf", "dragon", ""},
-        {'r', 0, 0, "", "", "-", "Wolf", "dragon", ""},
-        {'u', 13, 0, "drake", "", "tile", "drake", "dragon", ""},
-        {'x', 0, 0, "", "", "tile", "drake", "dragon", ""},
-        {'u', 1, 0, "knight", "pure_poison", "unit", "drake", "knight", "poisoned"},
-        {'l', 1, 1, "", "", "tile", "grass", "knight", "poisoned"},
-        {'o', Object::TREE, 0, "", "", "tile", "tree", "knight", "poisoned"},
-    };
-    for (const auto& row : kRows) {
-        UnitPanelInfo unit = info(row.name, row.type);
-        unit.status = row.status;
-        Landscape cell(row.what == 'l' ? row.type : 0, row.subtype, 0, 0);
-        Object object(row.type, "tree", 0, 0, 0);
-        if (row.what == 'l')
+    // what ('l'andscape, 'o'bject, 'u'nit, 'r'eset, 'x'), type, subtype, name, status; face,
+    // tile name, unit name, state
+    const std::tuple<char, int, int, const char*, const char*, std::string, const char*,
+                     const char*, const char*>
+        kRows[] = {
+            {'l', 1, 1, "", "", "tile", "Meadow", "", ""},
+            {'l', 4, 5, "", "", "tile", "Shallow Water", "", ""},
+            {'l', 6, 7, "", "", "tile", "Wooden Bridge", "", ""},
+            {'l', 2, 9, "", "", "-", "Wooden Bridge", "", ""},
+            {'l', 5, 8, "", "", "-", "Wooden Bridge", "", ""},
+            {'l', 1, 0, "", "", "tile", "none", "", ""},
+            {'o', Object::TREE, 0, "", "", "tile", "Old Oak", "", ""},
+            {'u', 13, 0, "wolf", "burn", "tile", "Wolf", "", ""},
+            {'u', 1, 0, "knight", "burn", "unit", "Wolf", "Knight", "Burning"},
+            {'u', 1, 0, "knight", "pure_freeze", "unit", "Wolf", "Knight", "Frozen"},
+            {'u', 5, 0, "dragon", "dazed", "unit", "Wolf", "dragon", ""},
+            {'r', 0, 0, "", "", "-", "Wolf", "dragon", ""},
+            {'u', 13, 0, "drake", "", "tile", "drake", "dragon", ""},
+            {'x', 0, 0, "", "", "tile", "drake", "dragon", ""},
+            {'u', 1, 0, "knight", "pure_poison", "unit", "drake", "knight", "poisoned"},
+            {'l', 1, 1, "", "", "tile", "grass", "knight", "poisoned"},
+            {'o', Object::TREE, 0, "", "", "tile", "tree", "knight", "poisoned"},
+        };
+    for (const auto& [what, type, subtype, name, status, faced, tileText, unitText, state] :
+         kRows) {
+        UnitPanelInfo unit = info(name, type);
+        unit.status = status;
+        Landscape cell(what == 'l' ? type : 0, subtype, 0, 0);
+        Object object(type, "tree", 0, 0, 0);
+        if (what == 'l')
             panel->setLandscapeInfo(&cell);
-        else if (row.what == 'o')
+        else if (what == 'o')
             panel->setObjectInfo(&object);
-        else if (row.what == 'u')
+        else if (what == 'u')
             panel->setUnitInfo(unit);
-        else if (row.what == 'r')
+        else if (what == 'r')
             panel->resetInfo();
         else
             kel::ui::theKelDataStorage->reset();
         EXPECT_EQ(face(panel) + "|" + text(panel, "tile.name") + "|" + text(panel, "unit.name") +
                       "|" + text(panel, "unit.state"),
-                  std::string(row.face) + "|" + row.tileText + "|" + row.unitText + "|" + row.state)
-            << row.what << row.type << row.name;
+                  faced + "|" + tileText + "|" + unitText + "|" + state)
+            << what << type << name;
     }
     kel::ui::theKelDataStorage->load();
 }
@@ -145,33 +147,30 @@ TEST_F(StatusPanelTest, EachThingIsDescribedOnItsFaceWithItsTitle) {
 // the width of "indicators". They stand at i x (14 - 1); an unknown element keeps the pictures.
 TEST_F(StatusPanelTest, IndicatorsShowTheActsElementFullOrHollow) {
     StatusPanel* panel = build(kPanel);
-    const struct {
-        int count, filled;
-        const char* modifier;
-        const char* pictures[4];
-        float width;
-    } kRows[] = {
-        {0, 0, "", {"-", "-", "-", "-"}, 0},
-        {3, 1, "fire", {"fire", "fire_hole", "fire_hole", "-"}, 40},
-        {4, 4, "", {"stone", "stone", "stone", "stone"}, 53},
-        {2, 0, "freeze", {"drop_hole", "drop_hole", "-", "-"}, 27},
-        {1, 1, "poison", {"lief", "-", "-", "-"}, 14},
-        {3, 2, "lightning", {"lief", "drop_hole", "stone", "-"}, 40},
-        {9, 3, "freeze", {"drop", "drop", "drop", "drop_hole"}, 53},
+    // indicatorCount, filledIndicators, actModifier, the pictures, the width
+    const std::tuple<int, int, const char*, std::string, float> kRows[] = {
+        {0, 0, "", "- - - -", 0},
+        {3, 1, "fire", "fire fire_hole fire_hole -", 40},
+        {4, 4, "", "stone stone stone stone", 53},
+        {2, 0, "freeze", "drop_hole drop_hole - -", 27},
+        {1, 1, "poison", "lief - - -", 14},
+        {3, 2, "lightning", "lief drop_hole stone -", 40},
+        {9, 3, "freeze", "drop drop drop drop_hole", 53},
     };
-    for (const auto& row : kRows) {
-        UnitPanelInfo knight = info("knight", 1, row.count);
-        knight.filledIndicators = row.filled;
-        knight.actModifier = row.modifier;
+    for (const auto& [count, filled, modifier, pictures, width] : kRows) {
+        UnitPanelInfo knight = info("knight", 1, count);
+        knight.filledIndicators = filled;
+        knight.actModifier = modifier;
         panel->setUnitInfo(knight);
+        std::string shown;
         for (int i = 0; i < 4; ++i) {
             auto* one = static_cast<::ui::SpriteComponent*>(
                 at(panel, "unit.indicators.indicator" + std::to_string(i + 1)));
-            EXPECT_EQ(one->getVisible() ? one->getPlane()->getImageName() : "-", row.pictures[i])
-                << row.count << row.modifier << " #" << i + 1;
+            shown += (i ? " " : "") + (one->getVisible() ? one->getPlane()->getImageName() : "-");
             EXPECT_EQ(one->getXPosition(), 13.0f * static_cast<float>(i));
         }
-        EXPECT_EQ(at(panel, "unit.indicators")->getWidth(), row.width) << row.count;
+        EXPECT_EQ(shown, pictures) << count << modifier;
+        EXPECT_EQ(at(panel, "unit.indicators")->getWidth(), width) << count;
     }
 }
 
@@ -185,63 +184,58 @@ TEST_F(StatusPanelTest, TheUnitFaceLaysItsRowsOutWithTheConfiguredGaps) {
     const auto width = [small](const std::string& text) {
         return static_cast<float>(static_cast<int>(small->getTextWidth(text)));
     };
-    const struct {
-        int health;
-        float act, defence;
-        const char* status;
-        int indicators;
-        const char* name;
-        bool hideState;
-        const char *healthText, *actText, *defenceText, *title, *state;
-    } kRows[] = {
-        {125, 7, 6, "burn", 3, "knight", false, "125", " 7", " 6", "Knight", "Burning"},
-        {5, 12.4f, 3, "", 0, "dragon", false, "5", "12", " 3", "dragon", ""},
-        // "state" hidden counts not this time, but shows again afterwards.
-        {125, 7, 6, "burn", 3, "knight", true, "125", " 7", " 6", "Knight", "Burning"},
-        {-3, 100, 9.6f, "poison", 1, "orc", false, "-3", "100", "10", "Orc", "Poisoned"},
-    };
+    const std::tuple<int, float, float, const char*, int, const char*, bool, std::string,
+                     std::string, std::string, std::string, std::string>
+        kRows[] = {
+            {125, 7, 6, "burn", 3, "knight", false, "125", " 7", " 6", "Knight", "Burning"},
+            {5, 12.4f, 3, "", 0, "dragon", false, "5", "12", " 3", "dragon", ""},
+            // "state" hidden counts not this time, but shows again afterwards.
+            {125, 7, 6, "burn", 3, "knight", true, "125", " 7", " 6", "Knight", "Burning"},
+            {-3, 100, 9.6f, "poison", 1, "orc", false, "-3", "100", "10", "Orc", "Poisoned"},
+        };
     const char* const kParts[] = {"healthvalue",  "acticon",    "actvalue", "defenceicon",
                                   "defencevalue", "indicators", "state"};
-    for (const auto& row : kRows) {
-        UnitPanelInfo unit = info(row.name, 1, row.indicators);
-        unit.health = row.health;
-        unit.act = row.act;
-        unit.defence = row.defence;
-        unit.status = row.status;
-        if (row.hideState)
+    for (const auto& [health, act, defence, status, count, name, hideState, healthText, actText,
+                      defenceText, title, state] : kRows) {
+        SCOPED_TRACE(name);
+        UnitPanelInfo unit = info(name, 1, count);
+        unit.health = health;
+        unit.act = act;
+        unit.defence = defence;
+        unit.status = status;
+        if (hideState)
             at(panel, "unit.state")->setVisible(false);
         panel->setUnitInfo(unit);
         EXPECT_EQ(text(panel, "unit.healthvalue") + "|" + text(panel, "unit.actvalue") + "|" +
                       text(panel, "unit.defencevalue") + "|" + text(panel, "unit.name") + "|" +
                       text(panel, "unit.state"),
-                  std::string(row.healthText) + "|" + row.actText + "|" + row.defenceText + "|" +
-                      row.title + "|" + row.state);
-
+                  healthText + "|" + actText + "|" + defenceText + "|" + title + "|" + state);
         float x[7];
         float down = x[0] = 16 + 2;
-        down = x[1] = width(row.healthText) + 3 + down;
+        down = x[1] = width(healthText) + 3 + down;
         down = x[2] = 16 + 4 + down;
-        down = x[3] = width(row.actText) + 5 + down;
+        down = x[3] = width(actText) + 5 + down;
         down = x[4] = 16 + 6 + down;
-        down = width(row.defenceText) + down;
-        float up = x[5] = width(row.title) + 1;
-        const float indicators = row.indicators ? 13.0f * (row.indicators - 1) + 14 : 0;
-        up = x[6] = indicators + 7 + up;
-        if (!row.hideState)
-            up = width(row.state) + 10 + up;
+        down = width(defenceText) + down;
+        float up = x[5] = width(title) + 1;
+        up = x[6] = (count ? 13.0f * (count - 1) + 14 : 0) + 7 + up;
+        if (!hideState)
+            up = width(state) + 10 + up;
         for (int i = 0; i < 7; ++i)
             EXPECT_EQ(at(panel, std::string("unit.") + kParts[i])->getXPosition(), x[i])
-                << row.name << " " << kParts[i];
-        EXPECT_EQ(at(panel, "unit.name")->getYPosition(), 18.0f) << "the title row";
-        EXPECT_EQ(at(panel, "unit.state")->getYPosition(), 18.0f) << "the title row";
-        EXPECT_TRUE(at(panel, "unit.state")->getVisible());
+                << kParts[i];
+        // The title row, the backgrounds' places and widths, the panel's size.
+        EXPECT_EQ(std::make_tuple(at(panel, "unit.name")->getYPosition(),
+                                  at(panel, "unit.state")->getYPosition(),
+                                  at(panel, "unit.state")->getVisible()),
+                  std::make_tuple(18.0f, 18.0f, true));
         for (const char* back : {"unit.back_up", "unit.back_down", "tile.back"})
             EXPECT_EQ(at(panel, back)->getXPosition(), -3.0f) << back;
-        EXPECT_EQ(at(panel, "unit.back_up")->getWidth(), up + 6) << row.name;
-        EXPECT_EQ(at(panel, "tile.back")->getWidth(), up + 6) << row.name;
-        EXPECT_EQ(at(panel, "unit.back_down")->getWidth(), down + 6) << row.name;
-        EXPECT_EQ(panel->getWidth(), 5 + std::max(up, down)) << row.name;
-        EXPECT_EQ(panel->getHeight(), 62.0f);
+        EXPECT_EQ(std::make_tuple(at(panel, "unit.back_up")->getWidth(),
+                                  at(panel, "tile.back")->getWidth(),
+                                  at(panel, "unit.back_down")->getWidth(), panel->getWidth(),
+                                  panel->getHeight()),
+                  std::make_tuple(up + 6, up + 6, down + 6, 5 + std::max(up, down), 62.0f));
     }
 }
 
@@ -253,16 +247,15 @@ TEST_F(StatusPanelTest, ARightPanelSitsAtMinusWidthMinus15) {
     StatusPanel* panel = build(layout);
     const float oak =
         static_cast<float>(static_cast<int>(root->getFont("small")->getTextWidth("Old Oak")));
-    const struct {
-        float width, x; // width -1: show a tree
-    } kRows[] = {{200, -215}, {-1, -oak - 15}, {0, -15}};
-    for (const auto& row : kRows) {
+    // the width set (-1: a tree shown instead), x then
+    for (const auto& [width, x] :
+         {std::pair{200.0f, -215.0f}, {-1.0f, -oak - 15}, {0.0f, -15.0f}}) {
         Object tree(Object::TREE, "tree", 0, 0, 0);
-        if (row.width < 0)
+        if (width < 0)
             panel->setObjectInfo(&tree);
         else
-            panel->setSize(row.width, 62);
-        EXPECT_EQ(panel->getXPosition(), row.x) << row.width;
+            panel->setSize(width, 62);
+        EXPECT_EQ(panel->getXPosition(), x) << width;
         EXPECT_EQ(panel->getYPosition(), 100.0f);
     }
     EXPECT_EQ(text(panel, "tile.name"), "Old Oak");
@@ -312,17 +305,13 @@ TEST_F(StatusPanelTest, AMissingPartIsReportedOnceAndThePanelGoesOnWithout) {
 // tile face); it fits a 640 x 480 screen; back from the in-game menu it describes nothing.
 TEST_F(StatusPanelTest, TheShippedPanelTakesItsReducedKindsAndEmptiesOnResume) {
     kel::logic::Game game;
-    ASSERT_TRUE(game.loadMap("/Maps/Lighthouse.lvx"));
-    root->command(kel::ui::Command::BEGIN_LOADING);
-    root->setGameBoard(&game.getBoard());
-    root->command(kel::ui::Command::BEGIN_GAME);
+    beginBattle(game);
     root->setResolution(640, 480);
     root->updateResolution();
     StatusPanel* panel = kel::ui::theAccessor.getStatusPanel();
     ASSERT_NE(panel, nullptr);
-    const struct {
-        const char *configuration, *operation, *reduced;
-    } kRows[] = {
+    // the configuration, or else the operation; the kinds reduced then
+    const std::tuple<const char*, std::string, const char*> kRows[] = {
         {"statuspanel { reductedInfoUnits = 13 5 13 }", "", "5 13"},
         {"", "remove 13", "5"},
         {"", "add 13", "5 13"},
@@ -330,11 +319,10 @@ TEST_F(StatusPanelTest, TheShippedPanelTakesItsReducedKindsAndEmptiesOnResume) {
         {"other = 1; statuspanel { vistup = 2 }", "", "12"},
         {"", "set 5 13", "5 13"},
     };
-    for (const auto& row : kRows) {
-        const std::string operation = row.operation;
+    for (const auto& [configuration, operation, want] : kRows) {
         config::Config block;
-        ASSERT_TRUE(block.readString(row.configuration, "host.cfg"));
-        if (*row.configuration)
+        ASSERT_TRUE(block.readString(configuration, "host.cfg"));
+        if (*configuration)
             kel::ui::theAccessor.loadConfiguration(&block);
         else if (operation == "remove 13")
             panel->removeReducedInfoUnit(13);
@@ -348,7 +336,7 @@ TEST_F(StatusPanelTest, TheShippedPanelTakesItsReducedKindsAndEmptiesOnResume) {
             if (face(panel) == "tile")
                 reduced += (reduced.empty() ? "" : " ") + std::to_string(kind);
         }
-        EXPECT_EQ(reduced, row.reduced) << row.configuration << row.operation;
+        EXPECT_EQ(reduced, want) << configuration << operation;
     }
     config::Block empty;
     kel::ui::theAccessor.loadConfiguration(&empty); // the accessor outlives the test
@@ -356,9 +344,9 @@ TEST_F(StatusPanelTest, TheShippedPanelTakesItsReducedKindsAndEmptiesOnResume) {
     shaman.health = 125;
     shaman.status = "pure_poison";
     panel->setUnitInfo(shaman);
-    EXPECT_GE(panel->getAbsoluteX() - 6, 0.0f);
-    EXPECT_LE(panel->getAbsoluteX() + panel->getWidth() + 6, 640.0f);
-    EXPECT_LE(panel->getAbsoluteY() + panel->getHeight(), 480.0f);
+    EXPECT_TRUE(panel->getAbsoluteX() - 6 >= 0 &&
+                panel->getAbsoluteX() + panel->getWidth() + 6 <= 640 &&
+                panel->getAbsoluteY() + panel->getHeight() <= 480);
     root->command(kel::ui::Command::SHOW_GAME_MENU);
     EXPECT_EQ(face(panel), "unit") << "the menu alone leaves it";
     root->command(kel::ui::Command::RESUME_GAME);

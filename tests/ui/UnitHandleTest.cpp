@@ -22,6 +22,7 @@
 
 #include <atomic>
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -45,6 +46,7 @@ protected:
         ui->addComponent(board);
         board->setVisible(true);
         camera.setTransformation(Camera::lookingAt(0, -0.5f), Vector(-10, 0, 5));
+        effects(""); // no colours: red
     }
     void TearDown() override {
         ui.reset();
@@ -99,12 +101,7 @@ protected:
 // Rows: health; the digits, least significant first; the strip's u at corners 0 and 1 of each
 // (corners 2 and 3 repeat them at v = 1). 0 shows nothing at all.
 TEST_F(Digits, HealthShowsItsDigitsLeastSignificantFirstEachMappingItsFrameOfTheStrip) {
-    effects("");
-    const struct {
-        int health;
-        const char* digits;
-        std::vector<std::pair<float, float>> u;
-    } kRows[] = {
+    const std::tuple<int, std::string, std::vector<std::pair<float, float>>> kRows[] = {
         {0, "", {}},
         {10, "01", {{0.0f, 0.1f}, {0.1f, 0.2f}}},
         {305, "503", {{0.5f, 0.6f}, {0.0f, 0.1f}, {0.3f, 0.4f}}},
@@ -112,22 +109,19 @@ TEST_F(Digits, HealthShowsItsDigitsLeastSignificantFirstEachMappingItsFrameOfThe
     };
     UnitHandle* h = handle(&knight);
     EXPECT_EQ(values(*h), "") << "health 0 until the first update";
-    for (const auto& row : kRows) {
-        knight.setHealth(row.health);
+    for (const auto& [health, digits, strip] : kRows) {
+        knight.setHealth(health);
         h->update();
-        EXPECT_EQ(h->getHealth(), row.health);
-        ASSERT_EQ(values(*h), row.digits) << row.health;
+        EXPECT_EQ(h->getHealth(), health);
+        ASSERT_EQ(values(*h), digits) << health;
         for (int i = 0; i < h->getDigits().getCount(); ++i) {
             const Digit* digit = h->getDigits().getDigit(i);
-            const float corners[4][2] = {{row.u[i].first, 0},
-                                         {row.u[i].second, 0},
-                                         {row.u[i].first, 1},
-                                         {row.u[i].second, 1}};
             for (int corner = 0; corner < 4; ++corner) {
                 float u = -1, v = -1;
                 digit->getMapping(corner, &u, &v);
-                EXPECT_NEAR(u, corners[corner][0], 1e-6) << row.health << " digit " << i;
-                EXPECT_EQ(v, corners[corner][1]) << row.health << " digit " << i;
+                const float want = corner % 2 ? strip[i].second : strip[i].first;
+                EXPECT_NEAR(u, want, 1e-6) << health << " digit " << i << " corner " << corner;
+                EXPECT_EQ(v, corner / 2) << health << " digit " << i << " corner " << corner;
             }
             EXPECT_TRUE(digit->isDoubleSided());
         }
@@ -143,17 +137,12 @@ TEST_F(Digits, HealthShowsItsDigitsLeastSignificantFirstEachMappingItsFrameOfThe
 
 // Rows: a step; then how many of the handle's digits the view has / its decals in all.
 TEST_F(Digits, OnlyAShownHandleHasItsDigitsInTheView) {
-    effects("");
     UnitHandle* h = handle(&knight);
-    const struct {
-        const char* step;
-        const char* registered;
-    } kRows[] = {
+    const std::pair<std::string, const char*> kRows[] = {
         {"health 305", "3/3"}, {"hide", "0/0"},     {"health 10", "0/0"},  {"show", "2/2"},
         {"health 0", "0/0"},   {"health 7", "1/1"}, {"hide board", "0/0"}, {"show board", "1/1"},
     };
-    for (const auto& row : kRows) {
-        const std::string step = row.step;
+    for (const auto& [step, want] : kRows) {
         if (step.rfind("health ", 0) == 0) {
             knight.setHealth(std::stoi(step.substr(7)));
             h->update();
@@ -162,7 +151,7 @@ TEST_F(Digits, OnlyAShownHandleHasItsDigitsInTheView) {
         } else {
             board->setVisible(step == "show board");
         }
-        EXPECT_EQ(registered(*h), row.registered) << step;
+        EXPECT_EQ(registered(*h), want) << step;
     }
 }
 
@@ -175,12 +164,7 @@ TEST_F(Digits, TheColourComesFromTheTeamsEntryThenTheDefaultThenRed) {
     const std::string both = "HealthVisualizer { defaultColor = 0 0 1 1\n"
                              "  player { color = 0 1 0 1 }\n enemy { other = 1 } }\n";
     const char* const onlyEnemy = "HealthVisualizer { enemy { color = 1 1 0 } }\n";
-    const struct {
-        const char* file;
-        kel::logic::Unit* unit;
-        const char* colour;
-        size_t reported;
-    } kRows[] = {
+    const std::tuple<const char*, kel::logic::Unit*, const char*, size_t> kRows[] = {
         {both.c_str(), &knight, "0.00 1.00 0.00 1.00", 0},
         {both.c_str(), &wolf, "0.00 0.00 1.00 1.00", 0},
         {both.c_str(), &goblin, "0.00 0.00 1.00 1.00", 0},
@@ -193,11 +177,10 @@ TEST_F(Digits, TheColourComesFromTheTeamsEntryThenTheDefaultThenRed) {
          "1.00 0.00 0.00 1.00", 2},
         {"", &knight, "1.00 0.00 0.00 1.00", 0},
     };
-    for (const auto& row : kRows) {
-        effects(row.file);
-        UnitHandle* h = handle(row.unit);
-        EXPECT_EQ(colourText(h->getColor()), row.colour) << row.file;
-        EXPECT_EQ(log.take().size(), row.reported) << row.file;
+    for (const auto& [file, unit, colour, reported] : kRows) {
+        effects(file);
+        EXPECT_EQ(colourText(handle(unit)->getColor()), colour) << file;
+        EXPECT_EQ(log.take().size(), reported) << file;
     }
     // The colour goes to each digit's highlight, with black for its dark parts.
     effects(both);
@@ -221,40 +204,31 @@ public:
 // Rows: the fog value at the digits; whether they are drawn, with what opacity (1 - fog), and
 // what the inspector picture of the view shows of them.
 TEST_F(Digits, FogFadesTheDigitsAndHidesThemWhollyFromOneOn) {
-    effects("");
     knight.setHealth(42);
     UnitHandle* h = handle(&knight);
     h->update();
-    const struct {
-        float fog;
-        bool drawn;
-        const char* opacity;
-        const char* pictured;
-    } kRows[] = {{0, true, "opacity 1", "<g class=\"decal\" data-frame=\"2\"><rect"},
-                 {0.4f, true, "opacity 0.6", "<g class=\"decal\" data-frame=\"2\" opacity=\"0.6\""},
-                 {1, false, "", ""},
-                 {1.5f, false, "", ""}};
+    const std::tuple<float, bool, const char*, const char*> kRows[] = {
+        {0, true, "opacity 1", "<g class=\"decal\" data-frame=\"2\"><rect"},
+        {0.4f, true, "opacity 0.6", "<g class=\"decal\" data-frame=\"2\" opacity=\"0.6\""},
+        {1, false, "", ""},
+        {1.5f, false, "", ""}};
     view.activate();
     theRenderDriver->addView(&view);
     SphereVertexFogManager* saved = theSphereVertexFogManager;
-    for (const auto& row : kRows) {
-        FixedFog fog(row.fog);
+    for (const auto& [value, drawn, opacity, pictured] : kRows) {
+        FixedFog fog(value);
         theSphereVertexFogManager = &fog;
         const unsigned long before = h->getDigits().getDigit(0)->getDrawCount();
         drawDecals(view);
         for (int i = 0; i < h->getDigits().getCount(); ++i) {
             const Digit* digit = h->getDigits().getDigit(i);
-            EXPECT_EQ(digit->getDrawCount() - before, row.drawn ? 1u : 0u) << row.fog;
-            EXPECT_EQ(digit->wasDrawnLast(), row.drawn) << row.fog;
-            if (row.drawn) {
-                EXPECT_EQ(digit->getDrawnEffects().back(), row.opacity) << row.fog;
-            }
+            EXPECT_EQ(digit->getDrawCount() - before, drawn ? 1u : 0u) << value;
+            EXPECT_EQ(digit->wasDrawnLast(), drawn) << value;
+            EXPECT_EQ(drawn ? digit->getDrawnEffects().back() : "", opacity) << value;
         }
         const std::string svg = ::ui::Snapshot(ui.get()).render(::ui::Snapshot::Options());
-        EXPECT_EQ(svg.find("class=\"decal\"") != std::string::npos, row.drawn) << row.fog;
-        if (row.drawn) {
-            EXPECT_NE(svg.find(row.pictured), std::string::npos) << row.fog << svg;
-        }
+        EXPECT_EQ(svg.find("class=\"decal\"") != std::string::npos, drawn) << value;
+        EXPECT_NE(svg.find(pictured), std::string::npos) << value << svg;
     }
     theSphereVertexFogManager = saved;
     theRenderDriver->removeView(&view);
@@ -264,17 +238,10 @@ TEST_F(Digits, FogFadesTheDigitsAndHidesThemWhollyFromOneOn) {
 // 2.15. Rows: health; offset; sphere radius; each digit's Y (X is always -0.125, the decal 0.25
 // by 0.1); where every digit stands.
 TEST_F(Digits, TheRowStandsCentredOverTheModelOneDigitWidthApart) {
-    effects("");
     UnitHandle* h = handle(&knight);
     knight.getProtoUnit()->getAnimator()->setTransformation(Matrix3::rotationZ(1.5707963f),
                                                             Vector(3, 4, 0));
-    const struct {
-        int health;
-        Vector offset;
-        float radius;
-        std::vector<float> y;
-        Vector at;
-    } kRows[] = {
+    const std::tuple<int, Vector, float, std::vector<float>, Vector> kRows[] = {
         {7, {0, 0, 0}, 0, {-0.05f}, {3, 4, 2.15f}},
         {305, {0, 0, 0}, 0, {0.05f, -0.05f, -0.15f}, {3, 4, 2.15f}},
         // The offset turns with the unit: x becomes y.
@@ -282,22 +249,21 @@ TEST_F(Digits, TheRowStandsCentredOverTheModelOneDigitWidthApart) {
         // On a sphere of radius 10 the row is bent down with the world.
         {42, {0, 0, 0}, 10, {0, -0.1f}, {3.49501f, 4.66002f, 0.66263f}},
     };
-    for (const auto& row : kRows) {
-        setSphereRadius(row.radius);
-        knight.setHealth(row.health);
+    for (const auto& [health, offset, radius, y, want] : kRows) {
+        SCOPED_TRACE(std::to_string(health) + " radius " + std::to_string(radius));
+        setSphereRadius(radius);
+        knight.setHealth(health);
         h->update();
-        h->setOffset(row.offset);
-        ASSERT_EQ(h->getDigits().getCount(), static_cast<int>(row.y.size()));
+        h->setOffset(offset);
+        ASSERT_EQ(h->getDigits().getCount(), static_cast<int>(y.size()));
         for (int i = 0; i < h->getDigits().getCount(); ++i) {
             const Digit* digit = h->getDigits().getDigit(i);
-            EXPECT_NEAR(digit->getY(), row.y[i], 1e-5) << row.health << " digit " << i;
-            EXPECT_FLOAT_EQ(digit->getX(), -0.125f);
-            EXPECT_FLOAT_EQ(digit->getWidth(), 0.25f);
-            EXPECT_FLOAT_EQ(digit->getHeight(), 0.1f);
+            EXPECT_NEAR(digit->getY(), y[i], 1e-5) << " digit " << i;
+            EXPECT_EQ(std::make_tuple(digit->getX(), digit->getWidth(), digit->getHeight()),
+                      std::make_tuple(-0.125f, 0.25f, 0.1f));
             const Vector at = digit->getGlobalPosition();
-            EXPECT_NEAR(at.x, row.at.x, 1e-4) << row.health << " radius " << row.radius;
-            EXPECT_NEAR(at.y, row.at.y, 1e-4) << row.health << " radius " << row.radius;
-            EXPECT_NEAR(at.z, row.at.z, 1e-4) << row.health << " radius " << row.radius;
+            for (int axis = 0; axis < 3; ++axis)
+                EXPECT_NEAR(at[axis], want[axis], 1e-4) << "axis " << axis;
             EXPECT_TRUE(digit->getGlobalOrientation() == Matrix3::identity());
         }
     }
