@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <functional>
 #include <sstream>
 
 namespace kel::test {
@@ -88,73 +87,45 @@ TEST(AssetCheckTest, TheShippedDataHasEveryPictureModelAndFaceItNames) {
 }
 
 TEST(AssetCheckTest, AFaultyAssetIsReportedByTheNameTheDataGivesIt) {
-    struct Row {
+    const std::string none = "\x01removed";
+    const struct {
         const char* fault;
-        std::function<void(const TempDir&)> make;
+        const char* file; // under the root
+        std::string text; // its new text, or `none` to remove it
         const char* name; // as the catalogue or layout names it
         const char* says;
-    };
-    const Row rows[] = {
-        {"a corrupt picture",
-         [](const TempDir& r) { r.write("Images/UI/a.tga", picture(8, 4, false).substr(0, 30)); },
+    } rows[] = {
+        {"a corrupt picture", "Images/UI/a.tga", picture(8, 4, false).substr(0, 30),
          "/Images/UI/a.tga", "cannot be decoded"},
-        {"a picture that is no picture",
-         [](const TempDir& r) { r.write("Images/Named/Named.png", "\x89PNG garbage"); }, "Named",
+        {"a picture that is no picture", "Images/Named/Named.png", "\x89PNG garbage", "Named",
          "cannot be decoded"},
-        {"a picture of another size",
-         [](const TempDir& r) { r.write("Images/UI/a.tga", picture(8, 8, false)); },
-         "/Images/UI/a.tga", "8 x 8, the catalogue says 8 x 4"},
-        {"an unlisted picture not 64 x 64",
-         [](const TempDir& r) { r.write("Images/UI/b.tga", picture(32, 64, false)); },
+        {"a picture of another size", "Images/UI/a.tga", picture(8, 8, false), "/Images/UI/a.tga",
+         "8 x 8, the catalogue says 8 x 4"},
+        {"an unlisted picture not 64 x 64", "Images/UI/b.tga", picture(32, 64, false),
          "/Images/UI/b.tga", "32 x 64, the catalogue says 64 x 64"},
-        {"a picture without alpha",
-         [](const TempDir& r) { r.write("Images/UI/b.tga", picture(64, 64, false, 3)); },
+        {"a picture without alpha", "Images/UI/b.tga", picture(64, 64, false, 3),
          "/Images/UI/b.tga", "3 channels"},
-        {"a named picture missing",
-         [](const TempDir& r) { std::filesystem::remove(r / "Images/Named/Named.png"); }, "Named",
+        {"a named picture missing", "Images/Named/Named.png", none, "Named", "missing"},
+        {"a balloon picture missing", "Images/Named/balloons/s.tga.png", none, "balloons/s.tga",
          "missing"},
-        {"a balloon picture missing",
-         [](const TempDir& r) { std::filesystem::remove(r / "Images/Named/balloons/s.tga.png"); },
-         "balloons/s.tga", "missing"},
-        {"a model taller than its box",
-         [](const TempDir& r) {
-             r.write("Models/cube.obj", replaced(kCube, "v 1 1 2", "v 1 1 2.1"));
-         },
+        {"a model taller than its box", "Models/cube.obj", replaced(kCube, "v 1 1 2", "v 1 1 2.1"),
          "cube", "catalogue box"},
-        {"a model narrower than its box",
-         [](const TempDir& r) {
-             r.write("Models/cube.obj", replaced(replaced(kCube, "v -1 -1 0", "v -0.9 -1 0"),
-                                                 "v -1 1 2", "v -0.9 1 2"));
-         },
-         "cube", "catalogue box"},
-        {"a quad face",
-         [](const TempDir& r) {
-             r.write("Models/cube.obj", replaced(kCube, "3//1\nf", "3//1 4//1\nf"));
-         },
-         "cube", "not a triangle"},
-        {"a face without normals",
-         [](const TempDir& r) {
-             r.write("Models/cube.obj", replaced(kCube, "1//1 2//1 3//1", "1 2 3"));
-         },
+        {"a model narrower than its box", "Models/cube.obj",
+         replaced(replaced(kCube, "v -1 -1 0", "v -0.9 -1 0"), "v -1 1 2", "v -0.9 1 2"), "cube",
+         "catalogue box"},
+        {"a quad face", "Models/cube.obj", replaced(kCube, "3//1\nf", "3//1 4//1\nf"), "cube",
+         "not a triangle"},
+        {"a face without normals", "Models/cube.obj", replaced(kCube, "1//1 2//1 3//1", "1 2 3"),
          "cube", "lacks a vertex or a normal"},
-        {"a material its library lacks",
-         [](const TempDir& r) { r.write("Models/cube.mtl", "newmtl other\nKd 1 1 1\n"); }, "cube",
+        {"a material its library lacks", "Models/cube.mtl", "newmtl other\nKd 1 1 1\n", "cube",
          "material 'paint'"},
-        {"a model missing",
-         [](const TempDir& r) { std::filesystem::remove(r / "Models/cube.obj"); }, "cube",
-         "missing"},
-        {"a font without a face",
-         [](const TempDir& r) { r.write("Configs/UI/fonts.cfg", "body { pixelSize = 12 }\n"); },
-         "body", "names no face"},
-        {"a face file missing",
-         [](const TempDir& r) { std::filesystem::remove(r / "Fonts/Face.ttf"); }, "body",
-         "is missing"},
-        {"a face that is no TrueType face",
-         [](const TempDir& r) { r.write("Fonts/Face.ttf", "<html>not found</html>"); }, "body",
+        {"a model missing", "Models/cube.obj", none, "cube", "missing"},
+        {"a font without a face", "Configs/UI/fonts.cfg", "body { pixelSize = 12 }\n", "body",
+         "names no face"},
+        {"a face file missing", "Fonts/Face.ttf", none, "body", "is missing"},
+        {"a face that is no TrueType face", "Fonts/Face.ttf", "<html>not found</html>", "body",
          "no TrueType face"},
-        {"faces without their licence",
-         [](const TempDir& r) { std::filesystem::remove(r / "Fonts/LICENSE"); }, "/Fonts",
-         "LICENSE"},
+        {"faces without their licence", "Fonts/LICENSE", none, "/Fonts", "LICENSE"},
     };
     {
         TempDir root;
@@ -166,7 +137,10 @@ TEST(AssetCheckTest, AFaultyAssetIsReportedByTheNameTheDataGivesIt) {
     for (const auto& row : rows) {
         TempDir root;
         writeCompleteRoot(root);
-        row.make(root);
+        if (row.text == none)
+            std::filesystem::remove(root / row.file);
+        else
+            root.write(row.file, row.text);
         const AssetReport report = checkAssets(root.get());
         ASSERT_EQ(report.problems.size(), 1u) << row.fault << ":\n" << report.describe();
         EXPECT_EQ(report.problems[0].name, row.name) << row.fault;

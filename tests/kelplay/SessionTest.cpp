@@ -12,8 +12,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #ifndef _WIN32
 #include <sys/wait.h>
 #endif
@@ -46,11 +44,37 @@ protected:
         return transcript;
     }
 
+    // Each row's script fails, and the transcript says why.
+    template <class Rows> void expectFailures(const Rows& rows) {
+        for (const auto& row : rows) {
+            bool ok = true;
+            const std::string transcript = play(row.script, &ok);
+            EXPECT_FALSE(ok) << row.script;
+            EXPECT_NE(transcript.find(row.says), std::string::npos) << transcript;
+        }
+    }
+
     kel::test::LogCapture log;
     kel::test::TempDir profile;
     kel::test::TempDir out;
     std::filesystem::path savedProfile;
 };
+
+struct FailingScript {
+    std::string script;
+    const char* says;
+};
+
+// The lines are in the transcript in this order, after `from`.
+void expectInOrder(const std::string& transcript, const std::string& from,
+                   std::initializer_list<const char*> lines) {
+    size_t at = transcript.find(from);
+    ASSERT_NE(at, std::string::npos) << from << transcript;
+    for (const char* line : lines) {
+        at = transcript.find(line, at);
+        ASSERT_NE(at, std::string::npos) << "missing or out of order: " << line << transcript;
+    }
+}
 
 TEST_F(KelPlaySession, TheDefaultTourPlaysThroughWithEveryExpectationMet) {
     bool ok = false;
@@ -64,24 +88,14 @@ TEST_F(KelPlaySession, TheDefaultTourPlaysThroughWithEveryExpectationMet) {
           "] shown mainui.createmenu\n", "] shown maingoal\n", "] shown gameui.gameresults\n",
           "] ok: expect answer NO\n", "] ok: expect event \"newgame mapName=Lighthouse\"\n"})
         EXPECT_NE(transcript.find(line), std::string::npos) << line;
-    EXPECT_NE(transcript.find("ok: expect daytime 09:00"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(out / "index.html"));
     EXPECT_TRUE(std::filesystem::exists(out / "02-main-menu.svg"));
     // The roads out of the main menu end where they should.
-    EXPECT_NE(transcript.find("event newgame mapName=Lighthouse"), std::string::npos);
-    EXPECT_NE(transcript.find("event newgame mapName=Watermill"), std::string::npos);
-    EXPECT_NE(transcript.find("event newgame mapName=Skirmish.lvx"), std::string::npos);
-    EXPECT_NE(transcript.find("event endgame"), std::string::npos);
+    for (const char* line :
+         {"event newgame mapName=Watermill", "event newgame mapName=Skirmish.lvx", "event endgame",
+          "ok: expect daytime 09:00"})
+        EXPECT_NE(transcript.find(line), std::string::npos) << line;
     EXPECT_TRUE(log.take().empty());
-}
-
-TEST_F(KelPlaySession, AFailedExpectationStopsTheScriptAndNamesTheLine) {
-    bool ok = true;
-    const std::string transcript = play("wait 0.1\nexpect state GAME\nkey F2\n", &ok);
-    EXPECT_FALSE(ok);
-    EXPECT_NE(transcript.find("FAILED test.play:2: the state is MAIN_MENU, not GAME"),
-              std::string::npos)
-        << transcript;
 }
 
 // The pointer rests on 'play' (the entry in front at rest), then the player clicks the sky far
@@ -118,34 +132,30 @@ TEST_F(KelPlaySession, ABattleRoundTripShowsEveryScreenInOrder) {
              "expect waiting results\nkey Return\nexpect waiting none\nexpect state MAIN_MENU\n",
              &ok);
     EXPECT_TRUE(ok) << transcript;
-    size_t at = 0;
-    for (const char* line :
-         {"] state LOADING\n",
-          "] shown loading\n",
-          "] load phase landscape done; the loading bar shows 30%\n",
-          "] load phase objects done; the loading bar shows 50%\n",
-          "] snapshot loading\n",
-          "] load phase units done; the loading bar shows 100%\n",
-          "] hidden loading\n",
-          "] state GAME\n",
-          "] state GAME_MENU\n",
-          "] state GAME\n",
-          "] the scenario asks for the goals\n",
-          "] a host thread shows the goal screen and waits\n",
-          "] shown maingoal\n",
-          "] hidden maingoal\n",
-          "] the host thread returns from the goal screen\n",
-          "] the game logic ends the mission: won (the other side gave up; the battle is over)\n",
-          "] the results screen tells the host it is shown\n",
-          "] a host thread shows the results screen and waits\n",
-          "] the results screen tells the host it is hidden\n",
-          "] the host thread returns from the results screen\n",
-          "] state ENDING_GAME\n",
-          "] state MAIN_MENU\n"}) {
-        const size_t found = transcript.find(line, at);
-        ASSERT_NE(found, std::string::npos) << "missing or out of order: " << line << transcript;
-        at = found;
-    }
+    expectInOrder(
+        transcript, "",
+        {"] state LOADING\n",
+         "] shown loading\n",
+         "] load phase landscape done; the loading bar shows 30%\n",
+         "] load phase objects done; the loading bar shows 50%\n",
+         "] snapshot loading\n",
+         "] load phase units done; the loading bar shows 100%\n",
+         "] hidden loading\n",
+         "] state GAME\n",
+         "] state GAME_MENU\n",
+         "] state GAME\n",
+         "] the scenario asks for the goals\n",
+         "] a host thread shows the goal screen and waits\n",
+         "] shown maingoal\n",
+         "] hidden maingoal\n",
+         "] the host thread returns from the goal screen\n",
+         "] the game logic ends the mission: won (the other side gave up; the battle is over)\n",
+         "] the results screen tells the host it is shown\n",
+         "] a host thread shows the results screen and waits\n",
+         "] the results screen tells the host it is hidden\n",
+         "] the host thread returns from the results screen\n",
+         "] state ENDING_GAME\n",
+         "] state MAIN_MENU\n"});
     EXPECT_TRUE(std::filesystem::exists(out / "01-loading.svg"));
 }
 
@@ -162,18 +172,14 @@ TEST_F(KelPlaySession, TheHostAnswersFreeLookAndGoalsKeysInBattleOnly) {
              "expect waiting none\nwait 0.8\nexpect shown gameroundmenu\n",
              &ok);
     EXPECT_TRUE(ok) << transcript;
-    size_t at = transcript.find("] state GAME\n");
-    ASSERT_NE(at, std::string::npos) << transcript;
-    EXPECT_EQ(transcript.rfind("control source: beginUnitFreelook()", at), std::string::npos)
+    EXPECT_GT(transcript.find("control source: beginUnitFreelook()"),
+              transcript.find("] state GAME\n"))
         << "nothing before the battle";
-    for (const char* line : {"control source: beginUnitFreelook()", "hidden gameui.subgameui",
-                             "control source: endUnitFreelook()", "shown gameui.subgameui",
-                             "the host pauses the battle for the goals", "state GAME_MENU",
-                             "shown maingoal", "the host thread returns from the goal screen"}) {
-        const size_t found = transcript.find(line, at);
-        ASSERT_NE(found, std::string::npos) << "missing or out of order: " << line << transcript;
-        at = found;
-    }
+    expectInOrder(transcript, "] state GAME\n",
+                  {"control source: beginUnitFreelook()", "hidden gameui.subgameui",
+                   "control source: endUnitFreelook()", "shown gameui.subgameui",
+                   "the host pauses the battle for the goals", "state GAME_MENU", "shown maingoal",
+                   "the host thread returns from the goal screen"});
 }
 
 // In battle the engine picks what lies under the pointer through the redirector's listeners,
@@ -202,25 +208,20 @@ TEST_F(KelPlaySession, TheStatusPanelDescribesWhatThePointerRestsOn) {
         "move 512 384\nexpect text status.tile.name Meadow\nexpect hidden status.unit\n",
         &ok);
     EXPECT_TRUE(ok) << transcript;
-    size_t at = transcript.find("] state GAME\n");
-    for (const char* line :
-         {"control source: setFocusTarget(unit:knight)", "the status panel describes unit:knight",
-          "control source: setFocusTarget(unit:shaman)", "the status panel describes unit:shaman",
-          "the status panel describes landscape:"}) {
-        const size_t found = transcript.find(line, at);
-        ASSERT_NE(found, std::string::npos) << "missing or out of order: " << line << transcript;
-        at = found;
-    }
+    expectInOrder(
+        transcript, "] state GAME\n",
+        {"control source: setFocusTarget(unit:knight)", "the status panel describes unit:knight",
+         "control source: setFocusTarget(unit:shaman)", "the status panel describes unit:shaman",
+         "the status panel describes landscape:"});
 }
 
-// What the host can only refuse while playing: ending a mission outside a battle (or over the
-// in-game ring, which hides the results), a waiter
-// that is not there, the bar of a load that never happened.
-TEST_F(KelPlaySession, BattleCommandsOutsideABattleFailWithTheReason) {
-    const struct {
-        const char* script;
-        const char* says;
-    } rows[] = {
+// A failed expectation names its line; the host refuses ending a mission outside a battle (or
+// over the in-game ring, which hides the results), a waiter that is not there, the bar of a load
+// that never happened.
+TEST_F(KelPlaySession, FailedExpectationsAndBattleCommandsOutsideABattleSayWhy) {
+    const FailingScript rows[] = {
+        {"wait 0.1\nexpect state GAME\nkey F2\n",
+         "FAILED test.play:2: the state is MAIN_MENU, not GAME"},
         {"endmission win\n",
          "FAILED test.play:1: a mission ends in battle; the state is MAIN_MENU"},
         {"expect waiting goal\n", "FAILED test.play:1: no host thread waits in the goal screen"},
@@ -229,12 +230,7 @@ TEST_F(KelPlaySession, BattleCommandsOutsideABattleFailWithTheReason) {
         {"expect loading \"100\"\n",
          "FAILED test.play:1: no map was loaded behind the loading screen"},
     };
-    for (const auto& row : rows) {
-        bool ok = true;
-        const std::string transcript = play(row.script, &ok);
-        EXPECT_FALSE(ok) << row.script;
-        EXPECT_NE(transcript.find(row.says), std::string::npos) << transcript;
-    }
+    expectFailures(rows);
 }
 
 // The host gives every unit of the battle its digits (Lighthouse: the knight has 40, the
@@ -250,8 +246,7 @@ TEST_F(KelPlaySession, EveryUnitOfTheBattleCarriesItsHealthDigits) {
                       "health knight 0\nexpect digits knight \"\"\nframe\nsnapshot digits\n",
              &ok);
     EXPECT_TRUE(ok) << transcript;
-    std::ifstream file(out / "01-digits.svg");
-    const std::string svg((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string svg = out.read("01-digits.svg");
     // archer 28, priest 24, goblins 18 and 305, shaman 20; the knight's 0 shows nothing.
     size_t decals = 0;
     for (size_t at = svg.find("class=\"decal\""); at != std::string::npos;
@@ -263,10 +258,7 @@ TEST_F(KelPlaySession, EveryUnitOfTheBattleCarriesItsHealthDigits) {
     EXPECT_NE(svg.find("fill=\"rgb(255,77,51)\">3</text>"), std::string::npos) << svg;
     EXPECT_NE(svg.find("fill=\"rgb(89,191,255)\">8</text>"), std::string::npos) << svg;
 
-    const struct {
-        std::string script;
-        const char* says;
-    } rows[] = {
+    const FailingScript rows[] = {
         {"health knight 5\n", "FAILED test.play:1: there is no battle with units on the board"},
         {battle + "health goblin:3 5\n",
          "FAILED test.play:5: the board has 2 goblin unit(s), not 3"},
@@ -275,21 +267,14 @@ TEST_F(KelPlaySession, EveryUnitOfTheBattleCarriesItsHealthDigits) {
         {battle + "expect digits shaman \"02\"\n",
          "FAILED test.play:5: the digits over shaman read \"20\", not \"02\""},
     };
-    for (const auto& row : rows) {
-        transcript = play(row.script, &ok);
-        EXPECT_FALSE(ok) << row.script;
-        EXPECT_NE(transcript.find(row.says), std::string::npos) << transcript;
-    }
+    expectFailures(rows);
 }
 
 // Rows: a script and the line it fails with. A unit speaks only in battle and by a name the board
 // knows; a balloon is checked once grown, and a hidden one is no balloon.
 TEST_F(KelPlaySession, UnitsSpeakInBattleAndTheirBalloonsAreCheckedWhereThePlayerSeesThem) {
     const std::string battle = "wait 0.8\nkey Return\nwait 0.8\n";
-    const struct {
-        std::string script;
-        const char* says;
-    } rows[] = {
+    const FailingScript rows[] = {
         {"say knight speech Hi\n",
          "FAILED test.play:1: there is no battle with units on the board"},
         {battle + "say knight speech Hi\nwait 0.1\nexpect balloon knight 0 upright\n",
@@ -301,12 +286,7 @@ TEST_F(KelPlaySession, UnitsSpeakInBattleAndTheirBalloonsAreCheckedWhereThePlaye
                   "unsay knight\n",
          "FAILED test.play:8: 'knight' shows no balloon"},
     };
-    for (const auto& row : rows) {
-        bool ok = true;
-        const std::string transcript = play(row.script, &ok);
-        EXPECT_FALSE(ok) << row.script;
-        EXPECT_NE(transcript.find(row.says), std::string::npos) << transcript;
-    }
+    expectFailures(rows);
 }
 
 #ifndef _WIN32
@@ -325,25 +305,22 @@ int runProgram(const kel::test::TempDir& dir, const std::string& arguments,
 
 TEST(KelPlayProgram, AFailedExpectationExitsNonZeroInEveryMode) {
     const char* const failing = "wait 0.1\nexpect state GAME\nwait 0.1\n";
-    const struct {
-        const char* mode;
-        const char* input;
-    } rows[] = {
-        {"--script s.play", ""},
-        {"--script s.play --quiet", ""},
-        {"--interactive --profile profile", failing},
-        {"--interactive --profile profile --quiet", failing},
-    };
+    // The mode, and what is typed.
+    const char* const rows[][2] = {{"--script s.play", ""},
+                                   {"--script s.play --quiet", ""},
+                                   {"--interactive --profile profile", failing},
+                                   {"--interactive --profile profile --quiet", failing}};
     for (const auto& row : rows) {
+        const char* const mode = row[0];
         kel::test::TempDir dir;
         dir.write("s.play", failing);
-        EXPECT_EQ(runProgram(dir, std::string(row.mode) + " --out out", row.input), 1) << row.mode;
+        EXPECT_EQ(runProgram(dir, std::string(mode) + " --out out", row[1]), 1) << mode;
         const std::string said = dir.read("out.txt") + dir.read("errors.txt");
         EXPECT_NE(said.find(":2: the state is MAIN_MENU, not GAME"), std::string::npos)
-            << row.mode << "\n"
+            << mode << "\n"
             << said;
-        EXPECT_NE(said.find("1 failed expectation"), std::string::npos) << row.mode;
-        EXPECT_TRUE(std::filesystem::exists(dir / "out/index.html")) << row.mode;
+        EXPECT_NE(said.find("1 failed expectation"), std::string::npos) << mode;
+        EXPECT_TRUE(std::filesystem::exists(dir / "out/index.html")) << mode;
     }
 }
 
@@ -355,13 +332,12 @@ TEST(KelPlayProgram, AnInteractiveSessionThroughAPipeTurnsTheRingOnePlacePerKey)
                                   "expect front options_play\nkey Right\nwait 0.5\n"
                                   "expect front selectmap\nkey Left\nwait 0.5\n"
                                   "expect front options_play\n");
-    EXPECT_EQ(status, 0) << dir.read("out.txt") << dir.read("errors.txt");
-    EXPECT_NE(dir.read("out.txt").find("ok: expect front selectmap"), std::string::npos)
-        << dir.read("out.txt");
-    EXPECT_NE(dir.read("out.txt").find("ok: 11 commands"), std::string::npos);
+    const std::string said = dir.read("out.txt");
+    EXPECT_EQ(status, 0) << said << dir.read("errors.txt");
     // `help` lists the commands and the key names.
-    EXPECT_NE(dir.read("out.txt").find("ringfocus ENTRY"), std::string::npos);
-    EXPECT_NE(dir.read("out.txt").find("WheelDown"), std::string::npos);
+    for (const char* line :
+         {"ok: expect front selectmap", "ok: 11 commands", "ringfocus ENTRY", "WheelDown"})
+        EXPECT_NE(said.find(line), std::string::npos) << line << said;
 }
 
 TEST(KelPlayProgram, AScriptIsCheckedWholeAndRefusedBeforeAnythingPlays) {
@@ -369,8 +345,9 @@ TEST(KelPlayProgram, AScriptIsCheckedWholeAndRefusedBeforeAnythingPlays) {
     dir.write("bad.play", "wait 0.1\nwiggle 3\nwait inf\nkey Nope\n");
     EXPECT_EQ(runProgram(dir, "--out out --script bad.play"), 2);
     const std::string errors = dir.read("errors.txt");
-    for (const char* line : {"bad.play:2: unknown command 'wiggle'", "bad.play:3: 'inf'",
-                             "bad.play:4: no key or mouse button named 'Nope'",
+    for (const char* line : {"bad.play:2: unknown command 'wiggle' (kel-play --help lists the "
+                             "commands)",
+                             "bad.play:3: 'inf'", "bad.play:4: no key or mouse button named 'Nope'",
                              "3 errors in bad.play; nothing was played"})
         EXPECT_NE(errors.find(line), std::string::npos) << errors;
     EXPECT_EQ(dir.read("out.txt").find("module started"), std::string::npos);
@@ -379,10 +356,8 @@ TEST(KelPlayProgram, AScriptIsCheckedWholeAndRefusedBeforeAnythingPlays) {
 
 // Mistakes on the command line are one line on the error output and exit 2.
 TEST(KelPlayProgram, CommandLineMistakesAreOneLine) {
-    const struct {
-        const char* arguments;
-        const char* says;
-    } rows[] = {
+    // The arguments, and what is said.
+    const char* const rows[][2] = {
         {"--out", "--out needs a value"},
         {"--script --quiet", "--script needs a value"},
         {"--wobble", "unknown option '--wobble'"},
@@ -393,9 +368,9 @@ TEST(KelPlayProgram, CommandLineMistakesAreOneLine) {
     for (const auto& row : rows) {
         kel::test::TempDir dir;
         dir.write("afile", "a file");
-        EXPECT_EQ(runProgram(dir, row.arguments), 2) << row.arguments;
+        EXPECT_EQ(runProgram(dir, row[0]), 2) << row[0];
         const std::string errors = dir.read("errors.txt");
-        EXPECT_NE(errors.find(row.says), std::string::npos) << row.arguments << ": " << errors;
+        EXPECT_NE(errors.find(row[1]), std::string::npos) << row[0] << ": " << errors;
         EXPECT_LE(std::count(errors.begin(), errors.end(), '\n'), 2) << errors;
     }
     kel::test::TempDir dir;

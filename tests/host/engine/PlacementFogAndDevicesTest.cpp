@@ -14,10 +14,8 @@
 
 namespace {
 
-void expectNear(const Vector& a, const Vector& b, float tolerance = 1e-4f) {
-    EXPECT_NEAR(a.x, b.x, tolerance);
-    EXPECT_NEAR(a.y, b.y, tolerance);
-    EXPECT_NEAR(a.z, b.z, tolerance);
+void expectNear(const Vector& a, const Vector& b) {
+    EXPECT_LT((a - b).length(), 1e-4f) << a.x << " " << a.y << " " << a.z;
 }
 
 class SphericalWorld : public ::testing::Test {

@@ -62,26 +62,23 @@ TEST_F(Painting, TextLinesLandByTheirAlignmentAndTheSpriteTextsOwnNumbering) {
     const float ab = ui->getFont("default")->getTextWidth("ab");
     const float line = ui->getFont("default")->getLineHeight();
 
-    const RecordingCanvas left = paint(find<ui::Text>("left"));
-    ASSERT_EQ(left.texts.size(), 2u);
-    EXPECT_FLOAT_EQ(left.texts[0].x, 100);
-    EXPECT_FLOAT_EQ(left.texts[1].y, 10 + line) << "the second line one line lower";
-    EXPECT_FLOAT_EQ(left.texts[0].width, ab) << "runs carry their metric width";
-
-    const RecordingCanvas right = paint(find<ui::Text>("right"));
-    ASSERT_EQ(right.texts.size(), 1u);
-    EXPECT_FLOAT_EQ(right.texts[0].x, 300 - ab);
-
-    const RecordingCanvas centred = paint(find<ui::SpriteText>("centred"));
-    ASSERT_EQ(centred.texts.size(), 1u);
-    EXPECT_FLOAT_EQ(centred.texts[0].x, 100 + (200 - ab) / 2) << "1 centres a sprite text";
-
+    // Each run as "x y width"; the second line one line lower; 1 centres a sprite text.
+    const auto runs = [](const RecordingCanvas& canvas) {
+        std::vector<float> all;
+        for (const auto& run : canvas.texts)
+            all.insert(all.end(), {run.x, run.y, run.width});
+        return all;
+    };
+    EXPECT_EQ(runs(paint(find<ui::Text>("left"))),
+              (std::vector<float>{100, 10, ab, 100, 10 + line,
+                                  ui->getFont("default")->getTextWidth("abcd")}));
+    EXPECT_EQ(runs(paint(find<ui::Text>("right"))), (std::vector<float>{300 - ab, 60, ab}));
+    EXPECT_EQ(runs(paint(find<ui::SpriteText>("centred"))),
+              (std::vector<float>{100 + (200 - ab) / 2, 110, ab}));
     const RecordingCanvas plate = paint(find<ui::BothTextSprite>("plate"));
     ASSERT_EQ(plate.images.size(), 1u);
     EXPECT_EQ(plate.images[0].name, "/Images/StatusPanel/back.tga");
-    ASSERT_EQ(plate.texts.size(), 1u);
-    EXPECT_FLOAT_EQ(plate.texts[0].x, 100 + (200 - ab) / 2);
-    EXPECT_FLOAT_EQ(plate.texts[0].y, 140 + (40 - line) / 2) << "centred on the plate";
+    EXPECT_EQ(runs(plate), (std::vector<float>{100 + (200 - ab) / 2, 140 + (40 - line) / 2, ab}));
 }
 
 TEST_F(Painting, AGrowingBarIsClippedToItsRegionAndAHiddenImageIsNotDrawn) {
@@ -173,12 +170,7 @@ class Sign : public ui::Component, public ui::Paintable {
 public:
     explicit Sign(ui::UI* ui) : Component(ui, 10, 10, 80, 20) {}
     void paint(ui::Canvas& canvas) const override {
-        ui::Canvas::TextRun run;
-        run.x = getAbsoluteX();
-        run.y = getAbsoluteY();
-        run.text = word;
-        run.font = getUI()->getFont("default");
-        canvas.text(run);
+        canvas.text({getAbsoluteX(), getAbsoluteY(), 0, word, getUI()->getFont("default"), {}});
     }
     std::string word = "old";
 };
