@@ -274,7 +274,7 @@ TEST_F(Balloons, AShownBalloonGrowsOutOfTheAnchorInAFifthOfASecondEveryTimeItIsS
     // a step, seconds, left, top, width, height, content shown
     const std::tuple<std::string, double, float, float, float, float, bool> kRows[] = {
         {"shown", 0.1, 320, 195, 74, 40, false},
-        {"", 0.08, 320, 159, 133.2f, 72, false},
+        {"", 0.088, 320, 155, 139.12f, 75.2f, false},
         {"", 0.03, 320, 150, 148, 80, true},
         {"hidden and shown", 0.04, 320, 222, 29.6f, 16, false},
         {"", 0.06, 320, 195, 74, 40, false},
