@@ -59,7 +59,7 @@ public:
         uint32_t end = 0;
         for (size_t i = 0; i < count; ++i) {
             if (!values[i].empty())
-                std::memcpy(bytes + end, values[i].data(), values[i].size());
+                copyBytes(bytes + end, values[i].data(), values[i].size());
             end += static_cast<uint32_t>(values[i].size());
             if (i == 0)
                 firstLength = end;
@@ -989,33 +989,6 @@ uint32_t hashName(std::string_view name) {
     return static_cast<uint32_t>(hash >> 32);
 }
 
-// Whether two names of `size` bytes are the same, a word at a time.
-bool sameBytes(const char* a, const char* b, size_t size) {
-    if (size >= 8) {
-        uint64_t x, y;
-        for (size_t at = 0; at + 8 <= size; at += 8) {
-            std::memcpy(&x, a + at, 8);
-            std::memcpy(&y, b + at, 8);
-            if (x != y)
-                return false;
-        }
-        std::memcpy(&x, a + size - 8, 8);
-        std::memcpy(&y, b + size - 8, 8);
-        return x == y;
-    }
-    if (size >= 4) {
-        uint32_t x, y, z, w;
-        std::memcpy(&x, a, 4);
-        std::memcpy(&y, b, 4);
-        std::memcpy(&z, a + size - 4, 4);
-        std::memcpy(&w, b + size - 4, 4);
-        return x == y && z == w;
-    }
-    for (size_t i = 0; i < size; ++i)
-        if (a[i] != b[i])
-            return false;
-    return true;
-}
 } // namespace
 
 const std::string* TextStore::intern(std::string_view name) {
