@@ -296,8 +296,10 @@ private:
         if (newlines) // names are only read after such a skip
             skipStart = p;
         while (true) {
-            // Most runs of blanks are none (before a line's end) or an indentation.
-            if (p < end && kBlank[static_cast<unsigned char>(*p)])
+            // Most runs of blanks are none (before a line's end), one (around '=', between
+            // values) or an indentation.
+            if (p < end && kBlank[static_cast<unsigned char>(*p)] && ++p < end &&
+                kBlank[static_cast<unsigned char>(*p)])
                 p = scanTo<kVector, BlankEnd>(p + 1, end);
             if (p == end)
                 return;
