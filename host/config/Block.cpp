@@ -911,6 +911,19 @@ Block& Reader::appendBlock(TextStore& store, Block& parent, const std::string* n
 
 void Reader::appendList(TextStore& store, Block& parent, const std::string* name, int line,
                         uint16_t column, const std::string_view* values, size_t count) {
+    if (count == 1) {
+        // Most properties have one value.
+        const size_t size = values[0].size();
+        auto* node = new (store.allocate(sizeof(Block::ListNode) + size))
+            Block::ListNode(name, line, column);
+        char* bytes = reinterpret_cast<char*>(node + 1);
+        copyBytes(bytes, values[0].data(), size);
+        node->text = bytes;
+        node->firstLength = static_cast<uint32_t>(size);
+        node->viewCount = 1;
+        parent.linkUnindexed(node);
+        return;
+    }
     const size_t extra = Block::ListNode::extraFor(count, Block::ListNode::bytesOf(values, count));
     auto* node =
         new (store.allocate(sizeof(Block::ListNode) + extra)) Block::ListNode(name, line, column);
@@ -942,16 +955,13 @@ void Reader::setValue(Block& root, const NamePath& path, std::string_view value)
     node.markLocal();
 }
 
-void* TextStore::allocate(size_t size) {
-    size = roundUp(size);
-    if (left < size) {
-        // Chunks grow with the document, to a megabyte: few allocations, little left unused.
-        lastCapacity = std::max<size_t>(
-            size, lastCapacity == 0 ? 65536 : std::min<size_t>(lastCapacity * 2, 1 << 20));
-        chunks.emplace_back(new std::max_align_t[lastCapacity / sizeof(std::max_align_t) + 1]);
-        next = reinterpret_cast<char*>(chunks.back().get());
-        left = lastCapacity;
-    }
+void* TextStore::allocateInNewChunk(size_t size) {
+    // Chunks grow with the document, to a megabyte: few allocations, little left unused.
+    lastCapacity = std::max<size_t>(
+        size, lastCapacity == 0 ? 65536 : std::min<size_t>(lastCapacity * 2, 1 << 20));
+    chunks.emplace_back(new std::max_align_t[lastCapacity / sizeof(std::max_align_t) + 1]);
+    next = reinterpret_cast<char*>(chunks.back().get());
+    left = lastCapacity;
     void* result = next;
     next += size;
     left -= size;

@@ -73,7 +73,16 @@ KEL_HOST_API bool setVectorScanning(bool on);
 struct TextStore {
     std::string file;
 
-    void* allocate(size_t size);
+    // `size` bytes at a pointer's alignment.
+    void* allocate(size_t size) {
+        size = (size + alignof(void*) - 1) / alignof(void*) * alignof(void*);
+        if (left < size)
+            return allocateInNewChunk(size);
+        void* result = next;
+        next += size;
+        left -= size;
+        return result;
+    }
     // The document's one copy of `name`.
     const std::string* intern(std::string_view name);
 
@@ -84,6 +93,7 @@ private:
         const std::string* name;
     };
     void growNames();
+    void* allocateInNewChunk(size_t size);
 
     std::vector<std::unique_ptr<std::max_align_t[]>> chunks;
     char* next = nullptr;
