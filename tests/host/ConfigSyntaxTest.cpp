@@ -304,7 +304,7 @@ TEST(ConfigSyntax, EveryConstructReadsAlikeAtEveryOffset) {
         {"x = b@#c\ny = 2", {"b@"}, 0},
         {"x = b@//c\ny = 2", {"b@//c"}, 0},
         {"x = b@ // c\ny = 2", {"b@"}, 0},
-        {"x = b \t c@;y = 2", {"b", "c@"}, 0},
+        {"x = b  \t\t c@;y = 2", {"b", "c@"}, 0},
         {"x = b\nk@=c;y = 2", {"b"}, 0},
         {"x = b@\ry = 2", {"b@"}, 0}, // a carriage return alone ends a line
         {"@x = 1\ny = 2", {"1"}, 0},  // indented
@@ -344,4 +344,13 @@ TEST(ConfigSyntax, EveryConstructReadsAlikeAtEveryOffset) {
             }
         }
     config::setVectorScanning(vectorBefore);
+}
+
+// Names come back in the same order block after block; one that differs from last time's, even
+// as its prefix, is read as itself.
+TEST(ConfigSyntax, ANameDifferentFromTheOneReadThereBeforeIsItself) {
+    const Config config = parsed("a {\n k = 1\n pp = 2\n}\nb {\n k = 1\n p = 3\n}\n");
+    EXPECT_EQ(config.getList("b.p"), Block::List{"3"});
+    EXPECT_FALSE(config.hasProperty("b.pp"));
+    EXPECT_EQ(config.getList("a.pp"), Block::List{"2"});
 }
