@@ -59,7 +59,7 @@ public:
         uint32_t end = 0;
         for (size_t i = 0; i < count; ++i) {
             if (!values[i].empty())
-                std::memcpy(bytes + end, values[i].data(), values[i].size());
+                copyBytes(bytes + end, values[i].data(), values[i].size());
             end += static_cast<uint32_t>(values[i].size());
             if (i == 0)
                 firstLength = end;
@@ -911,6 +911,19 @@ Block& Reader::appendBlock(TextStore& store, Block& parent, const std::string* n
 
 void Reader::appendList(TextStore& store, Block& parent, const std::string* name, int line,
                         uint16_t column, const std::string_view* values, size_t count) {
+    if (count == 1) {
+        // Most properties have one value.
+        const size_t size = values[0].size();
+        auto* node = new (store.allocate(sizeof(Block::ListNode) + size))
+            Block::ListNode(name, line, column);
+        char* bytes = reinterpret_cast<char*>(node + 1);
+        copyBytes(bytes, values[0].data(), size);
+        node->text = bytes;
+        node->firstLength = static_cast<uint32_t>(size);
+        node->viewCount = 1;
+        parent.linkUnindexed(node);
+        return;
+    }
     const size_t extra = Block::ListNode::extraFor(count, Block::ListNode::bytesOf(values, count));
     auto* node =
         new (store.allocate(sizeof(Block::ListNode) + extra)) Block::ListNode(name, line, column);
@@ -942,16 +955,13 @@ void Reader::setValue(Block& root, const NamePath& path, std::string_view value)
     node.markLocal();
 }
 
-void* TextStore::allocate(size_t size) {
-    size = roundUp(size);
-    if (left < size) {
-        // Chunks grow with the document, to a megabyte: few allocations, little left unused.
-        lastCapacity = std::max<size_t>(
-            size, lastCapacity == 0 ? 65536 : std::min<size_t>(lastCapacity * 2, 1 << 20));
-        chunks.emplace_back(new std::max_align_t[lastCapacity / sizeof(std::max_align_t) + 1]);
-        next = reinterpret_cast<char*>(chunks.back().get());
-        left = lastCapacity;
-    }
+void* TextStore::allocateInNewChunk(size_t size) {
+    // Chunks grow with the document, to a megabyte: few allocations, little left unused.
+    lastCapacity = std::max<size_t>(
+        size, lastCapacity == 0 ? 65536 : std::min<size_t>(lastCapacity * 2, 1 << 20));
+    chunks.emplace_back(new std::max_align_t[lastCapacity / sizeof(std::max_align_t) + 1]);
+    next = reinterpret_cast<char*>(chunks.back().get());
+    left = lastCapacity;
     void* result = next;
     next += size;
     left -= size;
@@ -989,33 +999,6 @@ uint32_t hashName(std::string_view name) {
     return static_cast<uint32_t>(hash >> 32);
 }
 
-// Whether two names of `size` bytes are the same, a word at a time.
-bool sameBytes(const char* a, const char* b, size_t size) {
-    if (size >= 8) {
-        uint64_t x, y;
-        for (size_t at = 0; at + 8 <= size; at += 8) {
-            std::memcpy(&x, a + at, 8);
-            std::memcpy(&y, b + at, 8);
-            if (x != y)
-                return false;
-        }
-        std::memcpy(&x, a + size - 8, 8);
-        std::memcpy(&y, b + size - 8, 8);
-        return x == y;
-    }
-    if (size >= 4) {
-        uint32_t x, y, z, w;
-        std::memcpy(&x, a, 4);
-        std::memcpy(&y, b, 4);
-        std::memcpy(&z, a + size - 4, 4);
-        std::memcpy(&w, b + size - 4, 4);
-        return x == y && z == w;
-    }
-    for (size_t i = 0; i < size; ++i)
-        if (a[i] != b[i])
-            return false;
-    return true;
-}
 } // namespace
 
 const std::string* TextStore::intern(std::string_view name) {

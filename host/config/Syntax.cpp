@@ -3,12 +3,29 @@
 #include "host/config/TextStore.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <deque>
 #include <memory>
 #include <new>
 #include <vector>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define KEL_VECTOR_SCAN 1
+#if defined(_MSC_VER) && !defined(__clang__)
+#include <intrin.h>
+#endif
+#else
+#define KEL_VECTOR_SCAN 0
+#endif
+
+#if defined(_MSC_VER) && !defined(__clang__)
+#define KEL_COLD __declspec(noinline)
+#else
+#define KEL_COLD __attribute__((noinline, cold))
+#endif
 
 namespace config {
 
@@ -36,8 +53,30 @@ constexpr std::array<bool, 256> makeBlankTable() {
 }
 constexpr std::array<bool, 256> kBlank = makeBlankTable();
 
+// Sixteen bytes compared at once, where the processor can.
+#if KEL_VECTOR_SCAN
+using Bytes = __m128i;
+
+inline Bytes load16(const char* at) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+}
+
+inline __m128i equal(Bytes bytes, char c) {
+    return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c));
+}
+
+inline unsigned lowestBit(unsigned mask) {
+#if defined(_MSC_VER) && !defined(__clang__)
+    unsigned long index;
+    _BitScanForward(&index, mask);
+    return index;
+#else
+    return static_cast<unsigned>(__builtin_ctz(mask));
+#endif
+}
+#endif
+
 constexpr uint64_t kHighBits = 0x8080808080808080ull;
-constexpr uint64_t kEightSpaces = 0x2020202020202020ull;
 
 // The length of the well-formed UTF-8 sequence that starts at `at` with a byte of 0x80 or
 // more, or 0 when it is not one (overlong forms, surrogates and code points above U+10FFFF
@@ -78,7 +117,7 @@ struct TextScan {
     bool carriageReturn = false;
 };
 
-TextScan scanText(const char* at, const char* stop, bool stopAtReturn) {
+template <bool kVector> TextScan scanText(const char* at, const char* stop, bool stopAtReturn) {
     constexpr uint64_t kOnes = 0x0101010101010101ull;
     constexpr uint64_t kReturns = 0x0D0D0D0D0D0D0D0Dull;
     // Bytes of 0x80 or more, or (when looked for) carriage returns, among eight.
@@ -89,6 +128,23 @@ TextScan scanText(const char* at, const char* stop, bool stopAtReturn) {
     };
     TextScan scan;
     while (at < stop) {
+#if KEL_VECTOR_SCAN
+        if (kVector) {
+            // Sixty-four bytes at a time: a byte of 0x80 or more has its top bit set, and a
+            // carriage return is looked for only when asked.
+            const auto interesting = [stopAtReturn](const char* from) {
+                const __m128i bytes = load16(from);
+                return stopAtReturn ? _mm_or_si128(bytes, equal(bytes, '\r')) : bytes;
+            };
+            while (stop - at >= 64 &&
+                   _mm_movemask_epi8(
+                       _mm_or_si128(_mm_or_si128(interesting(at), interesting(at + 16)),
+                                    _mm_or_si128(interesting(at + 32), interesting(at + 48)))) == 0)
+                at += 64;
+            while (stop - at >= 16 && _mm_movemask_epi8(interesting(at)) == 0)
+                at += 16;
+        }
+#endif
         // Thirty-two plain ASCII bytes at a time, then eight: most of a document is that.
         uint64_t words[4];
         while (stop - at >= 32 &&
@@ -126,7 +182,72 @@ inline bool isWordByte(char c) {
     return kWordByte[static_cast<unsigned char>(c)];
 }
 
-class Parser {
+std::atomic<bool> vectorScanning{KEL_VECTOR_SCAN != 0};
+
+// The classes of bytes the reader looks for. Each says whether a byte is one (`at`) and, where
+// the processor compares sixteen bytes at once, which of sixteen are (`mask`, a bit a byte).
+
+// The end of a bare word: a byte no word has (see kWordByte).
+struct WordEnd {
+    static bool at(char c) { return !isWordByte(c); }
+#if KEL_VECTOR_SCAN
+    static unsigned mask(Bytes bytes) {
+        // Control bytes and the space: those at most 0x20, unsigned.
+        __m128i found = _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(0x20)), bytes);
+        for (char c : {'{', '}', '=', ';', '"', '#', '\x7f'})
+            found = _mm_or_si128(found, equal(bytes, c));
+        return static_cast<unsigned>(_mm_movemask_epi8(found));
+    }
+#endif
+};
+
+// What ends the plain part of a quoted string: its closing quote, an escape or the line's end.
+struct QuotedEnd {
+    static bool at(char c) { return c == '"' || c == '\\' || c == '\n'; }
+#if KEL_VECTOR_SCAN
+    static unsigned mask(Bytes bytes) {
+        return static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_or_si128(_mm_or_si128(equal(bytes, '"'), equal(bytes, '\\')), equal(bytes, '\n'))));
+    }
+#endif
+};
+
+// The end of a run of blanks (see kBlank).
+struct BlankEnd {
+    static bool at(char c) { return !kBlank[static_cast<unsigned char>(c)]; }
+#if KEL_VECTOR_SCAN
+    static unsigned mask(Bytes bytes) {
+        const __m128i blank =
+            _mm_or_si128(_mm_or_si128(equal(bytes, ' '), equal(bytes, '\t')), equal(bytes, '\r'));
+        return static_cast<unsigned>(_mm_movemask_epi8(blank)) ^ 0xFFFFu;
+    }
+#endif
+};
+
+// The end of a comment.
+struct LineEnd {
+    static bool at(char c) { return c == '\n'; }
+#if KEL_VECTOR_SCAN
+    static unsigned mask(Bytes bytes) {
+        return static_cast<unsigned>(_mm_movemask_epi8(equal(bytes, '\n')));
+    }
+#endif
+};
+
+// The first byte of class `End` in [at, stop), or stop.
+template <bool kVector, class End> inline const char* scanTo(const char* at, const char* stop) {
+#if KEL_VECTOR_SCAN
+    if (kVector)
+        for (; stop - at >= 16; at += 16)
+            if (const unsigned mask = End::mask(load16(at)))
+                return at + lowestBit(mask);
+#endif
+    while (at < stop && !End::at(*at))
+        ++at;
+    return at;
+}
+
+template <bool kVector> class Parser {
 public:
     // Reads [text, text + size); the store keeps what the document holds once read.
     Parser(const char* text, size_t size, TextStore& store, ParseError* error)
@@ -136,7 +257,7 @@ public:
     // `invalidUtf8`: the text's first byte of invalid UTF-8 (see scanText), or null.
     bool parseDocument(Block& root, const char* invalidUtf8) {
         if (const char* bad = invalidUtf8)
-            return fail(bad, "invalid UTF-8 (" + describeByte(*bad) + ")");
+            return failWith(bad, [&] { return "invalid UTF-8 (" + describeByte(*bad) + ")"; });
         const bool read = parseItems(root, 0, nullptr, std::string_view());
         Reader::finishBlock(root);
         return read;
@@ -164,26 +285,32 @@ private:
         return false;
     }
 
+    // Reports an error whose message `make` builds: kept out of line, so the reading functions
+    // build no strings and keep short frames.
+    template <class Make> KEL_COLD bool failWith(const char* at, Make make) {
+        return fail(at, make());
+    }
+
     // Skips blanks and comments; with `newlines`, line ends too (counting them).
     void skip(bool newlines) {
         if (newlines) // names are only read after such a skip
             skipStart = p;
-        while (p < end) {
+        while (true) {
+            // Most runs of blanks are none (before a line's end), one (around '=', between
+            // values) or an indentation.
+            if (p < end && kBlank[static_cast<unsigned char>(*p)] && ++p < end &&
+                kBlank[static_cast<unsigned char>(*p)])
+                p = scanTo<kVector, BlankEnd>(p + 1, end);
+            if (p == end)
+                return;
             const char c = *p;
-            if (kBlank[static_cast<unsigned char>(c)]) {
-                ++p;
-            } else if (c == '\n') {
+            if (c == '\n') {
                 if (!newlines)
                     return;
                 ++line;
                 lineStart = ++p;
-                // Indentation, eight spaces at a time.
-                uint64_t word;
-                while (end - p >= 8 && (std::memcpy(&word, p, 8), word == kEightSpaces))
-                    p += 8;
             } else if (c == '#' || (c == '/' && p + 1 < end && p[1] == '/')) {
-                while (p < end && *p != '\n')
-                    ++p;
+                p = scanTo<kVector, LineEnd>(p, end);
             } else {
                 return;
             }
@@ -208,10 +335,10 @@ private:
         if (*p == '"')
             return readQuoted(out);
         const char* start = p;
-        while (p < end && isWordByte(*p))
-            ++p;
+        p = scanTo<kVector, WordEnd>(p, end);
         if (p == start)
-            return fail(p, "unexpected " + describeByte(*p) + ", expected " + what);
+            return failWith(
+                p, [&] { return "unexpected " + describeByte(*p) + ", expected " + what; });
         *out = std::string_view(start, static_cast<size_t>(p - start));
         return true;
     }
@@ -219,8 +346,7 @@ private:
     bool readQuoted(std::string_view* out) {
         const char* open = p++;
         const char* start = p;
-        while (p < end && *p != '"' && *p != '\\' && *p != '\n')
-            ++p;
+        p = scanTo<kVector, QuotedEnd>(p, end);
         if (p < end && *p == '"') {
             *out = std::string_view(start, static_cast<size_t>(p - start));
             ++p;
@@ -230,7 +356,8 @@ private:
         std::string decoded(start, p);
         while (true) {
             if (p >= end || *p == '\n')
-                return fail(open, "unterminated string (missing closing '\"')");
+                return failWith(
+                    open, [] { return std::string("unterminated string (missing closing '\"')"); });
             const char c = *p;
             if (c == '"') {
                 ++p;
@@ -243,7 +370,8 @@ private:
             }
             const char* escape = p++;
             if (p >= end)
-                return fail(open, "unterminated string (missing closing '\"')");
+                return failWith(
+                    open, [] { return std::string("unterminated string (missing closing '\"')"); });
             switch (*p++) {
             case '"':
                 decoded += '"';
@@ -265,15 +393,19 @@ private:
                 for (int i = 0; i < 2; ++i, ++p) {
                     const int digit = p < end ? hexDigit(*p) : -1;
                     if (digit < 0)
-                        return fail(escape, "bad escape: \\x needs two hex digits");
+                        return failWith(escape, [] {
+                            return std::string("bad escape: \\x needs two hex digits");
+                        });
                     value = value * 16 + digit;
                 }
                 decoded += static_cast<char>(value);
                 break;
             }
             default:
-                return fail(escape, "unknown escape \\" + std::string(1, p[-1]) +
-                                        " (use \\\" \\\\ \\n \\t \\r or \\xHH)");
+                return failWith(escape, [&] {
+                    return "unknown escape \\" + std::string(1, p[-1]) +
+                           " (use \\\" \\\\ \\n \\t \\r or \\xHH)";
+                });
             }
         }
         // Kept until the entry it belongs to has taken its copy.
@@ -303,12 +435,15 @@ private:
             if (p >= end) {
                 if (depth == 0)
                     return true;
-                return fail(p, "expected '}' to close block " + quoteName(blockName) +
-                                   " opened at line " + std::to_string(openLine(openBrace)));
+                return failWith(p, [&] {
+                    return "expected '}' to close block " + quoteName(blockName) +
+                           " opened at line " + std::to_string(openLine(openBrace));
+                });
             }
             if (*p == '}') {
                 if (depth == 0)
-                    return fail(p, "unexpected '}' with no block open");
+                    return failWith(
+                        p, [] { return std::string("unexpected '}' with no block open"); });
                 ++p;
                 return true;
             }
@@ -321,10 +456,11 @@ private:
             skip(true);
             if (p < end && *p == '{') {
                 if (depth + 1 > kMaxDepth)
-                    return fail(p, "blocks nested deeper than " + std::to_string(kMaxDepth) +
-                                       " levels");
+                    return failWith(p, [&] {
+                        return "blocks nested deeper than " + std::to_string(kMaxDepth) + " levels";
+                    });
                 if (++entries > kMaxEntries)
-                    return fail(p, tooManyEntries());
+                    return failWith(p, [&] { return tooManyEntries(); });
                 const char* brace = p++;
                 const std::string* kept = intern(name);
                 Block& child = Reader::appendBlock(store, block, kept, nameLine, nameColumn);
@@ -335,14 +471,14 @@ private:
             } else if (p < end && *p == '=') {
                 ++p;
                 if (++entries > kMaxEntries)
-                    return fail(p, tooManyEntries());
+                    return failWith(p, [&] { return tooManyEntries(); });
                 values.clear();
                 if (!parseValues(name))
                     return false;
                 Reader::appendList(store, block, intern(name), nameLine, nameColumn, values.data(),
                                    values.size());
             } else {
-                return fail(p, "expected '=' or '{' after " + quoteName(name));
+                return failWith(p, [&] { return "expected '=' or '{' after " + quoteName(name); });
             }
         }
     }
@@ -360,8 +496,9 @@ private:
                 return true;
             }
             if (c == '{' || c == '=')
-                return fail(p, "unexpected " + describeByte(c) + " in the values of " +
-                                   quoteName(name));
+                return failWith(p, [&] {
+                    return "unexpected " + describeByte(c) + " in the values of " + quoteName(name);
+                });
             if (c == '"') {
                 std::string_view value;
                 if (!readQuoted(&value))
@@ -371,10 +508,10 @@ private:
             }
             // A bare word, the usual value.
             const char* start = p;
-            while (p < end && isWordByte(*p))
-                ++p;
+            p = scanTo<kVector, WordEnd>(p, end);
             if (p == start)
-                return fail(p, "unexpected " + describeByte(c) + ", expected a value");
+                return failWith(
+                    p, [&] { return "unexpected " + describeByte(c) + ", expected a value"; });
             values.emplace_back(start, static_cast<size_t>(p - start));
         }
     }
@@ -384,7 +521,8 @@ private:
     const std::string* intern(std::string_view name) {
         Hint& hint = hints[(reinterpret_cast<uintptr_t>(previousName) >> 4) % kHints];
         const std::string* kept = hint.next;
-        if (hint.after != previousName || !kept || std::string_view(*kept) != name) {
+        if (hint.after != previousName || !kept || kept->size() != name.size() ||
+            !sameBytes(kept->data(), name.data(), name.size())) {
             kept = store.intern(name);
             hint = Hint{previousName, kept};
         }
@@ -530,6 +668,12 @@ void normaliseText(std::string& text) {
             text[at] = '\n';
 }
 
+TextScan scanTextAs(const char* at, const char* stop, bool stopAtReturn) {
+    if (vectorScanning.load(std::memory_order_relaxed))
+        return scanText<true>(at, stop, stopAtReturn);
+    return scanText<false>(at, stop, stopAtReturn);
+}
+
 bool tooBig(size_t size, const std::string& file, ParseError* error) {
     if (size <= kMaxDocumentBytes)
         return false;
@@ -548,8 +692,11 @@ bool parseNormalised(std::string_view text, const char* invalidUtf8, const std::
         auto store = std::make_shared<TextStore>();
         store->file = file;
         Reader::start(root, store);
-        Parser parser(text.data(), text.size(), *store, error);
-        return parser.parseDocument(root, invalidUtf8);
+        if (vectorScanning.load(std::memory_order_relaxed))
+            return Parser<true>(text.data(), text.size(), *store, error)
+                .parseDocument(root, invalidUtf8);
+        return Parser<false>(text.data(), text.size(), *store, error)
+            .parseDocument(root, invalidUtf8);
     } catch (const std::bad_alloc&) {
         root.clear();
         return refuseWhole(file, "out of memory while reading the document", error);
@@ -562,7 +709,7 @@ bool parse(std::string&& text, const std::string& file, Block& root, ParseError*
     if (tooBig(text.size(), file, error))
         return false;
     normaliseText(text);
-    const char* invalid = scanText(text.data(), text.data() + text.size(), false).invalidUtf8;
+    const char* invalid = scanTextAs(text.data(), text.data() + text.size(), false).invalidUtf8;
     return parseNormalised(text, invalid, file, root, error);
 }
 
@@ -572,11 +719,15 @@ bool parse(std::string_view text, const std::string& file, Block& root, ParseErr
     // The text is read where it is unless it has something to normalise.
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
         return parse(std::string(text), file, root, error);
-    const TextScan scan = scanText(text.data(), text.data() + text.size(), true);
+    const TextScan scan = scanTextAs(text.data(), text.data() + text.size(), true);
     if (scan.carriageReturn)
         return parse(std::string(text), file, root, error);
     return parseNormalised(text, scan.invalidUtf8, file, root, error);
 }
+bool setVectorScanning(bool on) {
+    return vectorScanning.exchange(on && KEL_VECTOR_SCAN);
+}
+
 bool isBareWord(std::string_view text) {
     if (text.empty() || (text.size() >= 2 && text[0] == '/' && text[1] == '/'))
         return false;

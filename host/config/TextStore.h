@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <deque>
 #include <memory>
 #include <string>
@@ -16,6 +17,54 @@ namespace config {
 
 struct NameIndex;
 
+// Whether two names of `size` bytes are the same, a word at a time.
+inline bool sameBytes(const char* a, const char* b, size_t size) {
+    if (size >= 8) {
+        uint64_t x, y;
+        for (size_t at = 0; at + 8 <= size; at += 8) {
+            std::memcpy(&x, a + at, 8);
+            std::memcpy(&y, b + at, 8);
+            if (x != y)
+                return false;
+        }
+        std::memcpy(&x, a + size - 8, 8);
+        std::memcpy(&y, b + size - 8, 8);
+        return x == y;
+    }
+    if (size >= 4) {
+        uint32_t x, y, z, w;
+        std::memcpy(&x, a, 4);
+        std::memcpy(&y, b, 4);
+        std::memcpy(&z, a + size - 4, 4);
+        std::memcpy(&w, b + size - 4, 4);
+        return x == y && z == w;
+    }
+    for (size_t i = 0; i < size; ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
+// memcpy for the few bytes of a name or value, without a call for them.
+inline void copyBytes(char* to, const char* from, size_t size) {
+    if (size > 16) {
+        std::memcpy(to, from, size);
+    } else if (size >= 8) {
+        std::memcpy(to, from, 8);
+        std::memcpy(to + size - 8, from + size - 8, 8);
+    } else if (size >= 4) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + size - 4, from + size - 4, 4);
+    } else {
+        for (size_t i = 0; i < size; ++i)
+            to[i] = from[i];
+    }
+}
+
+// Whether the reader looks at sixteen bytes at a time, where the processor can (the default), or
+// at one; both read every text alike. Returns what was set before.
+KEL_HOST_API bool setVectorScanning(bool on);
+
 // What a read document keeps once its text is gone: its file name, its entries with their values
 // (in one arena of big chunks, the values' bytes beside their entries) and its names, each kept
 // once however often it repeats. Shared by every block of the document and by their copies, so
@@ -24,7 +73,16 @@ struct NameIndex;
 struct TextStore {
     std::string file;
 
-    void* allocate(size_t size);
+    // `size` bytes at a pointer's alignment.
+    void* allocate(size_t size) {
+        size = (size + alignof(void*) - 1) / alignof(void*) * alignof(void*);
+        if (left < size)
+            return allocateInNewChunk(size);
+        void* result = next;
+        next += size;
+        left -= size;
+        return result;
+    }
     // The document's one copy of `name`.
     const std::string* intern(std::string_view name);
 
@@ -35,6 +93,7 @@ private:
         const std::string* name;
     };
     void growNames();
+    void* allocateInNewChunk(size_t size);
 
     std::vector<std::unique_ptr<std::max_align_t[]>> chunks;
     char* next = nullptr;

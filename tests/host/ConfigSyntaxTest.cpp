@@ -1,5 +1,6 @@
 #include "host/config/Config.h"
 #include "host/config/ConfigManager.h"
+#include "host/config/TextStore.h"
 #include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
@@ -288,3 +289,68 @@ TEST(ConfigSyntax, TheManagerReadsEachFileOnceAndSharesIt) {
 }
 
 } // namespace
+
+// The reader looks at sixteen bytes at a time where it can: every construct reads the same
+// wherever it falls against those sixteen-byte (and sixty-four-byte) steps, byte-wise too. '@'
+// stands for n letters 'a' (spaces in the indentation row), n from 0 to 70.
+TEST(ConfigSyntax, EveryConstructReadsAlikeAtEveryOffset) {
+    const struct {
+        const char* text;
+        std::vector<const char*> x; // the values of x, '@' replaced likewise; y reads 2
+        int errorColumn;            // of an error, less n; 0: none
+    } rows[] = {
+        {"x = \"@\\\"q\\\"@\" b\ny = 2", {"@\"q\"@", "b"}, 0},
+        {"x = @\xC3\xA9@ \xE2\x82\xAC@\ny = 2", {"@\xC3\xA9@", "\xE2\x82\xAC@"}, 0},
+        {"x = b@#c\ny = 2", {"b@"}, 0},
+        {"x = b@//c\ny = 2", {"b@//c"}, 0},
+        {"x = b@ // c\ny = 2", {"b@"}, 0},
+        {"x = b  \t\t c@;y = 2", {"b", "c@"}, 0},
+        {"x = b\nk@=c;y = 2", {"b"}, 0},
+        {"x = b@\ry = 2", {"b@"}, 0}, // a carriage return alone ends a line
+        {"@x = 1\ny = 2", {"1"}, 0},  // indented
+        {"x = b@ {", {}, 7},          // a '{' among values
+        {"x = @ \"@\nb\"", {}, 6},    // unterminated: the column of its quote
+        {"x = @\xE2\x82 b", {}, 5},   // a cut sequence: the column of its first byte
+        {"x = @}", {}, 5},            // a '}' with no block open
+    };
+    const bool vectorBefore = config::setVectorScanning(true);
+    for (const auto& row : rows)
+        for (int n = 0; n <= 70; ++n) {
+            const auto fill = [n](std::string text, char c) {
+                for (size_t at = text.find('@'); at != std::string::npos; at = text.find('@'))
+                    text.replace(at, 1, static_cast<size_t>(n), c);
+                return text;
+            };
+            const bool indented = row.text[0] == '@';
+            const std::string text = fill(row.text, indented ? ' ' : 'a');
+            for (const bool vector : {true, false}) {
+                config::setVectorScanning(vector);
+                Block root;
+                config::ParseError error;
+                const bool read = config::parse(std::string_view(text), "t.cfg", root, &error);
+                const std::string where = text + (vector ? " (by sixteen)" : " (byte-wise)");
+                if (row.errorColumn) {
+                    EXPECT_FALSE(read) << where;
+                    EXPECT_EQ(error.column, row.errorColumn + n) << where;
+                    continue;
+                }
+                ASSERT_TRUE(read) << where << ": " << error.describe();
+                Block::List expected;
+                for (const char* value : row.x)
+                    expected.push_back(fill(value, 'a'));
+                EXPECT_EQ(root.getList("x"), expected) << where;
+                EXPECT_EQ(root.getList("y"), Block::List{"2"}) << where;
+                EXPECT_EQ(root.getPropertyLocation("x").column, indented ? n + 1 : 1) << where;
+            }
+        }
+    config::setVectorScanning(vectorBefore);
+}
+
+// Names come back in the same order block after block; one that differs from last time's, even
+// as its prefix, is read as itself.
+TEST(ConfigSyntax, ANameDifferentFromTheOneReadThereBeforeIsItself) {
+    const Config config = parsed("a {\n k = 1\n pp = 2\n}\nb {\n k = 1\n p = 3\n}\n");
+    EXPECT_EQ(config.getList("b.p"), Block::List{"3"});
+    EXPECT_FALSE(config.hasProperty("b.pp"));
+    EXPECT_EQ(config.getList("a.pp"), Block::List{"2"});
+}
