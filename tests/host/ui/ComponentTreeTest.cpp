@@ -470,11 +470,14 @@ TEST_F(ComponentTree, AKeyOrClickReachesItsWidgetAndEveryComponentThatHearsEvery
         void onKey(int, const std::string&, bool pressed) override {
             if (pressed)
                 *log += tag;
+            if (pressed && act)
+                std::exchange(act, nullptr)();
         }
         void onMouseButton(int, bool pressed) override {
             if (pressed)
                 *log += tag;
         }
+        std::function<void()> act;
         const char tag;
         std::string* const log;
     };
@@ -533,6 +536,21 @@ TEST_F(ComponentTree, AKeyOrClickReachesItsWidgetAndEveryComponentThatHearsEvery
              t.h->act = [x = t.x] { x->getUI()->setFocusedComponent(x); };
          },
          false, "hx"},
+        {"the widget giving the focus to a widget of the screen behind, not reached yet",
+         [](Tree& t) { t.w->act = [x = t.x] { x->getUI()->setFocusedComponent(x); }; }, false,
+         "wx"},
+        {"the widget opening a screen behind the others and focusing a widget of it",
+         [](Tree& t) {
+             t.w->act = [w = t.w] {
+                 auto* opened = new ui::Container(w->getUI(), 0, 0, 640, 480);
+                 auto* y = new Widget(w->getUI(), 'y', w->log);
+                 opened->addComponent(y);
+                 w->getUI()->addComponent(opened, true);
+                 opened->setAllVisible(true);
+                 w->getUI()->setFocusedComponent(y);
+             };
+         },
+         false, "w"},
     };
     for (const auto& row : rows) {
         std::string log;
