@@ -327,7 +327,8 @@ void Container::deliver(const counting_ptr<input::Event>& event,
 }
 
 void Container::childrenChanging() {
-    for (Delivery* delivery = deliveries; delivery && !delivery->saved; delivery = delivery->outer) {
+    for (Delivery* delivery = deliveries; delivery && !delivery->saved;
+         delivery = delivery->outer) {
         // Once a delivery has saved its list, those around it have too.
         delivery->arrived.clear();
         for (auto it = children.rbegin(); it != children.rend(); ++it)

@@ -101,10 +101,10 @@ private:
         Delivery& operator=(const Delivery&) = delete;
 
         Container& to;
-        Delivery* outer;       // an earlier delivery to the same container, still under way
-        unsigned removals;     // the container's removal count when the event arrived
-        bool saved = false;    // `arrived` holds the children shown then, front-most first
-        bool atSaved = false;  // `at` and `atIndex` are a place in `arrived`, not in children
+        Delivery* outer;      // an earlier delivery to the same container, still under way
+        unsigned removals;    // the container's removal count when the event arrived
+        bool saved = false;   // `arrived` holds the children shown then, front-most first
+        bool atSaved = false; // `at` and `atIndex` are a place in `arrived`, not in children
         const Component* at = nullptr; // the child reached last and its index (front-most 0)
         size_t atIndex = 0;
         std::vector<Component*> arrived;
