@@ -407,6 +407,7 @@ TEST_F(ComponentTree, AnEventReachesTheChildrenShownWhenItCameWhateverItsHandler
         std::string* const heard;
     };
     // Children a, b, c: the front-most (the last added) hears first, so b acts between c and a.
+    // Behind them, e is not shown when the event comes.
     const struct {
         const char* what;
         std::function<void(ui::Container* master, Hearer* a, Hearer* c)> act;
@@ -421,6 +422,9 @@ TEST_F(ComponentTree, AnEventReachesTheChildrenShownWhenItCameWhateverItsHandler
         {"b deletes every child, itself too",
          [](auto* m, auto*, auto*) { m->deleteAllComponents(); }, "cb"},
         {"b brings a to the front", [](auto*, auto* a, auto*) { a->updatePriority(-1); }, "cba"},
+        {"b sends c, already reached, to the back", [](auto*, auto*, auto* c) { c->toBack(); },
+         "cba"},
+        {"b shows e", [](auto* m, auto*, auto*) { m->getComponent(0)->setVisible(true); }, "cba"},
         {"b shows a new child d in front",
          [](auto* m, auto* a, auto*) {
              auto* d = new Hearer(m->getUI(), 'd', a->heard);
@@ -439,6 +443,7 @@ TEST_F(ComponentTree, AnEventReachesTheChildrenShownWhenItCameWhateverItsHandler
                 master->setVisible(true);
             }
             std::string heard;
+            master->addComponent(new Hearer(ui.get(), 'e', &heard));
             Hearer* children[3];
             for (int i = 0; i < 3; ++i) {
                 children[i] = new Hearer(ui.get(), "abc"[i], &heard);
