@@ -111,6 +111,11 @@ TEST_F(ComponentTree, NotificationsClimbWithClassAndName) {
     event.setSValue("action", "job");
     std::string className;
     EXPECT_TRUE(event.getProperty("class", &className) && className == "component");
+    // The reads without copies find a property by its whole name only.
+    std::string scratch;
+    EXPECT_EQ(event.text("action", scratch), "job");
+    EXPECT_TRUE(event.text("act", scratch).empty() && event.text("actions", scratch).empty());
+    EXPECT_FALSE(event.is("nam", "ok"));
     button->notify(event);
     EXPECT_EQ(trace, "inner<ok:job outer<ok:job ");
 }
