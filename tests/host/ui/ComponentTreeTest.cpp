@@ -547,10 +547,14 @@ TEST_F(ComponentTree, AKeyOrClickReachesItsWidgetAndEveryComponentThatHearsEvery
          },
          false, "hx"},
         {"the widget giving the focus to a widget of the screen behind, not reached yet",
-         [](Tree& t) { t.w->act = [x = t.x] { x->getUI()->setFocusedComponent(x); }; }, false,
-         "wx"},
+         [](Tree& t) {
+             delete t.h;
+             t.w->act = [x = t.x] { x->getUI()->setFocusedComponent(x); };
+         },
+         false, "wx"},
         {"the widget opening a screen behind the others and focusing a widget of it",
          [](Tree& t) {
+             delete t.h;
              t.w->act = [w = t.w] {
                  auto* opened = new ui::Container(w->getUI(), 0, 0, 640, 480);
                  auto* y = new Widget(w->getUI(), 'y', w->log);
