@@ -161,7 +161,7 @@ void CSMessageRedirector::updateFocusOnGameBoardObjects() {
         focused->traceIn(nullptr);
 }
 
-void CSMessageRedirector::processEvent(counting_ptr<::input::Event> event) {
+void CSMessageRedirector::processEvent(const counting_ptr<::input::Event>& event) {
     if (auto* cs = event.as<kel::input::events::CS>())
         redirect(cs->getState()->getNumber());
 }

@@ -86,7 +86,7 @@ public:
     CSMessageRedirector& operator=(const CSMessageRedirector&) = delete;
     ~CSMessageRedirector() override;
 
-    void processEvent(counting_ptr<::input::Event> event) override;
+    void processEvent(const counting_ptr<::input::Event>& event) override;
 
     RenderMeshListener* addListener(logic::Unit* unit);
     RenderMeshListener* addListener(logic::Landscape* landscape);

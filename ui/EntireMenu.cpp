@@ -26,9 +26,8 @@ void EntireMenu::notify(::ui::NotifyEvent& event) {
     event.setSValue("menuName", getName());
     Container::notify(event);
     // Only three actions concern the description: the others end here, before any lookup.
-    std::string read;
-    event.read("action", &read);
-    const std::string_view action = read; // compared by length first
+    std::string scratch;
+    const std::string_view action = event.text("action", scratch); // compared by length first
     if (action != "itemfocuschanged" && action != "pass" && action != "setphase")
         return;
     ItemDescription* description = getDescription();

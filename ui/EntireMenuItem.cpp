@@ -106,9 +106,8 @@ void EntireMenuItem::updateFlyby() {
 
 void EntireMenuItem::notify(::ui::NotifyEvent& event) {
     Container::notify(event);
-    std::string read;
-    event.read("action", &read);
-    const std::string_view action = read; // compared by length first
+    std::string scratch;
+    const std::string_view action = event.text("action", scratch); // compared by length first
     // What the engine traces under the pointer changes the fly-by at once: a click right after
     // the pointer left the entry must not choose it.
     if (action == "tracein" || action == "traceout") {

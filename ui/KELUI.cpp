@@ -437,10 +437,8 @@ void KELUI::notify(::ui::NotifyEvent& event) {
         routeRoundMenu(event, name, action, top);
         return;
     }
-    std::string name, action;
-    event.read("name", &name);
-    event.read("action", &action);
-    routeByName(name, action, top);
+    std::string nameScratch, actionScratch;
+    routeByName(event.text("name", nameScratch), event.text("action", actionScratch), top);
 }
 
 void KELUI::routeRoundMenu(::ui::NotifyEvent& event, const std::string& name,

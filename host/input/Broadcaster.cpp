@@ -1,8 +1,8 @@
 #include "host/input/Broadcaster.h"
-#include "host/engine/ListSnapshot.h"
 #include "host/input/Device.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace input {
 
@@ -40,9 +40,31 @@ Broadcaster::~Broadcaster() {
     {
         std::lock_guard<std::recursive_mutex> guard(mutex);
         attached.swap(listeners);
+        delete published.exchange(nullptr);
+        reclaim();
     }
     for (Listener* listener : attached)
         link(listener->attachedTo, this, false);
+}
+
+void Broadcaster::publish() {
+    auto* fresh = new Published{listeners};
+    Published* old = published.exchange(fresh);
+    if (!old)
+        return;
+    // A delivery that starts from now on reads the fresh copy; one under way may read the old.
+    old->retired = retired;
+    retired = old;
+    anyRetired.store(true);
+    reclaim();
+}
+
+void Broadcaster::reclaim() {
+    if (readers.load() != 0)
+        return;
+    while (retired)
+        delete std::exchange(retired, retired->retired);
+    anyRetired.store(false);
 }
 
 void Broadcaster::attach(Listener* listener) {
@@ -51,6 +73,7 @@ void Broadcaster::attach(Listener* listener) {
         if (std::find(listeners.begin(), listeners.end(), listener) != listeners.end())
             return;
         listeners.push_back(listener);
+        publish();
     }
     link(listener->attachedTo, this, true);
 }
@@ -62,8 +85,12 @@ void Broadcaster::detach(Listener* listener) {
         const auto end = std::remove(listeners.begin(), listeners.end(), listener);
         was = end != listeners.end();
         listeners.erase(end, listeners.end());
-        if (was)
-            detachments.fetch_add(1, std::memory_order_release);
+        if (was) {
+            // Counted after the copy without it is out: a delivery that saw the count read a
+            // copy without the listener.
+            publish();
+            detachments.fetch_add(1);
+        }
     }
     if (was)
         link(listener->attachedTo, this, false);
@@ -75,18 +102,26 @@ bool Broadcaster::isAttached(const Listener* listener) const {
 }
 
 void Broadcaster::broadcast(const counting_ptr<Event>& e) {
-    // A per-thread copy reused from event to event: a steady stream of input allocates nothing.
-    ListSnapshot<Listener*> snapshot;
-    unsigned detachedBefore = 0;
-    {
-        std::lock_guard<std::recursive_mutex> guard(mutex);
-        snapshot.items().assign(listeners.begin(), listeners.end());
-        detachedBefore = detachments.load(std::memory_order_relaxed);
-    }
-    // Until some listener leaves, every one of the snapshot is still attached; after that, each
-    // is looked up before it is called.
-    for (Listener* listener : snapshot)
-        if (detachments.load(std::memory_order_acquire) == detachedBefore || isAttached(listener))
+    // No lock and no copy: the published list is read as it is, and stays alive until every
+    // delivery that may read it is over.
+    struct Reading {
+        explicit Reading(Broadcaster& of) : of(of) { of.readers.fetch_add(1); }
+        ~Reading() {
+            if (of.readers.fetch_sub(1) == 1 && of.anyRetired.load()) {
+                std::lock_guard<std::recursive_mutex> guard(of.mutex);
+                of.reclaim();
+            }
+        }
+        Broadcaster& of;
+    } reading(*this);
+    const unsigned detachedBefore = detachments.load();
+    const Published* list = published.load();
+    if (!list)
+        return;
+    // Until some listener leaves, every one of the list is still attached; after that, each is
+    // looked up before it is called.
+    for (Listener* listener : list->listeners)
+        if (detachments.load() == detachedBefore || isAttached(listener))
             listener->processEvent(e);
 }
 

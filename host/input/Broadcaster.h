@@ -29,9 +29,24 @@ public:
     void clean() override;
 
 private:
+    // A published copy of the list: deliveries read it without a lock. A replaced copy is freed
+    // once no delivery may still be walking it.
+    struct Published {
+        std::vector<Listener*> listeners;
+        Published* retired = nullptr; // the next replaced copy waiting to be freed
+    };
+    // Publishes the current list (the lock held).
+    void publish();
+    // Frees the replaced copies when no delivery is under way (the lock held).
+    void reclaim();
+
     mutable std::recursive_mutex mutex;
-    std::vector<Listener*> listeners; // not owned
-    // Listeners that ever left: while it stands still, a delivery's snapshot is still attached.
+    std::vector<Listener*> listeners; // not owned; guarded by the lock
+    std::atomic<Published*> published{nullptr};
+    std::atomic<unsigned> readers{0}; // deliveries walking some published copy
+    Published* retired = nullptr;     // guarded by the lock
+    std::atomic<bool> anyRetired{false};
+    // Listeners that ever left: while it stands still, a delivery's copy is still attached.
     std::atomic<unsigned> detachments{0};
 };
 

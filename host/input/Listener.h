@@ -20,7 +20,7 @@ public:
     // A copy listens nowhere until it is attached itself.
     Listener(const Listener&) {}
     Listener& operator=(const Listener&) { return *this; }
-    virtual void processEvent(counting_ptr<Event> e) {
+    virtual void processEvent(const counting_ptr<Event>& e) {
         if (getEnabled())
             event(e);
     }

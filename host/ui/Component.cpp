@@ -157,6 +157,8 @@ void Component::refreshShowed() {
 void Component::refreshShowedTree() {
     const bool now = computeShowed();
     if (now != showed) {
+        if (master)
+            master->childrenChanging();
         showed = now;
         if (now) {
             pictureStale = true;
@@ -288,6 +290,7 @@ void Component::updatePriority(int newPriority) {
 void Component::toBack() {
     if (!master)
         return;
+    master->childrenChanging();
     auto& siblings = master->children;
     siblings.erase(std::find(siblings.begin(), siblings.end(), this));
     auto at = siblings.begin();

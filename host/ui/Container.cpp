@@ -67,6 +67,7 @@ void Container::addComponent(Component* child, bool first) {
         while (at != children.begin() && (*(at - 1))->getPriority() < child->getPriority())
             --at;
     }
+    childrenChanging();
     children.insert(at, child);
     countSubtree(child, 1);
     extentStale();
@@ -77,6 +78,7 @@ Component* Container::removeComponent(Component* child) {
     auto at = std::find(children.begin(), children.end(), child);
     if (at == children.end())
         return nullptr;
+    childrenChanging();
     children.erase(at);
     ++removals;
     countSubtree(child, -1);
@@ -93,6 +95,8 @@ void Container::deleteComponent(Component* child) {
 }
 
 void Container::deleteAllComponents() {
+    if (!children.empty())
+        childrenChanging();
     while (!children.empty()) {
         Component* child = children.back();
         children.pop_back();
@@ -153,6 +157,7 @@ void Container::sortChild(Component* child) {
     auto at = std::find(children.begin(), children.end(), child);
     if (at == children.end())
         return;
+    childrenChanging();
     children.erase(at);
     auto place = children.end();
     while (place != children.begin() && (*(place - 1))->getPriority() < child->getPriority())
@@ -265,11 +270,12 @@ void Container::processInputEvent(const counting_ptr<input::Event>& event) {
     // A container is reached only when the event can concern it (see Concern): the children
     // that cannot act on it are passed over in deliver.
     if (!children.empty()) {
-        ListSnapshot<Component*> shown;
-        listShownChildren(shown.items());
-        deliver(event, shown.items(), removals);
+        Delivery delivery(*this);
+        deliver(event, delivery);
     }
-    Component::processInputEvent(event);
+    // A container acts on an event only as its target (see Component::processInputEvent).
+    if (ui && ui->inputTarget(*event) == this)
+        Component::processInputEvent(event);
 }
 
 void Container::clean() {
@@ -281,14 +287,10 @@ void Container::clean() {
 std::vector<Component*> Container::shownChildren() const {
     std::vector<Component*> shown;
     shown.reserve(children.size());
-    listShownChildren(shown);
-    return shown;
-}
-
-void Container::listShownChildren(std::vector<Component*>& out) const {
     for (auto it = children.rbegin(); it != children.rend(); ++it)
         if ((*it)->isShowed())
-            out.push_back(*it);
+            shown.push_back(*it);
+    return shown;
 }
 
 const Component* Container::childToward(const Component* target) const {
@@ -324,13 +326,66 @@ void Container::deliver(const counting_ptr<input::Event>& event,
             child->processInputEvent(event);
 }
 
-void Container::deliver(const counting_ptr<input::Event>& event, const std::vector<Component*>& to,
-                        unsigned removalsWhenListed) {
+void Container::childrenChanging() {
+    for (Delivery* delivery = deliveries; delivery && !delivery->saved;
+         delivery = delivery->outer) {
+        // Once a delivery has saved its list, those around it have too.
+        delivery->arrived.clear();
+        for (auto it = children.rbegin(); it != children.rend(); ++it)
+            if ((*it)->showed)
+                delivery->arrived.push_back(*it);
+        delivery->saved = true;
+    }
+}
+
+Component* Container::nextArrived(Delivery& delivery, const Component* after) {
+    const bool saved = delivery.saved;
+    const std::vector<Component*>& list = saved ? delivery.arrived : children;
+    const size_t count = list.size();
+    // Unsaved, the children have not changed since the event arrived: walked from the back of
+    // the list (the front-most), the shown ones are the list of then.
+    const auto at = [&](size_t i) { return saved ? list[i] : list[count - 1 - i]; };
+    size_t i = 0;
+    if (after && delivery.at == after && delivery.atSaved == saved) {
+        i = delivery.atIndex + 1;
+    } else if (after) {
+        while (i < count && at(i) != after)
+            ++i;
+        ++i;
+    }
+    for (; i < count; ++i) {
+        Component* child = at(i);
+        if (saved || child->showed) {
+            delivery.at = child;
+            delivery.atIndex = i;
+            delivery.atSaved = saved;
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+void Container::deliver(const counting_ptr<input::Event>& event, Delivery& delivery) {
+    const Component* after = nullptr;
+    if (!delivery.saved && hearersBelow == 0) {
+        // Nothing below hears every event: only the child on the way to the component the event
+        // is meant for can take it, and it is found without walking the others.
+        const Component* target = ui ? ui->inputTarget(*event) : nullptr;
+        Component* toward = const_cast<Component*>(childToward(target));
+        if (!toward || !toward->showed)
+            return;
+        toward->processInputEvent(event);
+        // The others are asked only when its handlers moved the target or made a hearer.
+        if (hearersBelow == 0 && (ui ? ui->inputTarget(*event) : nullptr) == target)
+            return;
+        after = toward;
+    }
     Concern concerns(*this, *event);
-    for (Component* child : to) {
-        // A listed child is still a child, and alive, as long as none has left since the list
-        // was taken; after a removal each one is looked up before it is touched.
-        if (removals != removalsWhenListed &&
+    while (Component* child = nextArrived(delivery, after)) {
+        after = child;
+        // A listed child is still a child, and alive, as long as none has left since the event
+        // arrived; after a removal each one is looked up before it is touched.
+        if (removals != delivery.removals &&
             std::find(children.begin(), children.end(), child) == children.end())
             continue;
         if (child->isShowed() && concerns(child))

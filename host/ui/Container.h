@@ -77,13 +77,6 @@ protected:
     // are still children and shown.
     std::vector<Component*> shownChildren() const;
     void deliver(const counting_ptr<input::Event>& event, const std::vector<Component*>& to);
-    // The same without a list of its own: the shown children go into `out`, and the list comes
-    // back to deliver with the removal count taken with it (getRemovalCount), so that while no
-    // child has left, no child needs looking up.
-    void listShownChildren(std::vector<Component*>& out) const;
-    unsigned getRemovalCount() const { return removals; }
-    void deliver(const counting_ptr<input::Event>& event, const std::vector<Component*>& to,
-                 unsigned removalsWhenListed);
 
 private:
     friend class Component;
@@ -95,6 +88,33 @@ private:
     // The child on the way down to `target` (the target itself when it is a child), or null
     // when the target is not below.
     const Component* childToward(const Component* target) const;
+    // One event being handed to the children: it reaches those shown when it arrived. While
+    // the children stay as they were, they are walked where they stand; the first change to
+    // them (a child added, removed, reordered, shown or hidden) saves the list as it was for
+    // every delivery under way, and the walk goes on in that list.
+    struct Delivery {
+        explicit Delivery(Container& to) : to(to), outer(to.deliveries), removals(to.removals) {
+            to.deliveries = this;
+        }
+        ~Delivery() { to.deliveries = outer; }
+        Delivery(const Delivery&) = delete;
+        Delivery& operator=(const Delivery&) = delete;
+
+        Container& to;
+        Delivery* outer;      // an earlier delivery to the same container, still under way
+        unsigned removals;    // the container's removal count when the event arrived
+        bool saved = false;   // `arrived` holds the children shown then, front-most first
+        bool atSaved = false; // `at` and `atIndex` are a place in `arrived`, not in children
+        const Component* at = nullptr; // the child reached last and its index (front-most 0)
+        size_t atIndex = 0;
+        std::vector<Component*> arrived;
+    };
+    // Hands an event to the children it concerns, in the order they were shown when it arrived.
+    void deliver(const counting_ptr<input::Event>& event, Delivery& delivery);
+    // The child after `after` (the first for null) among those shown when the event arrived.
+    Component* nextArrived(Delivery& delivery, const Component* after);
+    // The children are about to change: deliveries under way keep the list they started with.
+    void childrenChanging();
     // Whether an event can concern a child or what lies below it: the child hears every event,
     // holds one that does, or is on the way to the component the event is meant for.
     class Concern {
@@ -129,6 +149,7 @@ private:
 
     std::vector<Component*> children; // owned
     unsigned removals = 0;            // children that left, ever: a list taken earlier is stale
+    Delivery* deliveries = nullptr;   // the innermost event being handed to the children
     // Below this container (every depth): components that hear every event; and components
     // whose fly-by a pointer's move must recompute wherever it goes (flown over now, or with a
     // rule of their own). Delivery and the fly-by skip the children that have none and that the

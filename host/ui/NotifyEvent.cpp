@@ -2,6 +2,7 @@
 #include "host/config/TextStore.h"
 #include "host/ui/Component.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace ui {
@@ -34,11 +35,22 @@ void NotifyEvent::setFValue(std::string_view key, float value) {
 }
 
 const config::NameEntry* NotifyEvent::find(std::string_view key) const {
-    // A notification holds a handful of properties: a walk beats any index.
-    for (const config::NameEntry* entry = getFirstEntry(); entry; entry = entry->getNextEntry())
-        if (!entry->isBlock() && std::string_view(entry->getName()) == key)
+    // A notification holds a handful of short names: a walk beats any index, and lengths are
+    // compared before any character.
+    for (const config::NameEntry* entry = getFirstEntry(); entry; entry = entry->getNextEntry()) {
+        const std::string& name = entry->getName();
+        if (name.size() == key.size() && !entry->isBlock() &&
+            std::equal(key.begin(), key.end(), name.begin()))
             return entry;
+    }
     return nullptr;
+}
+
+std::string_view NotifyEvent::text(std::string_view key, std::string& scratch) const {
+    const config::NameEntry* entry = find(key);
+    if (!entry || config::Block::valueCount(*entry) == 0)
+        return {};
+    return config::Block::valueAt(*entry, 0, scratch);
 }
 
 bool NotifyEvent::is(std::string_view key, std::string_view value) const {

@@ -28,6 +28,9 @@ public:
     // (left untouched, with false, when the property is missing or empty).
     bool is(std::string_view key, std::string_view value) const;
     bool read(std::string_view key, std::string* out) const;
+    // The same first value without a copy: a view of the notification's own text, or of
+    // `scratch` when the value has to be formatted; empty when the property is missing.
+    std::string_view text(std::string_view key, std::string& scratch) const;
 
 private:
     // The first property named `key`, or null.

@@ -32,7 +32,8 @@ UI::UI()
       textureCamera(std::make_unique<Camera>()),
       textureView(std::make_unique<View>(textureCamera.get(), Viewport(), "ui-texture")),
       fonts(std::make_unique<FontManager>()), sprites(std::make_unique<ImageManager>("sprite")),
-      textures(std::make_unique<ImageManager>("texture")) {
+      textures(std::make_unique<ImageManager>("texture")),
+      mouseDevice(input::devices::PCMouse::instance()) {
     setUI(this);
     theUI = this;
     camera->setTransformation(Camera::lookingAt(0, 0), Vector());
@@ -231,7 +232,7 @@ Font* UI::getFont(const std::string& name) const {
     return fonts->getFont(name);
 }
 
-void UI::processEvent(counting_ptr<input::Event> e) {
+void UI::processEvent(const counting_ptr<input::Event>& e) {
     processInputEvent(e);
 }
 
@@ -255,12 +256,10 @@ void UI::processInputEvent(const counting_ptr<input::Event>& event) {
     }
     // Top-level components are in front of the tree: they see the event first. Only what is
     // shown when the event arrives takes it.
-    // Both lists are per-thread copies reused from event to event: delivery allocates nothing.
-    // The screens are listed whatever the event: a top-level component may give the focus to
-    // one of them before their turn.
-    ListSnapshot<Component*> tree;
-    listShownChildren(tree.items());
-    const unsigned removalsWhenListed = getRemovalCount();
+    // The top-level components are copied to a per-thread list reused from event to event:
+    // delivery allocates nothing. The screens' delivery starts now, whatever the event: a
+    // top-level component may give the focus to one of them before their turn, or show one.
+    Delivery tree(*this);
     ListSnapshot<Component*> front;
     front.items().assign(topLevel.rbegin(), topLevel.rend());
     // A mouse button over a top-level component is its alone: the screens behind never see a
@@ -281,7 +280,7 @@ void UI::processInputEvent(const counting_ptr<input::Event>& event) {
             component->processInputEvent(event);
     const bool motion = event.as<input::events::Motion>() != nullptr;
     if (!covered) {
-        deliver(event, tree.items(), removalsWhenListed);
+        deliver(event, tree);
         Component::processInputEvent(event);
     }
     if (motion)
@@ -319,18 +318,6 @@ Component* UI::componentAt(float x, float y) const {
         if (Component* found = hit(*it, x, y, left, top))
             return found;
     return nullptr;
-}
-
-Component* UI::inputTarget(const input::Event& event) const {
-    static const input::Device* const mouse = input::devices::PCMouse::instance();
-    switch (event.getKind()) {
-    case input::Event::Kind::Button:
-        return event.getDevice() == mouse ? mouseTarget : focused;
-    case input::Event::Kind::Character:
-        return focused;
-    default:
-        return nullptr;
-    }
 }
 
 void UI::refreshFlyby() {

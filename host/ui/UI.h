@@ -75,7 +75,7 @@ public:
     ImageManager* getSpriteManager() const { return sprites.get(); }
     ImageManager* getTextureManager() const { return textures.get(); }
 
-    void processEvent(counting_ptr<input::Event> e) override;
+    void processEvent(const counting_ptr<input::Event>& e) override;
     // The input listener's and the tree's: the whole tree forgets what was held.
     void clean() override;
     void processInputEvent(const counting_ptr<input::Event>& event) override;
@@ -85,7 +85,17 @@ public:
     Component* getMouseTarget() const { return mouseTarget; }
     // The component an event is meant for, as it stands now: the mouse target for a mouse
     // button, the focused component for a key or a typed character, none for the others.
-    Component* inputTarget(const input::Event& event) const;
+    // Asked at every level an event passes: kept inline.
+    Component* inputTarget(const input::Event& event) const {
+        switch (event.getKind()) {
+        case input::Event::Kind::Button:
+            return event.getDevice() == mouseDevice ? mouseTarget : focused;
+        case input::Event::Kind::Character:
+            return focused;
+        default:
+            return nullptr;
+        }
+    }
     Component* componentAt(float x, float y) const;
     // Recomputes the fly-by state of every shown component after the pointer moved: only those
     // under the pointer, those flown over until now and those with a rule of their own are
@@ -130,6 +140,7 @@ private:
     Component* modalHolder = nullptr;      // the modal box that took the focus
     Component* focusBehindModal = nullptr; // what had the focus before it
     Component* mouseTarget = nullptr;
+    const input::Device* mouseDevice; // the device whose buttons go to the mouse target
     std::vector<Component*> topLevel;
     std::thread::id uiThread = std::this_thread::get_id();
 };

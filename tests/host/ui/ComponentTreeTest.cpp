@@ -111,6 +111,11 @@ TEST_F(ComponentTree, NotificationsClimbWithClassAndName) {
     event.setSValue("action", "job");
     std::string className;
     EXPECT_TRUE(event.getProperty("class", &className) && className == "component");
+    // The reads without copies find a property by its whole name only.
+    std::string scratch;
+    EXPECT_EQ(event.text("action", scratch), "job");
+    EXPECT_TRUE(event.text("act", scratch).empty() && event.text("actions", scratch).empty());
+    EXPECT_FALSE(event.is("nam", "ok"));
     button->notify(event);
     EXPECT_EQ(trace, "inner<ok:job outer<ok:job ");
 }
@@ -407,6 +412,7 @@ TEST_F(ComponentTree, AnEventReachesTheChildrenShownWhenItCameWhateverItsHandler
         std::string* const heard;
     };
     // Children a, b, c: the front-most (the last added) hears first, so b acts between c and a.
+    // Behind them, e is not shown when the event comes.
     const struct {
         const char* what;
         std::function<void(ui::Container* master, Hearer* a, Hearer* c)> act;
@@ -421,6 +427,9 @@ TEST_F(ComponentTree, AnEventReachesTheChildrenShownWhenItCameWhateverItsHandler
         {"b deletes every child, itself too",
          [](auto* m, auto*, auto*) { m->deleteAllComponents(); }, "cb"},
         {"b brings a to the front", [](auto*, auto* a, auto*) { a->updatePriority(-1); }, "cba"},
+        {"b sends c, already reached, to the back", [](auto*, auto*, auto* c) { c->toBack(); },
+         "cba"},
+        {"b shows e", [](auto* m, auto*, auto*) { m->getComponent(0)->setVisible(true); }, "cba"},
         {"b shows a new child d in front",
          [](auto* m, auto* a, auto*) {
              auto* d = new Hearer(m->getUI(), 'd', a->heard);
@@ -439,6 +448,7 @@ TEST_F(ComponentTree, AnEventReachesTheChildrenShownWhenItCameWhateverItsHandler
                 master->setVisible(true);
             }
             std::string heard;
+            master->addComponent(new Hearer(ui.get(), 'e', &heard));
             Hearer* children[3];
             for (int i = 0; i < 3; ++i) {
                 children[i] = new Hearer(ui.get(), "abc"[i], &heard);
@@ -470,11 +480,14 @@ TEST_F(ComponentTree, AKeyOrClickReachesItsWidgetAndEveryComponentThatHearsEvery
         void onKey(int, const std::string&, bool pressed) override {
             if (pressed)
                 *log += tag;
+            if (pressed && act)
+                std::exchange(act, nullptr)();
         }
         void onMouseButton(int, bool pressed) override {
             if (pressed)
                 *log += tag;
         }
+        std::function<void()> act;
         const char tag;
         std::string* const log;
     };
@@ -533,6 +546,25 @@ TEST_F(ComponentTree, AKeyOrClickReachesItsWidgetAndEveryComponentThatHearsEvery
              t.h->act = [x = t.x] { x->getUI()->setFocusedComponent(x); };
          },
          false, "hx"},
+        {"the widget giving the focus to a widget of the screen behind, not reached yet",
+         [](Tree& t) {
+             delete t.h;
+             t.w->act = [x = t.x] { x->getUI()->setFocusedComponent(x); };
+         },
+         false, "wx"},
+        {"the widget opening a screen behind the others and focusing a widget of it",
+         [](Tree& t) {
+             delete t.h;
+             t.w->act = [w = t.w] {
+                 auto* opened = new ui::Container(w->getUI(), 0, 0, 640, 480);
+                 auto* y = new Widget(w->getUI(), 'y', w->log);
+                 opened->addComponent(y);
+                 w->getUI()->addComponent(opened, true);
+                 opened->setAllVisible(true);
+                 w->getUI()->setFocusedComponent(y);
+             };
+         },
+         false, "w"},
     };
     for (const auto& row : rows) {
         std::string log;
