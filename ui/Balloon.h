@@ -76,7 +76,7 @@ public:
     // Leaves the texture view.
     ~Balloon() override;
 
-    std::string getClassName() const override { return "balloon"; }
+    std::string_view getClassName() const override { return "balloon"; }
 
     void init() override;
     void term() override;

@@ -24,7 +24,7 @@ class KEL_UI_API BalloonContainer : public ::ui::Container {
 public:
     BalloonContainer();
 
-    std::string getClassName() const override { return "ballooncontainer"; }
+    std::string_view getClassName() const override { return "ballooncontainer"; }
 
     // Reads the balloon pictures again and refreshes every balloon.
     void rereadConfigurations();

@@ -16,7 +16,7 @@ class KEL_UI_API CreateMenu : public Menu {
 public:
     enum Mode { Play = 0, Create = 1 };
 
-    std::string getClassName() const override { return "createmenu"; }
+    std::string_view getClassName() const override { return "createmenu"; }
     void notify(::ui::NotifyEvent& event) override;
     void updateShowed() override;
     void updateFocused() override;

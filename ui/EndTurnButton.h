@@ -15,7 +15,7 @@ public:
     // Pictures drawn in `view` (the factory passes the root UI's view).
     explicit EndTurnButton(View* view);
 
-    std::string getClassName() const override { return "endturnbutton"; }
+    std::string_view getClassName() const override { return "endturnbutton"; }
 
     void updateShowed() override;
     void updateFlyby() override;

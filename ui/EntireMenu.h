@@ -15,7 +15,7 @@ class KEL_UI_API EntireMenu : public ::ui::Container, public RenderDriverListene
 public:
     EntireMenu();
 
-    std::string getClassName() const override { return "entiremenu"; }
+    std::string_view getClassName() const override { return "entiremenu"; }
     void notify(::ui::NotifyEvent& event) override;
 
     // The child "description"; null when there is none.

@@ -23,14 +23,14 @@ public:
         // `view` is the round menu's and must outlive the model.
         ItemModel(::ui::UI* ui, View* view, const std::string& modelName);
 
-        std::string getClassName() const override { return "itemmodel"; }
+        std::string_view getClassName() const override { return "itemmodel"; }
         void refocus(::ui::Component** candidate) override;
         void updateShowed() override;
     };
 
     explicit EntireMenuItem(::ui::UI* ui);
 
-    std::string getClassName() const override { return "entiremenuitem"; }
+    std::string_view getClassName() const override { return "entiremenuitem"; }
     void notify(::ui::NotifyEvent& event) override;
     // "model", "changeEvent", "projectionWidth", "projectionHeight", "initialTransformation".
     void readConfig(config::Block* block) override;

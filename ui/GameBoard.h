@@ -12,7 +12,7 @@ class KEL_UI_API GameBoard : public ::ui::Component {
 public:
     GameBoard();
 
-    std::string getClassName() const override { return "gameboard"; }
+    std::string_view getClassName() const override { return "gameboard"; }
     void updateShowed() override;
 };
 

@@ -21,7 +21,7 @@ namespace kel::ui {
 // "suretodelete_button_ok" and "suretodelete_button_cancel").
 class KEL_UI_API GameMenu : public Menu {
 public:
-    std::string getClassName() const override { return "gamemenu"; }
+    std::string_view getClassName() const override { return "gamemenu"; }
     void notify(::ui::NotifyEvent& event) override;
     void updateShowed() override;
 

@@ -9,7 +9,7 @@ namespace kel::ui {
 // input has in focus and puts the pointer where the ring's front entry stands.
 class KEL_UI_API GameRoundMenu : public EntireMenu {
 public:
-    std::string getClassName() const override { return "gameroundmenu"; }
+    std::string_view getClassName() const override { return "gameroundmenu"; }
     void updateShowed() override;
 };
 

@@ -15,7 +15,7 @@ public:
     // Full-screen on the root UI.
     GameUI();
 
-    std::string getClassName() const override { return "gameui"; }
+    std::string_view getClassName() const override { return "gameui"; }
     void processInputEvent(const counting_ptr<::input::Event>& event) override;
     void updateShowed() override;
     // It takes the keyboard focus in unit free-look.

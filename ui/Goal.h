@@ -26,7 +26,7 @@ public:
     Goal();
     ~Goal() override;
 
-    std::string getClassName() const override { return "goal"; }
+    std::string_view getClassName() const override { return "goal"; }
     void readConfig(config::Block* block) override;
     void processInputEvent(const counting_ptr<::input::Event>& event) override;
     void updateShowed() override;

@@ -24,7 +24,7 @@ namespace kel::ui {
 // is read; the page works without it.
 class KEL_UI_API InputMenu : public Menu {
 public:
-    std::string getClassName() const override { return "inputmenu"; }
+    std::string_view getClassName() const override { return "inputmenu"; }
 
     void notify(::ui::NotifyEvent& event) override;
     void readConfig(config::Block* block) override;

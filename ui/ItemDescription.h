@@ -14,7 +14,7 @@ public:
     ItemDescription();
     ~ItemDescription() override;
 
-    std::string getClassName() const override { return "itemdescription"; }
+    std::string_view getClassName() const override { return "itemdescription"; }
     void term() override;
 };
 

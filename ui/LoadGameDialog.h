@@ -9,7 +9,7 @@ namespace kel::ui {
 // no screen of the game opens it yet.
 class KEL_UI_API LoadGameDialog : public Menu {
 public:
-    std::string getClassName() const override { return "loadgamedialog"; }
+    std::string_view getClassName() const override { return "loadgamedialog"; }
 };
 
 } // namespace kel::ui

@@ -31,7 +31,7 @@ public:
     // On the root UI; the layout gives the size.
     Loading();
 
-    std::string getClassName() const override { return "loading"; }
+    std::string_view getClassName() const override { return "loading"; }
     void readConfig(config::Block* block) override;
     void updateSize() override;
     void updateShowed() override;

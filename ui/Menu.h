@@ -15,7 +15,7 @@ public:
     // dialog centred on the screen).
     Menu();
 
-    std::string getClassName() const override { return "menu"; }
+    std::string_view getClassName() const override { return "menu"; }
     void notify(::ui::NotifyEvent& event) override;
     void processInputEvent(const counting_ptr<::input::Event>& event) override;
     // The root focuses a page when it opens it.

@@ -46,7 +46,7 @@ public:
     MessageBoxA(::ui::UI* ui, const std::string& text, int style, thread::Event* event);
     ~MessageBoxA() override;
 
-    std::string getClassName() const override { return "messagebox"; }
+    std::string_view getClassName() const override { return "messagebox"; }
     void notify(::ui::NotifyEvent& event) override;
     void processInputEvent(const counting_ptr<::input::Event>& event) override;
     bool isModal() const override { return true; }

@@ -15,7 +15,7 @@ namespace kel::ui {
 // Children: "list" (ListBox), "edit" (EditBox), "title", "button_ok", "button_cancel".
 class KEL_UI_API NewGameDialog : public Menu {
 public:
-    std::string getClassName() const override { return "newgamedialog"; }
+    std::string_view getClassName() const override { return "newgamedialog"; }
     void notify(::ui::NotifyEvent& event) override;
     void readConfig(config::Block* block) override;
     void updateShowed() override;

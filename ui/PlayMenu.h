@@ -25,7 +25,7 @@ class KEL_UI_API PlayMenu : public Menu, public RenderDriverListener {
 public:
     ~PlayMenu() override;
 
-    std::string getClassName() const override { return "playmenu"; }
+    std::string_view getClassName() const override { return "playmenu"; }
     void initFrame(float elapsed) override;
     void notify(::ui::NotifyEvent& event) override;
     void readConfig(config::Block* block) override;

@@ -18,7 +18,7 @@ class KEL_UI_API RedefineEdit : public ::ui::Container {
 public:
     RedefineEdit();
 
-    std::string getClassName() const override { return "redefineedit"; }
+    std::string_view getClassName() const override { return "redefineedit"; }
     void processInputEvent(const counting_ptr<::input::Event>& event) override;
 
     // The mouse axis added to the combination ("MouseX", "MouseY" or "").

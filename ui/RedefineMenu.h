@@ -40,7 +40,7 @@ public:
 
     explicit RedefineMenu(::ui::UI* ui);
 
-    std::string getClassName() const override { return "redefinemenu"; }
+    std::string_view getClassName() const override { return "redefinemenu"; }
     void readConfig(config::Block* block) override;
     void term() override;
     void updateShowed() override;

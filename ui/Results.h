@@ -23,7 +23,7 @@ public:
     // Full-screen on the root UI.
     Results();
 
-    std::string getClassName() const override { return "results"; }
+    std::string_view getClassName() const override { return "results"; }
     void processInputEvent(const counting_ptr<::input::Event>& event) override;
     void updateShowed() override;
     // Shown, it takes the keyboard focus.

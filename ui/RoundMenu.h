@@ -36,7 +36,7 @@ public:
     explicit RoundMenu(::ui::UI* ui);
     ~RoundMenu() override;
 
-    std::string getClassName() const override { return "roundmenu"; }
+    std::string_view getClassName() const override { return "roundmenu"; }
     void term() override;
     void notify(::ui::NotifyEvent& event) override;
     // The entries, then "escapeEvent" and "escapeFlyOut".

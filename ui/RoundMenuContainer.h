@@ -14,7 +14,7 @@ class KEL_UI_API RoundMenuContainer : public ::ui::Container {
 public:
     RoundMenuContainer();
 
-    std::string getClassName() const override { return "roundmenucontainer"; }
+    std::string_view getClassName() const override { return "roundmenucontainer"; }
     // The round menus, then "firstMenu".
     void readConfig(config::Block* block) override;
     // A "changemenu" from a round menu switches to the menu it names.

@@ -9,7 +9,7 @@ namespace kel::ui {
 // in-game menu's "savegame" tells the host, which saves itself.
 class KEL_UI_API SaveGameDialog : public Menu {
 public:
-    std::string getClassName() const override { return "savegamedialog"; }
+    std::string_view getClassName() const override { return "savegamedialog"; }
 };
 
 } // namespace kel::ui

@@ -18,7 +18,7 @@ public:
     Scene(::ui::UI* ui, float left, float top, float right, float bottom);
     ~Scene() override;
 
-    std::string getClassName() const override { return "scene"; }
+    std::string_view getClassName() const override { return "scene"; }
 
     View* getView() { return &view; }
     Light& getLight() { return light; }

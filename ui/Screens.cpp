@@ -105,7 +105,7 @@ int Screens::check(::ui::UI* root) {
             reported.insert(screen.name);
             reportError(found->getLayoutFile().c_str(), found->getLayoutLine(),
                         "the screen '" + std::string(screen.name) + "' is a '" +
-                            found->getClassName() + "' where the game needs " + need +
+                            std::string(found->getClassName()) + "' where the game needs " + need +
                             "; it is left out");
         } else {
             reportMissing(screen.name, where, "the game goes on without it (" + need + ")");

@@ -28,7 +28,7 @@ public:
     Sky();
     ~Sky() override;
 
-    std::string getClassName() const override { return "sky"; }
+    std::string_view getClassName() const override { return "sky"; }
 
     Environment* getEnvironment() const { return environment.get(); }
 

@@ -16,7 +16,7 @@ namespace kel::ui {
 // "scroll" and a CheckBox "check"; the CheckBox "check_3d_quality".
 class KEL_UI_API SoundMenu : public Menu {
 public:
-    std::string getClassName() const override { return "soundmenu"; }
+    std::string_view getClassName() const override { return "soundmenu"; }
 
     void notify(::ui::NotifyEvent& event) override;
     void readConfig(config::Block* block) override;

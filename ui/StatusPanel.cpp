@@ -172,11 +172,12 @@ T* StatusPanel::part(::ui::Container* parent, const char* parentName, const char
     const ::ui::Component* where = parent->getLayoutFile().empty() ? this : parent;
     const std::string place = parent == this ? "" : std::string(" in '") + parentName + "'";
     ::ui::Component* other = parent->getComponent(name);
-    reportError(where->getLayoutFile().c_str(), where->getLayoutLine(),
-                "the status panel '" + getName() + "' has no '" + name + "'" + place +
-                    (other ? " of the class it needs (it is a '" + other->getClassName() + "')"
-                           : std::string()) +
-                    ": it shows without it");
+    reportError(
+        where->getLayoutFile().c_str(), where->getLayoutLine(),
+        "the status panel '" + getName() + "' has no '" + name + "'" + place +
+            (other ? " of the class it needs (it is a '" + std::string(other->getClassName()) + "')"
+                   : std::string()) +
+            ": it shows without it");
     return nullptr;
 }
 

@@ -43,7 +43,7 @@ public:
     // On the root UI, at (0, 0) with no size.
     StatusPanel();
 
-    std::string getClassName() const override { return "statuspanel"; }
+    std::string_view getClassName() const override { return "statuspanel"; }
 
     void readConfig(config::Block* block) override;
     // Reads "reductedInfoUnits" (a list of unit kinds) when the block has it.

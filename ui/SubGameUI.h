@@ -12,7 +12,7 @@ public:
     // Full-screen on the root UI.
     SubGameUI();
 
-    std::string getClassName() const override { return "subgameui"; }
+    std::string_view getClassName() const override { return "subgameui"; }
     void updateShowed() override;
     bool isFocusable() const override { return true; }
     void updateResolution() override;

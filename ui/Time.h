@@ -17,7 +17,7 @@ public:
     // Ticks with the root UI's view.
     Time();
 
-    std::string getClassName() const override { return "time"; }
+    std::string_view getClassName() const override { return "time"; }
 
     // Leaves the view for good.
     void term() override;

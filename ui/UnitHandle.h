@@ -108,7 +108,7 @@ public:
     UnitHandle(::ui::UI* ui, View* view, logic::Unit* unit);
     ~UnitHandle() override;
 
-    std::string getClassName() const override { return "unithandle"; }
+    std::string_view getClassName() const override { return "unithandle"; }
 
     // Shows the unit's health now.
     void update();

@@ -23,7 +23,7 @@ namespace kel::ui {
 // without it and leaves its setting as it is.
 class KEL_UI_API VideoMenu : public Menu {
 public:
-    std::string getClassName() const override { return "videomenu"; }
+    std::string_view getClassName() const override { return "videomenu"; }
 
     void notify(::ui::NotifyEvent& event) override;
     void readConfig(config::Block* block) override;

@@ -24,7 +24,7 @@ public:
                             float height = 0);
     ~BothTextSprite() override;
 
-    std::string getClassName() const override { return "bothtextsprite"; }
+    std::string_view getClassName() const override { return "bothtextsprite"; }
 
     void setText(const std::string& newText);
     const std::string& getText() const { return text; }

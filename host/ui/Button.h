@@ -19,7 +19,7 @@ public:
     // A null UI means the root UI (theUI).
     explicit Button(UI* ui = nullptr, float x = 0, float y = 0, float width = 0, float height = 0);
 
-    std::string getClassName() const override { return "button"; }
+    std::string_view getClassName() const override { return "button"; }
     bool acceptsMouse() const override { return true; }
     // The left button went down on it and is not yet released.
     bool isPressed() const { return pressed; }

@@ -14,7 +14,7 @@ public:
     explicit CheckBox(UI* ui = nullptr, float x = 0, float y = 0, float width = 0,
                       float height = 0);
 
-    std::string getClassName() const override { return "checkbox"; }
+    std::string_view getClassName() const override { return "checkbox"; }
 
     void setValue(bool on);
     bool getValue() const { return value; }

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace config {
 class Block;
@@ -49,7 +50,7 @@ public:
     const std::string& getName() const { return name; }
     virtual void setName(const std::string& newName);
     // The class name layouts use for it ("container", "textbutton", "roundmenu"...).
-    virtual std::string getClassName() const { return "component"; }
+    virtual std::string_view getClassName() const { return "component"; }
     UI* getUI() const { return ui; }
     Container* getMaster() const { return master; }
 

@@ -17,7 +17,7 @@ public:
                        float height = 0);
     ~Container() override;
 
-    std::string getClassName() const override { return "container"; }
+    std::string_view getClassName() const override { return "container"; }
     Container* asContainer() override { return this; }
     const Container* asContainer() const override { return this; }
 

@@ -38,7 +38,7 @@ public:
     explicit DFormattedSpriteText(UI* ui = nullptr, float x = 0, float y = 0, float width = 0,
                                   float height = 0);
 
-    std::string getClassName() const override { return "dformattedspritetext"; }
+    std::string_view getClassName() const override { return "dformattedspritetext"; }
 
     void setText(const std::string& newText, float timing = 0.0f);
     const std::string& getText() const { return text; }

@@ -22,7 +22,7 @@ class KEL_HOST_API EditBox : public Component, public Paintable {
 public:
     explicit EditBox(UI* ui = nullptr, float x = 0, float y = 0, float width = 0, float height = 0);
 
-    std::string getClassName() const override { return "editbox"; }
+    std::string_view getClassName() const override { return "editbox"; }
     bool acceptsMouse() const override { return true; }
     bool isFocusable() const override { return true; }
 

@@ -17,7 +17,7 @@ class KEL_HOST_API HSlider : public Component, public Paintable {
 public:
     explicit HSlider(UI* ui = nullptr, float x = 0, float y = 0, float width = 0, float height = 0);
 
-    std::string getClassName() const override { return "hslider"; }
+    std::string_view getClassName() const override { return "hslider"; }
     bool acceptsMouse() const override { return true; }
     bool isFocusable() const override { return true; }
 

@@ -24,7 +24,7 @@ public:
     explicit ImageButton(View* view, UI* ui = nullptr);
     ~ImageButton() override;
 
-    std::string getClassName() const override { return "imagebutton"; }
+    std::string_view getClassName() const override { return "imagebutton"; }
 
     void setImage(const std::string& imageName);
     void setFlybyImage(const std::string& imageName);

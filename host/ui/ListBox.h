@@ -24,7 +24,7 @@ class KEL_HOST_API ListBox : public Component, public Paintable {
 public:
     explicit ListBox(UI* ui = nullptr, float x = 0, float y = 0, float width = 0, float height = 0);
 
-    std::string getClassName() const override { return "listbox"; }
+    std::string_view getClassName() const override { return "listbox"; }
     bool acceptsMouse() const override { return true; }
     bool isFocusable() const override { return true; }
 

@@ -30,7 +30,7 @@ public:
     ModelComponent(UI* ui, View* view, const std::string& modelName);
     ~ModelComponent() override;
 
-    std::string getClassName() const override { return "modelcomponent"; }
+    std::string_view getClassName() const override { return "modelcomponent"; }
 
     // Replaces the model (registered at once when shown).
     void setModel(const std::string& modelName);

@@ -20,7 +20,7 @@ public:
     explicit MultiTextComponent(UI* ui = nullptr, float x = 0, float y = 0, float width = 0,
                                 float height = 0, float spacing = 1.0f);
 
-    std::string getClassName() const override { return "multitextcomponent"; }
+    std::string_view getClassName() const override { return "multitextcomponent"; }
 
     // Adds a line at the bottom, or changes the text of an existing key.
     void addText(const std::string& key, const std::string& text);

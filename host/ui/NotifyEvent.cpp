@@ -10,8 +10,7 @@ namespace ui {
 // Every value is kept beside its entry in the block's own storage: a notification of a few
 // properties costs no heap block, and no key or value is copied into a string on the way.
 NotifyEvent::NotifyEvent(Component* sender) : sender(sender) {
-    const std::string className = sender ? sender->getClassName() : std::string();
-    config::Reader::setValue(*this, "class", className);
+    config::Reader::setValue(*this, "class", sender ? sender->getClassName() : std::string_view());
     if (sender)
         config::Reader::setValue(*this, "name", sender->getName());
 }

@@ -24,7 +24,7 @@ public:
                             float height = 0);
     ~PlaneComponent() override;
 
-    std::string getClassName() const override { return "planecomponent"; }
+    std::string_view getClassName() const override { return "planecomponent"; }
 
     Plane* getPlane() const { return plane.get(); }
     // The image of that key or name (see Plane::setImage), or of that index.

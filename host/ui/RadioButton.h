@@ -16,7 +16,7 @@ public:
     explicit RadioButton(UI* ui = nullptr, float x = 0, float y = 0, float width = 0,
                          float height = 0);
 
-    std::string getClassName() const override { return "radio"; }
+    std::string_view getClassName() const override { return "radio"; }
 
     bool isSelected() const { return selected; }
     // Set by the container; changes nothing else.

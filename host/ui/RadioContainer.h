@@ -18,7 +18,7 @@ public:
     explicit RadioContainer(UI* ui = nullptr, float x = 0, float y = 0, float width = 0,
                             float height = 0);
 
-    std::string getClassName() const override { return "radiocontainer"; }
+    std::string_view getClassName() const override { return "radiocontainer"; }
 
     // The name of the chosen radio, or "" when none is.
     std::string get() const;

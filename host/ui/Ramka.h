@@ -15,7 +15,7 @@ class KEL_HOST_API Ramka : public Component, public Paintable {
 public:
     explicit Ramka(UI* ui = nullptr, float x = 0, float y = 0, float width = 0, float height = 0);
 
-    std::string getClassName() const override { return "ramka"; }
+    std::string_view getClassName() const override { return "ramka"; }
 
     void setBorder(const config::Color& color) {
         border = color;

@@ -16,7 +16,7 @@ public:
     explicit Screenshot(UI* ui = nullptr);
     ~Screenshot() override;
 
-    std::string getClassName() const override { return "screenshot"; }
+    std::string_view getClassName() const override { return "screenshot"; }
 
     // The frame the picture was taken from (0 before the first).
     unsigned long getTakenFrame() const { return takenFrame; }

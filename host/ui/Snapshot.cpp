@@ -261,7 +261,7 @@ void outlineTree(const Component* component, std::ostringstream& out) {
         out << "<text x=\"" << number(x + 2) << "\" y=\"" << number(y + 8)
             << "\" font-size=\"7\" fill=\"rgb(255,140,190)\">"
             << escape((component->getName().empty() ? "?" : component->getName()) + " : " +
-                      component->getClassName())
+                      std::string(component->getClassName()))
             << "</text></g>\n";
     }
     if (const auto* container = dynamic_cast<const Container*>(component))

@@ -28,7 +28,7 @@ public:
     explicit SpriteText(UI* ui = nullptr, float x = 0, float y = 0, float width = 0,
                         float height = 0);
 
-    std::string getClassName() const override { return "spritetext"; }
+    std::string_view getClassName() const override { return "spritetext"; }
 
     void setText(const std::string& newText);
     const std::string& getText() const { return text; }

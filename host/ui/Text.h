@@ -21,7 +21,7 @@ public:
     // A null UI means the root UI (theUI). The font is "default" until set.
     explicit Text(UI* ui = nullptr, float x = 0, float y = 0, float width = 0, float height = 0);
 
-    std::string getClassName() const override { return "text"; }
+    std::string_view getClassName() const override { return "text"; }
 
     virtual void setText(const std::string& text);
     const std::string& getText() const { return text; }

@@ -16,7 +16,7 @@ public:
     explicit TextButton(UI* ui = nullptr, float x = 0, float y = 0, float width = 0,
                         float height = 0);
 
-    std::string getClassName() const override { return "textbutton"; }
+    std::string_view getClassName() const override { return "textbutton"; }
 
     void setText(const std::string& text);
     const std::string& getText() const { return text; }

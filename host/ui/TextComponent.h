@@ -14,7 +14,7 @@ public:
     explicit TextComponent(UI* ui = nullptr, float x = 0, float y = 0, float width = 0,
                            float height = 0);
 
-    std::string getClassName() const override { return "textcomponent"; }
+    std::string_view getClassName() const override { return "textcomponent"; }
 
     void setBackground(const config::Color& color) {
         background = color;

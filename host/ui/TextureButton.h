@@ -17,7 +17,7 @@ public:
     // A null UI means the root UI; pictures are drawn in its texture view.
     explicit TextureButton(UI* ui = nullptr);
 
-    std::string getClassName() const override { return "texturebutton"; }
+    std::string_view getClassName() const override { return "texturebutton"; }
     Texture* getTexture() const;
 
 protected:

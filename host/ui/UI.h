@@ -34,7 +34,7 @@ public:
     UI();
     ~UI() override;
 
-    std::string getClassName() const override { return "ui"; }
+    std::string_view getClassName() const override { return "ui"; }
 
     // Adds the UI's views to the render driver; term() takes them back after terminating the tree.
     void init() override;

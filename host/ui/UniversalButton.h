@@ -20,7 +20,7 @@ public:
                              float height = 0);
     ~UniversalButton() override;
 
-    std::string getClassName() const override { return "universalbutton"; }
+    std::string_view getClassName() const override { return "universalbutton"; }
     bool isFocusable() const override { return true; }
     void updateFocused() override;
 

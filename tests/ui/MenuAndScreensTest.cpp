@@ -205,7 +205,7 @@ protected:
     void check(const ::ui::Component* c, const std::string& screen) {
         if (!c->isShowed())
             return;
-        seen.insert(c->getClassName());
+        seen.emplace(c->getClassName());
         EXPECT_TRUE(inside(c, root.get())) << screen;
         // The key-bindings page's keys column has a fixed width and shows the player's own keys,
         // right-aligned: a long binding runs left into the gap before the names column.

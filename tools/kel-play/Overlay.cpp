@@ -43,7 +43,7 @@ void collect(const ::ui::Component* component, std::vector<OverlayBox>* boxes,
             std::make_tuple(std::lround(x), std::lround(y), std::lround(component->getWidth()),
                             std::lround(component->getHeight()));
         const std::string line = (component->getName().empty() ? "?" : component->getName()) +
-                                 " : " + component->getClassName();
+                                 " : " + std::string(component->getClassName());
         const auto found = byRect->find(key);
         if (found != byRect->end()) {
             (*boxes)[found->second].lines.push_back(line);

@@ -24,7 +24,7 @@ class Probe : public ui::Container {
 public:
     Probe(std::string tag, std::string* trace)
         : Container(ui::theUI), tag(std::move(tag)), trace(trace) {}
-    std::string getClassName() const override { return "probe"; }
+    std::string_view getClassName() const override { return "probe"; }
     bool isFocusable() const override { return focusable; }
     bool isModal() const override { return modal; }
     void updateFlyby() override { *trace += tag + (getFlyby() ? "^" : "v") + " "; }

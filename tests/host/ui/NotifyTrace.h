@@ -13,7 +13,7 @@ namespace kel::test {
 class NotifyTrace : public ::ui::Container {
 public:
     NotifyTrace() : Container(::ui::theUI, 0, 0, 640, 480) {}
-    std::string getClassName() const override { return "notifytrace"; }
+    std::string_view getClassName() const override { return "notifytrace"; }
     void notify(::ui::NotifyEvent& event) override {
         std::string name, action, value;
         event.getProperty("name", &name);
