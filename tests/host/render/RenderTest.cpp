@@ -8,6 +8,7 @@
 
 #include "host/engine/Camera.h"
 #include "host/engine/Model.h"
+#include "host/engine/SEDirectHighlight.h"
 #include "host/engine/SEFading.h"
 #include "host/engine/ScreenPictures.h"
 #include "host/engine/SphereVertexFogManager.h"
@@ -478,22 +479,33 @@ TEST_F(RenderedCanvas, AModelFromItsFileStandsWhereItsCameraProjectsIt) {
         }
         view.unregisterObject(&model);
     }
+    Model plate("plate");
+    view.registerObject(&plate);
+    float midX = 0, midY = 0;
+    ASSERT_TRUE(theRenderDriver->projectToScreen(&view, Vector(0, 0, 1), &midX, &midY));
+    const auto middle = [&] {
+        return frame().at(static_cast<int>(midX * 640), static_cast<int>(midY * 480));
+    };
+    // A highlighted plate is lit up: its red middle takes on green and blue.
+    const unsigned plain = middle();
+    SEDirectHighlight light;
+    plate.getAnimator()->addEffect(&light);
+    const unsigned lit = middle();
+    plate.getAnimator()->removeEffect(&light);
+    for (int shift : {16, 8})
+        EXPECT_GT((lit >> shift) & 0xFF, (plain >> shift) & 0xFF)
+            << std::hex << plain << " " << lit;
     // Under a sky the plate fades to the sky's fog colour (black) over the fog's range: wholly
     // beyond its end, not at all before its start.
     Environment sky;
     sky.activate(&view);
-    Model plate("plate");
-    view.registerObject(&plate);
     const struct {
         float start, end;
         bool fogged;
     } fogs[] = {{2, 5, true}, {30, 80, false}};
     for (const auto& fog : fogs) {
         theSphereVertexFogManager->setFogRange(fog.start, fog.end);
-        const Picture p = frame();
-        float x = 0, y = 0;
-        ASSERT_TRUE(theRenderDriver->projectToScreen(&view, Vector(0, 0, 1), &x, &y));
-        const unsigned c = p.at(static_cast<int>(x * 640), static_cast<int>(y * 480));
+        const unsigned c = middle();
         EXPECT_EQ(c == 0x000000FFu, fog.fogged) << std::hex << c;
         EXPECT_EQ((c >> 24) > 60, !fog.fogged) << std::hex << c;
     }
