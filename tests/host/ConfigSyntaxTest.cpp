@@ -16,6 +16,19 @@ Config parsed(const std::string& text) {
     return config;
 }
 
+// Every rule holds for both ways of scanning: sixteen bytes at a time, and byte by byte (the
+// only way where the processor cannot compare sixteen at once).
+class ConfigSyntax : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { before = config::setVectorScanning(GetParam()); }
+    void TearDown() override { config::setVectorScanning(before); }
+    bool before = true;
+};
+INSTANTIATE_TEST_SUITE_P(Scanning, ConfigSyntax, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "BySixteen" : "ByteWise";
+                         });
+
 // Reads text that must fail and returns the error.
 config::ParseError failure(const std::string& text) {
     kel::test::LogCapture log;
@@ -25,7 +38,7 @@ config::ParseError failure(const std::string& text) {
     return config.getLastError();
 }
 
-TEST(ConfigSyntax, HostileStringsRoundTripByteForByte) {
+TEST_P(ConfigSyntax, HostileStringsRoundTripByteForByte) {
     // clang-format off
     const std::vector<std::string> hostile = {
         "", "a\"b}", "{", "}", ";", "=", "#not a comment", "// nor this", "back\\slash",
@@ -62,7 +75,7 @@ TEST(ConfigSyntax, HostileStringsRoundTripByteForByte) {
     EXPECT_EQ(back.writeString(), config.writeString());
 }
 
-TEST(ConfigSyntax, ReadsCommentsListsNestingAndSeparators) {
+TEST_P(ConfigSyntax, ReadsCommentsListsNestingAndSeparators) {
     Config config = parsed("# a layout\n"
                            "mainui {   // the main screen\n"
                            "  class = container ;; size = 640 480\n"
@@ -90,7 +103,7 @@ TEST(ConfigSyntax, ReadsCommentsListsNestingAndSeparators) {
     EXPECT_EQ(text, "/");
 }
 
-TEST(ConfigSyntax, EntriesKnowTheLineAndColumnOfTheirName) {
+TEST_P(ConfigSyntax, EntriesKnowTheLineAndColumnOfTheirName) {
     const Config read = parsed("# columns count characters, not bytes\n"
                                "a = 1\n"
                                "  b { c = 2; \"ü\" = 3 }\n"
@@ -111,7 +124,7 @@ TEST(ConfigSyntax, EntriesKnowTheLineAndColumnOfTheirName) {
     EXPECT_EQ(copy.getFirstEntry()->getNextEntry()->getColumn(), 3);
 }
 
-TEST(ConfigSyntax, ErrorsNameTheExactLineAndColumn) {
+TEST_P(ConfigSyntax, ErrorsNameTheExactLineAndColumn) {
     // Columns count characters, not bytes.
     const struct {
         const char* text;
@@ -145,7 +158,7 @@ TEST(ConfigSyntax, ErrorsNameTheExactLineAndColumn) {
     EXPECT_EQ(failure("a = 1\n}").describe(), "bad.cfg:2:1: unexpected '}' with no block open");
 }
 
-TEST(ConfigSyntax, QuotedStringsDecodeEveryEscape) {
+TEST_P(ConfigSyntax, QuotedStringsDecodeEveryEscape) {
     const struct {
         const char* text;
         std::string value;
@@ -166,7 +179,7 @@ TEST(ConfigSyntax, QuotedStringsDecodeEveryEscape) {
 }
 
 // Without an error to fill, parse still stops at the error and keeps what it read before it.
-TEST(ConfigSyntax, AParseErrorKeepsWhatWasReadBeforeIt) {
+TEST_P(ConfigSyntax, AParseErrorKeepsWhatWasReadBeforeIt) {
     Block root;
     EXPECT_FALSE(config::parse(std::string_view("a = 1\nb {\n  c = 2\n  d = \"open\n"), "f.cfg",
                                root, nullptr));
@@ -174,7 +187,7 @@ TEST(ConfigSyntax, AParseErrorKeepsWhatWasReadBeforeIt) {
     EXPECT_EQ(root.getSourceFile(), "f.cfg");
 }
 
-TEST(ConfigSyntax, NestingBeyondTheLimitIsAnErrorNotACrash) {
+TEST_P(ConfigSyntax, NestingBeyondTheLimitIsAnErrorNotACrash) {
     std::string deep;
     for (int i = 0; i < config::kMaxDepth; ++i)
         deep += "b {";
@@ -193,7 +206,7 @@ TEST(ConfigSyntax, NestingBeyondTheLimitIsAnErrorNotACrash) {
     EXPECT_EQ(failure("{" + hostile).column, 1);
 }
 
-TEST(ConfigSyntax, EveryLineEndAndAByteOrderMarkReadTheSame) {
+TEST_P(ConfigSyntax, EveryLineEndAndAByteOrderMarkReadTheSame) {
     const std::string expected = parsed("a = 1\nb {\n  c = \"x y\" # note\n}\n").writeString();
     for (const char* text :
          {"\xEF\xBB\xBF"
@@ -208,7 +221,7 @@ TEST(ConfigSyntax, EveryLineEndAndAByteOrderMarkReadTheSame) {
     EXPECT_EQ(failure("a = 1\rb = \"open\r").line, 2);
 }
 
-TEST(ConfigSyntax, InvalidUtf8IsAnErrorAtItsLineAndColumn) {
+TEST_P(ConfigSyntax, InvalidUtf8IsAnErrorAtItsLineAndColumn) {
     const struct {
         const char* text;
         int line, column;
@@ -234,7 +247,7 @@ TEST(ConfigSyntax, InvalidUtf8IsAnErrorAtItsLineAndColumn) {
     parsed("\xE2\x82\xAC = \"\xE5\x90\x8D\" \xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF\n");
 }
 
-TEST(ConfigSyntax, NumbersAFloatCannotHoldAreNoNumbers) {
+TEST_P(ConfigSyntax, NumbersAFloatCannotHoldAreNoNumbers) {
     Config config = parsed("big = 1e300\nsmall = -1e39\nok = 3.4e38\nlist = 1 1e300\n"
                            "colour = 1 0 1e300\n");
     float value = 7;
@@ -248,14 +261,14 @@ TEST(ConfigSyntax, NumbersAFloatCannotHoldAreNoNumbers) {
     EXPECT_FALSE(config.getProperty("colour", &colour));
 }
 
-TEST(ConfigSyntax, ADocumentAboveTheSizeLimitIsRefusedWhole) {
+TEST_P(ConfigSyntax, ADocumentAboveTheSizeLimitIsRefusedWhole) {
     std::string huge(config::kMaxDocumentBytes + 1, ' ');
     const auto error = failure(huge);
     EXPECT_EQ(error.line * 100 + error.column, 101);
     EXPECT_NE(error.message.find("at most 64 MiB"), std::string::npos) << error.message;
 }
 
-TEST(ConfigSyntax, AFailedReadLeavesTheConfigUnchanged) {
+TEST_P(ConfigSyntax, AFailedReadLeavesTheConfigUnchanged) {
     Config config = parsed("kept = 1\n");
     kel::test::LogCapture log;
     EXPECT_FALSE(config.readString("broken {", "bad.cfg"));
@@ -274,7 +287,7 @@ TEST(ConfigSyntax, AFailedReadLeavesTheConfigUnchanged) {
 
 // Shared configurations: a file is read once and the same one handed to everyone who binds it,
 // until the manager is cleared; a missing file binds to an empty one.
-TEST(ConfigSyntax, TheManagerReadsEachFileOnceAndSharesIt) {
+TEST_P(ConfigSyntax, TheManagerReadsEachFileOnceAndSharesIt) {
     config::ConfigManager* manager = config::theConfigManager;
     manager->clear();
     const Config* fonts = manager->bindConfig("/Configs/UI/fonts.cfg");
@@ -293,7 +306,7 @@ TEST(ConfigSyntax, TheManagerReadsEachFileOnceAndSharesIt) {
 // The reader looks at sixteen bytes at a time where it can: every construct reads the same
 // wherever it falls against those sixteen-byte (and sixty-four-byte) steps, byte-wise too. '@'
 // stands for n letters 'a' (spaces in the indentation row), n from 0 to 70.
-TEST(ConfigSyntax, EveryConstructReadsAlikeAtEveryOffset) {
+TEST_P(ConfigSyntax, EveryConstructReadsAlikeAtEveryOffset) {
     const struct {
         const char* text;
         std::vector<const char*> x; // the values of x, '@' replaced likewise; y reads 2
@@ -348,7 +361,7 @@ TEST(ConfigSyntax, EveryConstructReadsAlikeAtEveryOffset) {
 
 // Names come back in the same order block after block; one that differs from last time's, even
 // as its prefix, is read as itself.
-TEST(ConfigSyntax, ANameDifferentFromTheOneReadThereBeforeIsItself) {
+TEST_P(ConfigSyntax, ANameDifferentFromTheOneReadThereBeforeIsItself) {
     const Config config = parsed("a {\n k = 1\n pp = 2\n}\nb {\n k = 1\n p = 3\n}\n");
     EXPECT_EQ(config.getList("b.p"), Block::List{"3"});
     EXPECT_FALSE(config.hasProperty("b.pp"));
