@@ -70,6 +70,15 @@ public:
         viewCount = static_cast<uint32_t>(count);
     }
 
+    // The same for the common single value (allocated with extraFor(1, value.size())).
+    void keepView(std::string_view value) {
+        char* bytes = reinterpret_cast<char*>(ends());
+        copyBytes(bytes, value.data(), value.size());
+        text = bytes;
+        firstLength = static_cast<uint32_t>(value.size());
+        viewCount = 1;
+    }
+
     // Points at the bytes of `source` (allocated with extraFor(count, 0)).
     void shareViews(const ListNode& source) {
         if (source.viewCount > 1)
@@ -913,14 +922,9 @@ void Reader::appendList(TextStore& store, Block& parent, const std::string* name
                         uint16_t column, const std::string_view* values, size_t count) {
     if (count == 1) {
         // Most properties have one value.
-        const size_t size = values[0].size();
-        auto* node = new (store.allocate(sizeof(Block::ListNode) + size))
+        auto* node = new (store.allocate(sizeof(Block::ListNode) + values[0].size()))
             Block::ListNode(name, line, column);
-        char* bytes = reinterpret_cast<char*>(node + 1);
-        copyBytes(bytes, values[0].data(), size);
-        node->text = bytes;
-        node->firstLength = static_cast<uint32_t>(size);
-        node->viewCount = 1;
+        node->keepView(values[0]);
         parent.linkUnindexed(node);
         return;
     }
@@ -951,7 +955,7 @@ void Reader::setValue(Block& root, const NamePath& path, std::string_view value)
     }
     Block::ListNode& node =
         block->newList(name, true, 0, 0, Block::ListNode::extraFor(1, value.size()));
-    node.keepViews(&value, 1);
+    node.keepView(value);
     node.markLocal();
 }
 
