@@ -46,6 +46,7 @@ void BM_BuildLayoutOf1000Components(benchmark::State& state) {
         state.SkipWithError("the generated layout does not parse");
         return;
     }
+    const std::size_t allocationsBefore = bench::allocationCount();
     for (auto _ : state) {
         auto* top = new ui::Container(&root.ui, 0, 0, 640, 480);
         root.ui.addComponent(top);
@@ -56,7 +57,10 @@ void BM_BuildLayoutOf1000Components(benchmark::State& state) {
         }
         root.ui.deleteComponent(top);
     }
+    const std::size_t allocations = bench::allocationCount() - allocationsBefore;
     state.counters["components"] = 1000;
+    state.counters["allocs/component"] =
+        static_cast<double>(allocations) / (1000.0 * static_cast<double>(state.iterations()));
 }
 BENCHMARK(BM_BuildLayoutOf1000Components)->Unit(benchmark::kMillisecond);
 
@@ -64,6 +68,7 @@ BENCHMARK(BM_BuildLayoutOf1000Components)->Unit(benchmark::kMillisecond);
 void BM_ParseAndBuildLayoutOf1000Components(benchmark::State& state) {
     Root root;
     const std::string text = bench::bigLayout();
+    const std::size_t allocationsBefore = bench::allocationCount();
     for (auto _ : state) {
         config::Config layout;
         if (!layout.readString(text, "bench-layout.cfg")) {
@@ -79,7 +84,11 @@ void BM_ParseAndBuildLayoutOf1000Components(benchmark::State& state) {
         }
         root.ui.deleteComponent(top);
     }
+    const std::size_t allocations = bench::allocationCount() - allocationsBefore;
     state.counters["components"] = 1000;
+    // The parse's allocations included.
+    state.counters["allocs/component"] =
+        static_cast<double>(allocations) / (1000.0 * static_cast<double>(state.iterations()));
 }
 BENCHMARK(BM_ParseAndBuildLayoutOf1000Components)->Unit(benchmark::kMillisecond);
 

@@ -176,7 +176,8 @@ void Component::refreshShowedTree() {
         // Focused on its way to being shown, and hidden again before it was.
         ui->loseFocus();
     }
-    if (Container* container = asContainer())
+    // Most containers built from layouts are widgets without children: no copy for them.
+    if (Container* container = asContainer(); container && !container->children.empty())
         for (Component* child : container->snapshot())
             if (child->master == container)
                 child->refreshShowedTree();
@@ -363,6 +364,18 @@ void Component::readConfig(config::Block* block) {
         fullscreen = false; // a size of its own: no longer the screen's
     }
     bool flag = false;
+    // The options below are rare in layouts: most blocks have none of them.
+    if (LayoutOptions::mayHaveAny(
+            block, {"enabled", "notify", "priority", "fullscreen", "center", "right", "bottom"}))
+        readPlacement(block);
+    placeInMaster();
+    // A plain component shows itself at once; a container waits for its children.
+    if (!asContainer() && LayoutOptions::readBool(block, "visible", &flag))
+        setVisible(flag);
+}
+
+void Component::readPlacement(config::Block* block) {
+    bool flag = false;
     if (LayoutOptions::readBool(block, "enabled", &flag))
         setEnabled(flag);
     if (LayoutOptions::readBool(block, "notify", &flag))
@@ -387,10 +400,6 @@ void Component::readConfig(config::Block* block) {
     if (!readsOwnOption("bottom") &&
         LayoutOptions::readNumber(block, "bottom", config::Range::atLeast(0), &margin))
         bottomMargin = margin;
-    placeInMaster();
-    // A plain component shows itself at once; a container waits for its children.
-    if (!asContainer() && LayoutOptions::readBool(block, "visible", &flag))
-        setVisible(flag);
 }
 
 void Component::processInputEvent(const counting_ptr<input::Event>& event) {

@@ -21,6 +21,7 @@ namespace ui {
 class Canvas;
 class Container;
 class NotifyEvent;
+class ComponentIndex;
 class PaintRecord;
 class UI;
 
@@ -207,6 +208,7 @@ protected:
 private:
     friend class Container;
     friend class UI;
+    friend class ComponentIndex;
     bool computeShowed() const;
     // Recomputes the shown state below this component, without moving the focus.
     void refreshShowedTree();
@@ -218,6 +220,8 @@ private:
     bool mayTake(const input::Event& event) const;
     // The position or size changed: the masters' extents are stale.
     void extentChanged();
+    // The options of readConfig other than position, size and visible.
+    void readPlacement(config::Block* block);
 
     UI* ui;
     Container* master = nullptr;
@@ -244,6 +248,12 @@ private:
     mutable bool pictureStale = true;
     const std::string* layoutFile; // interned: layouts are few, components many
     int layoutLine = 0;
+    // The chain of the components of the same name (see ComponentIndex), kept by the index
+    // under its lock: the next one, the link that points at this one, and whether that link is
+    // the index's own.
+    Component* nextNamed = nullptr;
+    Component** previousNamed = nullptr;
+    bool firstNamed = false;
 };
 
 } // namespace ui

@@ -2,6 +2,7 @@
 #include "host/ui/Container.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace ui {
 
@@ -12,18 +13,33 @@ ComponentIndex& ComponentIndex::instance() {
 
 void ComponentIndex::add(const std::string& name, Component* component) {
     std::lock_guard<std::mutex> guard(mutex);
-    byName[name].push_back(component);
+    // Map nodes stay where they are when the map grows: the chain may point at the head.
+    Component*& head = byName[name];
+    component->nextNamed = head;
+    if (head) {
+        head->previousNamed = &component->nextNamed;
+        head->firstNamed = false;
+    }
+    head = component;
+    component->previousNamed = &head;
+    component->firstNamed = true;
 }
 
 void ComponentIndex::remove(const std::string& name, Component* component) {
     std::lock_guard<std::mutex> guard(mutex);
-    auto found = byName.find(name);
-    if (found == byName.end())
-        return;
-    auto& list = found->second;
-    list.erase(std::remove(list.begin(), list.end(), component), list.end());
-    if (list.empty())
-        byName.erase(found);
+    if (!component->previousNamed)
+        return; // not listed
+    Component* next = component->nextNamed;
+    *component->previousNamed = next;
+    if (next) {
+        next->previousNamed = component->previousNamed;
+        next->firstNamed = component->firstNamed;
+    } else if (component->firstNamed) {
+        byName.erase(name); // the last of its name
+    }
+    component->nextNamed = nullptr;
+    component->previousNamed = nullptr;
+    component->firstNamed = false;
 }
 
 Component* ComponentIndex::firstBelow(const Container* root, const std::string& name) const {
@@ -32,7 +48,7 @@ Component* ComponentIndex::firstBelow(const Container* root, const std::string& 
     if (found == byName.end())
         return nullptr;
     Component* best = nullptr;
-    for (Component* candidate : found->second)
+    for (Component* candidate = found->second; candidate; candidate = candidate->nextNamed)
         if (root->isAncestorOf(candidate) && (!best || before(root, candidate, best)))
             best = candidate;
     return best;

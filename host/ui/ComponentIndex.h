@@ -5,7 +5,6 @@
 #include <mutex>
 #include <string>
 #include <unordered_map>
-#include <vector>
 
 namespace ui {
 
@@ -16,6 +15,10 @@ class Container;
 // and a walk up the candidates' masters instead of a walk of the whole tree. It stays right as
 // components are named, renamed, moved and deleted, and answers exactly what a depth-first
 // search in child order would: the first of several same-named descendants in that order.
+//
+// The components of one name are chained through the components themselves, so that naming one
+// allocates nothing once its name is known and forgetting one needs no look-up unless it was the
+// last of its name: building and deleting a big layout does not pay a heap block per component.
 class KEL_HOST_API ComponentIndex {
 public:
     static ComponentIndex& instance();
@@ -29,7 +32,8 @@ private:
     static bool before(const Container* root, const Component* a, const Component* b);
 
     mutable std::mutex mutex;
-    std::unordered_map<std::string, std::vector<Component*>> byName;
+    // The most recently named component of each name; the others follow it.
+    std::unordered_map<std::string, Component*> byName;
 };
 
 } // namespace ui

@@ -206,6 +206,8 @@ void Container::updateResolution() {
 }
 
 void Container::init() {
+    if (children.empty())
+        return; // a widget built from a layout: no copy of an empty list
     for (Component* child : snapshot())
         child->init();
 }
@@ -231,6 +233,8 @@ void Container::readConfig(config::Block* block) {
 }
 
 void Container::buildChildren(config::Block* block) {
+    // Most sub-blocks of a layout block are children: room for them at once.
+    children.reserve(children.size() + static_cast<size_t>(block->getBlockCount()));
     config::BlockEntry<config::Block*>* entry = nullptr;
     for (block->getProperties(&entry); entry; entry = entry->getNext()) {
         config::Block* childBlock = entry->getValue();

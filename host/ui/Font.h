@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 namespace ui {
 
@@ -59,7 +60,8 @@ private:
     void load();
 
     bool loaded = false;
-    std::map<std::string, std::unique_ptr<Font>> fonts;
+    // Looked up by every text widget that is built.
+    std::unordered_map<std::string, std::unique_ptr<Font>> fonts;
     std::unique_ptr<Font> fallback;
 };
 

@@ -6,7 +6,6 @@
 #include "host/ui/DataStorage.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace ui {
 
@@ -35,6 +34,15 @@ uint64_t nameBit(std::string_view name) {
     const auto first = static_cast<unsigned char>(name.front());
     const auto last = static_cast<unsigned char>(name.back());
     return uint64_t(1) << ((name.size() * 7 + first * 3 + last) % 64);
+}
+
+// Whether a listed name of the key's length is the key. Option names are short: compared in
+// place rather than by a call.
+bool sameName(const char* name, std::string_view key) {
+    for (size_t i = 0; i < key.size(); ++i)
+        if (name[i] != key[i])
+            return false;
+    return true;
 }
 
 // A value written as a few decimal digits, perhaps signed: what most layout numbers are. Read
@@ -133,8 +141,7 @@ const config::NameEntry* LayoutOptions::findOption(const config::Block* block,
         if (scope->names & nameBit(key))
             for (int i = 0; i < scope->count; ++i) {
                 const BlockScope::Option& option = scope->options[i];
-                if (option.size == key.size() && (key.empty() || option.name[0] == key[0]) &&
-                    std::memcmp(option.name, key.data(), key.size()) == 0)
+                if (option.size == key.size() && sameName(option.name, key))
                     return option.entry;
             }
         // Not listed: missing, unless it is a path into a sub-block.
@@ -143,6 +150,23 @@ const config::NameEntry* LayoutOptions::findOption(const config::Block* block,
         break;
     }
     return block->getPropertyEntry(key);
+}
+
+bool LayoutOptions::mayHaveAny(const config::Block* block,
+                               std::initializer_list<std::string_view> keys) {
+    for (const BlockScope* scope = innermost; scope; scope = scope->previous) {
+        if (scope->block != block)
+            continue;
+        if (scope->firstEntry != block->getFirstEntry() ||
+            scope->listCount != block->getListCount() ||
+            scope->blockCount != block->getBlockCount())
+            return true; // changed since it was listed
+        uint64_t wanted = 0;
+        for (const std::string_view key : keys)
+            wanted |= nameBit(key);
+        return (scope->names & wanted) != 0;
+    }
+    return true;
 }
 
 bool LayoutOptions::readValue(const config::Block* block, std::string_view key, std::string* out) {

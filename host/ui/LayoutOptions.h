@@ -61,6 +61,11 @@ public:
     // The first property of that name (for Block::valueCount, Block::valueAt and its
     // location), or null when it is missing.
     static const config::NameEntry* findOption(const config::Block* block, std::string_view key);
+    // False only when the block has none of these options (names without a dot): a component
+    // that reads many options its layouts seldom give asks once before reading them one by one.
+    // Answered from the block's scope; without one it is always true.
+    static bool mayHaveAny(const config::Block* block,
+                           std::initializer_list<std::string_view> keys);
     // The first value of a property as text; false when it is missing or has no value.
     static bool readValue(const config::Block* block, std::string_view key, std::string* out);
     // A text option. "@key" stands for the interface string `key` of theDataStorage; "@@" starts

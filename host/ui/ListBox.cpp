@@ -171,7 +171,9 @@ void ListBox::readConfig(config::Block* block) {
     }
     if (const config::NameEntry* items = LayoutOptions::findOption(block, "items")) {
         std::string scratch;
-        for (size_t i = 0, count = config::Block::valueCount(*items); i < count; ++i)
+        const size_t count = config::Block::valueCount(*items);
+        this->items.reserve(this->items.size() + count);
+        for (size_t i = 0; i < count; ++i)
             addString(LayoutOptions::localise(
                 std::string(config::Block::valueAt(*items, i, scratch)), block->getSourceFile(),
                 items->getLine(), items->getColumn()));
