@@ -365,8 +365,9 @@ void Component::readConfig(config::Block* block) {
     }
     bool flag = false;
     // The options below are rare in layouts: most blocks have none of them.
-    if (LayoutOptions::mayHaveAny(
-            block, {"enabled", "notify", "priority", "fullscreen", "center", "right", "bottom"}))
+    static const LayoutOptions::OptionSet seldom{"enabled", "notify", "priority", "fullscreen",
+                                                 "center",  "right",  "bottom"};
+    if (LayoutOptions::mayHaveAny(block, seldom))
         readPlacement(block);
     placeInMaster();
     // A plain component shows itself at once; a container waits for its children.

@@ -152,8 +152,12 @@ const config::NameEntry* LayoutOptions::findOption(const config::Block* block,
     return block->getPropertyEntry(key);
 }
 
-bool LayoutOptions::mayHaveAny(const config::Block* block,
-                               std::initializer_list<std::string_view> keys) {
+LayoutOptions::OptionSet::OptionSet(std::initializer_list<std::string_view> names) {
+    for (const std::string_view name : names)
+        bits |= nameBit(name);
+}
+
+bool LayoutOptions::mayHaveAny(const config::Block* block, const OptionSet& options) {
     for (const BlockScope* scope = innermost; scope; scope = scope->previous) {
         if (scope->block != block)
             continue;
@@ -161,10 +165,7 @@ bool LayoutOptions::mayHaveAny(const config::Block* block,
             scope->listCount != block->getListCount() ||
             scope->blockCount != block->getBlockCount())
             return true; // changed since it was listed
-        uint64_t wanted = 0;
-        for (const std::string_view key : keys)
-            wanted |= nameBit(key);
-        return (scope->names & wanted) != 0;
+        return (scope->names & options.bits) != 0;
     }
     return true;
 }

@@ -61,11 +61,19 @@ public:
     // The first property of that name (for Block::valueCount, Block::valueAt and its
     // location), or null when it is missing.
     static const config::NameEntry* findOption(const config::Block* block, std::string_view key);
-    // False only when the block has none of these options (names without a dot): a component
-    // that reads many options its layouts seldom give asks once before reading them one by one.
-    // Answered from the block's scope; without one it is always true.
-    static bool mayHaveAny(const config::Block* block,
-                           std::initializer_list<std::string_view> keys);
+    // A few option names (without a dot), summed up once for mayHaveAny: a component that
+    // reads several options its layouts seldom give keeps one as a static.
+    class KEL_HOST_API OptionSet {
+    public:
+        OptionSet(std::initializer_list<std::string_view> names);
+
+    private:
+        friend class LayoutOptions;
+        uint64_t bits = 0;
+    };
+    // False only when the block has none of the options of the set, so that reading them one by
+    // one can be skipped. Answered from the block's scope; without one it is always true.
+    static bool mayHaveAny(const config::Block* block, const OptionSet& options);
     // The first value of a property as text; false when it is missing or has no value.
     static bool readValue(const config::Block* block, std::string_view key, std::string* out);
     // A text option. "@key" stands for the interface string `key` of theDataStorage; "@@" starts

@@ -16,9 +16,13 @@ Ramka::Ramka(UI* ui, float x, float y, float width, float height)
 }
 
 void Ramka::readConfig(config::Block* block) {
-    LayoutOptions::readColor(block, "color", &border);
-    LayoutOptions::readColor(block, "background", &background);
-    LayoutOptions::readNumber(block, "thickness", config::Range::atLeast(0), &thickness);
+    // Most frames keep the palette's look.
+    static const LayoutOptions::OptionSet own{"color", "background", "thickness"};
+    if (LayoutOptions::mayHaveAny(block, own)) {
+        LayoutOptions::readColor(block, "color", &border);
+        LayoutOptions::readColor(block, "background", &background);
+        LayoutOptions::readNumber(block, "thickness", config::Range::atLeast(0), &thickness);
+    }
     Component::readConfig(block);
 }
 

@@ -88,11 +88,15 @@ void SpriteText::readConfig(config::Block* block) {
     int choice = 0;
     if (LayoutOptions::readChoice(block, "align", {"left", "centre", "right"}, &choice))
         setAlign(choice);
-    if (LayoutOptions::readChoice(block, "fit", {"none", "text", "horizontal", "both"}, &choice))
-        setFit(choice);
-    config::Color configured;
-    if (LayoutOptions::readColor(block, "color", &configured))
-        setColor(configured);
+    static const LayoutOptions::OptionSet seldom{"fit", "color"};
+    if (LayoutOptions::mayHaveAny(block, seldom)) {
+        if (LayoutOptions::readChoice(block, "fit", {"none", "text", "horizontal", "both"},
+                                      &choice))
+            setFit(choice);
+        config::Color configured;
+        if (LayoutOptions::readColor(block, "color", &configured))
+            setColor(configured);
+    }
     Component::readConfig(block);
 }
 

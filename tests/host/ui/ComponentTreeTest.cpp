@@ -238,6 +238,68 @@ TEST_F(ComponentTree, DescendantLookupMatchesADepthFirstWalkAsTheTreeChanges) {
     EXPECT_EQ(ui->getDescendant("target"), nullptr);
 }
 
+// The first component of a name below a root, found by walking the tree depth first in child
+// order: what a descendant lookup must answer whatever happened to the others of that name.
+const ui::Component* walkFor(const ui::Container* root, const std::string& name) {
+    for (const ui::Component* child : root->getChildren()) {
+        if (child->getName() == name)
+            return child;
+        if (const ui::Container* inner = child->asContainer())
+            if (const ui::Component* found = walkFor(inner, name))
+                return found;
+    }
+    return nullptr;
+}
+
+TEST_F(ComponentTree, SameNamedComponentsStayFoundWhicheverOfThemGoes) {
+    // Four "w" in the order they are named (s0.w, s1.w, s2.w, s3.w), taken away one by one in
+    // the order of each row: deleted, or renamed to "x" and back to "w" at the end.
+    struct Row {
+        std::vector<int> order;
+        bool rename;
+    };
+    const Row rows[] = {
+        {{0, 1, 2, 3}, false}, {{3, 2, 1, 0}, false}, {{1, 2, 0, 3}, false},
+        {{2, 0, 3, 1}, false}, {{3, 0, 2, 1}, true},  {{1, 3, 0, 2}, true},
+    };
+    for (const Row& row : rows) {
+        std::string trace;
+        for (const int i : row.order)
+            trace += std::to_string(i);
+        SCOPED_TRACE(trace + (row.rename ? " renamed" : " deleted"));
+        auto* top = new ui::Container(ui);
+        ui->addComponent(top);
+        std::vector<ui::Component*> made;
+        for (int i = 0; i < 4; ++i) {
+            auto* screen = new ui::Container(ui);
+            screen->setName("s" + std::to_string(i));
+            top->addComponent(screen);
+            made.push_back(new ui::Container(ui));
+            made.back()->setName("w");
+            screen->addComponent(made.back());
+        }
+        for (const int i : row.order) {
+            if (row.rename)
+                made[i]->setName("x");
+            else
+                made[i]->getMaster()->deleteComponent(made[i]);
+            EXPECT_EQ(top->getDescendant("w"), walkFor(top, "w"));
+            for (const ui::Component* screen : top->getChildren())
+                EXPECT_EQ(screen->asContainer()->getDescendant("w"),
+                          walkFor(screen->asContainer(), "w"));
+        }
+        EXPECT_EQ(top->getDescendant("w"), nullptr);
+        if (row.rename) {
+            for (auto it = row.order.rbegin(); it != row.order.rend(); ++it)
+                made[*it]->setName("w");
+            EXPECT_EQ(top->getDescendant("w"), made[0]);
+            EXPECT_EQ(top->getDescendant("x"), nullptr);
+        }
+        ui->deleteComponent(top);
+        EXPECT_EQ(ui->getDescendant("w"), nullptr) << "a deleted tree leaves no name behind";
+    }
+}
+
 TEST_F(ComponentTree, TopLevelComponentsAreDrawnInFrontAndTakeClicksFirst) {
     // A widget that takes clicks, in the tree and in a top-level box above it.
     class Clickable : public ui::Component {
