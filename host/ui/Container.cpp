@@ -233,8 +233,10 @@ void Container::readConfig(config::Block* block) {
 }
 
 void Container::buildChildren(config::Block* block) {
-    // Most sub-blocks of a layout block are children: room for them at once.
-    children.reserve(children.size() + static_cast<size_t>(block->getBlockCount()));
+    // Most sub-blocks of a layout block are children: room for them at once when the container
+    // is new (a container filled again grows as usual).
+    if (children.empty())
+        children.reserve(static_cast<size_t>(block->getBlockCount()));
     config::BlockEntry<config::Block*>* entry = nullptr;
     for (block->getProperties(&entry); entry; entry = entry->getNext()) {
         config::Block* childBlock = entry->getValue();

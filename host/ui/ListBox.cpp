@@ -172,7 +172,8 @@ void ListBox::readConfig(config::Block* block) {
     if (const config::NameEntry* items = LayoutOptions::findOption(block, "items")) {
         std::string scratch;
         const size_t count = config::Block::valueCount(*items);
-        this->items.reserve(this->items.size() + count);
+        if (this->items.empty())
+            this->items.reserve(count);
         for (size_t i = 0; i < count; ++i)
             addString(LayoutOptions::localise(
                 std::string(config::Block::valueAt(*items, i, scratch)), block->getSourceFile(),
