@@ -267,14 +267,14 @@ TEST_F(ComponentTree, SameNamedComponentsStayFoundWhicheverOfThemGoes) {
         for (const int i : row.order)
             trace += std::to_string(i);
         SCOPED_TRACE(trace + (row.rename ? " renamed" : " deleted"));
-        auto* top = new ui::Container(ui);
+        auto* top = new ui::Container(ui.get());
         ui->addComponent(top);
         std::vector<ui::Component*> made;
         for (int i = 0; i < 4; ++i) {
-            auto* screen = new ui::Container(ui);
+            auto* screen = new ui::Container(ui.get());
             screen->setName("s" + std::to_string(i));
             top->addComponent(screen);
-            made.push_back(new ui::Container(ui));
+            made.push_back(new ui::Container(ui.get()));
             made.back()->setName("w");
             screen->addComponent(made.back());
         }
