@@ -3,6 +3,7 @@
 #include "host/ui/HSlider.h"
 #include "host/ui/NotifyEvent.h"
 #include "host/ui/Ramka.h"
+#include "host/ui/SpriteText.h"
 #include "host/ui/UniversalButton.h"
 #include "support/UiFixture.h"
 
@@ -211,6 +212,93 @@ TEST_F(ComponentTree, WrongOptionValuesAreReportedAtTheirPlaceAndNeverUsed) {
     EXPECT_FLOAT_EQ(dynamic_cast<ui::HSlider*>(ui->getComponent("slider"))->getValue(), 0.5f)
         << "the default range 0..1 stays";
     EXPECT_EQ(describe("good").substr(0, 12), "1 2 3 4 2 5 ");
+}
+
+TEST_F(ComponentTree, EachPlacementOptionTakesEffectWhenItIsTheOnlyOneGiven) {
+    // A 40x20 frame in a 200x100 panel on a 640x480 screen, with one option besides its
+    // position and size: x y width height priority enabled notify thickness.
+    const struct Row {
+        const char* option;
+        const char* expected;
+    } rows[] = {
+        {"", "10 10 40 20 1 1 0 2"},
+        {"center = both", "80 40 40 20 1 1 0 2"},
+        {"center = horizontal", "80 10 40 20 1 1 0 2"},
+        {"center = vertical", "10 40 40 20 1 1 0 2"},
+        {"right = 10", "150 10 40 20 1 1 0 2"},
+        {"bottom = 5", "10 75 40 20 1 1 0 2"},
+        {"priority = 3", "10 10 40 20 3 1 0 2"},
+        {"enabled = false", "10 10 40 20 1 0 0 2"},
+        {"notify = true", "10 10 40 20 1 1 1 2"},
+        {"thickness = 5", "10 10 40 20 1 1 0 5"},
+    };
+    for (const Row& row : rows) {
+        layout(std::string("panel { class = container; size = 200 100\n"
+                           "  frame { class = ramka; position = 10 10; size = 40 20; ") +
+               row.option + " } }");
+        auto* panel = dynamic_cast<ui::Container*>(ui->getComponent("panel"));
+        ASSERT_NE(panel, nullptr);
+        const auto* frame = dynamic_cast<ui::Ramka*>(panel->getComponent("frame"));
+        ASSERT_NE(frame, nullptr);
+        std::ostringstream got;
+        got << frame->getXPosition() << " " << frame->getYPosition() << " " << frame->getWidth()
+            << " " << frame->getHeight() << " " << frame->getPriority() << " "
+            << frame->getEnabled() << " " << frame->getNotify() << " " << frame->getThickness();
+        EXPECT_EQ(got.str(), row.expected) << row.option;
+        ui->deleteComponent(panel);
+    }
+}
+
+TEST_F(ComponentTree, ASpriteTextTakesItsColourOrItsFitWhenItIsTheOnlyOneGiven) {
+    const struct Row {
+        const char* option;
+        const char* expected; // the fit, and the colour ("plain": that of a text without one)
+    } rows[] = {
+        {"color = 1 0 0.5", "fit 0 color 1 0 0.5"},
+        {"fit = text", "fit 1 color plain"},
+        {"fit = both", "fit 3 color plain"},
+    };
+    for (const Row& row : rows) {
+        layout(std::string("plain { class = spritetext; text = A }\n"
+                           "t { class = spritetext; text = A; ") +
+               row.option + " }");
+        const auto* plain = dynamic_cast<ui::SpriteText*>(ui->getComponent("plain"));
+        const auto* text = dynamic_cast<ui::SpriteText*>(ui->getComponent("t"));
+        ASSERT_TRUE(plain && text);
+        std::ostringstream got;
+        got << "fit " << text->getFit() << " color ";
+        const config::Color mine = text->getColor(), theirs = plain->getColor();
+        if (mine.r == theirs.r && mine.g == theirs.g && mine.b == theirs.b)
+            got << "plain";
+        else
+            got << mine.r << " " << mine.g << " " << mine.b;
+        EXPECT_EQ(got.str(), row.expected) << row.option;
+        ui->deleteComponent(const_cast<ui::SpriteText*>(plain));
+        ui->deleteComponent(const_cast<ui::SpriteText*>(text));
+    }
+}
+
+// Counts the initialisations it is given.
+struct InitCounter : ui::Component {
+    using Component::Component;
+    void init() override { ++inits; }
+    int inits = 0;
+};
+
+TEST_F(ComponentTree, InitialisingAContainerInitialisesEachChildOnce) {
+    for (const int children : {0, 1, 3}) {
+        auto* box = new ui::Container(ui.get());
+        ui->addComponent(box);
+        std::vector<InitCounter*> made;
+        for (int i = 0; i < children; ++i) {
+            made.push_back(new InitCounter(ui.get()));
+            box->addComponent(made.back());
+        }
+        box->init();
+        for (const InitCounter* child : made)
+            EXPECT_EQ(child->inits, 1) << children << " children";
+        ui->deleteComponent(box);
+    }
 }
 
 TEST_F(ComponentTree, DescendantLookupMatchesADepthFirstWalkAsTheTreeChanges) {
