@@ -968,11 +968,13 @@ namespace {
 constexpr size_t kFirstStoreChunk = 65536;
 // Heap chunks grow to this size.
 constexpr size_t kLastHeapChunk = size_t{1} << 20;
-
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
-// A document that has outgrown its heap chunks takes its memory in mappings of whole huge pages,
-// aligned to them and marked for the kernel to back with huge pages: a big tree then costs a
-// page fault every two megabytes instead of every four kilobytes. Small documents never get here.
+// A document that has taken a few megabytes from the heap takes the rest of its memory in
+// mappings of whole huge pages, aligned to them and marked for the kernel to back with huge
+// pages: a big tree then costs a page fault every two megabytes instead of every four kilobytes.
+// A huge page is zeroed whole on its first touch, which only a big document repays: smaller ones
+// stay on the heap.
+constexpr size_t kHeapBeforeHugePages = size_t{4} << 20;
 constexpr size_t kHugePage = size_t{2} << 20;
 
 // `bytes` (a multiple of kHugePage) at a huge page's alignment; null when nothing was mapped.
@@ -1013,14 +1015,16 @@ void* TextStore::allocateInNewChunk(size_t size) {
     void* memory = nullptr;
     bool mapped = false;
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
-    if (lastCapacity >= kLastHeapChunk) {
+    if (heapBytes >= kHeapBeforeHugePages) {
         lastCapacity = (lastCapacity + kHugePage - 1) / kHugePage * kHugePage;
         memory = mapHugePages(lastCapacity);
         mapped = memory != nullptr;
     }
 #endif
-    if (!memory)
+    if (!memory) {
         memory = new std::max_align_t[lastCapacity / sizeof(std::max_align_t) + 1];
+        heapBytes += lastCapacity;
+    }
     chunks.push_back(Chunk{memory, lastCapacity, mapped});
     next = static_cast<char*>(memory);
     left = lastCapacity;

@@ -110,6 +110,7 @@ private:
     char* next = nullptr;
     size_t left = 0;
     size_t lastCapacity = 0;
+    size_t heapBytes = 0; // in the chunks taken from the heap
     std::deque<std::string> names;
     size_t nameCount = 0;
     std::vector<NameSlot> nameSlots; // open addressing, a power of two, at most half full

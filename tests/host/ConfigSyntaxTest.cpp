@@ -291,8 +291,8 @@ TEST_P(ConfigSyntax, AFailedReadLeavesTheConfigUnchanged) {
 // A document's names and values stay with its blocks and their copies, not with its text, and a
 // document of megabytes reads like a small one: every value back, one bigger than the rest too.
 TEST_P(ConfigSyntax, ABigDocumentsValuesOutliveItsTextAndItsRoot) {
-    constexpr int kKeys = 40000;
-    const std::string blob = std::string(3 << 20, 'x') + "end";
+    constexpr int kKeys = 60000;
+    const std::string blob = std::string(4 << 20, 'x') + "end";
     Block table, blobs;
     {
         std::string text = "table {\n";
