@@ -292,13 +292,14 @@ TEST_P(ConfigSyntax, AFailedReadLeavesTheConfigUnchanged) {
 // document of megabytes reads like a small one: every value back, one bigger than the rest too.
 TEST_P(ConfigSyntax, ABigDocumentsValuesOutliveItsTextAndItsRoot) {
     constexpr int kKeys = 60000;
+    const std::string padding(80, 'v'); // the tree past the first few megabytes
     const std::string blob = std::string(4 << 20, 'x') + "end";
     Block table, blobs;
     {
         std::string text = "table {\n";
         for (int i = 0; i < kKeys; ++i)
-            text += "  key" + std::to_string(i) + " = \"value " + std::to_string(i) + "\" " +
-                    std::to_string(i % 7) + "\n";
+            text += "  key" + std::to_string(i) + " = \"value " + std::to_string(i) + padding +
+                    "\" " + std::to_string(i % 7) + "\n";
         text += "}\nblobs {\n  blob = \"" + blob + "\"\n  after = 1\n}\n";
         auto config = std::make_unique<Config>();
         ASSERT_TRUE(config->readString(text, "big.cfg"));
@@ -312,7 +313,8 @@ TEST_P(ConfigSyntax, ABigDocumentsValuesOutliveItsTextAndItsRoot) {
     ASSERT_EQ(table.getListCount(), kKeys);
     for (int i = 0; i < kKeys; ++i) {
         const auto values = table.getList("key" + std::to_string(i));
-        ASSERT_EQ(values, (Block::List{"value " + std::to_string(i), std::to_string(i % 7)}))
+        ASSERT_EQ(values,
+                  (Block::List{"value " + std::to_string(i) + padding, std::to_string(i % 7)}))
             << "key" << i;
     }
     std::string read;
