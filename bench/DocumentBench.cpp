@@ -5,8 +5,8 @@
 // the same run. Every benchmark checks what it read: entry counts and a value read back.
 //
 // Counters: the settings read and allocs/setting (blocks count as entries), and
-// heap/text, the heap the parsed tree holds over the size of its text (checked: at most
-// kMaxHeapPerText, with glibc to measure it).
+// heap/text, the memory the parsed tree holds (its heap and its mapped chunks) over the size of
+// its text (checked: at most kMaxHeapPerText, with glibc on Linux to measure it).
 
 #include "AllocationCount.h"
 
