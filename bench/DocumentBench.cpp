@@ -5,8 +5,8 @@
 // the same run. Every benchmark checks what it read: entry counts and a value read back.
 //
 // Counters: the settings read and allocs/setting (blocks count as entries), and
-// heap/text, the heap the parsed tree holds over the size of its text (checked: at most
-// kMaxHeapPerText, with glibc to measure it).
+// heap/text, the memory the parsed tree holds (its heap and its mapped chunks) over the size of
+// its text (checked: at most kMaxHeapPerText, with glibc on Linux to measure it).
 
 #include "AllocationCount.h"
 
@@ -20,6 +20,7 @@
 #endif
 
 #include <cstddef>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -153,12 +154,19 @@ size_t countEntries(const config::Block& block) {
     return count;
 }
 
-// Heap in use now, by malloc's own account (libconfig allocates with malloc, not new).
-// Without glibc the figure is not taken: heap/text reads 0.
+// Memory in use now: the heap by malloc's own account (libconfig allocates with malloc, not new),
+// plus what the process has mapped for data beyond malloc's arena (malloc's own big blocks and
+// the reader's huge-page chunks, which malloc does not see). Without glibc and Linux the figure
+// is not taken: heap/text reads 0.
 size_t heapInUse() {
-#if defined(__GLIBC__)
+#if defined(__GLIBC__) && defined(__linux__)
     const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
+    size_t dataKiB = 0;
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.compare(0, 7, "VmData:") == 0)
+            dataKiB = std::stoul(line.substr(7));
+    return info.uordblks + dataKiB * 1024 - info.arena;
 #else
     return 0;
 #endif

@@ -71,6 +71,11 @@ KEL_HOST_API bool setVectorScanning(bool on);
 // copying a read block copies neither names nor value bytes. The blocks destroy their entries;
 // the memory goes with the store.
 struct TextStore {
+    TextStore() = default;
+    TextStore(const TextStore&) = delete;
+    TextStore& operator=(const TextStore&) = delete;
+    ~TextStore();
+
     std::string file;
 
     // `size` bytes at a pointer's alignment.
@@ -95,10 +100,17 @@ private:
     void growNames();
     void* allocateInNewChunk(size_t size);
 
-    std::vector<std::unique_ptr<std::max_align_t[]>> chunks;
+    // A chunk of the arena: from the heap, or mapped by itself (see allocateInNewChunk).
+    struct Chunk {
+        void* memory;
+        size_t size;
+        bool mapped;
+    };
+    std::vector<Chunk> chunks;
     char* next = nullptr;
     size_t left = 0;
     size_t lastCapacity = 0;
+    size_t heapBytes = 0; // in the chunks taken from the heap
     std::deque<std::string> names;
     size_t nameCount = 0;
     std::vector<NameSlot> nameSlots; // open addressing, a power of two, at most half full

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
 using config::Block;
 using config::Config;
 
@@ -283,6 +286,44 @@ TEST_P(ConfigSyntax, AFailedReadLeavesTheConfigUnchanged) {
     EXPECT_EQ(config.getLastError().file, "/Configs");
     EXPECT_EQ(log.count("config"), 2u) << "an unreadable file is reported";
     EXPECT_TRUE(config.getProperty("kept", &kept));
+}
+
+// A document's names and values stay with its blocks and their copies, not with its text, and a
+// document of megabytes reads like a small one: every value back, one bigger than the rest too.
+TEST_P(ConfigSyntax, ABigDocumentsValuesOutliveItsTextAndItsRoot) {
+    constexpr int kKeys = 60000;
+    const std::string padding(80, 'v'); // the tree past the first few megabytes
+    const std::string blob = std::string(4 << 20, 'x') + "end";
+    Block table, blobs;
+    {
+        std::string text = "table {\n";
+        for (int i = 0; i < kKeys; ++i)
+            text += "  key" + std::to_string(i) + " = \"value " + std::to_string(i) + padding +
+                    "\" " + std::to_string(i % 7) + "\n";
+        text += "}\nblobs {\n  blob = \"" + blob + "\"\n  after = 1\n}\n";
+        auto config = std::make_unique<Config>();
+        ASSERT_TRUE(config->readString(text, "big.cfg"));
+        text.assign(text.size(), '#');
+        const Block* read = nullptr;
+        ASSERT_TRUE(config->getPropertyAccess("table", &read));
+        table = *read;
+        ASSERT_TRUE(config->getPropertyAccess("blobs", &read));
+        blobs = *read;
+    }
+    ASSERT_EQ(table.getListCount(), kKeys);
+    for (int i = 0; i < kKeys; ++i) {
+        const auto values = table.getList("key" + std::to_string(i));
+        ASSERT_EQ(values,
+                  (Block::List{"value " + std::to_string(i) + padding, std::to_string(i % 7)}))
+            << "key" << i;
+    }
+    std::string read;
+    EXPECT_TRUE(blobs.getProperty("blob", &read));
+    EXPECT_EQ(read, blob);
+    int after = 0;
+    EXPECT_TRUE(blobs.getProperty("after", &after));
+    EXPECT_EQ(after, 1);
+    EXPECT_EQ(blobs.getSourceFile(), "big.cfg");
 }
 
 // Shared configurations: a file is read once and the same one handed to everyone who binds it,
