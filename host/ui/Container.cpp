@@ -12,6 +12,8 @@
 
 namespace ui {
 
+std::atomic<unsigned> Container::masterChangeCount{0};
+
 Container::Container(UI* ui, float x, float y, float width, float height)
     : Component(ui, x, y, width, height) {}
 
@@ -58,6 +60,7 @@ void Container::addComponent(Component* child, bool first) {
     if (child->ui && child->ui != child)
         child->ui->setTopLevel(child, false);
     child->master = this;
+    masterChanged();
     auto at = children.begin();
     if (first) {
         while (at != children.end() && (*at)->getPriority() > child->getPriority())
@@ -84,6 +87,7 @@ Component* Container::removeComponent(Component* child) {
     countSubtree(child, -1);
     extentStale();
     child->master = nullptr;
+    masterChanged();
     // Detached, it is hidden until it is added again or shown as a top-level component.
     child->refreshShowed();
     return child;
@@ -104,6 +108,7 @@ void Container::deleteAllComponents() {
         countSubtree(child, -1);
         extentStale();
         child->master = nullptr;
+        masterChanged();
         // Gone with its master: it never becomes a top-level component on the way out.
         child->visible = false;
         delete child;
@@ -299,6 +304,10 @@ const Component* Container::childToward(const Component* target) const {
     return target;
 }
 
+const Component* Container::stepToward(const Component* target) const {
+    return ui ? ui->stepToward(*this, target) : childToward(target);
+}
+
 Container::Concern::Concern(const Container& master, const input::Event& event)
     : master(master), event(event) {}
 
@@ -312,7 +321,7 @@ bool Container::Concern::operator()(const Component* child) {
     const Component* target = master.getUI() ? master.getUI()->inputTarget(event) : nullptr;
     if (target != lastTarget) {
         lastTarget = target;
-        toward = master.childToward(target);
+        toward = master.stepToward(target);
     }
     return child == toward;
 }
@@ -371,7 +380,7 @@ void Container::deliver(const counting_ptr<input::Event>& event, Delivery& deliv
         // Nothing below hears every event: only the child on the way to the component the event
         // is meant for can take it, and it is found without walking the others.
         const Component* target = ui ? ui->inputTarget(*event) : nullptr;
-        Component* toward = const_cast<Component*>(childToward(target));
+        Component* toward = const_cast<Component*>(stepToward(target));
         if (!toward || !toward->showed)
             return;
         toward->processInputEvent(event);

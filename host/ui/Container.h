@@ -5,6 +5,7 @@
 #include "host/ui/Component.h"
 
 #include <algorithm>
+#include <atomic>
 #include <vector>
 
 namespace ui {
@@ -88,6 +89,13 @@ private:
     // The child on the way down to `target` (the target itself when it is a child), or null
     // when the target is not below.
     const Component* childToward(const Component* target) const;
+    // The same, taken from the UI's path to the target when there is one (see UI::stepToward).
+    const Component* stepToward(const Component* target) const;
+    // Counts every change of any component's master, in any tree: a path down the tree found
+    // before the count last changed may be stale.
+    static unsigned masterChanges() { return masterChangeCount.load(std::memory_order_relaxed); }
+    static void masterChanged() { masterChangeCount.fetch_add(1, std::memory_order_relaxed); }
+    static std::atomic<unsigned> masterChangeCount;
     // One event being handed to the children: it reaches those shown when it arrived. While
     // the children stay as they were, they are walked where they stand; the first change to
     // them (a child added, removed, reordered, shown or hidden) saves the list as it was for

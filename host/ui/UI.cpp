@@ -287,6 +287,41 @@ void UI::processInputEvent(const counting_ptr<input::Event>& event) {
         refreshFlyby();
 }
 
+void UI::findPath(const Component* target) {
+    path.target = target;
+    path.changes = Container::masterChanges();
+    path.taken = 0;
+    size_t depth = 0;
+    for (const Component* at = target; at; at = at->getMaster())
+        ++depth;
+    path.length = depth <= TargetPath::kDeepest ? depth : 0;
+    if (path.length)
+        for (const Component* at = target; at; at = at->getMaster())
+            path.items[--depth] = at;
+}
+
+const Component* UI::stepToward(const Container& from, const Component* target) {
+    if (!target)
+        return nullptr;
+    if (target != path.target || path.changes != Container::masterChanges())
+        findPath(target);
+    if (path.length == 0)
+        return from.childToward(target);
+    // Each level takes the step after the one before it; a level reached another way (a
+    // hearer's master, an event sent from a handler) looks itself up.
+    size_t at = path.taken;
+    if (at >= path.length || path.items[at] != &from) {
+        at = 0;
+        while (at < path.length && path.items[at] != &from)
+            ++at;
+    }
+    // Not on the path, or the target itself: nothing below leads to it.
+    if (at + 1 >= path.length)
+        return nullptr;
+    path.taken = at + 1;
+    return path.items[at + 1];
+}
+
 namespace {
 
 // The front-most, deepest component under a point that takes mouse buttons. The walk carries

@@ -123,6 +123,22 @@ public:
     void loseFocus();
 
 private:
+    friend class Container;
+    // The child of `from` on the way down to `target` (null when `target` is not below it): one
+    // step along the path from the top of the tree to the target, found once for each target
+    // and tree and then taken at each level without walking up from the target.
+    const Component* stepToward(const Container& from, const Component* target);
+    void findPath(const Component* target);
+    struct TargetPath {
+        static constexpr size_t kDeepest = 32;
+        const Component* target = nullptr; // the path leads to it; null: no path
+        unsigned changes = 0;              // Container::masterChanges() when it was found
+        size_t length = 0;                 // 0: deeper than kDeepest, not kept
+        size_t taken = 0;                  // the step taken last (an index in items)
+        const Component* items[kDeepest];  // top first, the target last
+    };
+    TargetPath path;
+
     float screenWidth = 640.0f;
     float screenHeight = 480.0f;
     std::unique_ptr<Camera> camera;

@@ -597,4 +597,85 @@ TEST_F(ComponentTree, AKeyOrClickReachesItsWidgetAndEveryComponentThatHearsEvery
     }
 }
 
+TEST_F(ComponentTree, AKeyReachesItsWidgetWhereverTheTreeMovedItSinceTheKeyBefore) {
+    class Widget : public ui::Component {
+    public:
+        Widget(ui::UI* ui, char tag, std::string* log) : Component(ui), tag(tag), log(log) {}
+        bool isFocusable() const override { return true; }
+        void onKey(int, const std::string&, bool pressed) override {
+            if (pressed)
+                *log += tag;
+        }
+        const char tag;
+        std::string* const log;
+    };
+    // Screen s holds w three containers deep; screen o beside it holds x.
+    struct Tree {
+        ui::Container *s, *o, *chain;
+        Widget *w, *x;
+    };
+    const struct {
+        const char* what;
+        std::function<void(Tree&)> change;
+        const char* log;
+    } rows[] = {
+        {"nothing", [](Tree&) {}, "w"},
+        {"w moved up to its screen, the containers it left hidden",
+         [](Tree& t) {
+             t.s->addComponent(t.w);
+             t.chain->setVisible(false);
+             t.w->getUI()->setFocusedComponent(t.w);
+         },
+         "w"},
+        {"w moved into the other screen, its own hidden",
+         [](Tree& t) {
+             t.o->addComponent(t.w);
+             t.s->setVisible(false);
+             t.w->getUI()->setFocusedComponent(t.w);
+         },
+         "w"},
+        {"w moved into the other screen, the containers it left deleted",
+         [](Tree& t) {
+             t.o->addComponent(t.w);
+             t.s->deleteComponent(t.chain);
+             t.w->getUI()->setFocusedComponent(t.w);
+         },
+         "w"},
+        {"w deleted with its containers, x focused",
+         [](Tree& t) {
+             t.s->deleteComponent(t.chain);
+             t.x->getUI()->setFocusedComponent(t.x);
+         },
+         "x"},
+    };
+    for (const auto& row : rows) {
+        std::string log;
+        Tree t{};
+        t.s = new ui::Container(ui.get());
+        t.o = new ui::Container(ui.get());
+        ui->addComponent(t.o);
+        ui->addComponent(t.s);
+        t.x = new Widget(ui.get(), 'x', &log);
+        t.o->addComponent(t.x);
+        ui::Container* inner = t.s;
+        for (int depth = 0; depth < 3; ++depth) {
+            auto* next = new ui::Container(ui.get());
+            inner->addComponent(next);
+            inner = next;
+        }
+        t.chain = static_cast<ui::Container*>(t.s->getComponent(0));
+        t.w = new Widget(ui.get(), 'w', &log);
+        inner->addComponent(t.w);
+        t.s->setAllVisible(true);
+        t.o->setAllVisible(true);
+        ASSERT_TRUE(ui->setFocusedComponent(t.w)) << row.what;
+        tap("Return");
+        ASSERT_EQ(take(log), "w") << row.what;
+        row.change(t);
+        tap("Return");
+        EXPECT_EQ(log, row.log) << row.what;
+        ui->deleteAllComponents();
+    }
+}
+
 } // namespace
