@@ -13,6 +13,7 @@
 namespace ui {
 
 std::atomic<unsigned> Container::masterChangeCount{0};
+std::atomic<unsigned> Container::layoutChangeCount{0};
 
 Container::Container(UI* ui, float x, float y, float width, float height)
     : Component(ui, x, y, width, height) {}
@@ -163,6 +164,7 @@ void Container::sortChild(Component* child) {
     if (at == children.end())
         return;
     childrenChanging();
+    layoutChanged();
     children.erase(at);
     auto place = children.end();
     while (place != children.begin() && (*(place - 1))->getPriority() < child->getPriority())

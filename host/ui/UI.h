@@ -138,6 +138,18 @@ private:
         const Component* items[kDeepest];  // top first, the target last
     };
     TargetPath path;
+    // Where the pointer can go without changing any fly-by, as the last walk of the fly-by
+    // found it (valid while Container::layoutChanges() is `flybyChanges`), and the component
+    // under the pointer found there, when one was looked for.
+    FlybyArea flybyArea;
+    unsigned flybyChanges = 0;
+    bool flybyKnown = false;
+    Component* hitThere = nullptr;
+    bool hitKnown = false;
+    // Whether nothing changed since the last walk of the fly-by and (x, y) lies in its area.
+    bool sameAsLastFlyby(float x, float y) const {
+        return flybyKnown && flybyChanges == Container::layoutChanges() && flybyArea.contains(x, y);
+    }
 
     float screenWidth = 640.0f;
     float screenHeight = 480.0f;
