@@ -306,9 +306,13 @@ const Component* Container::childToward(const Component* target) const {
     return target;
 }
 
-const Component* Container::stepToward(const Component* target) const {
-    return ui ? ui->stepToward(*this, target) : childToward(target);
+namespace {
+// The child of `from` on the way to `target`, along the UI's path to it (see UI::stepToward);
+// taken at every level of every event, so kept where it can be inlined.
+inline const Component* stepFrom(const Container& from, UI* ui, const Component* target) {
+    return ui ? ui->stepToward(from, target) : nullptr;
 }
+} // namespace
 
 Container::Concern::Concern(const Container& master, const input::Event& event)
     : master(master), event(event) {}
@@ -323,7 +327,7 @@ bool Container::Concern::operator()(const Component* child) {
     const Component* target = master.getUI() ? master.getUI()->inputTarget(event) : nullptr;
     if (target != lastTarget) {
         lastTarget = target;
-        toward = master.stepToward(target);
+        toward = stepFrom(master, master.getUI(), target);
     }
     return child == toward;
 }
@@ -382,7 +386,7 @@ void Container::deliver(const counting_ptr<input::Event>& event, Delivery& deliv
         // Nothing below hears every event: only the child on the way to the component the event
         // is meant for can take it, and it is found without walking the others.
         const Component* target = ui ? ui->inputTarget(*event) : nullptr;
-        Component* toward = const_cast<Component*>(stepToward(target));
+        Component* toward = const_cast<Component*>(stepFrom(*this, ui, target));
         if (!toward || !toward->showed)
             return;
         toward->processInputEvent(event);

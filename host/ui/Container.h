@@ -124,8 +124,6 @@ private:
     // The child on the way down to `target` (the target itself when it is a child), or null
     // when the target is not below.
     const Component* childToward(const Component* target) const;
-    // The same, taken from the UI's path to the target when there is one (see UI::stepToward).
-    const Component* stepToward(const Component* target) const;
     // Counts every change of any component's master, in any tree: a path down the tree found
     // before the count last changed may be stale.
     static unsigned masterChanges() { return masterChangeCount.load(std::memory_order_relaxed); }

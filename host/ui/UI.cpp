@@ -313,7 +313,7 @@ void UI::findPath(const Component* target) {
             path.items[--depth] = at;
 }
 
-const Component* UI::stepToward(const Container& from, const Component* target) {
+const Component* UI::stepTowardOtherwise(const Container& from, const Component* target) {
     if (!target)
         return nullptr;
     if (target != path.target || path.changes != Container::masterChanges())

@@ -96,6 +96,20 @@ public:
             return nullptr;
         }
     }
+    // Toolkit use: the child of `from` on the way down to `target` (null when `target` is not below
+    // it): one step along the path from the top of the tree to the target, found once for each
+    // target and tree and then taken at each level without walking up from the target.
+    const Component* stepToward(const Container& from, const Component* target) {
+        // The way it goes along an unchanged path: the level after the one before.
+        const size_t next = path.taken + 1;
+        if (target && target == path.target && next < path.length &&
+            path.items[path.taken] == &from && path.changes == Container::masterChanges()) {
+            path.taken = next;
+            return path.items[next];
+        }
+        return stepTowardOtherwise(from, target);
+    }
+    const Component* stepTowardOtherwise(const Container& from, const Component* target);
     Component* componentAt(float x, float y) const;
     // Recomputes the fly-by state of every shown component after the pointer moved: only those
     // under the pointer, those flown over until now and those with a rule of their own are
@@ -124,10 +138,6 @@ public:
 
 private:
     friend class Container;
-    // The child of `from` on the way down to `target` (null when `target` is not below it): one
-    // step along the path from the top of the tree to the target, found once for each target
-    // and tree and then taken at each level without walking up from the target.
-    const Component* stepToward(const Container& from, const Component* target);
     void findPath(const Component* target);
     struct TargetPath {
         static constexpr size_t kDeepest = 32;
