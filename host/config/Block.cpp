@@ -45,6 +45,7 @@ public:
     // The views' bytes are in the owning block's chunks, not a document's arena.
     bool local() const { return (bits & kLocal) != 0; }
     void markLocal() { bits |= kLocal; }
+    void markOwnName() { bits |= kOwnName; }
 
     // What a list of `count` views takes after its entry: the ends, then `bytes` of values.
     static size_t extraFor(size_t count, size_t bytes) {
@@ -939,28 +940,66 @@ void Reader::appendList(TextStore& store, Block& parent, const std::string* name
     parent.linkUnindexed(node);
 }
 
+namespace {
+// Names that blocks made in code (notifications above all) use again and again: an entry so
+// called points at one of these, kept for the whole process, instead of a copy of its own.
+const std::string* commonName(std::string_view name) {
+    static const std::string names[] = {"name", "class",    "value",   "action",
+                                        "menu", "menuName", "itemName"};
+    // Compared at a length known here, the bytes are compared as a word or two.
+    const char* at = name.data();
+    switch (name.size()) {
+    case 4:
+        return std::memcmp(at, "name", 4) == 0   ? &names[0]
+               : std::memcmp(at, "menu", 4) == 0 ? &names[4]
+                                                 : nullptr;
+    case 5:
+        return std::memcmp(at, "class", 5) == 0   ? &names[1]
+               : std::memcmp(at, "value", 5) == 0 ? &names[2]
+                                                  : nullptr;
+    case 6:
+        return std::memcmp(at, "action", 6) == 0 ? &names[3] : nullptr;
+    case 8:
+        return std::memcmp(at, "menuName", 8) == 0   ? &names[5]
+               : std::memcmp(at, "itemName", 8) == 0 ? &names[6]
+                                                     : nullptr;
+    default:
+        return nullptr;
+    }
+}
+} // namespace
+
 // A property set to one value: a new one keeps its text beside its entry in the block's chunks,
-// so a block made in code (a notification, say) costs no heap block per property; an existing
-// one takes the value in its own list, as a write to a list accessed in place must.
+// so a block made in code (a notification, say) costs no heap block per property, and a common
+// name costs no copy, so such an entry owns nothing its block must free; an existing one takes
+// the value in its own list, as a write to a list accessed in place must.
 void Reader::setValue(Block& root, const NamePath& path, std::string_view value) {
     const bool dotted = path.isDotted();
     Block* block = dotted ? root.descendCreating(path.parents()) : &root;
     const auto leaf = dotted ? path.leaf() : path.str();
-    if (const Block::ListNode* found = block->findList(leaf)) {
+    if (const Block::ListNode* found = block->firstList ? block->findList(leaf) : nullptr) {
         block->listsOwnMemory = true;
         Block::List& strings = const_cast<Block::ListNode*>(found)->strings();
         strings.assign(1, std::string(value));
         return;
     }
-    const std::string* name = block->keepName(std::string(leaf));
     if (value.size() > UINT32_MAX) {
-        block->newList(name, true, 0).strings().assign(1, std::string(value));
+        block->newList(block->keepName(std::string(leaf)), true, 0)
+            .strings()
+            .assign(1, std::string(value));
         return;
     }
-    Block::ListNode& node =
-        block->newList(name, true, 0, 0, Block::ListNode::extraFor(1, value.size()));
-    node.keepView(value);
-    node.markLocal();
+    const std::string* common = commonName(leaf);
+    const std::string* name = common ? common : block->keepName(std::string(leaf));
+    auto* node = new (block->allocateNode(sizeof(Block::ListNode) + value.size()))
+        Block::ListNode(name, 0, 0);
+    if (!common) {
+        node->markOwnName();
+        block->listsOwnMemory = true;
+    }
+    block->link(node);
+    node->keepView(value);
+    node->markLocal();
 }
 
 namespace {

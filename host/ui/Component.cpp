@@ -159,6 +159,7 @@ void Component::refreshShowedTree() {
     if (now != showed) {
         if (master)
             master->childrenChanging();
+        Container::layoutChanged();
         showed = now;
         if (now) {
             pictureStale = true;
@@ -187,8 +188,10 @@ void Component::refreshShowedTree() {
 }
 
 void Component::setEnabled(bool on) {
-    if (on != enabled)
+    if (on != enabled) {
         repaint();
+        Container::layoutChanged();
+    }
     enabled = on;
 }
 
@@ -218,6 +221,7 @@ void Component::setFlyby(bool on) {
     if (on == flyby)
         return;
     flyby = on;
+    Container::layoutChanged();
     Container::addBelow(master, 0, on ? 1 : -1);
     repaint();
     updateFlyby();
@@ -241,28 +245,56 @@ void Component::setOwnFlyby(bool on) {
     if (on == ownFlyby)
         return;
     ownFlyby = on;
+    Container::layoutChanged();
     Container::addBelow(master, 0, on ? 1 : -1);
 }
 
 void Component::extentChanged() {
     if (master)
         master->extentStale();
+    // The pointer's own picture follows the pointer: where the pointer is, nothing else changed.
+    if (master || !ui || ui == this || ui->getMousePointer()->getComponent() != this)
+        Container::layoutChanged();
 }
 
-void Component::reFlybyMoved(const UI* by, float px, float py, float masterLeft, float masterTop) {
+void Component::reFlybyMoved(const UI* by, float px, float py, float masterLeft, float masterTop,
+                             FlybyArea* area) {
     if (!showed)
         return;
     const float left = masterLeft + x;
     const float top = masterTop + y;
-    if (ownFlyby || ui != by)
+    if (ownFlyby || ui != by) {
         reFlyby();
-    else
-        setFlyby(px >= left && px < left + width && py >= top && py < top + height);
+        if (area)
+            area->usable = false;
+    } else {
+        const float right = left + width, bottom = top + height;
+        const bool over = px >= left && px < right && py >= top && py < bottom;
+        if (area) {
+            if (over)
+                area->inside(left, top, right, bottom);
+            else
+                area->outside(px, py, left, top, right, bottom);
+        }
+        if (over != flyby)
+            setFlyby(over);
+    }
     // Below, only what is under the pointer or was flown over can change.
-    if (Container* container = asContainer())
-        if (container->watchedBelow > 0 || container->extent().contains(px - left, py - top))
-            for (size_t i = 0; i < container->children.size(); ++i)
-                container->children[i]->reFlybyMoved(by, px, py, left, top);
+    Container* container = asContainer();
+    if (!container)
+        return;
+    const Container::Extent& below = container->extent();
+    if (below.empty && container->watchedBelow == 0)
+        return;
+    const float belowLeft = left + below.left, belowTop = top + below.top;
+    const float belowRight = left + below.right, belowBottom = top + below.bottom;
+    if (container->watchedBelow > 0 ||
+        (px >= belowLeft && px < belowRight && py >= belowTop && py < belowBottom)) {
+        for (size_t i = 0; i < container->children.size(); ++i)
+            container->children[i]->reFlybyMoved(by, px, py, left, top, area);
+    } else if (area) {
+        area->outside(px, py, belowLeft, belowTop, belowRight, belowBottom);
+    }
 }
 
 bool Component::mayTake(const input::Event& event) const {
@@ -292,6 +324,7 @@ void Component::toBack() {
     if (!master)
         return;
     master->childrenChanging();
+    Container::layoutChanged();
     auto& siblings = master->children;
     siblings.erase(std::find(siblings.begin(), siblings.end(), this));
     auto at = siblings.begin();

@@ -20,6 +20,7 @@ namespace ui {
 
 class Canvas;
 class Container;
+struct FlybyArea;
 class NotifyEvent;
 class ComponentIndex;
 class PaintRecord;
@@ -215,7 +216,9 @@ private:
     // After the pointer moved to (px, py): recomputes the fly-by of the component and of the
     // shown descendants whose state may change (those under the pointer, those flown over until
     // now, those with a rule of their own). `left` and `top` are the master's absolute position.
-    void reFlybyMoved(const UI* by, float px, float py, float masterLeft, float masterTop);
+    // With an `area`, narrows it to where what was looked at stays as it is.
+    void reFlybyMoved(const UI* by, float px, float py, float masterLeft, float masterTop,
+                      FlybyArea* area);
     // Whether the event can make the component, or one below it, act (see processInputEvent).
     bool mayTake(const input::Event& event) const;
     // The position or size changed: the masters' extents are stale.

@@ -12,6 +12,9 @@
 
 namespace ui {
 
+std::atomic<unsigned> Container::masterChangeCount{0};
+std::atomic<unsigned> Container::layoutChangeCount{0};
+
 Container::Container(UI* ui, float x, float y, float width, float height)
     : Component(ui, x, y, width, height) {}
 
@@ -58,6 +61,7 @@ void Container::addComponent(Component* child, bool first) {
     if (child->ui && child->ui != child)
         child->ui->setTopLevel(child, false);
     child->master = this;
+    masterChanged();
     auto at = children.begin();
     if (first) {
         while (at != children.end() && (*at)->getPriority() > child->getPriority())
@@ -84,6 +88,7 @@ Component* Container::removeComponent(Component* child) {
     countSubtree(child, -1);
     extentStale();
     child->master = nullptr;
+    masterChanged();
     // Detached, it is hidden until it is added again or shown as a top-level component.
     child->refreshShowed();
     return child;
@@ -104,6 +109,7 @@ void Container::deleteAllComponents() {
         countSubtree(child, -1);
         extentStale();
         child->master = nullptr;
+        masterChanged();
         // Gone with its master: it never becomes a top-level component on the way out.
         child->visible = false;
         delete child;
@@ -158,6 +164,7 @@ void Container::sortChild(Component* child) {
     if (at == children.end())
         return;
     childrenChanging();
+    layoutChanged();
     children.erase(at);
     auto place = children.end();
     while (place != children.begin() && (*(place - 1))->getPriority() < child->getPriority())
@@ -305,6 +312,14 @@ const Component* Container::childToward(const Component* target) const {
     return target;
 }
 
+namespace {
+// The child of `from` on the way to `target`, along the UI's path to it (see UI::stepToward);
+// taken at every level of every event, so kept where it can be inlined.
+inline const Component* stepFrom(const Container& from, UI* ui, const Component* target) {
+    return ui ? ui->stepToward(from, target) : nullptr;
+}
+} // namespace
+
 Container::Concern::Concern(const Container& master, const input::Event& event)
     : master(master), event(event) {}
 
@@ -318,7 +333,7 @@ bool Container::Concern::operator()(const Component* child) {
     const Component* target = master.getUI() ? master.getUI()->inputTarget(event) : nullptr;
     if (target != lastTarget) {
         lastTarget = target;
-        toward = master.childToward(target);
+        toward = stepFrom(master, master.getUI(), target);
     }
     return child == toward;
 }
@@ -377,7 +392,7 @@ void Container::deliver(const counting_ptr<input::Event>& event, Delivery& deliv
         // Nothing below hears every event: only the child on the way to the component the event
         // is meant for can take it, and it is found without walking the others.
         const Component* target = ui ? ui->inputTarget(*event) : nullptr;
-        Component* toward = const_cast<Component*>(childToward(target));
+        Component* toward = const_cast<Component*>(stepFrom(*this, ui, target));
         if (!toward || !toward->showed)
             return;
         toward->processInputEvent(event);

@@ -5,9 +5,45 @@
 #include "host/ui/Component.h"
 
 #include <algorithm>
+#include <atomic>
+#include <limits>
 #include <vector>
 
 namespace ui {
+
+// A rectangle around the pointer (screen units, half-open like Component::contains) in which
+// every shown component lies wholly inside or wholly outside as it does for the pointer: while
+// nothing in the tree changes, the fly-by and the component under the pointer are the same
+// anywhere in it. A walk of the fly-by narrows it with each component it looks at.
+struct FlybyArea {
+    float left = -std::numeric_limits<float>::infinity();
+    float top = -std::numeric_limits<float>::infinity();
+    float right = std::numeric_limits<float>::infinity();
+    float bottom = std::numeric_limits<float>::infinity();
+    bool usable = true; // false: a component follows a rule of its own, nothing is known
+
+    bool contains(float px, float py) const {
+        return usable && px >= left && px < right && py >= top && py < bottom;
+    }
+    // (px, py) lies in the rectangle [l, r) x [t, b): so must the area.
+    void inside(float l, float t, float r, float b) {
+        left = std::max(left, l);
+        top = std::max(top, t);
+        right = std::min(right, r);
+        bottom = std::min(bottom, b);
+    }
+    // (px, py) lies outside it: the area keeps to the pointer's side of one of its edges.
+    void outside(float px, float py, float l, float t, float r, float b) {
+        if (px < l)
+            right = std::min(right, l);
+        else if (px >= r)
+            left = std::max(left, r);
+        else if (py < t)
+            bottom = std::min(bottom, t);
+        else
+            top = std::max(top, b);
+    }
+};
 
 // A component with children, kept in drawing order (see Component::updatePriority). It owns
 // its children: they are deleted with it or by deleteComponent.
@@ -88,6 +124,20 @@ private:
     // The child on the way down to `target` (the target itself when it is a child), or null
     // when the target is not below.
     const Component* childToward(const Component* target) const;
+    // Counts every change of any component's master, in any tree: a path down the tree found
+    // before the count last changed may be stale.
+    static unsigned masterChanges() { return masterChangeCount.load(std::memory_order_relaxed); }
+    static void masterChanged() {
+        masterChangeCount.fetch_add(1, std::memory_order_relaxed);
+        layoutChanged();
+    }
+    static std::atomic<unsigned> masterChangeCount;
+    // Counts every change that can change a fly-by or the component under the pointer: a
+    // master, a position or size, the shown or enabled state, the order of siblings, a fly-by
+    // set, a rule of its own. A FlybyArea found before the count last changed may be stale.
+    static unsigned layoutChanges() { return layoutChangeCount.load(std::memory_order_relaxed); }
+    static void layoutChanged() { layoutChangeCount.fetch_add(1, std::memory_order_relaxed); }
+    static std::atomic<unsigned> layoutChangeCount;
     // One event being handed to the children: it reaches those shown when it arrived. While
     // the children stay as they were, they are walked where they stand; the first change to
     // them (a child added, removed, reordered, shown or hidden) saves the list as it was for

@@ -124,6 +124,7 @@ MousePointer* UI::getMousePointer() const {
 
 void UI::setMousePointer(MousePointer* newPointer) {
     pointer = newPointer;
+    Container::layoutChanged();
 }
 
 bool UI::setFocusedComponent(Component* component) {
@@ -249,10 +250,21 @@ void UI::processInputEvent(const counting_ptr<input::Event>& event) {
     if (!isShowed())
         return;
     auto* button = event.as<input::events::Button>();
-    const bool mouse = button && button->getDevice() == input::devices::PCMouse::instance();
+    const bool mouse = button && button->getDevice() == mouseDevice;
     if (mouse && button->isPressed()) {
         const MousePointer* current = getMousePointer();
-        mouseTarget = componentAt(current->getX(), current->getY());
+        const float x = current->getX(), y = current->getY();
+        // Where the fly-by found nothing changed, the component under the pointer is the one
+        // found there before (the pointer's picture, moving with it, is left out of that).
+        const Component* picture = current->getComponent();
+        const bool known = sameAsLastFlyby(x, y) && !(picture && picture->isShowed());
+        if (known && hitKnown) {
+            mouseTarget = hitThere;
+        } else {
+            mouseTarget = componentAt(x, y);
+            hitThere = mouseTarget;
+            hitKnown = known;
+        }
     }
     // Top-level components are in front of the tree: they see the event first. Only what is
     // shown when the event arrives takes it.
@@ -260,31 +272,67 @@ void UI::processInputEvent(const counting_ptr<input::Event>& event) {
     // delivery allocates nothing. The screens' delivery starts now, whatever the event: a
     // top-level component may give the focus to one of them before their turn, or show one.
     Delivery tree(*this);
-    ListSnapshot<Component*> front;
-    front.items().assign(topLevel.rbegin(), topLevel.rend());
     // A mouse button over a top-level component is its alone: the screens behind never see a
     // click on a box in front of them, nor any input at all while a modal one is shown.
     bool covered = false;
-    for (Component* component : front)
-        covered = covered || (component->isShowed() && component->isModal());
-    if (mouse) {
-        const MousePointer* current = getMousePointer();
+    if (!topLevel.empty()) {
+        ListSnapshot<Component*> front;
+        front.items().assign(topLevel.rbegin(), topLevel.rend());
         for (Component* component : front)
-            covered = covered || (component->isShowed() &&
-                                  component->contains(current->getX(), current->getY()) &&
-                                  component != current->getComponent());
+            covered = covered || (component->isShowed() && component->isModal());
+        if (mouse) {
+            const MousePointer* current = getMousePointer();
+            for (Component* component : front)
+                covered = covered || (component->isShowed() &&
+                                      component->contains(current->getX(), current->getY()) &&
+                                      component != current->getComponent());
+        }
+        for (Component* component : front)
+            if (std::find(topLevel.begin(), topLevel.end(), component) != topLevel.end() &&
+                component->isShowed() && component->mayTake(*event))
+                component->processInputEvent(event);
     }
-    for (Component* component : front)
-        if (std::find(topLevel.begin(), topLevel.end(), component) != topLevel.end() &&
-            component->isShowed() && component->mayTake(*event))
-            component->processInputEvent(event);
-    const bool motion = event.as<input::events::Motion>() != nullptr;
     if (!covered) {
         deliver(event, tree);
         Component::processInputEvent(event);
     }
-    if (motion)
+    if (event->getKind() == input::Event::Kind::Motion)
         refreshFlyby();
+}
+
+void UI::findPath(const Component* target) {
+    path.target = target;
+    path.changes = Container::masterChanges();
+    path.taken = 0;
+    size_t depth = 0;
+    for (const Component* at = target; at; at = at->getMaster())
+        ++depth;
+    path.length = depth <= TargetPath::kDeepest ? depth : 0;
+    if (path.length)
+        for (const Component* at = target; at; at = at->getMaster())
+            path.items[--depth] = at;
+}
+
+const Component* UI::stepTowardOtherwise(const Container& from, const Component* target) {
+    if (!target)
+        return nullptr;
+    if (target != path.target || path.changes != Container::masterChanges())
+        findPath(target);
+    if (path.length == 0)
+        return from.childToward(target);
+    // Each level takes the step after the one before it; a level reached another way (a
+    // hearer's master, an event sent from a handler) looks itself up.
+    size_t at = path.taken;
+    if (at >= path.length || path.items[at] != &from) {
+        at = 0;
+        while (at < path.length && path.items[at] != &from)
+            ++at;
+    }
+    // Not on the path, or the target itself: nothing below leads to it.
+    if (at + 1 >= path.length)
+        return nullptr;
+    path.taken = at + 1;
+    return path.items[at + 1];
 }
 
 namespace {
@@ -323,23 +371,50 @@ Component* UI::componentAt(float x, float y) const {
 void UI::refreshFlyby() {
     const MousePointer* current = getMousePointer();
     const float x = current->getX(), y = current->getY();
-    for (Component* component : ListSnapshot<Component*>(topLevel))
-        component->reFlybyMoved(this, x, y, 0, 0);
+    // The pointer's picture moves with it: it is looked at every time, and it narrows no area.
+    Component* picture = current->getComponent();
+    if (picture && (picture->getMaster() || !isTopLevel(picture)))
+        picture = nullptr;
+    if (sameAsLastFlyby(x, y)) {
+        if (picture)
+            picture->reFlybyMoved(this, x, y, 0, 0, nullptr);
+        return;
+    }
+    const unsigned before = Container::layoutChanges();
+    FlybyArea area;
+    if (!topLevel.empty())
+        for (Component* component : ListSnapshot<Component*>(topLevel))
+            component->reFlybyMoved(this, x, y, 0, 0, component == picture ? nullptr : &area);
     const float left = getAbsoluteX(), top = getAbsoluteY();
-    if (watchedBelow > 0 || extent().contains(x - left, y - top))
-        for (Component* child : ListSnapshot<Component*>(getChildren()))
-            child->reFlybyMoved(this, x, y, left, top);
+    const Extent& below = extent();
+    const float belowLeft = left + below.left, belowTop = top + below.top;
+    const float belowRight = left + below.right, belowBottom = top + below.bottom;
+    if (watchedBelow > 0 ||
+        (!below.empty && x >= belowLeft && x < belowRight && y >= belowTop && y < belowBottom)) {
+        for (size_t i = 0; i < getChildren().size(); ++i)
+            getChildren()[i]->reFlybyMoved(this, x, y, left, top, &area);
+    } else if (!below.empty) {
+        area.outside(x, y, belowLeft, belowTop, belowRight, belowBottom);
+    }
+    // A fly-by that changed ran handlers that may have changed anything: nothing is kept.
+    flybyKnown = Container::layoutChanges() == before;
+    flybyArea = area;
+    flybyChanges = before;
+    hitKnown = false;
 }
 
 void UI::setTopLevel(Component* component, bool on) {
     auto at = std::find(topLevel.begin(), topLevel.end(), component);
     if (!on) {
-        if (at != topLevel.end())
+        if (at != topLevel.end()) {
             topLevel.erase(at);
+            Container::layoutChanged();
+        }
         return;
     }
     if (at != topLevel.end())
         return;
+    Container::layoutChanged();
     // Kept in drawing order, like siblings: lower priorities in front (later).
     auto place = topLevel.end();
     while (place != topLevel.begin() && (*(place - 1))->getPriority() < component->getPriority())

@@ -96,6 +96,20 @@ public:
             return nullptr;
         }
     }
+    // Toolkit use: the child of `from` on the way down to `target` (null when `target` is not below
+    // it): one step along the path from the top of the tree to the target, found once for each
+    // target and tree and then taken at each level without walking up from the target.
+    const Component* stepToward(const Container& from, const Component* target) {
+        // The way it goes along an unchanged path: the level after the one before.
+        const size_t next = path.taken + 1;
+        if (target && target == path.target && next < path.length &&
+            path.items[path.taken] == &from && path.changes == Container::masterChanges()) {
+            path.taken = next;
+            return path.items[next];
+        }
+        return stepTowardOtherwise(from, target);
+    }
+    const Component* stepTowardOtherwise(const Container& from, const Component* target);
     Component* componentAt(float x, float y) const;
     // Recomputes the fly-by state of every shown component after the pointer moved: only those
     // under the pointer, those flown over until now and those with a rule of their own are
@@ -123,6 +137,30 @@ public:
     void loseFocus();
 
 private:
+    friend class Container;
+    void findPath(const Component* target);
+    struct TargetPath {
+        static constexpr size_t kDeepest = 32;
+        const Component* target = nullptr; // the path leads to it; null: no path
+        unsigned changes = 0;              // Container::masterChanges() when it was found
+        size_t length = 0;                 // 0: deeper than kDeepest, not kept
+        size_t taken = 0;                  // the step taken last (an index in items)
+        const Component* items[kDeepest];  // top first, the target last
+    };
+    TargetPath path;
+    // Where the pointer can go without changing any fly-by, as the last walk of the fly-by
+    // found it (valid while Container::layoutChanges() is `flybyChanges`), and the component
+    // under the pointer found there, when one was looked for.
+    FlybyArea flybyArea;
+    unsigned flybyChanges = 0;
+    bool flybyKnown = false;
+    Component* hitThere = nullptr;
+    bool hitKnown = false;
+    // Whether nothing changed since the last walk of the fly-by and (x, y) lies in its area.
+    bool sameAsLastFlyby(float x, float y) const {
+        return flybyKnown && flybyChanges == Container::layoutChanges() && flybyArea.contains(x, y);
+    }
+
     float screenWidth = 640.0f;
     float screenHeight = 480.0f;
     std::unique_ptr<Camera> camera;

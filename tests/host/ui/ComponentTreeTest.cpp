@@ -506,6 +506,13 @@ TEST_F(ComponentTree, FlybyFollowsShowHideAndMovesWithoutThePointerMoving) {
          "spot^ "},
         {"the pointer leaves it", [&] { moveTo(300, 300); }, "spotv "},
         {"the pointer comes back to it, outside its master", [&] { moveTo(199, 199); }, "spot^ "},
+        {"the pointer moves just beside it", [&] { moveTo(197, 197); }, "spotv "},
+        {"the pointer moves a little further from it", [&] { moveTo(196, 196); }, ""},
+        {"the pointer moves back onto its edge", [&] { moveTo(198, 198.5f); }, "spot^ "},
+        {"the pointer moves off its edge", [&] { moveTo(197.5f, 198.5f); }, "spotv "},
+        {"the pointer moves past its other side", [&] { moveTo(204, 199); }, ""},
+        {"the pointer moves further past it", [&] { moveTo(205, 199); }, ""},
+        {"the pointer moves back onto its other edge", [&] { moveTo(202.5f, 199); }, "spot^ "},
     };
     for (const auto& row : rows) {
         take(trace);
@@ -742,6 +749,149 @@ TEST_F(ComponentTree, AKeyOrClickReachesItsWidgetAndEveryComponentThatHearsEvery
             clickAt(120, 120);
         else
             tap("Return");
+        EXPECT_EQ(log, row.log) << row.what;
+        ui->deleteAllComponents();
+    }
+}
+
+TEST_F(ComponentTree, AKeyReachesItsWidgetWhereverTheTreeMovedItSinceTheKeyBefore) {
+    class Widget : public ui::Component {
+    public:
+        Widget(ui::UI* ui, char tag, std::string* log) : Component(ui), tag(tag), log(log) {}
+        bool isFocusable() const override { return true; }
+        void onKey(int, const std::string&, bool pressed) override {
+            if (pressed)
+                *log += tag;
+        }
+        const char tag;
+        std::string* const log;
+    };
+    // Screen s holds w three containers deep; screen o beside it holds x.
+    struct Tree {
+        ui::Container *s, *o, *chain;
+        Widget *w, *x;
+    };
+    const struct {
+        const char* what;
+        std::function<void(Tree&)> change;
+        const char* log;
+    } rows[] = {
+        {"nothing", [](Tree&) {}, "w"},
+        {"w moved up to its screen, the containers it left hidden",
+         [](Tree& t) {
+             t.s->addComponent(t.w);
+             t.chain->setVisible(false);
+             t.w->getUI()->setFocusedComponent(t.w);
+         },
+         "w"},
+        {"w moved into the other screen, its own hidden",
+         [](Tree& t) {
+             t.o->addComponent(t.w);
+             t.s->setVisible(false);
+             t.w->getUI()->setFocusedComponent(t.w);
+         },
+         "w"},
+        {"w moved into the other screen, the containers it left deleted",
+         [](Tree& t) {
+             t.o->addComponent(t.w);
+             t.s->deleteComponent(t.chain);
+             t.w->getUI()->setFocusedComponent(t.w);
+         },
+         "w"},
+        {"w deleted with its containers, x focused",
+         [](Tree& t) {
+             t.s->deleteComponent(t.chain);
+             t.x->getUI()->setFocusedComponent(t.x);
+         },
+         "x"},
+    };
+    for (const auto& row : rows) {
+        std::string log;
+        Tree t{};
+        t.s = new ui::Container(ui.get());
+        t.o = new ui::Container(ui.get());
+        ui->addComponent(t.o);
+        ui->addComponent(t.s);
+        t.x = new Widget(ui.get(), 'x', &log);
+        t.o->addComponent(t.x);
+        ui::Container* inner = t.s;
+        for (int depth = 0; depth < 3; ++depth) {
+            auto* next = new ui::Container(ui.get());
+            inner->addComponent(next);
+            inner = next;
+        }
+        t.chain = static_cast<ui::Container*>(t.s->getComponent(0));
+        t.w = new Widget(ui.get(), 'w', &log);
+        inner->addComponent(t.w);
+        t.s->setAllVisible(true);
+        t.o->setAllVisible(true);
+        ASSERT_TRUE(ui->setFocusedComponent(t.w)) << row.what;
+        tap("Return");
+        ASSERT_EQ(take(log), "w") << row.what;
+        row.change(t);
+        tap("Return");
+        EXPECT_EQ(log, row.log) << row.what;
+        ui->deleteAllComponents();
+    }
+}
+
+TEST_F(ComponentTree, AClickGoesToTheFrontMostWidgetUnderThePointerAsTheTreeIsNow) {
+    class Widget : public ui::Component {
+    public:
+        Widget(ui::UI* ui, char tag, std::string* log)
+            : Component(ui, 100, 100, 50, 50), tag(tag), log(log) {}
+        bool acceptsMouse() const override { return true; }
+        void onMouseButton(int, bool pressed) override {
+            if (pressed)
+                *log += tag;
+        }
+        const char tag;
+        std::string* const log;
+    };
+    // In a screen, f in front of b, both over (100, 100)-(150, 150).
+    struct Tree {
+        ui::Container* screen;
+        Widget *f, *b;
+    };
+    const struct {
+        const char* what;
+        std::function<void(Tree&)> change;
+        const char* log;
+    } rows[] = {
+        {"nothing", [](Tree&) {}, "f"},
+        {"f disabled", [](Tree& t) { t.f->setEnabled(false); }, "b"},
+        {"f hidden", [](Tree& t) { t.f->setVisible(false); }, "b"},
+        {"f sent to the back", [](Tree& t) { t.f->toBack(); }, "b"},
+        {"b brought to the front", [](Tree& t) { t.b->updatePriority(-1); }, "b"},
+        {"f moved off the pointer", [](Tree& t) { t.f->setPosition(300, 300); }, "b"},
+        {"f shrunk off the pointer", [](Tree& t) { t.f->setSize(10, 10); }, "b"},
+        {"the screen moved off the pointer", [](Tree& t) { t.screen->setPosition(300, 0); }, ""},
+        {"f deleted", [](Tree& t) { delete t.f; }, "b"},
+        {"a widget n added in front",
+         [](Tree& t) {
+             auto* n = new Widget(t.b->getUI(), 'n', t.b->log);
+             t.screen->addComponent(n);
+             n->setVisible(true);
+         },
+         "n"},
+    };
+    for (const auto& row : rows) {
+        std::string log;
+        Tree t{};
+        t.screen = new ui::Container(ui.get());
+        ui->addComponent(t.screen);
+        t.b = new Widget(ui.get(), 'b', &log);
+        t.f = new Widget(ui.get(), 'f', &log);
+        t.screen->addComponent(t.b);
+        t.screen->addComponent(t.f);
+        t.screen->setAllVisible(true);
+        // The pointer comes to rest over both, and one click lands there first.
+        moveTo(120, 120);
+        moveTo(121, 121);
+        clickAt(122, 122);
+        ASSERT_EQ(take(log), "f") << row.what;
+        row.change(t);
+        clickAt(123, 123);
         EXPECT_EQ(log, row.log) << row.what;
         ui->deleteAllComponents();
     }
