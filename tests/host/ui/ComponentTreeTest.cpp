@@ -513,6 +513,10 @@ TEST_F(ComponentTree, FlybyFollowsShowHideAndMovesWithoutThePointerMoving) {
         {"the pointer moves past its other side", [&] { moveTo(204, 199); }, ""},
         {"the pointer moves further past it", [&] { moveTo(205, 199); }, ""},
         {"the pointer moves back onto its other edge", [&] { moveTo(202.5f, 199); }, "spot^ "},
+        {"the pointer moves away past it", [&] { moveTo(210, 199); }, "spotv "},
+        {"the pointer moves a little, over nothing new", [&] { moveTo(209, 199); }, ""},
+        {"moved beside the pointer, not under it", [&] { spot->setPosition(211, 198); }, ""},
+        {"the pointer moves onto it where it now is", [&] { moveTo(212, 199); }, "spot^ "},
     };
     for (const auto& row : rows) {
         take(trace);
