@@ -131,13 +131,7 @@ LayoutOptions::BlockScope::~BlockScope() {
 
 const config::NameEntry* LayoutOptions::findOption(const config::Block* block,
                                                    std::string_view key) {
-    for (const BlockScope* scope = innermost; scope; scope = scope->previous) {
-        if (scope->block != block)
-            continue;
-        if (scope->firstEntry != block->getFirstEntry() ||
-            scope->listCount != block->getListCount() ||
-            scope->blockCount != block->getBlockCount())
-            break; // changed since it was listed
+    if (const BlockScope* scope = listedScope(block)) {
         if (scope->names & nameBit(key))
             for (int i = 0; i < scope->count; ++i) {
                 const BlockScope::Option& option = scope->options[i];
@@ -147,9 +141,21 @@ const config::NameEntry* LayoutOptions::findOption(const config::Block* block,
         // Not listed: missing, unless it is a path into a sub-block.
         if (scope->blockCount == 0 || key.find('.') == std::string_view::npos)
             return nullptr;
-        break;
     }
     return block->getPropertyEntry(key);
+}
+
+const LayoutOptions::BlockScope* LayoutOptions::listedScope(const config::Block* block) {
+    for (const BlockScope* scope = innermost; scope; scope = scope->previous) {
+        if (scope->block != block)
+            continue;
+        if (scope->firstEntry != block->getFirstEntry() ||
+            scope->listCount != block->getListCount() ||
+            scope->blockCount != block->getBlockCount())
+            return nullptr; // changed since it was listed
+        return scope;
+    }
+    return nullptr;
 }
 
 LayoutOptions::OptionSet::OptionSet(std::initializer_list<std::string_view> names) {
@@ -158,16 +164,8 @@ LayoutOptions::OptionSet::OptionSet(std::initializer_list<std::string_view> name
 }
 
 bool LayoutOptions::mayHaveAny(const config::Block* block, const OptionSet& options) {
-    for (const BlockScope* scope = innermost; scope; scope = scope->previous) {
-        if (scope->block != block)
-            continue;
-        if (scope->firstEntry != block->getFirstEntry() ||
-            scope->listCount != block->getListCount() ||
-            scope->blockCount != block->getBlockCount())
-            return true; // changed since it was listed
-        return (scope->names & options.bits) != 0;
-    }
-    return true;
+    const BlockScope* scope = listedScope(block);
+    return !scope || (scope->names & options.bits) != 0;
 }
 
 bool LayoutOptions::readValue(const config::Block* block, std::string_view key, std::string* out) {

@@ -112,6 +112,11 @@ public:
     static void report(config::Block* block, std::string_view key, const std::string& text);
     // The names for TextLayout's alignments: "left", "right", "centre".
     static const std::vector<std::string>& alignNames();
+
+private:
+    // The innermost scope of the block on this thread, or null when there is none or the block
+    // changed since it was listed.
+    static const BlockScope* listedScope(const config::Block* block);
 };
 
 } // namespace ui
