@@ -2,12 +2,18 @@
 
 #include "host/HostApi.h"
 
-#include <mutex>
+#include <atomic>
+#include <thread>
 
 namespace thread {
 
 // A re-entrant lock that objects carry by inheritance or as a member: the thread holding it may
 // take it again. Copying an object never copies its lock; the copy gets a fresh, free one.
+//
+// Every config block and every component carries one, and input takes the UI's several times
+// an event, so the lock is one word and its holder: taking a free lock and giving it back are
+// one atomic operation each, with no call into the system. A thread that finds it taken spins a
+// little, then sleeps until the holder lets go (see SynchronizedObject.cpp).
 class KEL_HOST_API SynchronizedObject {
 public:
     SynchronizedObject() = default;
@@ -15,12 +21,59 @@ public:
     SynchronizedObject& operator=(const SynchronizedObject&) { return *this; }
     virtual ~SynchronizedObject() = default;
 
-    void lock() const { mutex.lock(); }
-    void unlock() const { mutex.unlock(); }
-    bool tryLock() const { return mutex.try_lock(); }
+    void lock() const {
+        const std::thread::id me = std::this_thread::get_id();
+        if (holder.load(std::memory_order_relaxed) == me) {
+            ++depth;
+            return;
+        }
+        unsigned expected = kFree;
+        if (!state.compare_exchange_strong(expected, kHeld, std::memory_order_acquire,
+                                           std::memory_order_relaxed))
+            waitAndLock();
+        holder.store(me, std::memory_order_relaxed);
+        depth = 1;
+    }
+    void unlock() const {
+        if (--depth > 0)
+            return;
+        holder.store(std::thread::id(), std::memory_order_relaxed);
+        unsigned expected = kHeld;
+        if (!state.compare_exchange_strong(expected, kFree, std::memory_order_release,
+                                           std::memory_order_relaxed))
+            unlockAndWake();
+    }
+    bool tryLock() const {
+        const std::thread::id me = std::this_thread::get_id();
+        if (holder.load(std::memory_order_relaxed) == me) {
+            ++depth;
+            return true;
+        }
+        unsigned expected = kFree;
+        if (!state.compare_exchange_strong(expected, kHeld, std::memory_order_acquire,
+                                           std::memory_order_relaxed))
+            return false;
+        holder.store(me, std::memory_order_relaxed);
+        depth = 1;
+        return true;
+    }
 
 private:
-    mutable std::recursive_mutex mutex;
+    // The lock word: free, or held, and then perhaps with threads asleep waiting for it.
+    static constexpr unsigned kFree = 0;
+    static constexpr unsigned kHeld = 1;
+    static constexpr unsigned kSleepers = 2;
+    void waitAndLock() const;
+    void unlockAndWake() const;
+
+    mutable std::atomic<unsigned> state{kFree};
+    // How many times the holder took it. Only the holder reads or writes it.
+    mutable unsigned depth = 0;
+    // Read by any thread, but a thread can find its own id there only while it holds the lock:
+    // it wrote it itself and clears it before letting go.
+    mutable std::atomic<std::thread::id> holder{};
+    static_assert(std::atomic<std::thread::id>::is_always_lock_free,
+                  "the holder is read without a lock");
 };
 
 // Holds a SynchronizedObject's lock for the lifetime of the guard.

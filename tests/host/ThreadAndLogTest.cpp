@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -39,6 +41,37 @@ TEST(Threads, SynchronizedObjectIsReentrantAndExcludesOtherThreads) {
         std::thread([&] { other = object.tryLock(); }).join();
         EXPECT_FALSE(other);
     }
+}
+
+TEST(Threads, SynchronizedObjectTakenInTurnByManyThreadsLosesNoUpdateAndNoWaiter) {
+    // Four threads take the lock, twice nested, 20,000 times each, and some hold it across a
+    // yield so that the others find it taken and go to sleep behind it. A lost wake-up hangs;
+    // a broken exclusion loses increments of the plain counter.
+    thread::SynchronizedObject object;
+    long counter = 0;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 20000; ++i) {
+                thread::Lock outer(object);
+                thread::Lock inner(&object);
+                const long seen = counter;
+                if ((i + t) % 64 == 0)
+                    std::this_thread::sleep_for(std::chrono::microseconds(50));
+                counter = seen + 1;
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(counter, 4 * 20000);
+    // And it is free again: another thread takes it at once.
+    std::atomic<bool> taken{false};
+    std::thread([&] {
+        taken = object.tryLock();
+        if (taken)
+            object.unlock();
+    }).join();
+    EXPECT_TRUE(taken);
 }
 
 TEST(DebugLog, AFilterWritesPassingMessagesAndObserversSeeAll) {
