@@ -282,12 +282,13 @@ void Container::processInputEvent(const counting_ptr<input::Event>& event) {
     // child that left or was hidden during the walk is skipped.
     // A container is reached only when the event can concern it (see Concern): the children
     // that cannot act on it are passed over in deliver.
+    const Component* target = ui ? ui->inputTarget(*event) : nullptr;
     if (!children.empty()) {
         Delivery delivery(*this);
-        deliver(event, delivery);
+        target = deliverHere(event, delivery, target);
     }
     // A container acts on an event only as its target (see Component::processInputEvent).
-    if (ui && ui->inputTarget(*event) == this)
+    if (target == this)
         Component::processInputEvent(event);
 }
 
@@ -319,6 +320,27 @@ inline const Component* stepFrom(const Container& from, UI* ui, const Component*
     return ui ? ui->stepToward(from, target) : nullptr;
 }
 } // namespace
+
+// Every event runs it at every level on its way down: kept inline in processInputEvent.
+inline const Component* Container::deliverHere(const counting_ptr<input::Event>& event,
+                                               Delivery& delivery, const Component* target) {
+    const Component* after = nullptr;
+    if (!delivery.saved && hearersBelow == 0) {
+        // Nothing below hears every event: only the child on the way to the component the event
+        // is meant for can take it, and it is found without walking the others.
+        Component* toward = const_cast<Component*>(stepFrom(*this, ui, target));
+        if (!toward || !toward->showed)
+            return target;
+        toward->processInputEvent(event);
+        // The others are asked only when its handlers moved the target or made a hearer.
+        const Component* now = ui ? ui->inputTarget(*event) : nullptr;
+        if (hearersBelow == 0 && now == target)
+            return now;
+        after = toward;
+    }
+    deliverToOthers(event, delivery, after);
+    return ui ? ui->inputTarget(*event) : nullptr;
+}
 
 Container::Concern::Concern(const Container& master, const input::Event& event)
     : master(master), event(event) {}
@@ -386,21 +408,13 @@ Component* Container::nextArrived(Delivery& delivery, const Component* after) {
     return nullptr;
 }
 
-void Container::deliver(const counting_ptr<input::Event>& event, Delivery& delivery) {
-    const Component* after = nullptr;
-    if (!delivery.saved && hearersBelow == 0) {
-        // Nothing below hears every event: only the child on the way to the component the event
-        // is meant for can take it, and it is found without walking the others.
-        const Component* target = ui ? ui->inputTarget(*event) : nullptr;
-        Component* toward = const_cast<Component*>(stepFrom(*this, ui, target));
-        if (!toward || !toward->showed)
-            return;
-        toward->processInputEvent(event);
-        // The others are asked only when its handlers moved the target or made a hearer.
-        if (hearersBelow == 0 && (ui ? ui->inputTarget(*event) : nullptr) == target)
-            return;
-        after = toward;
-    }
+const Component* Container::deliver(const counting_ptr<input::Event>& event, Delivery& delivery,
+                                    const Component* target) {
+    return deliverHere(event, delivery, target);
+}
+
+void Container::deliverToOthers(const counting_ptr<input::Event>& event, Delivery& delivery,
+                                const Component* after) {
     Concern concerns(*this, *event);
     while (Component* child = nextArrived(delivery, after)) {
         after = child;

@@ -160,7 +160,16 @@ private:
         std::vector<Component*> arrived;
     };
     // Hands an event to the children it concerns, in the order they were shown when it arrived.
-    void deliver(const counting_ptr<input::Event>& event, Delivery& delivery);
+    // `target` is the component the event was meant for when it arrived; returns the one it is
+    // meant for once the children had it.
+    const Component* deliver(const counting_ptr<input::Event>& event, Delivery& delivery,
+                             const Component* target);
+    const Component* deliverHere(const counting_ptr<input::Event>& event, Delivery& delivery,
+                                 const Component* target);
+    // The children listed after `after` (all of them for null), each asked whether the event
+    // concerns it.
+    void deliverToOthers(const counting_ptr<input::Event>& event, Delivery& delivery,
+                         const Component* after);
     // The child after `after` (the first for null) among those shown when the event arrived.
     Component* nextArrived(Delivery& delivery, const Component* after);
     // The children are about to change: deliveries under way keep the list they started with.

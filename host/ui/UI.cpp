@@ -293,7 +293,7 @@ void UI::processInputEvent(const counting_ptr<input::Event>& event) {
                 component->processInputEvent(event);
     }
     if (!covered) {
-        deliver(event, tree);
+        deliver(event, tree, inputTarget(*event));
         Component::processInputEvent(event);
     }
     if (event->getKind() == input::Event::Kind::Motion)
