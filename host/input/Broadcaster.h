@@ -25,7 +25,7 @@ public:
     void detach(Listener* listener);
     bool isAttached(const Listener* listener) const;
     void broadcast(const counting_ptr<Event>& e);
-    void event(counting_ptr<Event> e) override { broadcast(e); }
+    void event(const counting_ptr<Event>& e) override { broadcast(e); }
     void clean() override;
 
 private:

@@ -26,7 +26,7 @@ public:
     }
     virtual ~Listener();
     virtual bool getEnabled() const { return true; }
-    virtual void event(counting_ptr<Event>) {}
+    virtual void event(const counting_ptr<Event>&) {}
     virtual void clean() {}
 
 private:

@@ -9,7 +9,7 @@ namespace kelinput {
 
 DeviceToCS::DeviceToCS() : controls("controlsource") {}
 
-void DeviceToCS::event(counting_ptr<input::Event> e) {
+void DeviceToCS::event(const counting_ptr<input::Event>& e) {
     const auto* button = e.as<input::events::Button>();
     if (!button)
         return;

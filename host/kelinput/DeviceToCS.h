@@ -27,7 +27,7 @@ public:
     // Listeners attached here are not owned.
     input::Broadcaster* getOutput() { return &output; }
 
-    void event(counting_ptr<input::Event> e) override;
+    void event(const counting_ptr<input::Event>& e) override;
     // Forgets the held keys (the game UI was hidden; releases may never come).
     void clean() override;
     // `key` as the bindings know it ("LeftClick" is the accept button, whichever it is).

@@ -75,7 +75,7 @@ std::vector<std::string> DeviceToCamera::getKnownControls() {
 
 DeviceToCamera::DeviceToCamera() : controls("camera") {}
 
-void DeviceToCamera::event(counting_ptr<input::Event> e) {
+void DeviceToCamera::event(const counting_ptr<input::Event>& e) {
     if (const auto* motion = e.as<input::events::Motion>()) {
         const float dx = motion->getDX();
         const float dy = motion->getDY();

@@ -53,7 +53,7 @@ public:
 
     RedefineControls* getRedefineControls() { return &controls; }
 
-    void event(counting_ptr<input::Event> e) override;
+    void event(const counting_ptr<input::Event>& e) override;
     // Forgets held keys and the controls they hold (the game UI was hidden).
     void clean() override;
 

@@ -66,7 +66,7 @@ KelInput::~KelInput() {
         theKelInput = nullptr;
 }
 
-void KelInput::feed(counting_ptr<input::Event> e) {
+void KelInput::feed(const counting_ptr<input::Event>& e) {
     if (!e)
         return;
     const auto* button = e.as<input::events::Button>();

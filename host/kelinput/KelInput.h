@@ -47,7 +47,7 @@ public:
     // Listeners attached here are not owned.
     input::Broadcaster* getRootBroadcaster() { return &root; }
     // The host's entry for raw device events.
-    void feed(counting_ptr<input::Event> e);
+    void feed(const counting_ptr<input::Event>& e);
     // The host's window lost the player's input: whatever was held will not be released, so
     // every listener and both translators forget it.
     void focusLost();

@@ -120,8 +120,33 @@ float Component::getAbsoluteY() const {
     return y + (master ? master->getAbsoluteY() : 0);
 }
 
+void Component::getAbsolutePosition(float* absoluteX, float* absoluteY) const {
+    // The sums run from the top of the tree down, as getAbsoluteX's do, so that a fractional
+    // position gives the same float either way; the chain is kept on the stack for that.
+    constexpr size_t kDeepest = 32;
+    const Component* chain[kDeepest];
+    size_t depth = 0;
+    for (const Component* at = this; at; at = at->master) {
+        if (depth == kDeepest) {
+            *absoluteX = getAbsoluteX();
+            *absoluteY = getAbsoluteY();
+            return;
+        }
+        chain[depth++] = at;
+    }
+    float sumX = 0, sumY = 0;
+    while (depth > 0) {
+        const Component* at = chain[--depth];
+        sumX = at->x + sumX;
+        sumY = at->y + sumY;
+    }
+    *absoluteX = sumX;
+    *absoluteY = sumY;
+}
+
 bool Component::contains(float screenX, float screenY) const {
-    const float left = getAbsoluteX(), top = getAbsoluteY();
+    float left, top;
+    getAbsolutePosition(&left, &top);
     return screenX >= left && screenX < left + width && screenY >= top && screenY < top + height;
 }
 

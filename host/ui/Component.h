@@ -79,6 +79,8 @@ public:
     float getOuterHeight() const;
     float getAbsoluteX() const;
     float getAbsoluteY() const;
+    // Both in one walk up the tree, the same floats as those two give.
+    void getAbsolutePosition(float* absoluteX, float* absoluteY) const;
     // Whether a screen point lies inside the component's absolute rectangle.
     bool contains(float screenX, float screenY) const;
 

@@ -16,7 +16,7 @@ MousePointer::MousePointer(UI* ui) : ui(ui) {
 
 MousePointer::~MousePointer() = default;
 
-void MousePointer::event(counting_ptr<input::Event> e) {
+void MousePointer::event(const counting_ptr<input::Event>& e) {
     // Motion comes on the input thread; frames read the position under the UI lock.
     if (auto* motion = e.as<input::events::Motion>()) {
         thread::OptionalLock hold(ui);

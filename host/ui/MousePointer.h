@@ -17,7 +17,7 @@ public:
     ~MousePointer() override;
 
     // Motion events move the pointer by getXIncrease/getYIncrease of their deltas.
-    void event(counting_ptr<input::Event> e) override;
+    void event(const counting_ptr<input::Event>& e) override;
 
     float getX() const { return x; }
     float getY() const { return y; }

@@ -13,7 +13,7 @@ namespace {
 // A listener that writes its tag when an event reaches it, then does what its row says.
 struct Ear : input::Listener {
     Ear(char tag, std::string* heard) : tag(tag), heard(heard) {}
-    void event(counting_ptr<input::Event>) override {
+    void event(const counting_ptr<input::Event>&) override {
         *heard += tag;
         if (act)
             std::exchange(act, nullptr)();

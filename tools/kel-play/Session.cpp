@@ -195,7 +195,7 @@ bool Session::start(std::string* error) {
     return true;
 }
 
-void Session::HostStates::event(counting_ptr<::input::Event> e) {
+void Session::HostStates::event(const counting_ptr<::input::Event>& e) {
     auto* cs = e.as<kel::input::events::CS>();
     if (!cs || !session.root)
         return;

@@ -208,7 +208,7 @@ private:
     // unit free-look, 27 pauses the battle under the in-game ring and asks for the goals.
     struct HostStates : ::input::Listener {
         explicit HostStates(Session& session) : session(session) {}
-        void event(counting_ptr<::input::Event> e) override;
+        void event(const counting_ptr<::input::Event>& e) override;
         Session& session;
         bool freelook = false;
     };

@@ -25,7 +25,7 @@ public:
 };
 
 struct RootListener : input::Listener {
-    void event(counting_ptr<input::Event>) override { ++events; }
+    void event(const counting_ptr<input::Event>&) override { ++events; }
     int events = 0;
 };
 

@@ -19,7 +19,7 @@ namespace kel::test {
 // Records the state numbers of the control-source events it is given, and the last event whole.
 class CSRecorder : public ::input::Listener {
 public:
-    void event(counting_ptr<::input::Event> e) override {
+    void event(const counting_ptr<::input::Event>& e) override {
         if (const auto* cs = e.as<kel::input::events::CS>()) {
             std::lock_guard<std::mutex> guard(mutex);
             states.push_back(cs->getNumber());

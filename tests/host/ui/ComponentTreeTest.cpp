@@ -151,6 +151,34 @@ TEST_F(ComponentTree, LayoutBuildsChildrenReadsOptionsAndReportsUnknownClasses) 
     EXPECT_EQ(records[1].line, 9) << "class names are case-sensitive";
 }
 
+TEST_F(ComponentTree, AbsolutePositionsAreSummedFromTheTopDownAtAnyDepth) {
+    // Offsets whose sum depends on its order: summed from the top down, the top's 0.25 is lost
+    // in the 1e8 below it; summed from the bottom up it is not. Deeper than 32 levels the
+    // position takes another way.
+    for (int depth : {3, 41}) {
+        ui::Container* level = ui.get();
+        ui::Container* top = nullptr;
+        for (int i = 0; i < depth; ++i) {
+            auto* next = new ui::Container(ui.get());
+            const float offset = i == 0 ? 0.25f : i % 2 ? 1e8f : -1e8f;
+            next->setPosition(offset, -offset);
+            next->setSize(10, 10);
+            level->addComponent(next);
+            level = next;
+            top = top ? top : next;
+        }
+        float x = -1, y = -1;
+        level->getAbsolutePosition(&x, &y);
+        EXPECT_EQ(x, level->getAbsoluteX()) << depth << " levels";
+        EXPECT_EQ(y, level->getAbsoluteY()) << depth << " levels";
+        EXPECT_EQ(x, 0.0f) << depth << " levels";
+        EXPECT_EQ(y, 0.0f) << depth << " levels";
+        EXPECT_TRUE(level->contains(0, 0) && level->contains(9.5f, 9.5f));
+        EXPECT_FALSE(level->contains(10, 0) || level->contains(0, -0.5f));
+        delete top;
+    }
+}
+
 TEST_F(ComponentTree, WrongOptionValuesAreReportedAtTheirPlaceAndNeverUsed) {
     layout("plain { class = ramka }\n"
            "good { class = ramka; position = 1 2; size = 3 4; priority = 2; thickness = 5 }\n"
