@@ -5,15 +5,34 @@
 #include <atomic>
 #include <thread>
 
+#if defined(__has_include)
+#if __has_include(<sys/single_threaded.h>)
+#include <sys/single_threaded.h>
+#define KEL_KNOWS_SINGLE_THREADED 1
+#endif
+#endif
+
 namespace thread {
+
+// Whether the process has never had a second thread (glibc keeps the answer): until it has,
+// nobody else can hold a lock or wait for one, and a plain store takes or frees it, as glibc's
+// own mutexes do. Once a thread is started it stays false.
+inline bool onlyThreadEver() {
+#ifdef KEL_KNOWS_SINGLE_THREADED
+    return __libc_single_threaded != 0;
+#else
+    return false;
+#endif
+}
 
 // A re-entrant lock that objects carry by inheritance or as a member: the thread holding it may
 // take it again. Copying an object never copies its lock; the copy gets a fresh, free one.
 //
 // Every config block and every component carries one, and input takes the UI's several times
 // an event, so the lock is one word and its holder: taking a free lock and giving it back are
-// one atomic operation each, with no call into the system. A thread that finds it taken spins a
-// little, then sleeps until the holder lets go (see SynchronizedObject.cpp).
+// one atomic operation each (none while the process has one thread), with no call into the
+// system. A thread that finds it taken spins a little, then sleeps until the holder lets go
+// (see SynchronizedObject.cpp).
 class KEL_HOST_API SynchronizedObject {
 public:
     SynchronizedObject() = default;
@@ -28,8 +47,10 @@ public:
             return;
         }
         unsigned expected = kFree;
-        if (!state.compare_exchange_strong(expected, kHeld, std::memory_order_acquire,
-                                           std::memory_order_relaxed))
+        if (onlyThreadEver())
+            state.store(kHeld, std::memory_order_relaxed); // the one thread does not hold it
+        else if (!state.compare_exchange_strong(expected, kHeld, std::memory_order_acquire,
+                                                std::memory_order_relaxed))
             waitAndLock();
         holder.store(me, std::memory_order_relaxed);
         depth = 1;
@@ -39,8 +60,10 @@ public:
             return;
         holder.store(std::thread::id(), std::memory_order_relaxed);
         unsigned expected = kHeld;
-        if (!state.compare_exchange_strong(expected, kFree, std::memory_order_release,
-                                           std::memory_order_relaxed))
+        if (onlyThreadEver())
+            state.store(kFree, std::memory_order_relaxed); // nobody can be asleep behind it
+        else if (!state.compare_exchange_strong(expected, kFree, std::memory_order_release,
+                                                std::memory_order_relaxed))
             unlockAndWake();
     }
     bool tryLock() const {
