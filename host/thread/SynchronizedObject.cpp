@@ -40,9 +40,10 @@ void SynchronizedObject::waitAndLock() const {
     std::unique_lock<std::mutex> hold(queue.mutex);
     for (;;) {
         unsigned seen = state.load(std::memory_order_relaxed);
+        // An unlock that finds sleepers wakes all of them: those that do not get the lock mark
+        // the word again before they sleep, so the one that does can take it unmarked.
         if (seen == kFree) {
-            // Taken as a lock others may still sleep behind: its unlock then wakes them.
-            if (state.compare_exchange_weak(seen, kHeld | kSleepers, std::memory_order_acquire,
+            if (state.compare_exchange_weak(seen, kHeld, std::memory_order_acquire,
                                             std::memory_order_relaxed))
                 return;
             continue;

@@ -152,15 +152,16 @@ TEST_F(ComponentTree, LayoutBuildsChildrenReadsOptionsAndReportsUnknownClasses) 
 }
 
 TEST_F(ComponentTree, AbsolutePositionsAreSummedFromTheTopDownAtAnyDepth) {
-    // Offsets whose sum depends on its order: summed from the top down, the top's 0.25 is lost
-    // in the 1e8 below it; summed from the bottom up it is not. Deeper than 32 levels the
-    // position takes another way.
+    // Offsets whose sum depends on its order: summed from the top down, the top's .25 is lost
+    // in the 1e8 below it (floats there are 8 apart), and 16 is left; summed from the bottom up
+    // the 1e8s cancel first and 16.25 is left. Deeper than 32 levels the position takes another
+    // way, and every level still counts.
     for (int depth : {3, 41}) {
         ui::Container* level = ui.get();
         ui::Container* top = nullptr;
         for (int i = 0; i < depth; ++i) {
             auto* next = new ui::Container(ui.get());
-            const float offset = i == 0 ? 0.25f : i % 2 ? 1e8f : -1e8f;
+            const float offset = i == 0 ? 16.25f : i % 2 ? 1e8f : -1e8f;
             next->setPosition(offset, -offset);
             next->setSize(10, 10);
             level->addComponent(next);
@@ -171,10 +172,10 @@ TEST_F(ComponentTree, AbsolutePositionsAreSummedFromTheTopDownAtAnyDepth) {
         level->getAbsolutePosition(&x, &y);
         EXPECT_EQ(x, level->getAbsoluteX()) << depth << " levels";
         EXPECT_EQ(y, level->getAbsoluteY()) << depth << " levels";
-        EXPECT_EQ(x, 0.0f) << depth << " levels";
-        EXPECT_EQ(y, 0.0f) << depth << " levels";
-        EXPECT_TRUE(level->contains(0, 0) && level->contains(9.5f, 9.5f));
-        EXPECT_FALSE(level->contains(10, 0) || level->contains(0, -0.5f));
+        EXPECT_EQ(x, 16.0f) << depth << " levels";
+        EXPECT_EQ(y, -16.0f) << depth << " levels";
+        EXPECT_TRUE(level->contains(16, -16) && level->contains(25.5f, -6.5f));
+        EXPECT_FALSE(level->contains(26, -16) || level->contains(16, -16.5f));
         delete top;
     }
 }
