@@ -50,9 +50,9 @@ void SynchronizedObject::waitAndLock() const {
         }
         // Once the word says someone sleeps, the holder's unlock goes through the queue, which
         // it cannot enter before this thread is asleep: the wake-up cannot be missed.
-        if (seen == kHeld && !state.compare_exchange_weak(seen, kHeld | kSleepers,
-                                                          std::memory_order_relaxed,
-                                                          std::memory_order_relaxed))
+        if (seen == kHeld &&
+            !state.compare_exchange_weak(seen, kHeld | kSleepers, std::memory_order_relaxed,
+                                         std::memory_order_relaxed))
             continue;
         queue.sleepers.wait(hold);
     }

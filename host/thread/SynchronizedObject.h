@@ -14,10 +14,10 @@
 
 namespace thread {
 
-// Whether the process has never had a second thread (glibc keeps the answer): until it has,
-// nobody else can hold a lock or wait for one, and a plain store takes or frees it, as glibc's
-// own mutexes do. Once a thread is started it stays false.
-inline bool onlyThreadEver() {
+// Whether the process runs one thread only (glibc keeps the answer, and its own mutexes read it):
+// while it does, nobody else can hold a lock or wait for one, and a plain store takes or frees
+// it. Where the C library does not say, the answer is no.
+inline bool singleThreaded() {
 #ifdef KEL_KNOWS_SINGLE_THREADED
     return __libc_single_threaded != 0;
 #else
@@ -47,7 +47,7 @@ public:
             return;
         }
         unsigned expected = kFree;
-        if (onlyThreadEver())
+        if (singleThreaded())
             state.store(kHeld, std::memory_order_relaxed); // the one thread does not hold it
         else if (!state.compare_exchange_strong(expected, kHeld, std::memory_order_acquire,
                                                 std::memory_order_relaxed))
@@ -60,7 +60,7 @@ public:
             return;
         holder.store(std::thread::id(), std::memory_order_relaxed);
         unsigned expected = kHeld;
-        if (onlyThreadEver())
+        if (singleThreaded())
             state.store(kFree, std::memory_order_relaxed); // nobody can be asleep behind it
         else if (!state.compare_exchange_strong(expected, kFree, std::memory_order_release,
                                                 std::memory_order_relaxed))

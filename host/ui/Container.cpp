@@ -321,7 +321,6 @@ inline const Component* stepFrom(const Container& from, UI* ui, const Component*
 }
 } // namespace
 
-// Every event runs it at every level on its way down: kept inline in processInputEvent.
 inline const Component* Container::deliverHere(const counting_ptr<input::Event>& event,
                                                Delivery& delivery, const Component* target) {
     const Component* after = nullptr;

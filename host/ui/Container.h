@@ -161,7 +161,9 @@ private:
     };
     // Hands an event to the children it concerns, in the order they were shown when it arrived.
     // `target` is the component the event was meant for when it arrived; returns the one it is
-    // meant for once the children had it.
+    // meant for once the children had it. deliverHere is the same walk, compiled into the
+    // container's processInputEvent, which every event runs at every level on its way down;
+    // deliver is its copy for the UI.
     const Component* deliver(const counting_ptr<input::Event>& event, Delivery& delivery,
                              const Component* target);
     const Component* deliverHere(const counting_ptr<input::Event>& event, Delivery& delivery,
